@@ -1,0 +1,28 @@
+#pragma once
+
+namespace corvina {
+
+class AppState;
+class AppSettings;
+class LocalizationManager;
+class ClipboardManager;
+class CustomTabManager;
+class MainQueue;
+class NotificationCenter;
+class Pasteboard;
+class PreferenceStore;
+
+// The objects that live for the whole run, handed to every view.
+struct AppContext {
+    MainQueue& queue;
+    NotificationCenter& notifications;
+    PreferenceStore& preferences;
+    Pasteboard& pasteboard;
+    AppState& appState;
+    AppSettings& appSettings;
+    LocalizationManager& localization;
+    ClipboardManager& clipboardManager;
+    CustomTabManager& customTabManager;
+};
+
+}  // namespace corvina

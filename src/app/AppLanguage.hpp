@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+#include <string>
+
+namespace corvina {
+
+enum class AppLanguage { zhCN, zhTW, en };
+
+inline constexpr std::array<AppLanguage, 3> allLanguages = {AppLanguage::zhCN, AppLanguage::zhTW, AppLanguage::en};
+
+// One user-visible text in its three forms.
+struct LocalizedText {
+    const char* en;
+    const char* zhTW;
+    const char* zhCN;
+
+    std::string in(AppLanguage language) const {
+        switch (language) {
+            case AppLanguage::zhCN: return zhCN;
+            case AppLanguage::zhTW: return zhTW;
+            case AppLanguage::en: break;
+        }
+        return en;
+    }
+};
+
+// Stored value and locale identifier: "zh_CN", "zh_TW", "en".
+std::string rawValue(AppLanguage language);
+// Each language named in itself, for language choosers.
+std::string chooserName(AppLanguage language);
+// Exact, case-sensitive match; anything else is Simplified Chinese.
+AppLanguage languageFromRaw(const std::string& raw);
+
+}  // namespace corvina

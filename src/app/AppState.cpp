@@ -1,0 +1,108 @@
+#include "app/AppState.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include "app/AITab.hpp"
+#include "panels/CustomTabManager.hpp"
+
+namespace corvina {
+
+AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
+                   const CustomTabManager& customTabs)
+    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs) {
+    const auto& catalogue = builtInTabs();
+    selectedTabID_.set(catalogue.empty() ? std::string() : catalogue.front().id);
+    showSidebar_.set(preferences.boolValue("showSidebar").value_or(true));
+    sidebarPosition_.set(preferences.stringValue("sidebarPosition") == "right" ? SidebarPosition::right
+                                                                               : SidebarPosition::left);
+    setLaunchAtLogin(preferences.boolValue("launchAtLogin").value_or(false));
+    setAutoDockOnLaunch(preferences.boolValue("autoDockOnLaunch").value_or(false));
+
+    if (const auto stored = preferences.stringValue("hiddenAITabIDs")) {
+        const auto array = nlohmann::json::parse(*stored, nullptr, false);
+        if (array.is_array() && std::all_of(array.begin(), array.end(), [](const auto& v) { return v.is_string(); }))
+            setHiddenAITabIDs(std::set<std::string>(array.begin(), array.end()));
+    }
+
+    dockExitObserver_ = notifications.addObserver(dockExitNotification, [this] { dockSide_.set(0); });
+}
+
+void AppState::setShowSidebar(bool show) {
+    showSidebar_.set(show);
+    preferences_.setBool("showSidebar", show);
+}
+
+void AppState::setSidebarPosition(SidebarPosition position) {
+    sidebarPosition_.set(position);
+    preferences_.setString("sidebarPosition", position == SidebarPosition::right ? "right" : "left");
+}
+
+void AppState::setLaunchAtLogin(bool launch) {
+    launchAtLogin_.set(launch);
+    preferences_.setBool("launchAtLogin", launch);
+    // A refusal of the system is dropped: the setting keeps the user's choice.
+    if (launch)
+        loginItem_.registerItem();
+    else
+        loginItem_.unregisterItem();
+    setAutoDockOnLaunch(launch);
+}
+
+void AppState::setAutoDockOnLaunch(bool autoDock) {
+    autoDockOnLaunch_.set(autoDock);
+    preferences_.setBool("autoDockOnLaunch", autoDock);
+}
+
+void AppState::setHiddenAITabIDs(std::set<std::string> hidden) {
+    hiddenAITabIDs_.set(std::move(hidden));
+    const auto& ids = hiddenAITabIDs_.get();
+    preferences_.setString("hiddenAITabIDs",
+                           nlohmann::json(ids).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    if (ids.contains(selectedTabID_.get())) selectFirstVisibleTab();
+    if (secondaryTabID_.get() && ids.contains(*secondaryTabID_.get())) secondaryTabID_.set(std::nullopt);
+}
+
+void AppState::selectTab(const std::string& id) {
+    if (isSplitMode_.get() && activePane_.get() == Pane::secondary)
+        secondaryTabID_.set(id);
+    else
+        selectedTabID_.set(id);
+}
+
+void AppState::selectFirstVisibleTab() {
+    const auto& hidden = hiddenAITabIDs_.get();
+    for (const auto& tab : builtInTabs()) {
+        if (!hidden.contains(tab.id)) {
+            selectedTabID_.set(tab.id);
+            return;
+        }
+    }
+    const auto& custom = customTabs_.customTabs().get();
+    if (!custom.empty()) selectedTabID_.set(custom.front().id);
+}
+
+void AppState::setSplitMode(bool on) {
+    isSplitMode_.set(on);
+    secondaryTabID_.set(std::nullopt);
+    activePane_.set(on ? Pane::secondary : Pane::primary);
+}
+
+void AppState::enterSplitMode() {
+    if (!windowControl_) {
+        enterSplitModeAnimated();
+        return;
+    }
+    windowControl_->widenForSplit(splitModeMinWidth, [this] { enterSplitModeAnimated(); });
+}
+
+void AppState::dockWindow(int side) {
+    if (!windowControl_ || !windowControl_->dock(dockSideFromInt(side))) return;
+    dockSide_.set(side);
+}
+
+void AppState::undockWindow() {
+    if (!windowControl_ || !windowControl_->undock()) return;
+    dockSide_.set(0);
+}
+
+}  // namespace corvina

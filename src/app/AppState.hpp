@@ -1,0 +1,93 @@
+#pragma once
+#include <optional>
+#include <set>
+#include <string>
+
+#include "app/MainWindowControl.hpp"
+#include "platform/LoginItem.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/Observable.hpp"
+#include "platform/PreferenceStore.hpp"
+
+namespace corvina {
+
+class CustomTabManager;
+
+enum class SidebarPosition { left, right };
+enum class Pane { primary = 0, secondary = 1 };
+enum class DetailPanelType { settings, clipboard, customTags };
+
+inline constexpr const char* dockExitNotification = "windowDidExitDockMode";
+
+// The state of the main window: tab bar, detail panel, selection, split mode, docking,
+// hidden services and starting at login.
+class AppState {
+public:
+    static constexpr double sidebarWidth = 180;
+    static constexpr double sidebarCollapsedWidth = 52;
+    static constexpr double splitModeMinWidth = 1200;
+
+    AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
+             const CustomTabManager& customTabs);
+
+    const Published<bool>& showSidebar() const { return showSidebar_; }
+    const Published<bool>& showDetailPanel() const { return showDetailPanel_; }
+    const Published<DetailPanelType>& detailPanelType() const { return detailPanelType_; }
+    const Published<std::string>& selectedTabID() const { return selectedTabID_; }
+    const Published<SidebarPosition>& sidebarPosition() const { return sidebarPosition_; }
+    const Published<int>& dockSide() const { return dockSide_; }
+    const Published<bool>& launchAtLogin() const { return launchAtLogin_; }
+    const Published<bool>& autoDockOnLaunch() const { return autoDockOnLaunch_; }
+    const Published<std::set<std::string>>& hiddenAITabIDs() const { return hiddenAITabIDs_; }
+    const Published<bool>& isSplitMode() const { return isSplitMode_; }
+    const Published<Pane>& activePane() const { return activePane_; }
+    const Published<std::optional<std::string>>& secondaryTabID() const { return secondaryTabID_; }
+
+    void setShowSidebar(bool show);
+    void setShowDetailPanel(bool show) { showDetailPanel_.set(show); }
+    void setDetailPanelType(DetailPanelType type) { detailPanelType_.set(type); }
+    void setSelectedTabID(std::string id) { selectedTabID_.set(std::move(id)); }
+    void setSidebarPosition(SidebarPosition position);
+    void setLaunchAtLogin(bool launch);
+    void setAutoDockOnLaunch(bool autoDock);
+    void setHiddenAITabIDs(std::set<std::string> hidden);
+    void setActivePane(Pane pane) { activePane_.set(pane); }
+    void setSecondaryTabID(std::optional<std::string> id) { secondaryTabID_.set(std::move(id)); }
+
+    void selectTab(const std::string& id);
+    void selectFirstVisibleTab();
+    void toggleSidebar() { setShowSidebar(!showSidebar_.get()); }
+    void toggleDetailPanel() { showDetailPanel_.set(!showDetailPanel_.get()); }
+    void openDetailPanel() { showDetailPanel_.set(true); }
+    void setSplitMode(bool on);
+    void exitSplitMode() { setSplitMode(false); }
+    void enterSplitModeAnimated() { setSplitMode(true); }
+    void enterSplitMode();
+    void dockWindow(int side);
+    void undockWindow();
+
+    // The main window, once it is set up; null until then and after it is gone.
+    void setWindowControl(MainWindowControl* control) { windowControl_ = control; }
+
+private:
+    PreferenceStore& preferences_;
+    LoginItem& loginItem_;
+    const CustomTabManager& customTabs_;
+    MainWindowControl* windowControl_ = nullptr;
+
+    Published<bool> showSidebar_{true};
+    Published<bool> showDetailPanel_{false};
+    Published<DetailPanelType> detailPanelType_{DetailPanelType::settings};
+    Published<std::string> selectedTabID_;
+    Published<SidebarPosition> sidebarPosition_{SidebarPosition::left};
+    Published<int> dockSide_{0};
+    Published<bool> launchAtLogin_{false};
+    Published<bool> autoDockOnLaunch_{false};
+    Published<std::set<std::string>> hiddenAITabIDs_;
+    Published<bool> isSplitMode_{false};
+    Published<Pane> activePane_{Pane::primary};
+    Published<std::optional<std::string>> secondaryTabID_;
+    ObserverToken dockExitObserver_;
+};
+
+}  // namespace corvina

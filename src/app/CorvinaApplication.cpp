@@ -1,0 +1,80 @@
+#include "app/CorvinaApplication.hpp"
+
+#include <adwaita.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/stylecontext.h>
+
+#include "app/MenuCommands.hpp"
+#include "platform/XdgPaths.hpp"
+#include "ui/MainWindow.hpp"
+#include "ui/SettingsWindow.hpp"
+
+namespace corvina {
+
+Glib::RefPtr<CorvinaApplication> CorvinaApplication::create() {
+    return Glib::make_refptr_for_instance(new CorvinaApplication());
+}
+
+CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {}
+
+CorvinaApplication::~CorvinaApplication() = default;
+
+void CorvinaApplication::on_startup() {
+    Gtk::Application::on_startup();
+    adw_init();
+    auto css = Gtk::CssProvider::create();
+    css->load_from_resource("/app/corvina/style.css");
+    Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
+                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    createState();
+
+    appMenu_ = Gio::Menu::create();
+    MenuCommands::install(*this, *appState_, [this] { openSettings(); });
+    // Titles follow the interface language at once.
+    connections_ += localization_->currentLanguage().observe(
+        [this] { MenuCommands::fill(appMenu_, localization_->language()); });
+    MenuCommands::fill(appMenu_, localization_->language());
+
+    connections_ += appSettings_->appearance().observe([this] { applyAppearance(); });
+    applyAppearance();
+}
+
+void CorvinaApplication::createState() {
+    notifications_ = std::make_unique<NotificationCenter>(queue_);
+    preferences_ = std::make_unique<PreferenceStore>(XdgPaths::preferencesFile());
+    pasteboard_ = std::make_unique<DisplayPasteboard>(Gdk::Display::get_default());
+    loginItem_ = std::make_unique<AutostartLoginItem>(XdgPaths::autostartDir(), CORVINA_APP_ID, runningExecutable());
+
+    localization_ = std::make_unique<LocalizationManager>(*preferences_);
+    appSettings_ = std::make_unique<AppSettings>(*preferences_);
+    customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
+    clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
+    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
+    context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
+                                                       *appSettings_, *localization_, *clipboardManager_,
+                                                       *customTabManager_});
+}
+
+void CorvinaApplication::applyAppearance() {
+    const bool dark = appSettings_->appearance().get() == AppAppearance::dark;
+    adw_style_manager_set_color_scheme(adw_style_manager_get_default(),
+                                       dark ? ADW_COLOR_SCHEME_FORCE_DARK : ADW_COLOR_SCHEME_FORCE_LIGHT);
+}
+
+void CorvinaApplication::on_activate() {
+    if (!mainWindow_) {
+        mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
+        add_window(*mainWindow_);
+    }
+    mainWindow_->present();
+}
+
+void CorvinaApplication::openSettings() {
+    if (!settingsWindow_) {
+        settingsWindow_ = std::make_unique<SettingsWindow>(*context_);
+        add_window(*settingsWindow_);
+    }
+    settingsWindow_->present();
+}
+
+}  // namespace corvina

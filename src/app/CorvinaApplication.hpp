@@ -1,0 +1,59 @@
+#pragma once
+#include <memory>
+
+#include <gtkmm/application.h>
+
+#include "app/AppContext.hpp"
+#include "app/AppSettings.hpp"
+#include "app/AppState.hpp"
+#include "app/LocalizationManager.hpp"
+#include "panels/ClipboardManager.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "platform/LoginItem.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/Pasteboard.hpp"
+#include "platform/PreferenceStore.hpp"
+
+namespace corvina {
+
+class MainWindow;
+class SettingsWindow;
+
+// The application: one per process, one main window, state objects created once per run.
+// A second launch presents the running window (when a session bus is there to tell).
+class CorvinaApplication : public Gtk::Application {
+public:
+    static Glib::RefPtr<CorvinaApplication> create();
+    ~CorvinaApplication() override;
+
+protected:
+    CorvinaApplication();
+    void on_startup() override;
+    void on_activate() override;
+
+private:
+    void createState();
+    void applyAppearance();
+    void openSettings();
+
+    GlibMainQueue queue_;
+    std::unique_ptr<NotificationCenter> notifications_;
+    std::unique_ptr<PreferenceStore> preferences_;
+    std::unique_ptr<Pasteboard> pasteboard_;
+    std::unique_ptr<LoginItem> loginItem_;
+
+    std::unique_ptr<LocalizationManager> localization_;
+    std::unique_ptr<AppSettings> appSettings_;
+    std::unique_ptr<CustomTabManager> customTabManager_;
+    std::unique_ptr<ClipboardManager> clipboardManager_;
+    std::unique_ptr<AppState> appState_;
+    std::unique_ptr<AppContext> context_;
+
+    Glib::RefPtr<Gio::Menu> appMenu_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<SettingsWindow> settingsWindow_;
+    Connections connections_;
+};
+
+}  // namespace corvina

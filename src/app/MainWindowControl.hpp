@@ -1,0 +1,20 @@
+#pragma once
+#include <functional>
+
+#include "window/DockSide.hpp"
+
+namespace corvina {
+
+// What the application state asks of the main window once the window has been set up
+// (dock manager and maximizer attached). Without one, these requests do nothing.
+class MainWindowControl {
+public:
+    virtual ~MainWindowControl() = default;
+    // False when the window has no dock manager.
+    virtual bool dock(DockSide side) = 0;
+    virtual bool undock() = 0;
+    // Widens a window narrower than `minWidth`, then calls `done` (at once when no widening).
+    virtual void widenForSplit(double minWidth, std::function<void()> done) = 0;
+};
+
+}  // namespace corvina

@@ -1,0 +1,3 @@
+#include "app/CorvinaApplication.hpp"
+
+int main() { return corvina::CorvinaApplication::create()->run(); }

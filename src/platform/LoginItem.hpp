@@ -1,0 +1,34 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace corvina {
+
+// Starting the app when the user logs in. Both calls may fail; they say whether they did.
+class LoginItem {
+public:
+    virtual ~LoginItem() = default;
+    virtual bool registerItem() = 0;
+    virtual bool unregisterItem() = 0;
+};
+
+// An XDG autostart entry that points at the running binary.
+class AutostartLoginItem final : public LoginItem {
+public:
+    AutostartLoginItem(std::filesystem::path autostartDir, std::string appID, std::filesystem::path executable);
+
+    bool registerItem() override;
+    bool unregisterItem() override;
+
+    std::filesystem::path entryFile() const;
+
+private:
+    std::filesystem::path dir_;
+    std::string appID_;
+    std::filesystem::path executable_;
+};
+
+// The path of this process's own binary.
+std::filesystem::path runningExecutable();
+
+}  // namespace corvina

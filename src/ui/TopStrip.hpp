@@ -1,0 +1,39 @@
+#pragma once
+#include <functional>
+
+#include <giomm/menu.h>
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/menubutton.h>
+#include <gtkmm/windowhandle.h>
+
+#include "app/AppContext.hpp"
+#include "platform/Observable.hpp"
+
+namespace corvina {
+
+// The thin draggable strip at the top of the main window: app menu, minimise, zoom, close.
+class TopStrip : public Gtk::WindowHandle {
+public:
+    TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu);
+
+    // What the zoom button does; the window's maximise toggle until something else is set.
+    void setZoomHandler(std::function<void()> handler) { zoom_ = std::move(handler); }
+
+    Gtk::Button& zoomButton() { return zoomButton_; }
+
+private:
+    void retitle();
+
+    AppContext& context_;
+    Gtk::Box box_{Gtk::Orientation::HORIZONTAL, 6};
+    Gtk::MenuButton menuButton_;
+    Gtk::Box controls_{Gtk::Orientation::HORIZONTAL, 6};
+    Gtk::Button minimizeButton_;
+    Gtk::Button zoomButton_;
+    Gtk::Button closeButton_;
+    std::function<void()> zoom_;
+    Connections connections_;
+};
+
+}  // namespace corvina
