@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include "app/AppState.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "support/Fakes.hpp"
+#include "support/ManualMainQueue.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// Counts dock requests; can pretend to have no dock manager.
+class FakeWindowControl : public MainWindowControl {
+public:
+    bool dock(DockSide side) override {
+        docked.push_back(side);
+        return hasDockManager;
+    }
+    bool undock() override {
+        ++undocks;
+        return hasDockManager;
+    }
+    void widenForSplit(double minWidth, std::function<void()> done) override {
+        widenedTo = minWidth;
+        pendingWiden = std::move(done);
+    }
+
+    bool hasDockManager = true;
+    std::vector<DockSide> docked;
+    int undocks = 0;
+    double widenedTo = 0;
+    std::function<void()> pendingWiden;
+};
+
+class AppStateTest : public ::testing::Test {
+protected:
+    std::unique_ptr<AppState> makeState() {
+        store = std::make_unique<PreferenceStore>(file);
+        tabs = std::make_unique<CustomTabManager>(*store);
+        return std::make_unique<AppState>(*store, login, center, *tabs);
+    }
+    nlohmann::json stored() { return nlohmann::json::parse(readFile(file)); }
+    CustomTab tag(const std::string& name) { return CustomTab{newCustomTabID(), name, "https://example.org/", {}, 0}; }
+
+    TempDir dir;
+    std::filesystem::path file = dir / "preferences.json";
+    ManualMainQueue queue;
+    NotificationCenter center{queue};
+    FakeLoginItem login;
+    std::unique_ptr<PreferenceStore> store;
+    std::unique_ptr<CustomTabManager> tabs;
+};
+
+TEST_F(AppStateTest, FirstLaunchStartsFromDefaultsAndUnregistersTheLoginItem) {
+    auto state = makeState();
+    EXPECT_TRUE(state->showSidebar());
+    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
+    EXPECT_EQ(state->selectedTabID().get(), "doubao");
+    EXPECT_TRUE(state->hiddenAITabIDs().get().empty());
+    EXPECT_EQ(state->dockSide().get(), 0);
+    EXPECT_FALSE(state->isSplitMode());
+    EXPECT_EQ(login.unregisterCalls, 1);
+    EXPECT_EQ(stored()["launchAtLogin"], false);
+    EXPECT_EQ(stored()["autoDockOnLaunch"], false);
+    EXPECT_FALSE(stored().contains("hiddenAITabIDs"));
+}
+
+TEST_F(AppStateTest, ASecondStateOnTheSameFileSeesWhatTheFirstStored) {
+    {
+        auto state = makeState();
+        state->toggleSidebar();
+        state->setSidebarPosition(SidebarPosition::right);
+        state->setHiddenAITabIDs({"kimi", "deepseek"});
+        state->setLaunchAtLogin(true);
+        state->setShowDetailPanel(true);
+    }
+    auto state = makeState();
+    EXPECT_FALSE(state->showSidebar());
+    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::right);
+    EXPECT_EQ(state->hiddenAITabIDs().get(), (std::set<std::string>{"deepseek", "kimi"}));
+    EXPECT_TRUE(state->launchAtLogin());
+    EXPECT_TRUE(state->autoDockOnLaunch());
+    EXPECT_TRUE(login.registered);
+    EXPECT_FALSE(state->showDetailPanel()) << "the detail panel is not remembered";
+    EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["deepseek","kimi"])");
+}
+
+TEST_F(AppStateTest, WrongTypedOrUnknownValuesFallBackToDefaults) {
+    writeFile(file, R"({"showSidebar": "false", "sidebarPosition": "Right", "launchAtLogin": 1,
+                        "hiddenAITabIDs": "[\"kimi\", 3]"})");
+    auto state = makeState();
+    EXPECT_TRUE(state->showSidebar());
+    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
+    EXPECT_FALSE(state->launchAtLogin());
+    EXPECT_TRUE(state->hiddenAITabIDs().get().empty());
+    EXPECT_EQ(stored()["hiddenAITabIDs"], "[\"kimi\", 3]") << "an undecodable hidden set is left as stored";
+}
+
+TEST_F(AppStateTest, AStoredHiddenSelectionMovesToTheNextServiceAndIsWrittenBack) {
+    writeFile(file, R"({"hiddenAITabIDs": "[\"doubao\",\"doubao\"]"})");
+    auto state = makeState();
+    EXPECT_EQ(state->selectedTabID().get(), "qianwen");
+    EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["doubao"])");
+}
+
+TEST_F(AppStateTest, HidingTheSecondaryServiceClearsItButKeepsSplitMode) {
+    auto state = makeState();
+    state->enterSplitModeAnimated();
+    state->selectTab("kimi");
+    ASSERT_EQ(state->secondaryTabID().get(), "kimi");
+    state->setHiddenAITabIDs({"kimi"});
+    EXPECT_FALSE(state->secondaryTabID().get());
+    EXPECT_TRUE(state->isSplitMode());
+    EXPECT_EQ(state->selectedTabID().get(), "doubao");
+
+    // Showing it again changes no selection.
+    state->setHiddenAITabIDs({});
+    EXPECT_FALSE(state->secondaryTabID().get());
+}
+
+TEST_F(AppStateTest, AllBuiltInsHiddenFallsBackToTheFirstCustomTagOrStays) {
+    std::set<std::string> all;
+    for (const auto& tab : builtInTabs()) all.insert(tab.id);
+
+    auto state = makeState();
+    state->setHiddenAITabIDs(all);
+    EXPECT_EQ(state->selectedTabID().get(), "doubao") << "nothing else to show";
+
+    state->setHiddenAITabIDs({});
+    auto first = tag("First"), second = tag("Second");
+    tabs->add(first);
+    tabs->add(second);
+    state->setHiddenAITabIDs(all);
+    EXPECT_EQ(state->selectedTabID().get(), first.id);
+}
+
+TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPane) {
+    auto state = makeState();
+    state->enterSplitMode();  // no window yet: switches at once
+    EXPECT_TRUE(state->isSplitMode());
+    EXPECT_EQ(state->activePane().get(), Pane::secondary);
+    state->selectTab("deepseek");
+    EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
+    EXPECT_EQ(state->selectedTabID().get(), "doubao");
+
+    state->setActivePane(Pane::primary);
+    state->selectTab("kimi");
+    EXPECT_EQ(state->selectedTabID().get(), "kimi");
+
+    state->exitSplitMode();
+    EXPECT_FALSE(state->isSplitMode());
+    EXPECT_FALSE(state->secondaryTabID().get());
+    EXPECT_EQ(state->activePane().get(), Pane::primary);
+
+    // Outside split mode a secondary active pane does not divert the selection.
+    state->setActivePane(Pane::secondary);
+    state->selectTab("zai");
+    EXPECT_EQ(state->selectedTabID().get(), "zai");
+    EXPECT_FALSE(state->secondaryTabID().get());
+}
+
+TEST_F(AppStateTest, SplitModeWaitsForTheWindowToWiden) {
+    auto state = makeState();
+    FakeWindowControl window;
+    state->setWindowControl(&window);
+    state->enterSplitMode();
+    EXPECT_EQ(window.widenedTo, AppState::splitModeMinWidth);
+    EXPECT_FALSE(state->isSplitMode());
+    window.pendingWiden();
+    EXPECT_TRUE(state->isSplitMode());
+}
+
+TEST_F(AppStateTest, DockingNeedsAWindowWithADockManager) {
+    auto state = makeState();
+    state->dockWindow(2);
+    EXPECT_EQ(state->dockSide().get(), 0) << "no window set up yet";
+
+    FakeWindowControl window;
+    window.hasDockManager = false;
+    state->setWindowControl(&window);
+    state->dockWindow(1);
+    EXPECT_EQ(state->dockSide().get(), 0);
+
+    window.hasDockManager = true;
+    state->dockWindow(2);
+    EXPECT_EQ(state->dockSide().get(), 2);
+    state->dockWindow(7);
+    EXPECT_EQ(window.docked.back(), DockSide::none);
+    state->undockWindow();
+    EXPECT_EQ(state->dockSide().get(), 0);
+}
+
+TEST_F(AppStateTest, LeavingDockModeResetsTheDockSideOnTheMainQueue) {
+    auto state = makeState();
+    FakeWindowControl window;
+    state->setWindowControl(&window);
+    state->dockWindow(1);
+    center.post(dockExitNotification);
+    EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
+    queue.drain();
+    EXPECT_EQ(state->dockSide().get(), 0);
+
+    // A notification that arrives after the state is gone does nothing.
+    center.post(dockExitNotification);
+    state.reset();
+    queue.drain();
+}
+
+TEST_F(AppStateTest, TheLoginItemFollowsTheSettingEvenWhenRefused) {
+    auto state = makeState();
+    login.refuse = true;
+    state->setLaunchAtLogin(true);
+    EXPECT_TRUE(state->launchAtLogin());
+    EXPECT_TRUE(state->autoDockOnLaunch());
+    EXPECT_EQ(stored()["launchAtLogin"], true);
+    EXPECT_EQ(stored()["autoDockOnLaunch"], true);
+    login.refuse = false;
+    state->setLaunchAtLogin(false);
+    EXPECT_FALSE(state->autoDockOnLaunch());
+    EXPECT_EQ(stored()["autoDockOnLaunch"], false);
+}
+
+}  // namespace

@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <unordered_set>
+
+#include "app/AITab.hpp"
+#include "app/AppSettings.hpp"
+#include "app/LocalizationManager.hpp"
+#include "panels/CustomTab.hpp"
+#include "support/Fakes.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+TEST(Catalogue, HasEighteenUniqueServicesWithSecureStartAddresses) {
+    const auto& tabs = builtInTabs();
+    ASSERT_EQ(tabs.size(), 18u);
+    EXPECT_EQ(tabs.front().id, "doubao");
+    std::unordered_set<std::string> ids;
+    for (const auto& tab : tabs) {
+        EXPECT_TRUE(ids.insert(tab.id).second) << tab.id;
+        EXPECT_NE(tab.id.rfind("custom_", 0), 0u);
+        EXPECT_TRUE(isAbsoluteURL(tab.url)) << tab.url;
+        EXPECT_EQ(tab.url.rfind("https://", 0), 0u) << tab.url;
+    }
+    EXPECT_EQ(findBuiltInTab("metaso")->zhCNName, "秘塔 AI");
+    EXPECT_EQ(findBuiltInTab("shangliang")->displayName(AppLanguage::en), "SenseChat");
+    EXPECT_EQ(findBuiltInTab("xinghuo")->displayName(AppLanguage::zhTW), "訊飛星火");
+    EXPECT_EQ(findBuiltInTab("DeepSeek"), nullptr) << "lookups are case-sensitive";
+}
+
+TEST(Catalogue, EqualityAndHashingCoverEveryField) {
+    AITab copy = builtInTabs()[2];
+    EXPECT_EQ(copy, builtInTabs()[2]);
+    EXPECT_EQ(std::hash<AITab>{}(copy), std::hash<AITab>{}(builtInTabs()[2]));
+    copy.enName = "Deep Seek";
+    EXPECT_NE(copy, builtInTabs()[2]);
+}
+
+class LanguageAndAppearanceTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    std::filesystem::path file = dir / "preferences.json";
+};
+
+TEST_F(LanguageAndAppearanceTest, AnEmptyStoreMeansSimplifiedChineseAndLight) {
+    PreferenceStore store(file);
+    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN);
+    EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::light);
+    EXPECT_FALSE(std::filesystem::exists(file)) << "nothing is written at creation";
+}
+
+TEST_F(LanguageAndAppearanceTest, StoredValuesMatchExactly) {
+    writeFile(file, R"({"appLanguage": "zh_tw", "appAppearance": "Dark"})");
+    PreferenceStore store(file);
+    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN);
+    EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::light);
+}
+
+TEST_F(LanguageAndAppearanceTest, AChoiceIsStoredAndSeenAtTheNextLaunch) {
+    {
+        PreferenceStore store(file);
+        LocalizationManager l10n(store);
+        AppSettings settings(store);
+        int changes = 0;
+        auto c = l10n.currentLanguage().observe([&] { ++changes; });
+        l10n.setCurrentLanguage(AppLanguage::en);
+        l10n.setCurrentLanguage(AppLanguage::en);
+        EXPECT_EQ(changes, 2) << "every write is published, also of the same value";
+        settings.setAppearance(AppAppearance::dark);
+        c.disconnect();
+    }
+    PreferenceStore store(file);
+    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::en);
+    EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::dark);
+    EXPECT_EQ(*store.stringValue("appLanguage"), "en");
+}
+
+TEST(LanguageNames, AreChosenByTheInterfaceLanguage) {
+    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhTW), "淺色");
+    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhCN), "浅色");
+    EXPECT_EQ(displayName(AppAppearance::dark, AppLanguage::en), "Dark");
+    EXPECT_EQ(chooserName(AppLanguage::zhTW), "繁體中文");
+    EXPECT_EQ(rawValue(AppLanguage::zhCN), "zh_CN");
+}
+
+}  // namespace

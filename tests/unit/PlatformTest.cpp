@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "platform/LoginItem.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "support/Fakes.hpp"
+#include "support/ManualMainQueue.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+TEST(NotificationCenter, DeliversByNameOnTheMainQueueUntilRemoved) {
+    ManualMainQueue queue;
+    NotificationCenter center(queue);
+    int dock = 0, other = 0;
+    auto token = center.addObserver("windowDidExitDockMode", [&] { ++dock; });
+    auto otherToken = center.addObserver("somethingElse", [&] { ++other; });
+    center.post("windowDidExitDockMode");
+    EXPECT_EQ(dock, 0);
+    queue.drain();
+    EXPECT_EQ(dock, 1);
+    EXPECT_EQ(other, 0);
+
+    center.post("windowDidExitDockMode");
+    token.reset();  // removed between posting and delivery
+    queue.drain();
+    EXPECT_EQ(dock, 1);
+}
+
+TEST(ManualMainQueue, CancelledAndRepeatingTimers) {
+    ManualMainQueue queue;
+    int once = 0, repeated = 0;
+    auto a = queue.after(Milliseconds(3000), [&] { ++once; });
+    auto b = queue.every(Milliseconds(150), [&] { ++repeated; });
+    queue.advance(Milliseconds(2999));
+    EXPECT_EQ(once, 0);
+    EXPECT_EQ(repeated, 19);
+    a = queue.after(Milliseconds(3000), [&] { ++once; });  // a newer request restarts it
+    queue.advance(Milliseconds(2999));
+    EXPECT_EQ(once, 0);
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(once, 1);
+    b.reset();
+    queue.advance(Milliseconds(1000));
+    EXPECT_EQ(repeated, 39);
+}
+
+TEST(AutostartLoginItem, WritesAnEntryForTheRunningBinaryAndRemovesIt) {
+    TempDir dir;
+    AutostartLoginItem item(dir / "autostart", "app.corvina.Corvina", "/opt/my apps/corvina");
+    EXPECT_TRUE(item.unregisterItem()) << "nothing to remove is fine";
+    ASSERT_TRUE(item.registerItem());
+    const auto entry = readFile(dir / "autostart" / "app.corvina.Corvina.desktop");
+    EXPECT_NE(entry.find("[Desktop Entry]"), std::string::npos);
+    EXPECT_NE(entry.find("Exec='/opt/my apps/corvina'\n"), std::string::npos) << entry;
+    EXPECT_TRUE(item.unregisterItem());
+    EXPECT_FALSE(std::filesystem::exists(item.entryFile()));
+    EXPECT_EQ(runningExecutable().filename(), "unit_tests");
+}
+
+TEST(AutostartLoginItem, ReportsAFolderItCannotWrite) {
+    TempDir dir;
+    writeFile(dir / "autostart", "a file where the folder should be");
+    AutostartLoginItem item(dir / "autostart", "app.corvina.Corvina", "/usr/bin/corvina");
+    EXPECT_FALSE(item.registerItem());
+}
+
+}  // namespace
