@@ -2,6 +2,7 @@
 
 #include <adwaita.h>
 #include <gtkmm/cssprovider.h>
+#include <gtkmm/icontheme.h>
 #include <gtkmm/stylecontext.h>
 
 #include "app/MenuCommands.hpp"
@@ -26,6 +27,8 @@ void CorvinaApplication::on_startup() {
     css->load_from_resource("/app/corvina/style.css");
     Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
                                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    // Our symbols and the app icon, looked up by name like any themed icon.
+    Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path("/app/corvina/icons");
     createState();
 
     appMenu_ = Gio::Menu::create();

@@ -38,13 +38,6 @@ void DisplayPasteboard::readText(bool counts) {
         pendingRead_.reset();
         return;
     }
-    const auto formats = clipboard_->get_formats();
-    if (!formats || !formats->contain_gtype(G_TYPE_STRING)) {
-        text_.reset();
-        if (counts) ++changeCount_;
-        pendingRead_.reset();
-        return;
-    }
     clipboard_->read_text_async(
         [this, cancellable, counts](Glib::RefPtr<Gio::AsyncResult>& result) {
             if (cancellable->is_cancelled()) return;
