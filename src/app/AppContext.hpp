@@ -7,6 +7,7 @@ class AppSettings;
 class LocalizationManager;
 class ClipboardManager;
 class CustomTabManager;
+class DownloadSettings;
 class MainQueue;
 class NotificationCenter;
 class Pasteboard;
@@ -23,6 +24,7 @@ struct AppContext {
     LocalizationManager& localization;
     ClipboardManager& clipboardManager;
     CustomTabManager& customTabManager;
+    DownloadSettings& downloadSettings;
 };
 
 }  // namespace corvina

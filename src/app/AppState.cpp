@@ -4,12 +4,13 @@
 
 #include "app/AITab.hpp"
 #include "panels/CustomTabManager.hpp"
+#include "web/WebViewStore.hpp"
 
 namespace corvina {
 
 AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
-                   const CustomTabManager& customTabs)
-    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs) {
+                   const CustomTabManager& customTabs, std::unique_ptr<WebViewStore> webViewStore)
+    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs), webViewStore_(std::move(webViewStore)) {
     const auto& catalogue = builtInTabs();
     selectedTabID_.set(catalogue.empty() ? std::string() : catalogue.front().id);
     showSidebar_.set(preferences.boolValue("showSidebar").value_or(true));
@@ -26,6 +27,8 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
 
     dockExitObserver_ = notifications.addObserver(dockExitNotification, [this] { dockSide_.set(0); });
 }
+
+AppState::~AppState() = default;
 
 void AppState::setShowSidebar(bool show) {
     showSidebar_.set(show);

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -12,6 +13,7 @@
 namespace corvina {
 
 class CustomTabManager;
+class WebViewStore;
 
 enum class SidebarPosition { left, right };
 enum class Pane { primary = 0, secondary = 1 };
@@ -27,8 +29,13 @@ public:
     static constexpr double sidebarCollapsedWidth = 52;
     static constexpr double splitModeMinWidth = 1200;
 
+    // The store of web views is owned here and lives as long as the state (none in tests
+    // that need no web views).
     AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
-             const CustomTabManager& customTabs);
+             const CustomTabManager& customTabs, std::unique_ptr<WebViewStore> webViewStore = nullptr);
+    ~AppState();
+
+    WebViewStore& webViewStore() const { return *webViewStore_; }
 
     const Published<bool>& showSidebar() const { return showSidebar_; }
     const Published<bool>& showDetailPanel() const { return showDetailPanel_; }
@@ -88,6 +95,7 @@ private:
     Published<Pane> activePane_{Pane::primary};
     Published<std::optional<std::string>> secondaryTabID_;
     ObserverToken dockExitObserver_;
+    std::unique_ptr<WebViewStore> webViewStore_;
 };
 
 }  // namespace corvina

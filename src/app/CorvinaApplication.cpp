@@ -9,6 +9,9 @@
 #include "platform/XdgPaths.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/SettingsWindow.hpp"
+#include "web/DownloadFolderChooser.hpp"
+#include "web/WebBrowserContainerView.hpp"
+#include "web/WebViewStore.hpp"
 
 namespace corvina {
 
@@ -52,10 +55,14 @@ void CorvinaApplication::createState() {
     appSettings_ = std::make_unique<AppSettings>(*preferences_);
     customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
-    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
+    downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
+    auto store = std::make_unique<WebViewStore>(queue_, *localization_, *downloadSettings_, *customTabManager_,
+                                                WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()});
+    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_,
+                                           std::move(store));
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
-                                                       *customTabManager_});
+                                                       *customTabManager_, *downloadSettings_});
 }
 
 void CorvinaApplication::applyAppearance() {
@@ -67,9 +74,18 @@ void CorvinaApplication::applyAppearance() {
 void CorvinaApplication::on_activate() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
+        primaryPane_ = std::make_unique<WebBrowserContainerView>(*context_, Pane::primary);
+        mainWindow_->setContent(*primaryPane_);
+        // Each time the window appears it is prepared again.
+        connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
         add_window(*mainWindow_);
     }
     mainWindow_->present();
+}
+
+void CorvinaApplication::prepareWindow() {
+    downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
+    downloadSettings_->startFolderAccess();
 }
 
 void CorvinaApplication::openSettings() {

@@ -14,11 +14,13 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/Pasteboard.hpp"
 #include "platform/PreferenceStore.hpp"
+#include "web/DownloadSettings.hpp"
 
 namespace corvina {
 
 class MainWindow;
 class SettingsWindow;
+class WebBrowserContainerView;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -36,6 +38,7 @@ private:
     void createState();
     void applyAppearance();
     void openSettings();
+    void prepareWindow();
 
     GlibMainQueue queue_;
     std::unique_ptr<NotificationCenter> notifications_;
@@ -47,11 +50,13 @@ private:
     std::unique_ptr<AppSettings> appSettings_;
     std::unique_ptr<CustomTabManager> customTabManager_;
     std::unique_ptr<ClipboardManager> clipboardManager_;
+    std::unique_ptr<DownloadSettings> downloadSettings_;
     std::unique_ptr<AppState> appState_;
     std::unique_ptr<AppContext> context_;
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<WebBrowserContainerView> primaryPane_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     Connections connections_;
 };

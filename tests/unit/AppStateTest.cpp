@@ -2,6 +2,7 @@
 
 #include "app/AppState.hpp"
 #include "panels/CustomTabManager.hpp"
+#include "web/WebViewStore.hpp"
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 

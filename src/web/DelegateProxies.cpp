@@ -1,0 +1,71 @@
+#include "web/DelegateProxies.hpp"
+
+#include "web/WebViewStore.hpp"
+
+namespace corvina {
+
+namespace {
+
+void disconnect(WebKitWebView* view, gulong& handler) {
+    if (handler) g_signal_handler_disconnect(view, handler);
+    handler = 0;
+}
+
+}  // namespace
+
+WeakNavigationDelegateProxy::WeakNavigationDelegateProxy(WebKitWebView* view, std::weak_ptr<WebViewStore*> store)
+    : view_(view), store_(std::move(store)) {
+    loadHandler_ = g_signal_connect(view, "load-changed", G_CALLBACK(onLoadChanged), this);
+    policyHandler_ = g_signal_connect(view, "decide-policy", G_CALLBACK(onDecidePolicy), this);
+}
+
+WeakNavigationDelegateProxy::~WeakNavigationDelegateProxy() { detach(); }
+
+void WeakNavigationDelegateProxy::detach() {
+    disconnect(view_, loadHandler_);
+    disconnect(view_, policyHandler_);
+}
+
+WebViewStore* WeakNavigationDelegateProxy::store() const {
+    auto alive = store_.lock();
+    return alive ? *alive : nullptr;
+}
+
+void WeakNavigationDelegateProxy::onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
+    auto* store = static_cast<WeakNavigationDelegateProxy*>(self)->store();
+    if (!store) return;
+    if (event == WEBKIT_LOAD_STARTED) store->setLoading(view, true);
+    if (event == WEBKIT_LOAD_COMMITTED) store->didCommitLoad(view);
+    if (event == WEBKIT_LOAD_FINISHED) store->setLoading(view, false);
+}
+
+// Only responses are ours to decide; every other decision keeps the engine's default.
+gboolean WeakNavigationDelegateProxy::onDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                                     WebKitPolicyDecisionType type, gpointer self) {
+    if (type != WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return FALSE;
+    auto* store = static_cast<WeakNavigationDelegateProxy*>(self)->store();
+    return store && store->decideResponsePolicy(WEBKIT_RESPONSE_POLICY_DECISION(decision));
+}
+
+WeakUIDelegateProxy::WeakUIDelegateProxy(WebKitWebView* view, std::weak_ptr<WebViewStore*> store)
+    : view_(view), store_(std::move(store)) {
+    chooserHandler_ = g_signal_connect(view, "run-file-chooser", G_CALLBACK(onRunFileChooser), this);
+    createHandler_ = g_signal_connect(view, "create", G_CALLBACK(onCreate), this);
+}
+
+WeakUIDelegateProxy::~WeakUIDelegateProxy() { detach(); }
+
+void WeakUIDelegateProxy::detach() {
+    disconnect(view_, chooserHandler_);
+    disconnect(view_, createHandler_);
+}
+
+gboolean WeakUIDelegateProxy::onRunFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request, gpointer self) {
+    auto alive = static_cast<WeakUIDelegateProxy*>(self)->store_.lock();
+    return alive && (*alive)->runFileChooser(view, request);
+}
+
+// Pages that ask for a new window get none: there is no second browser window here.
+GtkWidget* WeakUIDelegateProxy::onCreate(WebKitWebView*, WebKitNavigationAction*, gpointer) { return nullptr; }
+
+}  // namespace corvina

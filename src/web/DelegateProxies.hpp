@@ -1,0 +1,55 @@
+#pragma once
+#include <memory>
+
+#include <webkit/webkit.h>
+
+namespace corvina {
+
+class WebViewStore;
+
+// Forwards one web view's navigation events and response decisions to the store, which
+// it holds weakly: a late callback after the store is gone is dropped.
+class WeakNavigationDelegateProxy {
+public:
+    WeakNavigationDelegateProxy(WebKitWebView* view, std::weak_ptr<WebViewStore*> store);
+    ~WeakNavigationDelegateProxy();
+    WeakNavigationDelegateProxy(const WeakNavigationDelegateProxy&) = delete;
+    WeakNavigationDelegateProxy& operator=(const WeakNavigationDelegateProxy&) = delete;
+
+    // Stops forwarding (the view's delegate is cleared).
+    void detach();
+
+private:
+    static void onLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self);
+    static gboolean onDecidePolicy(WebKitWebView* view, WebKitPolicyDecision* decision,
+                                   WebKitPolicyDecisionType type, gpointer self);
+    WebViewStore* store() const;
+
+    WebKitWebView* view_;
+    std::weak_ptr<WebViewStore*> store_;
+    gulong loadHandler_ = 0;
+    gulong policyHandler_ = 0;
+};
+
+// Forwards the page's upload file chooser to the store, held weakly. Script dialogs,
+// permission requests and authentication keep the engine's own behaviour.
+class WeakUIDelegateProxy {
+public:
+    WeakUIDelegateProxy(WebKitWebView* view, std::weak_ptr<WebViewStore*> store);
+    ~WeakUIDelegateProxy();
+    WeakUIDelegateProxy(const WeakUIDelegateProxy&) = delete;
+    WeakUIDelegateProxy& operator=(const WeakUIDelegateProxy&) = delete;
+
+    void detach();
+
+private:
+    static gboolean onRunFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request, gpointer self);
+    static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer self);
+
+    WebKitWebView* view_;
+    std::weak_ptr<WebViewStore*> store_;
+    gulong chooserHandler_ = 0;
+    gulong createHandler_ = 0;
+};
+
+}  // namespace corvina

@@ -1,0 +1,14 @@
+#pragma once
+#include <gtkmm/window.h>
+
+#include "app/LocalizationManager.hpp"
+#include "web/DownloadSettings.hpp"
+
+namespace corvina {
+
+// The folder chooser of the download setting: modal to `parent`, titled in the interface
+// language, starting in the current folder, offering to create folders.
+DownloadSettings::FolderChooser folderChooser(Gtk::Window& parent, const LocalizationManager& localization,
+                                              const DownloadSettings& settings);
+
+}  // namespace corvina

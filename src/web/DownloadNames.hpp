@@ -1,0 +1,55 @@
+#pragma once
+#include <cstddef>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app/AppLanguage.hpp"
+
+namespace corvina {
+
+// The name used when the page suggests none, or nothing usable.
+inline constexpr const char* defaultDownloadName = "download";
+// The longest file name most Linux file systems accept, in bytes.
+inline constexpr std::size_t maxFileNameBytes = 255;
+
+// A suggested name comes from a web server and is untrusted: only its last component
+// (after any '/' or '\') is kept; an empty name, "." or ".." becomes "download"; a name
+// too long for the file system is shortened, keeping its extension.
+std::string safeDownloadName(const std::string& suggested);
+
+// "report.pdf" and 2 give "report (2).pdf"; only the last extension counts, so
+// "archive.tar.gz" and 1 give "archive.tar (1).gz"; a name without one, "notes (1)".
+std::string numberedName(const std::string& name, unsigned counter);
+
+// Names handed to downloads that have not ended yet, so two downloads with the same
+// suggested name never get the same file even before either file exists.
+class DownloadNameReservations {
+public:
+    void reserve(const std::filesystem::path& destination) { reserved_.insert(destination); }
+    // Harmless for a name that is not reserved (the engine reports a failure and then
+    // also the end of the same download).
+    void release(const std::filesystem::path& destination) { reserved_.erase(destination); }
+    bool isReserved(const std::filesystem::path& destination) const { return reserved_.contains(destination); }
+    std::size_t size() const { return reserved_.size(); }
+
+private:
+    std::set<std::filesystem::path> reserved_;
+};
+
+// Creates `folder` if it is missing (failures are ignored: the engine then fails the
+// download), then returns the first of folder/name, folder/"name (1)", folder/"name (2)",
+// ... at which nothing exists (a dangling link counts as something) and which is not
+// reserved. The result is always directly inside `folder`.
+std::filesystem::path chooseDestination(const std::filesystem::path& folder, const std::string& suggested,
+                                        const DownloadNameReservations& reservations);
+
+// Toast texts at the end of a download.
+inline constexpr LocalizedText downloadFinishedText{"File Download Complete", "檔案下載已完成", "文件下载已完成"};
+inline constexpr LocalizedText downloadFailedText{"Download Failed", "下載失敗", "下载失败"};
+
+std::string downloadFinishedMessage(AppLanguage language);
+// The prefix, ": ", then the engine's own description of the error.
+std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription);
+
+}  // namespace corvina

@@ -1,0 +1,40 @@
+#include "web/DownloadToast.hpp"
+
+#include "ui/Accessibility.hpp"
+
+namespace corvina {
+
+DownloadToast::DownloadToast(std::function<void()> onClose) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 10) {
+    add_css_class("glass");
+    add_css_class("download-toast");
+    set_size_request(width, -1);
+    set_halign(Gtk::Align::CENTER);
+    set_valign(Gtk::Align::START);
+
+    icon_.set_from_icon_name("arrow.down.circle.fill-symbolic");
+    icon_.set_pixel_size(18);
+    icon_.add_css_class("accent-gradient");
+    append(icon_);
+
+    message_.add_css_class("toast-message");
+    message_.set_hexpand(true);
+    message_.set_xalign(0);
+    message_.set_wrap(true);
+    append(message_);
+
+    close_.set_icon_name("xmark-symbolic");
+    close_.add_css_class("flat");
+    close_.add_css_class("toast-close");
+    close_.set_size_request(20, 20);
+    close_.set_valign(Gtk::Align::CENTER);
+    // The user is done with the note.
+    close_.signal_clicked().connect(std::move(onClose));
+    append(close_);
+}
+
+void DownloadToast::setCloseLabel(const std::string& label) {
+    close_.set_tooltip_text(label);
+    setAccessibleLabel(close_, label);
+}
+
+}  // namespace corvina

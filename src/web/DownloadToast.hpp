@@ -1,0 +1,29 @@
+#pragma once
+#include <functional>
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
+
+namespace corvina {
+
+// The short note at the top of a pane when a download ends, with a close button.
+class DownloadToast : public Gtk::Box {
+public:
+    static constexpr int width = 260;
+
+    explicit DownloadToast(std::function<void()> onClose);
+
+    void setMessage(const std::string& message) { message_.set_text(message); }
+    void setCloseLabel(const std::string& label);
+    std::string message() const { return message_.get_text(); }
+    Gtk::Button& closeButton() { return close_; }
+
+private:
+    Gtk::Image icon_;
+    Gtk::Label message_;
+    Gtk::Button close_;
+};
+
+}  // namespace corvina

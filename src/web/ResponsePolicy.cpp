@@ -1,0 +1,50 @@
+#include "web/ResponsePolicy.hpp"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace corvina {
+
+namespace {
+
+constexpr std::array<std::string_view, 14> downloadMIMETypes = {
+    "application/octet-stream",
+    "application/zip",
+    "application/x-zip-compressed",
+    "application/gzip",
+    "application/x-gzip",
+    "application/x-tar",
+    "application/x-rar-compressed",
+    "application/x-7z-compressed",
+    "application/vnd.ms-excel",
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet",
+    "application/msword",
+    "application/vnd.openxmlformats-officedocument.wordprocessingml.document",
+    "application/vnd.ms-powerpoint",
+    "application/vnd.openxmlformats-officedocument.presentationml.presentation",
+};
+
+constexpr std::array<std::string_view, 5> imageMIMETypes = {
+    "image/png", "image/jpeg", "image/gif", "image/webp", "image/svg+xml",
+};
+
+template <std::size_t N>
+bool contains(const std::array<std::string_view, N>& set, const std::string& value) {
+    return std::find(set.begin(), set.end(), value) != set.end();
+}
+
+}  // namespace
+
+bool isDownloadMIMEType(const std::string& mimeType) { return contains(downloadMIMETypes, mimeType); }
+
+bool isImageMIMEType(const std::string& mimeType) { return contains(imageMIMETypes, mimeType); }
+
+ResponseDecision decideResponse(const std::optional<std::string>& contentDisposition, const std::string& mimeType,
+                                bool isMainFrame) {
+    if (contentDisposition && contentDisposition->starts_with("attachment")) return ResponseDecision::download;
+    if (isMainFrame && (isDownloadMIMEType(mimeType) || isImageMIMEType(mimeType))) return ResponseDecision::download;
+    return ResponseDecision::show;
+}
+
+}  // namespace corvina

@@ -1,0 +1,71 @@
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+
+#include <gtkmm/box.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
+#include <gtkmm/overlay.h>
+#include <gtkmm/revealer.h>
+#include <gtkmm/spinner.h>
+#include <gtkmm/stack.h>
+#include <webkit/webkit.h>
+
+#include "app/AppContext.hpp"
+#include "app/AppState.hpp"
+#include "platform/Observable.hpp"
+#include "web/DownloadToast.hpp"
+#include "web/FileDropTipView.hpp"
+
+namespace corvina {
+
+class WebViewStore;
+
+// One pane of the window. It holds the web views of every visible tab of its pane in a
+// stack: only the selected one is mapped and painted, the others keep their pages
+// untouched, so a switch shows the page at once, as it was. Over them: a spinner while the
+// shown page loads, the download toast and the file-drop tip.
+class WebBrowserContainerView : public Gtk::Overlay {
+public:
+    static constexpr LocalizedText placeholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
+
+    WebBrowserContainerView(AppContext& context, Pane pane);
+    ~WebBrowserContainerView() override;
+
+    Pane pane() const { return pane_; }
+    std::optional<std::string> currentTabID() const;
+    // The web view the user sees, if any.
+    WebKitWebView* shownWebView() const;
+    bool showsPlaceholder() const;
+    bool showsSpinner() const { return spinner_.get_visible(); }
+    bool showsToast() const { return toastRevealer_.get_reveal_child(); }
+    bool showsFileDropTip() const { return tipRevealer_.get_reveal_child(); }
+    DownloadToast& toast() { return toast_; }
+    FileDropTipView& fileDropTip() { return tip_; }
+
+private:
+    void refresh();
+    void syncWebViews();
+    void refreshOverlays();
+    void retitle();
+
+    AppContext& context_;
+    WebViewStore& store_;
+    Pane pane_;
+    Gtk::Stack stack_;
+    Gtk::Box blank_;
+    Gtk::Box placeholder_{Gtk::Orientation::VERTICAL, 16};
+    Gtk::Image placeholderIcon_;
+    Gtk::Label placeholderLabel_;
+    Gtk::Spinner spinner_;
+    Gtk::Revealer toastRevealer_;
+    DownloadToast toast_;
+    Gtk::Revealer tipRevealer_;
+    FileDropTipView tip_;
+    // Tab id → the web view this pane shows for it.
+    std::map<std::string, GtkWidget*> children_;
+    Connections connections_;
+};
+
+}  // namespace corvina

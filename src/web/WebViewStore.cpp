@@ -1,0 +1,262 @@
+#include "web/WebViewStore.hpp"
+
+#include <sys/stat.h>
+
+#include "app/LocalizationManager.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "web/DelegateProxies.hpp"
+#include "web/DownloadObserver.hpp"
+#include "web/DownloadSettings.hpp"
+#include "web/DragSupportingWebView.hpp"
+#include "web/ResponsePolicy.hpp"
+#include "web/WebKeys.hpp"
+
+namespace corvina {
+
+namespace {
+
+std::string privateFolder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    ::chmod(folder.c_str(), 0700);
+    return folder.string();
+}
+
+}  // namespace
+
+WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
+                           const CustomTabManager& customTabs, Folders folders)
+    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs) {
+    session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
+    webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session_),
+                                                 (folders.data / "cookies.sqlite").c_str(),
+                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+    // Every download of every page reaches the store, also those the engine starts itself.
+    downloadStartedHandler_ = g_signal_connect(
+        session_, "download-started", G_CALLBACK(+[](WebKitNetworkSession*, WebKitDownload* download, gpointer self) {
+            static_cast<WebViewStore*>(self)->downloadStarted(download);
+        }),
+        this);
+}
+
+WebViewStore::~WebViewStore() {
+    for (auto& [key, view] : webViews_) webkit_web_view_stop_loading(view->view());
+    navDelegateProxies_.clear();
+    uiDelegateProxies_.clear();
+    webViews_.clear();
+    g_signal_handler_disconnect(session_, downloadStartedHandler_);
+    g_object_unref(session_);
+}
+
+WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
+    const auto key = storageKey(tab.id, pane);
+    if (auto it = webViews_.find(key); it != webViews_.end()) return it->second->view();
+
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    auto webView = std::make_unique<DragSupportingWebView>(
+        session_, defaultUserAgent,
+        [weak] {
+            if (auto alive = weak.lock()) (*alive)->flashFileDropTip();
+        },
+        [this] { return localization_.language(); });
+    WebKitWebView* view = webView->view();
+    navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
+    uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
+    webViews_[key] = std::move(webView);
+    startLoad(key, tab.url);
+
+    auto loading = isLoading_.get();
+    loading[key] = true;
+    isLoading_.set(std::move(loading));
+    return view;
+}
+
+WebKitWebView* WebViewStore::existingWebView(const std::string& tabID, Pane pane) const {
+    auto it = webViews_.find(storageKey(tabID, pane));
+    return it == webViews_.end() ? nullptr : it->second->view();
+}
+
+// The engine has no per-request time limit: stop a start load that has not committed in time.
+void WebViewStore::startLoad(const std::string& key, const std::string& url) {
+    WebKitWebView* view = webViews_.at(key)->view();
+    webkit_web_view_load_uri(view, url.c_str());
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    startTimeouts_[key] = queue_.after(startLoadTimeout, [weak, key] {
+        auto alive = weak.lock();
+        if (!alive) return;
+        auto* store = *alive;
+        if (auto it = store->webViews_.find(key); it != store->webViews_.end())
+            webkit_web_view_stop_loading(it->second->view());
+        store->startTimeouts_.erase(key);
+    });
+}
+
+void WebViewStore::didCommitLoad(WebKitWebView* view) {
+    if (const auto* key = keyOf(view)) startTimeouts_.erase(*key);
+}
+
+bool WebViewStore::isTabLoading(const std::string& tabID, Pane pane) const {
+    const auto& loading = isLoading_.get();
+    auto it = loading.find(storageKey(tabID, pane));
+    return it != loading.end() && it->second;
+}
+
+void WebViewStore::removeWebView(const std::string& tabID, Pane pane) {
+    const auto key = storageKey(tabID, pane);
+    if (auto it = webViews_.find(key); it != webViews_.end()) {
+        WebKitWebView* view = it->second->view();
+        webkit_web_view_stop_loading(view);
+        navDelegateProxies_.at(key)->detach();
+        uiDelegateProxies_.at(key)->detach();
+        // Unload first so the page's memory and media go now, not whenever the engine decides.
+        webkit_web_view_load_html(view, "", nullptr);
+        webViews_.erase(it);
+    }
+    navDelegateProxies_.erase(key);
+    uiDelegateProxies_.erase(key);
+    startTimeouts_.erase(key);
+    auto loading = isLoading_.get();
+    loading.erase(key);
+    isLoading_.set(std::move(loading));
+}
+
+void WebViewStore::goBack(const std::string& tabID, Pane pane) {
+    if (auto* view = existingWebView(tabID, pane)) webkit_web_view_go_back(view);
+}
+
+void WebViewStore::goForward(const std::string& tabID, Pane pane) {
+    if (auto* view = existingWebView(tabID, pane)) webkit_web_view_go_forward(view);
+}
+
+void WebViewStore::reloadStartPage(const std::string& tabID, Pane pane) {
+    if (existingWebView(tabID, pane)) startLoad(storageKey(tabID, pane), startURL(tabID));
+}
+
+std::string WebViewStore::startURL(const std::string& tabID) const {
+    return corvina::startURL(tabID, customTabs_.customTabs().get());
+}
+
+void WebViewStore::clearCache(std::function<void()> done) {
+    auto* manager = webkit_network_session_get_website_data_manager(session_);
+    auto types = static_cast<WebKitWebsiteDataTypes>(WEBKIT_WEBSITE_DATA_DISK_CACHE | WEBKIT_WEBSITE_DATA_MEMORY_CACHE |
+                                                     WEBKIT_WEBSITE_DATA_DOM_CACHE);
+    auto* callback = new std::function<void()>(std::move(done));
+    webkit_website_data_manager_clear(
+        manager, types, 0, nullptr,
+        +[](GObject* source, GAsyncResult* result, gpointer data) {
+            std::unique_ptr<std::function<void()>> done(static_cast<std::function<void()>*>(data));
+            webkit_website_data_manager_clear_finish(WEBKIT_WEBSITE_DATA_MANAGER(source), result, nullptr);
+            if (*done) (*done)();
+        },
+        callback);
+}
+
+const std::string* WebViewStore::keyOf(WebKitWebView* view) const {
+    for (const auto& [key, webView] : webViews_)
+        if (webView->view() == view) return &key;
+    return nullptr;
+}
+
+void WebViewStore::setLoading(WebKitWebView* view, bool loading) {
+    const auto* key = keyOf(view);
+    if (!key) return;
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    queue_.post([weak, key = *key, loading] {
+        auto alive = weak.lock();
+        if (!alive) return;
+        auto flags = (*alive)->isLoading_.get();
+        flags[key] = loading;
+        (*alive)->isLoading_.set(std::move(flags));
+    });
+}
+
+bool WebViewStore::decideResponsePolicy(WebKitResponsePolicyDecision* decision) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    std::optional<std::string> disposition;
+    if (SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response)) {
+        const char* value = soup_message_headers_get_one(headers, "Content-Disposition");
+        disposition = value ? value : "";
+    }
+    const char* mime = webkit_uri_response_get_mime_type(response);
+    const bool mainFrame = webkit_response_policy_decision_is_main_frame_main_resource(decision);
+    if (decideResponse(disposition, mime ? mime : "", mainFrame) == ResponseDecision::download)
+        webkit_policy_decision_download(WEBKIT_POLICY_DECISION(decision));
+    else
+        webkit_policy_decision_use(WEBKIT_POLICY_DECISION(decision));
+    return true;
+}
+
+// The page's upload button: a native chooser, modal to our window, with multiple
+// selection exactly when the page asks for it. The page's accept list is not applied.
+bool WebViewStore::runFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request) {
+    auto* root = gtk_widget_get_root(GTK_WIDGET(view));
+    GtkFileChooserNative* chooser = gtk_file_chooser_native_new(
+        nullptr, GTK_IS_WINDOW(root) ? GTK_WINDOW(root) : nullptr, GTK_FILE_CHOOSER_ACTION_OPEN, nullptr, nullptr);
+    gtk_file_chooser_set_select_multiple(GTK_FILE_CHOOSER(chooser), webkit_file_chooser_request_get_select_multiple(request));
+    gtk_native_dialog_set_modal(GTK_NATIVE_DIALOG(chooser), TRUE);
+    g_object_ref(request);
+    g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkNativeDialog* dialog, int response, gpointer data) {
+                         auto* request = static_cast<WebKitFileChooserRequest*>(data);
+                         GListModel* files = gtk_file_chooser_get_files(GTK_FILE_CHOOSER(dialog));
+                         std::vector<std::string> paths;
+                         for (guint i = 0; response == GTK_RESPONSE_ACCEPT && i < g_list_model_get_n_items(files); ++i) {
+                             GFile* file = G_FILE(g_list_model_get_item(files, i));
+                             if (char* path = g_file_get_path(file)) {
+                                 paths.emplace_back(path);
+                                 g_free(path);
+                             }
+                             g_object_unref(file);
+                         }
+                         g_object_unref(files);
+                         if (paths.empty()) {
+                             webkit_file_chooser_request_cancel(request);
+                         } else {
+                             std::vector<const char*> list;
+                             for (const auto& p : paths) list.push_back(p.c_str());
+                             list.push_back(nullptr);
+                             webkit_file_chooser_request_select_files(request, list.data());
+                         }
+                         g_object_unref(request);
+                         g_object_unref(dialog);
+                     }),
+                     request);
+    gtk_native_dialog_show(GTK_NATIVE_DIALOG(chooser));
+    return true;
+}
+
+void WebViewStore::downloadStarted(WebKitDownload* download) {
+    DownloadObserver::attach(download, alive_);
+}
+
+void WebViewStore::presentDownloadToast(std::string message) {
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    queue_.post([weak, message = std::move(message)] {
+        auto alive = weak.lock();
+        if (!alive) return;
+        auto* store = *alive;
+        store->downloadToastMessage_.set(message);
+        store->showOverlay(store->showDownloadToast_, store->toastHideTask_);
+    });
+}
+
+void WebViewStore::dismissDownloadToast() {
+    toastHideTask_.reset();
+    hideOverlay(showDownloadToast_);
+}
+
+void WebViewStore::flashFileDropTip() {
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    queue_.post([weak] {
+        if (auto alive = weak.lock()) (*alive)->showOverlay((*alive)->showFileDropTip_, (*alive)->fileDropTipHideTask_);
+    });
+}
+
+// A newer request replaces the pending hide, so it always stays a full three seconds.
+void WebViewStore::showOverlay(Published<bool>& shown, TimerHandle& hideTask) {
+    shown.set(true);
+    hideTask = queue_.after(overlayHideDelay, [this, &shown] { hideOverlay(shown); });
+}
+
+void WebViewStore::hideOverlay(Published<bool>& shown) { shown.set(false); }
+
+}  // namespace corvina

@@ -1,0 +1,112 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <webkit/webkit.h>
+
+#include "app/AITab.hpp"
+#include "app/AppState.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/Observable.hpp"
+#include "web/DownloadNames.hpp"
+
+namespace corvina {
+
+class CustomTabManager;
+class DownloadSettings;
+class DragSupportingWebView;
+class LocalizationManager;
+class WeakNavigationDelegateProxy;
+class WeakUIDelegateProxy;
+
+// The one owner of every web view: one per (tab, pane), created on first request and kept
+// for the run, so switching tabs never reloads a page. All web views share one persistent
+// network session (logins, cookies, storage). Also owns the download toast and the
+// file-drop tip that the panes show.
+class WebViewStore {
+public:
+    static constexpr Milliseconds overlayHideDelay{3000};
+    static constexpr Milliseconds startLoadTimeout{60000};
+
+    struct Folders {
+        std::filesystem::path data;
+        std::filesystem::path cache;
+    };
+
+    WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
+                 const CustomTabManager& customTabs, Folders folders);
+    ~WebViewStore();
+    WebViewStore(const WebViewStore&) = delete;
+    WebViewStore& operator=(const WebViewStore&) = delete;
+
+    // The web view of this tab in this pane; created and started on first request.
+    WebKitWebView* webView(const AITab& tab, Pane pane);
+    // The web view if it exists, without creating one.
+    WebKitWebView* existingWebView(const std::string& tabID, Pane pane) const;
+    bool isTabLoading(const std::string& tabID, Pane pane) const;
+    void removeWebView(const std::string& tabID, Pane pane);
+    void goBack(const std::string& tabID, Pane pane);
+    void goForward(const std::string& tabID, Pane pane);
+    // Loads the tab's start address again: back to the start page, not a reload.
+    void reloadStartPage(const std::string& tabID, Pane pane);
+    std::string startURL(const std::string& tabID) const;
+    // Drops cached resources; cookies and web storage stay, so logins survive.
+    void clearCache(std::function<void()> done = {});
+
+    void flashFileDropTip();
+    void presentDownloadToast(std::string message);
+    void dismissDownloadToast();
+
+    const Published<std::map<std::string, bool>>& isLoading() const { return isLoading_; }
+    const Published<bool>& showDownloadToast() const { return showDownloadToast_; }
+    const Published<std::string>& downloadToastMessage() const { return downloadToastMessage_; }
+    const Published<bool>& showFileDropTip() const { return showFileDropTip_; }
+
+    WebKitNetworkSession* networkSession() const { return session_; }
+    std::size_t webViewCount() const { return webViews_.size(); }
+
+    // Called by the delegate proxies.
+    void setLoading(WebKitWebView* view, bool loading);
+    void didCommitLoad(WebKitWebView* view);
+    bool decideResponsePolicy(WebKitResponsePolicyDecision* decision);
+    bool runFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request);
+
+private:
+    using Alive = std::shared_ptr<WebViewStore*>;
+
+    void startLoad(const std::string& key, const std::string& url);
+    const std::string* keyOf(WebKitWebView* view) const;
+    void showOverlay(Published<bool>& shown, TimerHandle& hideTask);
+    void hideOverlay(Published<bool>& shown);
+    void downloadStarted(WebKitDownload* download);
+
+    MainQueue& queue_;
+    LocalizationManager& localization_;
+    DownloadSettings& downloads_;
+    const CustomTabManager& customTabs_;
+    WebKitNetworkSession* session_ = nullptr;
+    gulong downloadStartedHandler_ = 0;
+
+    Published<std::map<std::string, bool>> isLoading_;
+    Published<bool> showDownloadToast_{false};
+    Published<std::string> downloadToastMessage_;
+    Published<bool> showFileDropTip_{false};
+
+    std::map<std::string, std::unique_ptr<DragSupportingWebView>> webViews_;
+    std::map<std::string, std::unique_ptr<WeakNavigationDelegateProxy>> navDelegateProxies_;
+    std::map<std::string, std::unique_ptr<WeakUIDelegateProxy>> uiDelegateProxies_;
+    // A start load that has not committed after a minute is stopped.
+    std::map<std::string, TimerHandle> startTimeouts_;
+    TimerHandle toastHideTask_;
+    TimerHandle fileDropTipHideTask_;
+    DownloadNameReservations reservations_;
+
+    // Everything engine-side holds this weakly, so no callback outlives the store.
+    Alive alive_ = std::make_shared<WebViewStore*>(this);
+
+    friend class DownloadObserver;
+};
+
+}  // namespace corvina
