@@ -105,7 +105,7 @@ void WebBrowserContainerView::refresh() {
         spinner_.stop();
         return;
     }
-    syncWebViews();
+    syncWebViews(*current);
     auto it = children_.find(*current);
     if (it != children_.end())
         gtk_stack_set_visible_child(stack_.gobj(), it->second);
@@ -116,21 +116,44 @@ void WebBrowserContainerView::refresh() {
     loading ? spinner_.start() : spinner_.stop();
 }
 
-// Every visible tab of this pane has its web view here, created (and loading) on first sight.
-void WebBrowserContainerView::syncWebViews() {
+// Every visible tab of this pane has its web view here. The shown tab's view is made at
+// once; the others follow one per idle turn of the main loop, so the window and the shown
+// page come first.
+void WebBrowserContainerView::syncWebViews(const std::string& current) {
+    std::map<std::string, GtkWidget*> wanted;
+    bool morePending = false;
+    for (const auto& tab : visibleTabs()) {
+        if (tab.id == current || store_.existingWebView(tab.id, pane_))
+            wanted[tab.id] = GTK_WIDGET(store_.webView(tab, pane_));
+        else
+            morePending = true;
+    }
+    for (auto& [id, widget] : children_)
+        if (wanted[id] != widget) gtk_stack_remove(stack_.gobj(), widget);
+    for (auto& [id, widget] : wanted)
+        if (widget && children_[id] != widget) gtk_stack_add_named(stack_.gobj(), widget, nullptr);
+    std::erase_if(wanted, [](const auto& entry) { return entry.second == nullptr; });
+    children_ = std::move(wanted);
+    if (morePending && !creating_.active()) creating_ = context_.queue.after(Milliseconds(0), [this] { createNextWebView(); });
+}
+
+void WebBrowserContainerView::createNextWebView() {
+    creating_.reset();
+    for (const auto& tab : visibleTabs()) {
+        if (store_.existingWebView(tab.id, pane_)) continue;
+        store_.webView(tab, pane_);
+        break;
+    }
+    refresh();
+}
+
+std::vector<AITab> WebBrowserContainerView::visibleTabs() const {
     std::vector<AITab> tabs;
     const auto& hidden = context_.appState.hiddenAITabIDs().get();
     for (const auto& tab : builtInTabs())
         if (!hidden.contains(tab.id)) tabs.push_back(tab);
     for (const auto& tag : context_.customTabManager.customTabs().get()) tabs.push_back(tabRecord(tag));
-
-    std::map<std::string, GtkWidget*> wanted;
-    for (const auto& tab : tabs) wanted[tab.id] = GTK_WIDGET(store_.webView(tab, pane_));
-    for (auto& [id, widget] : children_)
-        if (wanted[id] != widget) gtk_stack_remove(stack_.gobj(), widget);
-    for (auto& [id, widget] : wanted)
-        if (children_[id] != widget) gtk_stack_add_named(stack_.gobj(), widget, nullptr);
-    children_ = std::move(wanted);
+    return tabs;
 }
 
 void WebBrowserContainerView::refreshOverlays() {

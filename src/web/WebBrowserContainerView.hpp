@@ -13,7 +13,9 @@
 #include <webkit/webkit.h>
 
 #include "app/AppContext.hpp"
+#include "app/AITab.hpp"
 #include "app/AppState.hpp"
+#include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
 #include "web/DownloadToast.hpp"
 #include "web/FileDropTipView.hpp"
@@ -46,7 +48,9 @@ public:
 
 private:
     void refresh();
-    void syncWebViews();
+    void syncWebViews(const std::string& current);
+    void createNextWebView();
+    std::vector<AITab> visibleTabs() const;
     void refreshOverlays();
     void retitle();
 
@@ -65,6 +69,7 @@ private:
     FileDropTipView tip_;
     // Tab id → the web view this pane shows for it.
     std::map<std::string, GtkWidget*> children_;
+    TimerHandle creating_;
     Connections connections_;
 };
 

@@ -1,0 +1,109 @@
+#include "integration/WebFixture.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+class DownloadTest : public WebFixture {
+protected:
+    bool downloadsBecome(const std::vector<std::string>& names) {
+        return eventually([&] { return downloadedFiles() == names; }, std::chrono::seconds(15));
+    }
+    std::string frame(const std::string& src) { return "<html><body><iframe src='" + src + "'></iframe></body></html>"; }
+};
+
+TEST_F(DownloadTest, AnAttachmentInASubFrameIsSavedWithAToast) {
+    server.serve("/notes", "plain text", "text/plain", "attachment; filename=\"notes.txt\"");
+    server.serve("/page", frame("/notes"), "text/html");
+    store.webView(tab("t", "/page"), Pane::primary);
+    ASSERT_TRUE(downloadsBecome({"notes.txt"}));
+    EXPECT_EQ(readFile(downloadsFolder / "notes.txt"), "plain text");
+    EXPECT_TRUE(eventually([&] { return store.showDownloadToast().get(); }));
+    EXPECT_EQ(store.downloadToastMessage().get(), "文件下载已完成");
+}
+
+TEST_F(DownloadTest, ArchivesDownloadOnlyInTheMainFrame) {
+    server.serve("/a.zip", "PK\x03\x04 zip bytes", "application/zip");
+    server.serve("/page", frame("/a.zip"), "text/html");
+    store.webView(tab("sub", "/page"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("sub"));
+    settle();
+    EXPECT_TRUE(downloadedFiles().empty()) << "a zip in a sub-frame is shown, not saved";
+
+    store.webView(tab("main", "/a.zip"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"a.zip"}));
+}
+
+TEST_F(DownloadTest, AnImageOnItsOwnIsSavedButNotInsideAPage) {
+    const std::string png("\x89PNG\r\n\x1a\n", 8);
+    server.serve("/picture.png", png, "image/png");
+    server.serve("/page", "<img src='/picture.png'>", "text/html");
+    auto* page = store.webView(tab("page", "/page"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("page"));
+    settle();
+    EXPECT_TRUE(downloadedFiles().empty());
+    EXPECT_EQ(evaluate(page, "document.images.length"), "1");
+
+    store.webView(tab("image", "/picture.png"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"picture.png"}));
+}
+
+TEST_F(DownloadTest, InlineDocumentsAndOtherCasesOfAttachmentAreShown) {
+    server.serve("/doc.pdf", "%PDF-1.4\n%%EOF\n", "application/pdf", "inline; filename=doc.pdf");
+    server.serve("/shout", "<title>shown</title>", "text/html", "Attachment; filename=shout.html");
+    store.webView(tab("pdf", "/doc.pdf"), Pane::primary);
+    auto* shout = store.webView(tab("shout", "/shout"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("pdf"));
+    ASSERT_TRUE(finishesLoading("shout"));
+    settle();
+    EXPECT_TRUE(downloadedFiles().empty());
+    EXPECT_EQ(evaluate(shout, "document.title"), "shown");
+}
+
+TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
+    std::filesystem::create_directories(downloadsFolder);
+    writeFile(downloadsFolder / "report.pdf", "older");
+    writeFile(downloadsFolder / "report (1).pdf", "older");
+    server.serve("/report", "new report", "application/octet-stream", "attachment; filename=\"report.pdf\"");
+    server.serve("/evil", "evil", "text/plain", "attachment; filename=\"../../escape.txt\"");
+    store.webView(tab("report", "/report"), Pane::primary);
+    store.webView(tab("evil", "/evil"), Pane::primary);
+    ASSERT_TRUE(downloadsBecome({"escape.txt", "report (1).pdf", "report (2).pdf", "report.pdf"}));
+    EXPECT_EQ(readFile(downloadsFolder / "report (2).pdf"), "new report");
+    EXPECT_EQ(readFile(downloadsFolder / "report.pdf"), "older");
+    EXPECT_FALSE(std::filesystem::exists(dir / "escape.txt"));
+}
+
+TEST_F(DownloadTest, TwoDownloadsOfOneNameAtOnceGetTwoFiles) {
+    server.serve("/same", "same bytes", "application/zip", "attachment; filename=\"same.zip\"");
+    store.webView(tab("one", "/same"), Pane::primary);
+    store.webView(tab("two", "/same"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"same (1).zip", "same.zip"}));
+}
+
+TEST_F(DownloadTest, ADeletedFolderIsMadeAgain) {
+    std::filesystem::remove_all(downloadsFolder);
+    server.serve("/f", "x", "application/gzip", "attachment; filename=\"f.gz\"");
+    store.webView(tab("f", "/f"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"f.gz"}));
+}
+
+TEST_F(DownloadTest, AFailedDownloadShowsOnlyTheFailureToast) {
+    // A file stands where the download folder should be: the engine cannot write there.
+    std::filesystem::remove_all(downloadsFolder);
+    writeFile(downloadsFolder, "not a folder");
+    server.serve("/doomed", "bytes", "application/zip", "attachment; filename=\"doomed.zip\"");
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    std::vector<std::string> toasts;
+    auto watch = store.downloadToastMessage().observe([&] { toasts.push_back(store.downloadToastMessage().get()); });
+    store.webView(tab("b", "/doomed"), Pane::primary);
+    ASSERT_TRUE(eventually([&] { return !toasts.empty(); }, std::chrono::seconds(15)));
+    settle();
+    ASSERT_EQ(toasts.size(), 1u);
+    EXPECT_EQ(toasts[0].rfind("下載失敗: ", 0), 0u) << toasts[0];
+    EXPECT_GT(toasts[0].size(), std::string("下載失敗: ").size()) << "the engine's reason follows";
+    watch.disconnect();
+}
+
+}  // namespace

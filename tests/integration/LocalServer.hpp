@@ -1,0 +1,40 @@
+#pragma once
+#include <httplib.h>
+
+#include <string>
+#include <thread>
+
+namespace corvina::testing {
+
+// A real HTTP server on 127.0.0.1 for the web tests, on its own thread.
+class LocalServer {
+public:
+    LocalServer() {
+        // One request per connection, so stopping never waits for idle keep-alive ones.
+        server.set_keep_alive_max_count(1);
+        port_ = server.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server.listen_after_bind(); });
+    }
+    ~LocalServer() {
+        server.stop();
+        thread_.join();
+    }
+
+    std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    // Serves `body` as `mime` at `path`, with an optional Content-Disposition.
+    void serve(const std::string& path, const std::string& body, const std::string& mime,
+               const std::string& disposition = "") {
+        server.Get(path, [body, mime, disposition](const httplib::Request&, httplib::Response& res) {
+            if (!disposition.empty()) res.set_header("Content-Disposition", disposition);
+            res.set_content(body, mime.c_str());
+        });
+    }
+
+    httplib::Server server;
+
+private:
+    int port_ = 0;
+    std::thread thread_;
+};
+
+}  // namespace corvina::testing

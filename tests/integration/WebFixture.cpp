@@ -1,0 +1,39 @@
+#include "integration/WebFixture.hpp"
+
+#include <algorithm>
+
+namespace corvina::testing {
+
+std::string WebFixture::evaluate(WebKitWebView* view, const std::string& script) {
+    std::optional<std::string> result;
+    webkit_web_view_evaluate_javascript(
+        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        +[](GObject* source, GAsyncResult* res, gpointer data) {
+            auto* out = static_cast<std::optional<std::string>*>(data);
+            GError* error = nullptr;
+            JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), res, &error);
+            if (!value) {
+                *out = std::string("error: ") + error->message;
+                g_error_free(error);
+                return;
+            }
+            char* text = jsc_value_to_string(value);
+            *out = text;
+            g_free(text);
+            g_object_unref(value);
+        },
+        &result);
+    eventually([&] { return result.has_value(); }, std::chrono::seconds(10));
+    return result.value_or("timeout");
+}
+
+std::vector<std::string> WebFixture::downloadedFiles() const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(downloadsFolder, error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace corvina::testing

@@ -1,0 +1,70 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <gtk/gtk.h>
+
+#include "app/LocalizationManager.hpp"
+#include "integration/AppProcess.hpp"
+#include "integration/LocalServer.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "platform/MainQueue.hpp"
+#include "support/Fakes.hpp"
+#include "web/DownloadSettings.hpp"
+#include "web/WebViewStore.hpp"
+
+namespace corvina::testing {
+
+// The real store and engine over private folders, with pages from a local server.
+class WebFixture : public ::testing::Test {
+protected:
+    WebFixture()
+        : downloadsFolder(dir / "Downloads"),
+          preferences(dir / "preferences.json"),
+          localization(preferences),
+          downloads(preferences, queue, downloadsFolder),
+          customTabs(preferences),
+          store(queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}) {}
+
+    ~WebFixture() override {
+        for (auto* window : windows) gtk_window_destroy(window);
+    }
+
+    AITab tab(const std::string& id, const std::string& path) { return AITab{id, server.url(path), id, id, id, "x.circle.fill"}; }
+
+    // Puts a web view in a window of its own, as a pane would.
+    GtkWindow* show(WebKitWebView* view) {
+        auto* window = GTK_WINDOW(gtk_window_new());
+        gtk_window_set_default_size(window, 800, 600);
+        gtk_window_set_child(window, GTK_WIDGET(view));
+        gtk_window_present(window);
+        windows.push_back(window);
+        return window;
+    }
+
+    bool finishesLoading(const std::string& id, Pane pane = Pane::primary) {
+        return eventually([&] { return !store.isTabLoading(id, pane); }, std::chrono::seconds(15));
+    }
+
+    // Runs a script in the page and returns its result as text.
+    std::string evaluate(WebKitWebView* view, const std::string& script);
+
+    std::vector<std::string> downloadedFiles() const;
+    // Lets the engine settle, so that something that should not happen had its chance.
+    void settle(std::chrono::milliseconds time = std::chrono::milliseconds(600)) {
+        const auto end = std::chrono::steady_clock::now() + time;
+        eventually([&] { return std::chrono::steady_clock::now() > end; }, time + std::chrono::seconds(1));
+    }
+
+    TempDir dir;
+    std::filesystem::path downloadsFolder;
+    LocalServer server;
+    GlibMainQueue queue;
+    PreferenceStore preferences;
+    LocalizationManager localization;
+    DownloadSettings downloads;
+    CustomTabManager customTabs;
+    WebViewStore store;
+    std::vector<GtkWindow*> windows;
+};
+
+}  // namespace corvina::testing

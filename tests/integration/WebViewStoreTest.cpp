@@ -1,0 +1,218 @@
+#include <atomic>
+
+#include "integration/WebFixture.hpp"
+#include "support/ManualMainQueue.hpp"
+#include "web/WebKeys.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+class WebViewStoreTest : public WebFixture {
+protected:
+    // Counts how often the server was asked for a path.
+    std::atomic<int>& counted(const std::string& path, const std::string& body) {
+        auto& hits = hitCounts[path];
+        server.server.Get(path, [&hits, body](const httplib::Request&, httplib::Response& res) {
+            ++hits;
+            res.set_content(body, "text/html");
+        });
+        return hits;
+    }
+    std::map<std::string, std::atomic<int>> hitCounts;
+};
+
+TEST_F(WebViewStoreTest, OneWebViewAndOneLoadPerTabAndPane) {
+    auto& hits = counted("/start", "<title>start</title>");
+    const auto service = tab("svc", "/start");
+    auto* first = store.webView(service, Pane::primary);
+    EXPECT_TRUE(store.isTabLoading("svc", Pane::primary));
+    EXPECT_FALSE(store.isTabLoading("never-shown", Pane::primary));
+    ASSERT_TRUE(finishesLoading("svc"));
+    EXPECT_EQ(store.webView(service, Pane::primary), first);
+    settle();
+    EXPECT_EQ(hits, 1);
+    EXPECT_EQ(store.webViewCount(), 1u);
+}
+
+TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLogin) {
+    server.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Set-Cookie", "session=alice; Path=/; Max-Age=3600");
+        res.set_content("<title>in</title>", "text/html");
+    });
+    server.server.Get("/whoami", [](const httplib::Request& req, httplib::Response& res) {
+        res.set_content("<title>" + req.get_header_value("Cookie") + "</title>", "text/html");
+    });
+    auto* primary = store.webView(tab("svc", "/login"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("svc"));
+    auto* secondary = store.webView(tab("svc", "/whoami"), Pane::secondary);
+    EXPECT_NE(primary, secondary);
+    EXPECT_EQ(store.existingWebView("svc", Pane::secondary), secondary);
+    ASSERT_TRUE(finishesLoading("svc", Pane::secondary));
+    EXPECT_EQ(evaluate(secondary, "document.title"), "session=alice");
+    EXPECT_EQ(evaluate(primary, "history.length"), "1") << "histories stay apart";
+}
+
+TEST_F(WebViewStoreTest, RemovalForgetsBothPanesAndAFreshViewStartsOver) {
+    auto& hits = counted("/tag", "<title>tag</title>");
+    const auto tag = tab("custom_X", "/tag");
+    store.webView(tag, Pane::primary);
+    store.webView(tag, Pane::secondary);
+    ASSERT_TRUE(finishesLoading("custom_X") && finishesLoading("custom_X", Pane::secondary));
+    store.removeWebView("custom_X", Pane::primary);
+    store.removeWebView("custom_X", Pane::secondary);
+    EXPECT_EQ(store.webViewCount(), 0u);
+    EXPECT_TRUE(store.isLoading().get().empty());
+    store.goBack("custom_X", Pane::primary);
+    store.reloadStartPage("custom_X", Pane::primary);
+    EXPECT_EQ(store.webViewCount(), 0u) << "page controls never create a web view";
+
+    store.webView(tag, Pane::primary);
+    ASSERT_TRUE(finishesLoading("custom_X"));
+    EXPECT_EQ(hits, 3);
+}
+
+TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
+    server.serve("/deep", "<title>deep</title>", "text/html");
+    auto& startHits = counted("/home", "<title>home</title><a id=go href='/deep'>deep</a>");
+    // Custom tags resolve their start address through the stored list.
+    customTabs.add(CustomTab{"custom_A", "A", server.url("/home"), {}, 0});
+    auto* view = store.webView(tab("custom_A", "/home"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("custom_A"));
+    evaluate(view, "document.getElementById('go').click()");
+    ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
+    store.goBack("custom_A", Pane::primary);
+    ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
+    store.goForward("custom_A", Pane::primary);
+    ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
+
+    store.reloadStartPage("custom_A", Pane::primary);
+    ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
+    EXPECT_EQ(startHits, 2);
+    EXPECT_EQ(evaluate(view, "history.length"), "3") << "a new entry, not a reload of the old one";
+}
+
+TEST_F(WebViewStoreTest, ClearingTheCacheKeepsCookies) {
+    server.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
+        res.set_header("Set-Cookie", "session=bob; Path=/; Max-Age=3600");
+        res.set_content("<title>in</title>", "text/html");
+    });
+    auto* view = store.webView(tab("svc", "/login"), Pane::primary);
+    ASSERT_TRUE(finishesLoading("svc"));
+    bool cleared = false;
+    store.clearCache([&] { cleared = true; });
+    ASSERT_TRUE(eventually([&] { return cleared; }));
+    EXPECT_EQ(evaluate(view, "document.cookie"), "session=bob");
+}
+
+TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
+    server.serve("/drop", "<script>window.drops = 0; addEventListener('drop', () => drops++);</script>", "text/html");
+    auto* view = store.webView(tab("svc", "/drop"), Pane::primary);
+    show(view);
+    ASSERT_TRUE(finishesLoading("svc"));
+
+    // Find the view's file-drop handler and hand it a file list, as a drag from a file manager would.
+    GtkDropTarget* target = nullptr;
+    GListModel* controllers = gtk_widget_observe_controllers(GTK_WIDGET(view));
+    for (guint i = 0; i < g_list_model_get_n_items(controllers) && !target; ++i) {
+        auto* controller = G_OBJECT(g_list_model_get_item(controllers, i));
+        if (GTK_IS_DROP_TARGET(controller) && gtk_drop_target_get_gtypes(GTK_DROP_TARGET(controller), nullptr) &&
+            gtk_event_controller_get_propagation_phase(GTK_EVENT_CONTROLLER(controller)) == GTK_PHASE_CAPTURE)
+            target = GTK_DROP_TARGET(controller);
+        g_object_unref(controller);
+    }
+    g_object_unref(controllers);
+    ASSERT_NE(target, nullptr);
+
+    GFile* file = g_file_new_for_path("/etc/hostname");
+    GSList* files = g_slist_append(nullptr, file);
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, GDK_TYPE_FILE_LIST);
+    g_value_set_boxed(&value, files);
+    gboolean accepted = FALSE;
+    g_signal_emit_by_name(target, "drop", &value, 10.0, 10.0, &accepted);
+    g_value_unset(&value);
+    g_slist_free(files);
+    g_object_unref(file);
+
+    EXPECT_TRUE(accepted);
+    EXPECT_TRUE(eventually([&] { return store.showFileDropTip().get(); }));
+    EXPECT_EQ(evaluate(view, "drops"), "0");
+}
+
+TEST_F(WebViewStoreTest, NewWindowRequestsOpenNothing) {
+    auto& popupHits = counted("/popup", "<title>popup</title>");
+    server.serve("/opener", "<a id=go target=_blank href='/popup'>new</a>", "text/html");
+    auto* view = store.webView(tab("svc", "/opener"), Pane::primary);
+    show(view);
+    ASSERT_TRUE(finishesLoading("svc"));
+    evaluate(view, "document.getElementById('go').click(); window.open('/popup'); 1");
+    settle();
+    EXPECT_EQ(store.webViewCount(), 1u);
+    EXPECT_EQ(popupHits, 0);
+    EXPECT_EQ(evaluate(view, "location.pathname"), "/opener");
+}
+
+// The overlays' timing needs no engine: a manual clock drives them.
+class OverlayTimingTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ManualMainQueue queue;
+    PreferenceStore preferences{dir / "preferences.json"};
+    LocalizationManager localization{preferences};
+    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
+    CustomTabManager customTabs{preferences};
+    WebViewStore store{queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}};
+};
+
+TEST_F(OverlayTimingTest, ANewerToastReplacesTheTextAndGetsAFullThreeSeconds) {
+    store.presentDownloadToast("first");
+    EXPECT_FALSE(store.showDownloadToast().get()) << "posted to the main queue";
+    queue.drain();
+    EXPECT_TRUE(store.showDownloadToast().get());
+    queue.advance(Milliseconds(2000));
+    store.presentDownloadToast("second");
+    queue.drain();
+    EXPECT_EQ(store.downloadToastMessage().get(), "second");
+    queue.advance(Milliseconds(2999));
+    EXPECT_TRUE(store.showDownloadToast().get()) << "the first timer must not hide the second toast";
+    queue.advance(Milliseconds(1));
+    EXPECT_FALSE(store.showDownloadToast().get());
+}
+
+TEST_F(OverlayTimingTest, ClosingCancelsTheTimerAndKeepsTheText) {
+    store.presentDownloadToast("done");
+    queue.drain();
+    store.dismissDownloadToast();
+    EXPECT_FALSE(store.showDownloadToast().get());
+    EXPECT_EQ(store.downloadToastMessage().get(), "done");
+    int changes = 0;
+    auto c = store.showDownloadToast().observe([&] { ++changes; });
+    queue.advance(Milliseconds(5000));
+    EXPECT_EQ(changes, 0);
+    c.disconnect();
+
+    store.flashFileDropTip();
+    queue.drain();
+    EXPECT_TRUE(store.showFileDropTip().get());
+    queue.advance(Milliseconds(3000));
+    EXPECT_FALSE(store.showFileDropTip().get());
+}
+
+TEST_F(OverlayTimingTest, ToastTextsFollowTheLanguage) {
+    EXPECT_EQ(downloadFinishedMessage(AppLanguage::en), "File Download Complete");
+    EXPECT_EQ(downloadFinishedMessage(AppLanguage::zhTW), "檔案下載已完成");
+    EXPECT_EQ(downloadFailedMessage(AppLanguage::zhCN, "网络连接已中断"), "下载失败: 网络连接已中断");
+    EXPECT_EQ(downloadFailedMessage(AppLanguage::en, "The network connection was lost."),
+              "Download Failed: The network connection was lost.");
+}
+
+TEST_F(OverlayTimingTest, AnUnknownTabStartsAtTheFirstService) {
+    customTabs.add(CustomTab{"custom_B", "B", "https://b.example/", {}, 0});
+    EXPECT_EQ(store.startURL("custom_B"), "https://b.example/");
+    EXPECT_EQ(store.startURL("kimi"), findBuiltInTab("kimi")->url);
+    EXPECT_EQ(store.startURL("nobody"), builtInTabs().front().url);
+}
+
+}  // namespace
