@@ -4,7 +4,7 @@
 
 namespace corvina::testing {
 
-std::string WebFixture::evaluate(WebKitWebView* view, const std::string& script) {
+std::string evaluateScript(WebKitWebView* view, const std::string& script) {
     std::optional<std::string> result;
     webkit_web_view_evaluate_javascript(
         view, script.c_str(), -1, nullptr, nullptr, nullptr,

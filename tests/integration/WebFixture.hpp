@@ -14,6 +14,9 @@
 
 namespace corvina::testing {
 
+// Runs a script in the page and returns its result as text.
+std::string evaluateScript(WebKitWebView* view, const std::string& script);
+
 // The real store and engine over private folders, with pages from a local server.
 class WebFixture : public ::testing::Test {
 protected:
@@ -45,8 +48,7 @@ protected:
         return eventually([&] { return !store.isTabLoading(id, pane); }, std::chrono::seconds(15));
     }
 
-    // Runs a script in the page and returns its result as text.
-    std::string evaluate(WebKitWebView* view, const std::string& script);
+    std::string evaluate(WebKitWebView* view, const std::string& script) { return evaluateScript(view, script); }
 
     std::vector<std::string> downloadedFiles() const;
     // Lets the engine settle, so that something that should not happen had its chance.
