@@ -3,7 +3,9 @@
 #include <glib.h>
 #include <nlohmann/json.hpp>
 
+#include "app/AITab.hpp"
 #include "integration/AppProcess.hpp"
+#include "integration/LocalServer.hpp"
 #include "support/Fakes.hpp"
 
 using namespace corvina::testing;
@@ -25,12 +27,28 @@ protected:
 };
 
 TEST_F(AppLaunchTest, TheTabBarShortcutTogglesAndIsStored) {
+    // The only service is a local page whose text field takes the keyboard focus.
+    LocalServer server;
+    server.serve("/chat", "<body style='margin:0'><textarea autofocus style='width:100%;height:100vh'></textarea>"
+                 "<script>addEventListener('keydown', e => e.preventDefault(), true)</script>",
+                 "text/html");
+    nlohmann::json hidden = nlohmann::json::array();
+    for (const auto& tab : corvina::builtInTabs()) hidden.push_back(tab.id);
+    const std::string tags = nlohmann::json::array(
+        {{{"id", "custom_CHAT"}, {"name", "Chat"}, {"url", server.url("/chat")}, {"attributes", 1}, {"createdAt", 0.0}}}).dump();
+    gchar* encoded = g_base64_encode(reinterpret_cast<const guchar*>(tags.data()), tags.size());
+    writeFile(configDir / "preferences.json",
+              nlohmann::json{{"hiddenAITabIDs", hidden.dump()}, {"customTabs", {{"base64", encoded}}}}.dump());
+    g_free(encoded);
+
     AppProcess app;
     const auto window = app.waitForWindow();
     ASSERT_FALSE(window.empty()) << "the main window never showed";
     EXPECT_TRUE(eventually([&] { return preferences()["launchAtLogin"] == false; }))
         << "the login-item setting is applied at start";
 
+    // The page's text field has the keyboard focus: the shortcut must still reach the app.
+    commandOutput("xdotool mousemove --window " + window + " 400 300 click 1 type hello");
     app.sendKeys(window, "ctrl+alt+s");
     EXPECT_TRUE(eventually([&] { return preferences()["showSidebar"] == false; })) << readFile(configDir / "preferences.json");
     app.sendKeys(window, "ctrl+alt+s");

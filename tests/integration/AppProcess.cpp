@@ -39,7 +39,9 @@ std::string AppProcess::waitForWindow(std::chrono::milliseconds timeout) const {
     std::string window;
     eventually(
         [&] {
-            window = commandOutput("xdotool search --onlyvisible --pid " + std::to_string(pid_) + " 2>/dev/null | head -1");
+            if (!running()) return false;
+            // The test display runs one app at a time; its main window is titled "Corvina".
+            window = commandOutput("xdotool search --onlyvisible --name '^Corvina$' 2>/dev/null | head -1");
             while (!window.empty() && window.back() == '\n') window.pop_back();
             return !window.empty();
         },
