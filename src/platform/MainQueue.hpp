@@ -41,8 +41,7 @@ public:
 
     // Runs `work` soon, after the current event has been handled.
     virtual void post(std::function<void()> work) = 0;
-    // Runs `work` once after `delay` (zero: when the loop is idle), unless the handle is
-    // dropped first.
+    // Runs `work` once after `delay`, unless the handle is dropped first.
     virtual TimerHandle after(Milliseconds delay, std::function<void()> work) = 0;
     // Runs `work` every `interval` until the handle is dropped.
     virtual TimerHandle every(Milliseconds interval, std::function<void()> work) = 0;

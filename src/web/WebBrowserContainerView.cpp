@@ -9,6 +9,7 @@ namespace corvina {
 
 namespace {
 
+constexpr Milliseconds oneFrame{16};
 constexpr const char* blankPage = "corvina-blank";
 constexpr const char* placeholderPage = "corvina-placeholder";
 constexpr LocalizedText closeText{"Close", "關閉", "关闭"};
@@ -117,8 +118,7 @@ void WebBrowserContainerView::refresh() {
 }
 
 // Every visible tab of this pane has its web view here. The shown tab's view is made at
-// once; the others follow one per idle turn of the main loop, so the window and the shown
-// page come first.
+// once; the others follow one per frame, so the window and the shown page come first.
 void WebBrowserContainerView::syncWebViews(const std::string& current) {
     std::map<std::string, GtkWidget*> wanted;
     bool morePending = false;
@@ -134,7 +134,7 @@ void WebBrowserContainerView::syncWebViews(const std::string& current) {
         if (widget && children_[id] != widget) gtk_stack_add_named(stack_.gobj(), widget, nullptr);
     std::erase_if(wanted, [](const auto& entry) { return entry.second == nullptr; });
     children_ = std::move(wanted);
-    if (morePending && !creating_.active()) creating_ = context_.queue.after(Milliseconds(0), [this] { createNextWebView(); });
+    if (morePending && !creating_.active()) creating_ = context_.queue.after(oneFrame, [this] { createNextWebView(); });
 }
 
 void WebBrowserContainerView::createNextWebView() {

@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include <gtkmm/application.h>
+
+#include "platform/MainQueue.hpp"
+
+using namespace corvina;
+
+namespace {
+
+// Posted work and timers run inside a running application's loop, in order.
+TEST(GlibMainQueue, RunsPostedWorkAndTimersInsideTheApplicationLoop) {
+    auto app = Gtk::Application::create("app.corvina.QueueTest", Gio::Application::Flags::NON_UNIQUE);
+    GlibMainQueue queue;
+    std::vector<std::string> order;
+    TimerHandle tick, cancelled, stop;
+    app->signal_activate().connect([&] {
+        app->hold();
+        queue.post([&] { order.push_back("posted"); });
+        cancelled = queue.after(Milliseconds(10), [&] { order.push_back("cancelled"); });
+        tick = queue.every(Milliseconds(20), [&] {
+            order.push_back("tick");
+            if (order.size() >= 3) tick.reset();
+        });
+        cancelled.reset();
+        stop = queue.after(Milliseconds(200), [&] { app->release(); });
+    });
+    app->run();
+    EXPECT_EQ(order, (std::vector<std::string>{"posted", "tick", "tick"}));
+}
+
+}  // namespace
