@@ -69,6 +69,13 @@ void CorvinaApplication::applyAppearance() {
     const bool dark = appSettings_->appearance().get() == AppAppearance::dark;
     adw_style_manager_set_color_scheme(adw_style_manager_get_default(),
                                        dark ? ADW_COLOR_SCHEME_FORCE_DARK : ADW_COLOR_SCHEME_FORCE_LIGHT);
+    // Our own drawing (shadows, glass) reads the scheme from this class.
+    for (auto* window : get_windows()) {
+        if (dark)
+            window->add_css_class("corvina-dark");
+        else
+            window->remove_css_class("corvina-dark");
+    }
 }
 
 void CorvinaApplication::on_activate() {
@@ -79,6 +86,7 @@ void CorvinaApplication::on_activate() {
         // Each time the window appears it is prepared again.
         connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
         add_window(*mainWindow_);
+        applyAppearance();
     }
     mainWindow_->present();
 }
@@ -92,6 +100,7 @@ void CorvinaApplication::openSettings() {
     if (!settingsWindow_) {
         settingsWindow_ = std::make_unique<SettingsWindow>(*context_);
         add_window(*settingsWindow_);
+        applyAppearance();
     }
     settingsWindow_->present();
 }
