@@ -1,0 +1,68 @@
+#include "integration/WebFixture.hpp"
+#include "integration/X11Window.hpp"
+#include "web/DownloadFolderChooser.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// The file chooser dialog that is open now, if any.
+GtkFileChooser* openChooser() {
+    GListModel* toplevels = gtk_window_get_toplevels();
+    GtkFileChooser* found = nullptr;
+    for (guint i = 0; i < g_list_model_get_n_items(toplevels) && !found; ++i) {
+        auto* window = GTK_WIDGET(g_list_model_get_item(toplevels, i));
+        if (GTK_IS_FILE_CHOOSER(window) && gtk_widget_get_visible(window)) found = GTK_FILE_CHOOSER(window);
+        g_object_unref(window);
+    }
+    return found;
+}
+
+class FileChooserTest : public WebFixture {
+protected:
+    // Clicks the page's file input as a user would and returns the chooser that opens.
+    GtkFileChooser* chooserFor(const std::string& input) {
+        server.serve("/upload", "<body style='margin:0'>" + input, "text/html");
+        auto* view = store.webView(tab("svc", "/upload"), Pane::primary);
+        GtkWindow* window = show(view);
+        EXPECT_TRUE(finishesLoading("svc"));
+        settle();
+        commandOutput("xdotool mousemove --window " + x11WindowID(window) + " 40 20 click 1");
+        GtkFileChooser* chooser = nullptr;
+        eventually([&] { return (chooser = openChooser()) != nullptr; });
+        return chooser;
+    }
+};
+
+TEST_F(FileChooserTest, MultipleSelectionFollowsThePage) {
+    auto* chooser = chooserFor("<input type=file multiple style='width:300px;height:40px'>");
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_TRUE(gtk_file_chooser_get_select_multiple(chooser));
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+    EXPECT_TRUE(eventually([] { return openChooser() == nullptr; }));
+}
+
+TEST_F(FileChooserTest, ASingleFileInputAllowsOneFile) {
+    auto* chooser = chooserFor("<input type=file style='width:300px;height:40px'>");
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_FALSE(gtk_file_chooser_get_select_multiple(chooser));
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+}
+
+TEST_F(FileChooserTest, TheFolderChooserIsTitledInTheInterfaceLanguage) {
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    Gtk::Window parent;
+    parent.present();
+    std::optional<std::filesystem::path> answer{"unset"};
+    folderChooser(parent, localization, downloads)([&](std::optional<std::filesystem::path> folder) { answer = folder; });
+    GtkFileChooser* chooser = nullptr;
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(chooser)), "选择下载目录...");
+    EXPECT_EQ(gtk_file_chooser_get_action(chooser), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER);
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+    EXPECT_TRUE(eventually([&] { return !answer.has_value(); })) << "cancelling adopts nothing";
+    parent.destroy();
+}
+
+}  // namespace
