@@ -82,8 +82,10 @@ TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
     ASSERT_TRUE(finishesLoading("custom_A"));
     evaluate(view, "document.getElementById('go').click()");
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
+    ASSERT_TRUE(eventually([&] { return webkit_web_view_can_go_back(view) && !webkit_web_view_is_loading(view); }));
     store.goBack("custom_A", Pane::primary);
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
+    ASSERT_TRUE(eventually([&] { return webkit_web_view_can_go_forward(view) && !webkit_web_view_is_loading(view); }));
     store.goForward("custom_A", Pane::primary);
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
 
