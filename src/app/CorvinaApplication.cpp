@@ -1,13 +1,11 @@
 #include "app/CorvinaApplication.hpp"
 
 #include <adwaita.h>
-#include <gtkmm/cssprovider.h>
-#include <gtkmm/icontheme.h>
-#include <gtkmm/stylecontext.h>
 
 #include "app/MenuCommands.hpp"
 #include "platform/XdgPaths.hpp"
 #include "ui/MainWindow.hpp"
+#include "ui/components/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
 #include "web/WebBrowserContainerView.hpp"
@@ -26,12 +24,7 @@ CorvinaApplication::~CorvinaApplication() = default;
 void CorvinaApplication::on_startup() {
     Gtk::Application::on_startup();
     adw_init();
-    auto css = Gtk::CssProvider::create();
-    css->load_from_resource("/app/corvina/style.css");
-    Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css,
-                                                GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    // Our symbols and the app icon, looked up by name like any themed icon.
-    Gtk::IconTheme::get_for_display(Gdk::Display::get_default())->add_resource_path("/app/corvina/icons");
+    installStylesAndIcons();
     createState();
 
     appMenu_ = Gio::Menu::create();
