@@ -8,7 +8,7 @@
 #include "ui/components/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
-#include "web/WebBrowserContainerView.hpp"
+#include "ui/ContentView.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -74,8 +74,13 @@ void CorvinaApplication::applyAppearance() {
 void CorvinaApplication::on_activate() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
-        primaryPane_ = std::make_unique<WebBrowserContainerView>(*context_, Pane::primary);
-        mainWindow_->setContent(*primaryPane_);
+        for (auto* slot : {&toolbar_, &settingsPanel_, &clipboardPanel_, &customTagsPanel_}) {
+            *slot = std::make_unique<Gtk::Box>();
+            (*slot)->set_size_request(slot == &toolbar_ ? 44 : 300, -1);
+        }
+        contentView_ = std::make_unique<ContentView>(
+            *context_, DetailViews{*toolbar_, *settingsPanel_, *clipboardPanel_, *customTagsPanel_});
+        mainWindow_->setContent(*contentView_);
         // Each time the window appears it is prepared again.
         connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
         add_window(*mainWindow_);

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include <gtkmm/application.h>
+#include <gtkmm/box.h>
 
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
@@ -20,7 +21,7 @@ namespace corvina {
 
 class MainWindow;
 class SettingsWindow;
-class WebBrowserContainerView;
+class ContentView;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -56,7 +57,8 @@ private:
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;
-    std::unique_ptr<WebBrowserContainerView> primaryPane_;
+    std::unique_ptr<Gtk::Box> toolbar_, settingsPanel_, clipboardPanel_, customTagsPanel_;
+    std::unique_ptr<ContentView> contentView_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     Connections connections_;
 };

@@ -1,0 +1,202 @@
+#include "ui/AITabBarView.hpp"
+
+#include "app/LocalizationManager.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "ui/Accessibility.hpp"
+#include "ui/components/Icons.hpp"
+#include "web/WebViewStore.hpp"
+
+namespace corvina {
+
+namespace {
+
+const std::map<AITabBarView::Control, LocalizedText> controlTexts = {
+    {AITabBarView::Control::toggle, {"Hide Tab Bar", "隱藏標籤欄", "隐藏标签栏"}},
+    {AITabBarView::Control::back, {"Go Back", "後退", "后退"}},
+    {AITabBarView::Control::refresh, {"Refresh Page", "重新整理頁面", "刷新页面"}},
+    {AITabBarView::Control::forward, {"Go Forward", "前進", "前进"}},
+    {AITabBarView::Control::position, {"Switch Tab Bar Position", "切換標籤欄位置", "切换标签栏位置"}},
+};
+
+const std::map<AITabBarView::Control, std::pair<const char*, int>> controlIcons = {
+    {AITabBarView::Control::back, {"chevron.left", 11}},
+    {AITabBarView::Control::refresh, {"arrow.clockwise", 11}},
+    {AITabBarView::Control::forward, {"chevron.right", 11}},
+    {AITabBarView::Control::position, {"rectangle.lefthalf.inset.filled", 12}},
+};
+
+}  // namespace
+
+AITabBarView::AITabBarView(AppContext& context)
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), context_(context), store_(context.appState.webViewStore()) {
+    add_css_class("tab-bar");
+    list_.set_margin_start(10);
+    list_.set_margin_end(10);
+    list_.set_margin_top(8);
+    divider_.add_css_class("tab-divider");
+    divider_.set_margin_top(4);
+    divider_.set_margin_bottom(4);
+    divider_.set_margin_start(6);
+    divider_.set_margin_end(6);
+    scroll_.set_child(list_);
+    scroll_.set_vexpand(true);
+    scroll_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+    append(scroll_);
+    buildHeader();
+
+    auto& state = context.appState;
+    const auto rebuild = [this] { rebuildRows(); };
+    const auto refresh = [this] {
+        refreshRows();
+        refreshHeader();
+    };
+    connections_ += state.hiddenAITabIDs().observe(rebuild);
+    connections_ += context.customTabManager.customTabs().observe(rebuild);
+    connections_ += state.selectedTabID().observe(refresh);
+    connections_ += state.secondaryTabID().observe(refresh);
+    connections_ += state.isSplitMode().observe(refresh);
+    connections_ += state.showSidebar().observe(refresh);
+    connections_ += state.sidebarPosition().observe(refresh);
+    connections_ += context.localization.currentLanguage().observe([this] {
+        refreshRows();
+        retitle();
+    });
+    rebuildRows();
+    refreshHeader();
+    retitle();
+}
+
+void AITabBarView::buildHeader() {
+    header_.add_css_class("tab-bar-header");
+    header_.set_transition_duration(300);
+    expanded_.set_margin_start(12);
+    expanded_.set_margin_end(12);
+    auto& state = context_.appState;
+    const auto toggle = [&state] { state.toggleSidebar(); };
+    const std::pair<Control, std::function<void()>> controls[] = {
+        {Control::toggle, toggle},
+        {Control::back, [this] { store_.goBack(currentTabID(), currentPane()); }},
+        {Control::refresh, [this] { store_.reloadStartPage(currentTabID(), currentPane()); }},
+        {Control::forward, [this] { store_.goForward(currentTabID(), currentPane()); }},
+        {Control::position,
+         [&state] {
+             state.setSidebarPosition(state.sidebarPosition().get() == SidebarPosition::left ? SidebarPosition::right
+                                                                                             : SidebarPosition::left);
+         }},
+    };
+    for (const auto& [which, action] : controls) {
+        if (expanded_.get_first_child()) {
+            auto* spacer = Gtk::make_managed<Gtk::Box>();
+            spacer->set_hexpand(true);
+            expanded_.append(*spacer);
+        }
+        expanded_.append(makeButton(which, action).button);
+    }
+    // Collapsed: the toggle alone, which expands the bar again.
+    collapsedToggle_.button.add_css_class("flat");
+    collapsedToggle_.button.set_child(collapsedToggle_.icon);
+    collapsedToggle_.button.signal_clicked().connect(toggle);
+    collapsedToggle_.tooltip = std::make_unique<DelayedTooltip>(collapsedToggle_.button, context_.queue);
+    collapsed_.set_halign(Gtk::Align::CENTER);
+    collapsed_.append(collapsedToggle_.button);
+    header_.add(expanded_, "expanded");
+    header_.add(collapsed_, "collapsed");
+    append(header_);
+}
+
+AITabBarView::HeaderButton& AITabBarView::makeButton(Control which, std::function<void()> action) {
+    auto& entry = buttons_[which];
+    entry.button.add_css_class("flat");
+    entry.button.add_css_class("tab-bar-control");
+    entry.button.set_child(entry.icon);
+    if (auto icon = controlIcons.find(which); icon != controlIcons.end())
+        showSymbol(entry.icon, icon->second.first, icon->second.second);
+    entry.button.signal_clicked().connect(std::move(action));
+    entry.tooltip = std::make_unique<DelayedTooltip>(entry.button, context_.queue);
+    return entry;
+}
+
+Gtk::Button& AITabBarView::control(Control which) {
+    return which == Control::toggle && !context_.appState.showSidebar().get() ? collapsedToggle_.button
+                                                                               : buttons_.at(which).button;
+}
+
+DelayedTooltip& AITabBarView::tooltip(Control which) {
+    return which == Control::toggle && !context_.appState.showSidebar().get() ? *collapsedToggle_.tooltip
+                                                                               : *buttons_.at(which).tooltip;
+}
+
+std::vector<AITabItemView*> AITabBarView::rows() const {
+    std::vector<AITabItemView*> out;
+    for (const auto& row : rows_) out.push_back(row.get());
+    return out;
+}
+
+// Built-in services in catalogue order without the hidden ones, then a divider and the tags.
+void AITabBarView::rebuildRows() {
+    for (auto& row : rows_) list_.remove(*row);
+    rows_.clear();
+    if (divider_.get_parent()) list_.remove(divider_);
+    auto& state = context_.appState;
+    const auto add = [this, &state](const AITab& tab) {
+        rows_.push_back(std::make_unique<AITabItemView>(tab, [&state, id = tab.id] { state.selectTab(id); }));
+        list_.append(*rows_.back());
+    };
+    for (const auto& tab : builtInTabs())
+        if (!state.hiddenAITabIDs().get().contains(tab.id)) add(tab);
+    const auto& tags = context_.customTabManager.customTabs().get();
+    if (!tags.empty()) list_.append(divider_);
+    for (const auto& tag : tags) add(tabRecord(tag));
+    refreshRows();
+}
+
+void AITabBarView::refreshRows() {
+    const auto& state = context_.appState;
+    const auto& secondary = state.secondaryTabID().get();
+    for (auto& row : rows_) {
+        const auto& id = row->tab().id;
+        const bool isSecondary = state.isSplitMode().get() && secondary && *secondary == id;
+        row->update(state.selectedTabID().get() == id, isSecondary, state.showSidebar().get(),
+                    context_.localization.language());
+    }
+}
+
+void AITabBarView::refreshHeader() {
+    const auto& state = context_.appState;
+    const bool onLeft = state.sidebarPosition().get() == SidebarPosition::left;
+    const char* sidebarIcon = onLeft ? "sidebar.left" : "sidebar.right";
+    showSymbol(buttons_.at(Control::toggle).icon, sidebarIcon, 12);
+    showSymbol(collapsedToggle_.icon, sidebarIcon, 12);
+    // Content comes in from, and leaves towards, the bar's own edge.
+    const bool expanded = state.showSidebar().get();
+    header_.set_transition_type(expanded == onLeft ? Gtk::StackTransitionType::SLIDE_RIGHT
+                                                   : Gtk::StackTransitionType::SLIDE_LEFT);
+    header_.set_visible_child(expanded ? "expanded" : "collapsed");
+    expanded ? remove_css_class("collapsed") : add_css_class("collapsed");
+}
+
+std::string AITabBarView::currentTabID() const {
+    const auto& state = context_.appState;
+    const auto& secondary = state.secondaryTabID().get();
+    if (currentPane() == Pane::secondary && secondary) return *secondary;
+    return state.selectedTabID().get();
+}
+
+Pane AITabBarView::currentPane() const {
+    const auto& state = context_.appState;
+    return state.isSplitMode().get() ? state.activePane().get() : Pane::primary;
+}
+
+void AITabBarView::retitle() {
+    const auto language = context_.localization.language();
+    for (auto& [which, entry] : buttons_) {
+        const auto text = controlTexts.at(which).in(language);
+        entry.tooltip->setText(text);
+        setAccessibleLabel(entry.button, text);
+    }
+    const auto toggleText = controlTexts.at(Control::toggle).in(language);
+    collapsedToggle_.tooltip->setText(toggleText);
+    setAccessibleLabel(collapsedToggle_.button, toggleText);
+}
+
+}  // namespace corvina

@@ -1,0 +1,32 @@
+#pragma once
+#include <functional>
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
+
+#include "app/AITab.hpp"
+
+namespace corvina {
+
+// One service in the tab bar: its icon and, when the bar is expanded, its name.
+class AITabItemView : public Gtk::Button {
+public:
+    AITabItemView(AITab tab, std::function<void()> action);
+
+    const AITab& tab() const { return tab_; }
+    void update(bool primarySelected, bool secondarySelected, bool showLabel, AppLanguage language);
+
+    bool isPrimarySelected() const { return has_css_class("primary-selected"); }
+    bool isSecondarySelected() const { return has_css_class("secondary-selected"); }
+    std::string name() const { return label_.get_text(); }
+
+private:
+    AITab tab_;
+    Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 10};
+    Gtk::Image icon_;
+    Gtk::Label label_;
+};
+
+}  // namespace corvina

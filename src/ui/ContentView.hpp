@@ -1,0 +1,71 @@
+#pragma once
+#include <memory>
+
+#include <gtkmm/box.h>
+#include <gtkmm/gestureclick.h>
+#include <gtkmm/overlay.h>
+#include <gtkmm/stack.h>
+
+#include "app/AppContext.hpp"
+#include "platform/Observable.hpp"
+#include "ui/AITabBarView.hpp"
+#include "ui/PaneFrame.hpp"
+#include "ui/components/Spring.hpp"
+
+namespace corvina {
+
+// The views of the detail column, made by their owners.
+struct DetailViews {
+    Gtk::Widget& toolbar;
+    Gtk::Widget& settings;
+    Gtk::Widget& clipboard;
+    Gtk::Widget& customTags;
+};
+
+// The main layout: the pages (one pane, or two in split mode), the tab bar on one side and
+// the detail column on the other, over the window's soft background. While the detail
+// panel is open, a click anywhere outside it only closes it.
+class ContentView : public Gtk::Overlay {
+public:
+    static constexpr double detailOpenWidth = 300;
+    static constexpr double detailClosedWidth = 44;
+
+    ContentView(AppContext& context, DetailViews detail);
+    ~ContentView() override;
+
+    // Where things stand now (after animations settle), for tests.
+    int leadingInset() const { return content_.get_margin_start(); }
+    int trailingInset() const { return content_.get_margin_end(); }
+    AITabBarView& tabBar() { return tabBar_; }
+    PaneFrame& primaryPane() { return primary_; }
+    PaneFrame* secondaryPane() { return secondary_.get(); }
+    bool catchesClicks() const { return catcher_.get_visible(); }
+    Gtk::Widget& clickCatcher() { return catcher_; }
+    // Jumps every running animation to its end.
+    void finishAnimations();
+
+private:
+    void refreshSplit();
+    void refreshSides();
+    void refreshDetail();
+    void applyInsets();
+    void applyDetailWidth(double width);
+
+    AppContext& context_;
+    Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 2};
+    PaneFrame primary_;
+    Gtk::Box divider_;
+    std::unique_ptr<PaneFrame> secondary_;
+    Gtk::Box tabBarColumn_;
+    AITabBarView tabBar_;
+    Gtk::Overlay detailColumn_;
+    Gtk::Widget& toolbar_;
+    Gtk::Stack panels_;
+    Gtk::Box catcher_;
+    Glib::RefPtr<Gtk::GestureClick> catcherClick_;
+    SpringValue tabBarWidth_;
+    SpringValue detailWidth_;
+    Connections connections_;
+};
+
+}  // namespace corvina
