@@ -1,10 +1,5 @@
-#include <gtkmm/window.h>
-
-#include "app/AppContext.hpp"
-#include "app/AppSettings.hpp"
+#include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
-#include "panels/ClipboardManager.hpp"
-#include "platform/NotificationCenter.hpp"
 #include "web/WebBrowserContainerView.hpp"
 
 using namespace corvina;
@@ -12,67 +7,23 @@ using namespace corvina::testing;
 
 namespace {
 
-// The real pane over the real state, showing custom tags served locally (built-ins hidden,
-// so nothing leaves the machine).
-class ContainerViewTest : public ::testing::Test {
+// The real pane over the real state.
+class ContainerViewTest : public StateFixture {
 protected:
-    ContainerViewTest() {
-        std::set<std::string> all;
-        for (const auto& tab : builtInTabs()) all.insert(tab.id);
-        state.setHiddenAITabIDs(all);
-        for (const char* name : {"one", "two", "three"}) {
-            server.server.Get(std::string("/") + name, [this, name](const httplib::Request&, httplib::Response& res) {
-                ++hits[name];
-                res.set_content(std::string("<title>") + name + "</title>", "text/html");
-            });
-            customTabs.add(CustomTab{std::string("custom_") + name, name, server.url(std::string("/") + name), {}, 0});
-        }
-        state.selectFirstVisibleTab();
-    }
-    ~ContainerViewTest() override {
-        for (auto& window : windows) window->destroy();
-    }
-
     WebBrowserContainerView& pane(Pane which) {
         panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
-        windows.push_back(std::make_unique<Gtk::Window>());
-        windows.back()->set_default_size(900, 600);
-        windows.back()->set_child(*panes.back());
-        windows.back()->present();
+        show(*panes.back(), 900, 600);
         return *panes.back();
     }
-    WebViewStore& store() { return state.webViewStore(); }
     bool allCreated(Pane which) {
         return eventually([&] {
             for (const char* name : {"one", "two", "three"})
-                if (!store().existingWebView(std::string("custom_") + name, which)) return false;
+                if (!store().existingWebView(tagID(name), which)) return false;
             return true;
         });
     }
-    bool loaded(const std::string& id, Pane which) {
-        return eventually([&] { return !store().isTabLoading(id, which); }, std::chrono::seconds(15));
-    }
 
-    TempDir dir;
-    LocalServer server;
-    std::map<std::string, std::atomic<int>> hits;
-    GlibMainQueue queue;
-    NotificationCenter notifications{queue};
-    PreferenceStore preferences{dir / "preferences.json"};
-    FakePasteboard pasteboard;
-    FakeLoginItem login;
-    LocalizationManager localization{preferences};
-    AppSettings settings{preferences};
-    CustomTabManager customTabs{preferences};
-    ClipboardManager clipboard{pasteboard, queue};
-    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
-    AppState state{preferences, login, notifications, customTabs,
-                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"})};
-    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
-                       customTabs, downloads};
     std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
-    std::vector<std::unique_ptr<Gtk::Window>> windows;
 };
 
 TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {

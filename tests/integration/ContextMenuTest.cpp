@@ -43,7 +43,12 @@ protected:
         GtkWidget* popover = nullptr;
         eventually([&] { return (popover = findPopoverMenu(GTK_WIDGET(window))) && gtk_widget_get_visible(popover); });
         std::vector<std::string> labels;
-        if (popover) collectLabels(gtk_popover_menu_get_menu_model(GTK_POPOVER_MENU(popover)), labels);
+        if (popover) {
+            collectLabels(gtk_popover_menu_get_menu_model(GTK_POPOVER_MENU(popover)), labels);
+            // An open menu holds the pointer: let it go for the tests that follow.
+            gtk_popover_popdown(GTK_POPOVER(popover));
+            eventually([&] { return !gtk_widget_get_visible(popover); });
+        }
         return labels;
     }
     bool contains(const std::vector<std::string>& labels, const std::string& label) {

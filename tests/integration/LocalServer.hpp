@@ -12,6 +12,8 @@ public:
     LocalServer() {
         // One request per connection, so stopping never waits for idle keep-alive ones.
         server.set_keep_alive_max_count(1);
+        // The engine opens spare connections it may never use; stopping waits for them.
+        server.set_keep_alive_timeout(1);
         port_ = server.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server.listen_after_bind(); });
     }

@@ -1,0 +1,198 @@
+#include <gtkmm/box.h>
+
+#include "integration/StateFixture.hpp"
+#include "integration/WebFixture.hpp"
+#include "integration/X11Window.hpp"
+#include "support/ManualMainQueue.hpp"
+#include "ui/ContentView.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// The main layout over the real state, with stand-ins for the detail column's views.
+class ShellTest : public StateFixture {
+protected:
+    ContentView& layout() {
+        for (auto* view : {&toolbar, &settingsPanel, &clipboardPanel, &tagsPanel}) view->set_size_request(44, 100);
+        view = std::make_unique<ContentView>(context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel});
+        show(*view);
+        return *view;
+    }
+    std::vector<std::string> rowIDs() {
+        std::vector<std::string> ids;
+        for (auto* row : view->tabBar().rows()) ids.push_back(row->tab().id);
+        return ids;
+    }
+    AITabItemView* row(const std::string& id) {
+        for (auto* row : view->tabBar().rows())
+            if (row->tab().id == id) return row;
+        return nullptr;
+    }
+
+    Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel;
+    std::unique_ptr<ContentView> view;
+};
+
+TEST_F(ShellTest, RowsListVisibleServicesThenADividerAndTheTags) {
+    state.setHiddenAITabIDs({"qianwen"});
+    layout();
+    auto ids = rowIDs();
+    ASSERT_EQ(ids.size(), 17u + 3u);
+    EXPECT_EQ(ids[0], "doubao");
+    EXPECT_EQ(ids[1], "deepseek") << "the hidden service is left out";
+    EXPECT_EQ(ids[17], tagID("one"));
+    EXPECT_TRUE(view->tabBar().showsDivider());
+
+    customTabs.add(CustomTab{"custom_new", "豆包二号", server.url("/one"), {}, 0});
+    EXPECT_EQ(rowIDs().back(), "custom_new");
+
+    std::set<std::string> all;
+    for (const auto& tab : builtInTabs()) all.insert(tab.id);
+    state.setHiddenAITabIDs(all);
+    customTabs.setCustomTabs({});
+    EXPECT_TRUE(rowIDs().empty());
+    EXPECT_FALSE(view->tabBar().showsDivider());
+}
+
+TEST_F(ShellTest, RowFlagsFollowBothPanesAndTheSecondaryWins) {
+    layout();
+    state.enterSplitMode();
+    state.selectTab(tagID("two"));
+    EXPECT_TRUE(row(tagID("one"))->isPrimarySelected());
+    EXPECT_TRUE(row(tagID("two"))->isSecondarySelected());
+    state.selectTab(tagID("one"));
+    EXPECT_TRUE(row(tagID("one"))->isSecondarySelected());
+    EXPECT_FALSE(row(tagID("one"))->isPrimarySelected()) << "the pink fill wins when both panes show it";
+
+    state.exitSplitMode();
+    state.setSecondaryTabID(tagID("three"));
+    EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "a leftover secondary id marks nothing";
+
+    localization.setCurrentLanguage(AppLanguage::en);
+    state.setShowSidebar(false);
+    EXPECT_EQ(row(tagID("two"))->name(), "two");
+}
+
+TEST_F(ShellTest, PageControlsActOnTheActivePane) {
+    layout();
+    state.enterSplitMode();
+    state.selectTab(tagID("two"));
+    ASSERT_TRUE(loaded(tagID("two"), Pane::secondary));
+    auto* secondary = store().existingWebView(tagID("two"), Pane::secondary);
+    evaluateScript(secondary, "document.getElementById('next').click()");
+    ASSERT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "next"; }));
+    const int before = hits["two"];
+
+    view->tabBar().control(AITabBarView::Control::refresh).activate();
+    EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
+    EXPECT_EQ(hits["two"], before + 1);
+    auto* primaryTwo = store().existingWebView(tagID("two"), Pane::primary);
+    ASSERT_NE(primaryTwo, nullptr);
+    EXPECT_EQ(evaluateScript(primaryTwo, "history.length"), "1") << "the other pane is untouched";
+
+    // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
+    state.setSecondaryTabID(std::nullopt);
+    EXPECT_EQ(view->tabBar().currentTabID(), tagID("one"));
+    EXPECT_EQ(view->tabBar().currentPane(), Pane::secondary);
+}
+
+TEST_F(ShellTest, InsetsFollowTheSideColumns) {
+    auto& content = layout();
+    const auto insets = [&] {
+        content.finishAnimations();
+        return std::pair{content.leadingInset(), content.trailingInset()};
+    };
+    EXPECT_EQ(insets(), (std::pair{180, 44}));
+    state.openDetailPanel();
+    EXPECT_EQ(insets(), (std::pair{180, 300}));
+    state.toggleSidebar();
+    EXPECT_EQ(insets(), (std::pair{52, 300}));
+    state.setSidebarPosition(SidebarPosition::right);
+    EXPECT_EQ(insets(), (std::pair{300, 52}));
+    state.setShowDetailPanel(false);
+    state.toggleSidebar();
+    EXPECT_EQ(insets(), (std::pair{44, 180}));
+}
+
+TEST_F(ShellTest, WithThePanelOpenAClickOnThePageOnlyClosesIt) {
+    auto& content = layout();
+    ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
+    auto* page = store().existingWebView(tagID("one"), Pane::primary);
+    evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
+    state.openDetailPanel();
+    content.finishAnimations();
+    ASSERT_TRUE(content.catchesClicks());
+    ASSERT_TRUE(eventually([&] { return content.clickCatcher().get_width() > 0; }));
+
+    auto& window = *windows.back();
+    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 600 400 click 1");
+    EXPECT_TRUE(eventually([&] { return !state.showDetailPanel().get(); }));
+    EXPECT_EQ(evaluateScript(page, "clicks"), "0");
+
+    // With the panel closed the page gets the click.
+    content.finishAnimations();
+    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 600 400 click 1");
+    EXPECT_TRUE(eventually([&] { return evaluateScript(page, "clicks") == "1"; }));
+}
+
+TEST_F(ShellTest, AClickOnAPaneMakesItTheActiveOne) {
+    auto& content = layout();
+    state.enterSplitMode();
+    ASSERT_NE(content.secondaryPane(), nullptr);
+    EXPECT_TRUE(content.secondaryPane()->showsOutline());
+    EXPECT_FALSE(content.primaryPane().showsOutline());
+    ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
+    auto& window = *windows.back();
+    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 300 400 click 1");
+    EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
+    EXPECT_TRUE(content.primaryPane().showsOutline());
+    state.selectTab(tagID("three"));
+    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
+    state.exitSplitMode();
+    EXPECT_EQ(content.secondaryPane(), nullptr);
+}
+
+TEST_F(ShellTest, TheLanguageRetitlesTheTabBarAtOnce) {
+    layout();
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
+    localization.setCurrentLanguage(AppLanguage::en);
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::position).text(), "Switch Tab Bar Position");
+    state.setShowSidebar(false);
+    EXPECT_FALSE(view->tabBar().showsExpandedHeader());
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::toggle).text(), "Hide Tab Bar");
+    view->tabBar().control(AITabBarView::Control::toggle).activate();
+    EXPECT_TRUE(eventually([&] { return state.showSidebar().get(); }));
+}
+
+TEST(DelayedTooltip, ShowsAfterAFullSecondOfRest) {
+    ManualMainQueue clock;
+    Gtk::Box box;
+    Gtk::Button first, second;
+    box.append(first);
+    box.append(second);
+    DelayedTooltip a(first, clock), b(second, clock);
+    a.setText("Go Back");
+
+    a.pointerEntered();
+    clock.advance(Milliseconds(900));
+    a.pointerLeft();
+    clock.advance(Milliseconds(500));
+    EXPECT_FALSE(a.isShown()) << "leaving within the delay shows nothing";
+
+    a.pointerEntered();
+    clock.advance(Milliseconds(600));
+    a.pointerLeft();
+    b.pointerEntered();
+    clock.advance(Milliseconds(900));
+    EXPECT_FALSE(a.isShown());
+    EXPECT_FALSE(b.isShown()) << "the neighbour starts its own full second";
+    clock.advance(Milliseconds(100));
+    EXPECT_TRUE(b.isShown());
+    b.pointerLeft();
+    EXPECT_FALSE(b.isShown());
+}
+
+}  // namespace
