@@ -1,4 +1,5 @@
 #pragma once
+#include <gtk/gtk.h>
 #include <gtkmm/window.h>
 
 #include "app/LocalizationManager.hpp"
@@ -10,5 +11,9 @@ namespace corvina {
 // language, starting in the current folder, offering to create folders.
 DownloadSettings::FolderChooser folderChooser(Gtk::Window& parent, const LocalizationManager& localization,
                                               const DownloadSettings& settings);
+
+// The dialog that chooser shows, not shown yet (the caller owns the reference).
+GtkFileChooserNative* newFolderChooserDialog(Gtk::Window& parent, const LocalizationManager& localization,
+                                             const DownloadSettings& settings);
 
 }  // namespace corvina

@@ -217,6 +217,7 @@ bool WebViewStore::runFileChooser(WebKitWebView* view, WebKitFileChooserRequest*
                              webkit_file_chooser_request_select_files(request, list.data());
                          }
                          g_object_unref(request);
+                         gtk_native_dialog_destroy(dialog);
                          g_object_unref(dialog);
                      }),
                      request);

@@ -48,21 +48,20 @@ TEST_F(FileChooserTest, ASingleFileInputAllowsOneFile) {
     ASSERT_NE(chooser, nullptr);
     EXPECT_FALSE(gtk_file_chooser_get_select_multiple(chooser));
     gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+    EXPECT_TRUE(eventually([] { return openChooser() == nullptr; }));
 }
 
 TEST_F(FileChooserTest, TheFolderChooserIsTitledInTheInterfaceLanguage) {
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    Gtk::Window parent;
-    parent.present();
-    std::optional<std::filesystem::path> answer{"unset"};
-    folderChooser(parent, localization, downloads)([&](std::optional<std::filesystem::path> folder) { answer = folder; });
-    GtkFileChooser* chooser = nullptr;
-    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
-    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(chooser)), "选择下载目录...");
-    EXPECT_EQ(gtk_file_chooser_get_action(chooser), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER);
-    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
-    EXPECT_TRUE(eventually([&] { return !answer.has_value(); })) << "cancelling adopts nothing";
-    parent.destroy();
+    std::filesystem::create_directories(downloadsFolder);
+    auto* parent = Glib::wrap(show(store.webView(tab("svc", "/none"), Pane::primary)));
+    GtkFileChooserNative* chooser = newFolderChooserDialog(*parent, localization, downloads);
+    EXPECT_STREQ(gtk_native_dialog_get_title(GTK_NATIVE_DIALOG(chooser)), "选择下载目录...");
+    EXPECT_STREQ(gtk_file_chooser_native_get_accept_label(chooser), "选择下载目录...");
+    EXPECT_EQ(gtk_file_chooser_get_action(GTK_FILE_CHOOSER(chooser)), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER);
+    EXPECT_TRUE(gtk_file_chooser_get_create_folders(GTK_FILE_CHOOSER(chooser)));
+    EXPECT_TRUE(gtk_native_dialog_get_modal(GTK_NATIVE_DIALOG(chooser)));
+    g_object_unref(chooser);
 }
 
 }  // namespace
