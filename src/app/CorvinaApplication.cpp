@@ -8,7 +8,12 @@
 #include "ui/components/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
+#include "panels/ClipboardPanelView.hpp"
+#include "panels/CustomTagsPanelView.hpp"
+#include "ui/CollapsedDetailToolbar.hpp"
 #include "ui/ContentView.hpp"
+#include "ui/DetailPanelView.hpp"
+#include "window/WindowSetup.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -74,10 +79,10 @@ void CorvinaApplication::applyAppearance() {
 void CorvinaApplication::on_activate() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
-        for (auto* slot : {&toolbar_, &settingsPanel_, &clipboardPanel_, &customTagsPanel_}) {
-            *slot = std::make_unique<Gtk::Box>();
-            (*slot)->set_size_request(slot == &toolbar_ ? 44 : 300, -1);
-        }
+        toolbar_ = std::make_unique<CollapsedDetailToolbar>(*context_);
+        settingsPanel_ = std::make_unique<DetailPanelView>(*context_);
+        clipboardPanel_ = std::make_unique<ClipboardPanelView>(*context_);
+        customTagsPanel_ = std::make_unique<CustomTagsPanelView>(*context_);
         contentView_ = std::make_unique<ContentView>(
             *context_, DetailViews{*toolbar_, *settingsPanel_, *clipboardPanel_, *customTagsPanel_});
         mainWindow_->setContent(*contentView_);
@@ -90,6 +95,12 @@ void CorvinaApplication::on_activate() {
 }
 
 void CorvinaApplication::prepareWindow() {
+    if (!windowSetup_) {
+        windowSetup_ = std::make_unique<WindowSetup>(queue_, *notifications_);
+        mainWindow_->topStrip().setZoomHandler([this] { windowSetup_->zoom(); });
+    }
+    windowSetup_->attach(*mainWindow_);
+    if (windowSetup_->isAttached()) appState_->setWindowControl(windowSetup_.get());
     downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
     downloadSettings_->startFolderAccess();
 }

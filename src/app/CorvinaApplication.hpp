@@ -2,7 +2,6 @@
 #include <memory>
 
 #include <gtkmm/application.h>
-#include <gtkmm/box.h>
 
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
@@ -22,6 +21,11 @@ namespace corvina {
 class MainWindow;
 class SettingsWindow;
 class ContentView;
+class CollapsedDetailToolbar;
+class DetailPanelView;
+class ClipboardPanelView;
+class CustomTagsPanelView;
+class WindowSetup;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -57,7 +61,11 @@ private:
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;
-    std::unique_ptr<Gtk::Box> toolbar_, settingsPanel_, clipboardPanel_, customTagsPanel_;
+    std::unique_ptr<CollapsedDetailToolbar> toolbar_;
+    std::unique_ptr<DetailPanelView> settingsPanel_;
+    std::unique_ptr<ClipboardPanelView> clipboardPanel_;
+    std::unique_ptr<CustomTagsPanelView> customTagsPanel_;
+    std::unique_ptr<WindowSetup> windowSetup_;
     std::unique_ptr<ContentView> contentView_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     Connections connections_;

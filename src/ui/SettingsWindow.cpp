@@ -1,23 +1,206 @@
 #include "ui/SettingsWindow.hpp"
 
+#include <gtkmm/box.h>
+#include <gtkmm/image.h>
+
 #include "app/LocalizationManager.hpp"
+#include "platform/Pasteboard.hpp"
+#include "ui/Accessibility.hpp"
+#include "ui/SettingsShared.hpp"
+#include "ui/components/Icons.hpp"
+#include "web/DownloadSettings.hpp"
 
 namespace corvina {
 
 namespace {
+
 const LocalizedText titleText{"Settings", "設定", "设置"};
+const LocalizedText downloadsText{"Downloads", "下載", "下载"};
+const LocalizedText copyPathText{"Copy Path", "複製路徑", "复制路径"};
+// These stay in English whatever the interface language.
+constexpr const char* generalTitle = "General";
+constexpr const char* layoutTitle = "Layout";
+constexpr const char* noGeneralSettings = "No general settings available";
+
+constexpr const char* pageNames[] = {"general", "appearance", "downloads"};
+
+void showIcon(Gtk::Button& button, const char* symbol) {
+    auto* image = Gtk::make_managed<Gtk::Image>();
+    showSymbol(*image, symbol, 14);
+    button.set_child(*image);
+    button.add_css_class("flat");
+    button.set_valign(Gtk::Align::CENTER);
 }
 
-SettingsWindow::SettingsWindow(AppContext& context) : context_(context) {
+Gtk::Button* textButton() {
+    auto* button = Gtk::make_managed<Gtk::Button>();
+    button->set_halign(Gtk::Align::START);
+    return button;
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(AppContext& context)
+    : context_(context),
+      copyTooltip_(copyButton_, context.queue),
+      openTooltip_(openButton_, context.queue),
+      stack_(ADW_VIEW_STACK(adw_view_stack_new())) {
     set_default_size(width, height);
     set_resizable(false);
     set_hide_on_close(true);
     add_css_class("settings-window");
-    set_child(pages_);
-    connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
+    buildHeader();
+    gtk_window_set_child(gobj(), GTK_WIDGET(stack_));
+    buildGeneralPage();
+    buildAppearancePage();
+    buildDownloadsPage();
+    followModels();
     retitle();
+    refreshAppearance();
 }
 
-void SettingsWindow::retitle() { set_title(context_.localization.text(titleText)); }
+void SettingsWindow::buildHeader() {
+    auto* switcher = adw_view_switcher_new();
+    adw_view_switcher_set_stack(ADW_VIEW_SWITCHER(switcher), stack_);
+    // Icons above their labels, so three pages fit the fixed width in every language.
+    adw_view_switcher_set_policy(ADW_VIEW_SWITCHER(switcher), ADW_VIEW_SWITCHER_POLICY_NARROW);
+    auto* header = adw_header_bar_new();
+    adw_header_bar_set_decoration_layout(ADW_HEADER_BAR(header), ":close");
+    adw_header_bar_set_title_widget(ADW_HEADER_BAR(header), switcher);
+    gtk_window_set_titlebar(gobj(), header);
+}
+
+void SettingsWindow::followModels() {
+    auto showPath = [this] { path_->set_text(context_.downloadSettings.customDownloadPath().get().string()); };
+    connections_ += context_.localization.currentLanguage().observe([this] { retitle(); });
+    connections_ += context_.appSettings.appearance().observe([this] { refreshAppearance(); });
+    connections_ += context_.downloadSettings.customDownloadPath().observe(showPath);
+    showPath();
+    // Once the window is destroyed the page tree is gone; stop following the models.
+    onDestroy_ = signal_destroy().connect([this] { connections_.clear(); });
+}
+
+AdwViewStackPage* SettingsWindow::addPage(GtkWidget* group, const char* name, const char* icon) {
+    auto* page = adw_preferences_page_new();
+    adw_preferences_page_add(ADW_PREFERENCES_PAGE(page), ADW_PREFERENCES_GROUP(group));
+    AdwViewStackPage* stackPage = adw_view_stack_add_titled(stack_, page, name, name);
+    adw_view_stack_page_set_icon_name(stackPage, icon);
+    return stackPage;
+}
+
+void SettingsWindow::buildGeneralPage() {
+    auto* group = adw_preferences_group_new();
+    adw_preferences_group_set_title(ADW_PREFERENCES_GROUP(group), layoutTitle);
+    placeholder_ = Gtk::make_managed<Gtk::Label>(noGeneralSettings);
+    placeholder_->add_css_class("dim-label");
+    placeholder_->set_xalign(0);
+    adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(placeholder_->gobj()));
+    groups_[0] = ADW_PREFERENCES_GROUP(group);
+    pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
+}
+
+void SettingsWindow::buildAppearancePage() {
+    auto* group = adw_preferences_group_new();
+    for (AppAppearance appearance : allAppearances) {
+        auto* check = Gtk::make_managed<Gtk::CheckButton>();
+        if (appearance != allAppearances.front()) check->set_group(*appearanceChecks_.front());
+        // The user picks light or dark for the whole app.
+        connections_ += check->signal_toggled().connect([this, appearance, check] {
+            if (check->get_active() && context_.appSettings.appearance().get() != appearance)
+                context_.appSettings.setAppearance(appearance);
+        });
+        auto* row = adw_action_row_new();
+        adw_action_row_add_prefix(ADW_ACTION_ROW(row), GTK_WIDGET(check->gobj()));
+        adw_action_row_set_activatable_widget(ADW_ACTION_ROW(row), GTK_WIDGET(check->gobj()));
+        adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), row);
+        appearanceChecks_.at(index(appearance)) = check;
+        appearanceRows_.at(index(appearance)) = ADW_PREFERENCES_ROW(row);
+    }
+    groups_[1] = ADW_PREFERENCES_GROUP(group);
+    pages_[1] = addPage(group, pageNames[1], "paintbrush-symbolic");
+}
+
+void SettingsWindow::buildDownloadsPage() {
+    auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 8);
+    column->append(*buildPathRow());
+    chooseButton_ = textButton();
+    resetButton_ = textButton();
+    column->append(*chooseButton_);
+    column->append(*resetButton_);
+    // Pick another folder, or go back to the usual Downloads folder.
+    connections_ += chooseButton_->signal_clicked().connect([this] { context_.downloadSettings.chooseFolder(); });
+    connections_ += resetButton_->signal_clicked().connect([this] { context_.downloadSettings.resetToDefault(); });
+
+    auto* group = adw_preferences_group_new();
+    adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(column->gobj()));
+    groups_[2] = ADW_PREFERENCES_GROUP(group);
+    pages_[2] = addPage(group, pageNames[2], "arrow.down.circle-symbolic");
+}
+
+Gtk::Widget* SettingsWindow::buildPathRow() {
+    auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 8);
+    path_ = Gtk::make_managed<Gtk::Label>();
+    showAsPathText(*path_);
+    showIcon(copyButton_, "doc.on.doc");
+    showIcon(openButton_, "folder");
+    row->append(*path_);
+    row->append(copyButton_);
+    row->append(openButton_);
+    // The plain path, not a URI: it goes into terminals and file dialogs.
+    connections_ += copyButton_.signal_clicked().connect(
+        [this] { context_.pasteboard.setText(context_.downloadSettings.customDownloadPath().get().string()); });
+    connections_ += openButton_.signal_clicked().connect(
+        [this] { openInFileManager(openButton_, context_.downloadSettings.customDownloadPath().get()); });
+    return row;
+}
+
+void SettingsWindow::showPage(Page page) {
+    adw_view_stack_set_visible_child_name(stack_, pageNames[static_cast<size_t>(page)]);
+}
+
+std::vector<std::string> SettingsWindow::pageTitles() const {
+    std::vector<std::string> titles;
+    for (auto* page : pages_) titles.emplace_back(adw_view_stack_page_get_title(page));
+    return titles;
+}
+
+std::vector<std::string> SettingsWindow::sectionTitles() const {
+    std::vector<std::string> titles;
+    for (auto* group : groups_) titles.emplace_back(adw_preferences_group_get_title(group));
+    return titles;
+}
+
+std::string SettingsWindow::appearanceOptionName(AppAppearance appearance) const {
+    return adw_preferences_row_get_title(appearanceRows_.at(index(appearance)));
+}
+
+void SettingsWindow::retitle() {
+    const AppLanguage language = context_.localization.language();
+    set_title(titleText.in(language));
+    adw_view_stack_page_set_title(pages_[0], generalTitle);
+    adw_view_stack_page_set_title(pages_[1], settingsText::appearance.in(language).c_str());
+    adw_view_stack_page_set_title(pages_[2], downloadsText.in(language).c_str());
+    adw_preferences_group_set_title(groups_[1], settingsText::appearance.in(language).c_str());
+    adw_preferences_group_set_title(groups_[2], settingsText::downloadPath.in(language).c_str());
+    for (AppAppearance appearance : allAppearances) {
+        const std::string name = displayName(appearance, language);
+        adw_preferences_row_set_title(appearanceRows_.at(index(appearance)), name.c_str());
+        setAccessibleLabel(*appearanceChecks_.at(index(appearance)), name);
+    }
+    retitleDownloads(language);
+}
+
+void SettingsWindow::retitleDownloads(AppLanguage language) {
+    copyTooltip_.setText(copyPathText.in(language));
+    setAccessibleLabel(copyButton_, copyPathText.in(language));
+    openTooltip_.setText(settingsText::openInFileManager.in(language));
+    setAccessibleLabel(openButton_, settingsText::openInFileManager.in(language));
+    chooseButton_->set_label(DownloadSettings::folderChooserText.in(language));
+    resetButton_->set_label(settingsText::resetToDefault.in(language));
+}
+
+void SettingsWindow::refreshAppearance() {
+    appearanceChecks_.at(index(context_.appSettings.appearance().get()))->set_active(true);
+}
 
 }  // namespace corvina

@@ -1,26 +1,79 @@
 #pragma once
-#include <gtkmm/box.h>
+#include <array>
+#include <string>
+#include <vector>
+
+#include <adwaita.h>
+#include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
 #include "app/AppContext.hpp"
+#include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/components/DelayedTooltip.hpp"
 
 namespace corvina {
 
-// The separate settings window, opened from the app menu; hidden, not destroyed, on close.
+// The separate settings window, opened from the app menu: General, Appearance and
+// Downloads pages over the same shared objects as the main window. Hidden, not destroyed,
+// on close.
 class SettingsWindow : public Gtk::Window {
 public:
     static constexpr int width = 450;
     static constexpr int height = 320;
+    enum class Page { general, appearance, downloads };
 
     explicit SettingsWindow(AppContext& context);
 
+    void showPage(Page page);
+    // Page titles in order, and each page's section heading in the same order.
+    std::vector<std::string> pageTitles() const;
+    std::vector<std::string> sectionTitles() const;
+    std::string generalPlaceholder() const { return placeholder_->get_text(); }
+
+    Gtk::CheckButton& appearanceOption(AppAppearance appearance) { return *appearanceChecks_.at(index(appearance)); }
+    std::string appearanceOptionName(AppAppearance appearance) const;
+    std::string shownDownloadPath() const { return path_->get_text(); }
+    Gtk::Button& copyPathButton() { return copyButton_; }
+    Gtk::Button& openFolderButton() { return openButton_; }
+    Gtk::Button& chooseFolderButton() { return *chooseButton_; }
+    Gtk::Button& resetFolderButton() { return *resetButton_; }
+    const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
+    const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
+
 private:
+    static size_t index(AppAppearance appearance) { return static_cast<size_t>(appearance); }
+    void buildHeader();
+    AdwViewStackPage* addPage(GtkWidget* group, const char* name, const char* icon);
+    void buildGeneralPage();
+    void buildAppearancePage();
+    void buildDownloadsPage();
+    Gtk::Widget* buildPathRow();
+    void followModels();
     void retitle();
+    void retitleDownloads(AppLanguage language);
+    void refreshAppearance();
 
     AppContext& context_;
-    Gtk::Box pages_{Gtk::Orientation::VERTICAL};
+    // The icon buttons carry tooltips of their own, so they live as long as this object.
+    Gtk::Button copyButton_;
+    Gtk::Button openButton_;
+    DelayedTooltip copyTooltip_;
+    DelayedTooltip openTooltip_;
+    // The page tree belongs to the window; these point into it.
+    AdwViewStack* stack_;
+    std::array<AdwViewStackPage*, 3> pages_{};
+    std::array<AdwPreferencesGroup*, 3> groups_{};
+    Gtk::Label* placeholder_ = nullptr;
+    std::array<AdwPreferencesRow*, allAppearances.size()> appearanceRows_{};
+    std::array<Gtk::CheckButton*, allAppearances.size()> appearanceChecks_{};
+    Gtk::Label* path_ = nullptr;
+    Gtk::Button* chooseButton_ = nullptr;
+    Gtk::Button* resetButton_ = nullptr;
     Connections connections_;
+    ScopedConnection onDestroy_;  // goes first, before the toolkit destroys the window
 };
 
 }  // namespace corvina

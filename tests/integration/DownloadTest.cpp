@@ -58,7 +58,7 @@ TEST_F(DownloadTest, InlineDocumentsAndOtherCasesOfAttachmentAreShown) {
     ASSERT_TRUE(finishesLoading("shout"));
     settle();
     EXPECT_TRUE(downloadedFiles().empty());
-    EXPECT_EQ(evaluate(shout, "document.title"), "shown");
+    EXPECT_TRUE(eventually([&] { return evaluate(shout, "document.title") == "shown"; }));
 }
 
 TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {

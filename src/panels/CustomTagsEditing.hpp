@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "panels/CustomTab.hpp"
+
+namespace corvina {
+
+// What the user typed and ticked in the add form or the edit card.
+struct CustomTagsFields {
+    std::string name;
+    std::string url;
+    TabAttributes attributes;
+};
+
+// The text without white space and line breaks at either end.
+std::string trimmedTagText(const std::string& text);
+// The address as it is stored: trimmed, "https://" put in front when no web scheme starts
+// it; none when the result is not an absolute URL.
+std::optional<std::string> normalizedTagAddress(const std::string& raw);
+// The fields as Save stores them, or none when Save must do nothing.
+std::optional<CustomTagsFields> savedTagFields(const CustomTagsFields& raw);
+
+}  // namespace corvina

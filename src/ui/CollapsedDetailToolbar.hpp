@@ -1,0 +1,63 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/image.h>
+
+#include "app/AppContext.hpp"
+#include "app/AppState.hpp"
+#include "platform/Observable.hpp"
+#include "ui/components/DelayedTooltip.hpp"
+
+namespace corvina {
+
+// An icon button of the collapsed toolbar with its delayed tooltip.
+class ToolbarButton : public Gtk::Button {
+public:
+    explicit ToolbarButton(MainQueue& queue);
+
+    void show(const char* symbol, const std::string& tooltip);
+    std::string tooltip() const { return tooltip_.text(); }
+    const DelayedTooltip& delayedTooltip() const { return tooltip_; }
+
+private:
+    Gtk::Image icon_;
+    DelayedTooltip tooltip_;
+};
+
+// The narrow column shown while the detail panel is closed: docking, split view, and the
+// three kinds of panel.
+class CollapsedDetailToolbar : public Gtk::Box {
+public:
+    static constexpr int width = 44;
+
+    explicit CollapsedDetailToolbar(AppContext& context);
+
+    // The tooltips of the buttons shown now, top to bottom.
+    std::vector<std::string> shownTooltips() const;
+
+    ToolbarButton& dockButton() { return dock_; }
+    ToolbarButton& clipboardButton() { return clipboard_; }
+    ToolbarButton& splitButton() { return split_; }
+    ToolbarButton& settingsButton() { return settings_; }
+    ToolbarButton& customTagsButton() { return customTags_; }
+    ToolbarButton& dockRightButton() { return dockRight_; }
+
+private:
+    void connectActions();
+    void openPanel(DetailPanelType kind);
+    void refresh();
+
+    AppContext& context_;
+    ToolbarButton dock_;
+    ToolbarButton clipboard_;
+    ToolbarButton split_;
+    ToolbarButton settings_;
+    ToolbarButton customTags_;
+    ToolbarButton dockRight_;
+    Connections connections_;
+};
+
+}  // namespace corvina

@@ -1,0 +1,124 @@
+#include "window/WindowDockManager.hpp"
+
+namespace corvina {
+
+WindowDockManager::WindowDockManager(DesktopWindow& window, MainQueue& queue, NotificationCenter& notifications)
+    : window_(window), queue_(queue), notifications_(notifications) {}
+
+void WindowDockManager::dock(DockSide side) {
+    if (side == DockSide::none || !window_.frame()) return;
+    if (dockSide_ != DockSide::none) {
+        // To the other edge through the undocked state. The frame to come back to stays the
+        // user's own, not the hidden frame of the first edge.
+        const Rect userFrame = preDockFrame_;
+        exitDock(false);
+        redock_ = queue_.after(animationDuration, [this, side, userFrame] { dockFrom(side, userFrame); });
+        return;
+    }
+    dockFrom(side, *window_.frame());
+}
+
+void WindowDockManager::dockFrom(DockSide side, const Rect& userFrame) {
+    preDockFrame_ = userFrame;
+    dockSide_ = side;
+    screenObserver_ = window_.signalScreenChanged().connect([this] { handleScreenChange(); });
+    window_.reserveEdge(side, gripWidth);
+    if (auto target = hiddenFrame()) moveWindow(*target, TimingCurve::easeInEaseOut());
+    startPolling();
+}
+
+void WindowDockManager::exitDock(bool restoreFrame) {
+    // An undock while a re-dock to the other edge is pending ends that too.
+    if (restoreFrame) redock_.reset();
+    if (dockSide_ == DockSide::none) return;
+    pollTimer_.reset();
+    removeMoveObserver();
+    screenObserver_.disconnect();
+    dockSide_ = DockSide::none;
+    isSlidOut_ = false;
+    window_.reserveEdge(DockSide::none, 0);
+    if (restoreFrame && window_.frame()) moveWindow(preDockFrame_, TimingCurve::quickSettle());
+    notifications_.post(windowDidExitDockModeNotification);
+}
+
+void WindowDockManager::startPolling() {
+    pollTimer_.reset();
+    pollTimer_ = queue_.every(pollInterval, [this] { poll(); });
+}
+
+void WindowDockManager::poll() {
+    if (dockSide_ == DockSide::none || isAnimating_) return;
+    const auto pointer = window_.pointer();
+    if (!pointer) return;
+    if (isSlidOut_) {
+        const auto frame = window_.frame();
+        if (frame && !frame->contains(*pointer) && !isInTriggerZone(*pointer)) slideIn();
+    } else if (isInTriggerZone(*pointer)) {
+        slideOut();
+    }
+}
+
+void WindowDockManager::slideOut() {
+    if (dockSide_ == DockSide::none || isSlidOut_) return;
+    const auto target = shownFrame();
+    if (!target) return;
+    isSlidOut_ = true;
+    moveWindow(*target, TimingCurve::easeInEaseOut());
+    installMoveObserver();
+}
+
+void WindowDockManager::slideIn() {
+    if (dockSide_ == DockSide::none || !isSlidOut_) return;
+    const auto target = hiddenFrame();
+    if (!target) return;
+    isSlidOut_ = false;
+    removeMoveObserver();
+    moveWindow(*target, TimingCurve::easeInEaseOut());
+}
+
+void WindowDockManager::installMoveObserver() {
+    if (!window_.frame()) return;
+    moveObserver_ = window_.signalMovedByUser().connect([this] { handleWindowMove(); });
+}
+
+void WindowDockManager::removeMoveObserver() { moveObserver_.disconnect(); }
+
+void WindowDockManager::handleWindowMove() {
+    // Our own animations move the window too; only a move by the user ends dock mode.
+    if (!isAnimating_ && isSlidOut_) exitDock(false);
+}
+
+void WindowDockManager::handleScreenChange() {
+    if (dockSide_ == DockSide::none) return;
+    if (auto target = isSlidOut_ ? shownFrame() : hiddenFrame()) moveWindow(*target, TimingCurve::easeInEaseOut());
+}
+
+void WindowDockManager::moveWindow(const Rect& target, const TimingCurve& curve) {
+    const auto animation = ++currentAnimation_;
+    isAnimating_ = true;
+    std::weak_ptr<WindowDockManager*> weak = self_;
+    window_.animateFrame(target, curve, animationDuration, [weak, animation] {
+        // A superseded animation's end says nothing about the one running now.
+        if (auto self = weak.lock(); self && (*self)->currentAnimation_ == animation) (*self)->isAnimating_ = false;
+    });
+}
+
+std::optional<Rect> WindowDockManager::hiddenFrame() const {
+    const auto screen = window_.screen();
+    if (!screen || !window_.frame()) return std::nullopt;
+    return hiddenDockFrame(preDockFrame_, dockSide_, *screen, gripWidth);
+}
+
+std::optional<Rect> WindowDockManager::shownFrame() const {
+    const auto screen = window_.screen();
+    if (!screen || !window_.frame()) return std::nullopt;
+    return shownDockFrame(preDockFrame_, dockSide_, *screen);
+}
+
+bool WindowDockManager::isInTriggerZone(Point p) const {
+    const auto screen = window_.screen();
+    if (!screen || !window_.frame()) return false;
+    return isInDockTriggerZone(p, dockSide_, *screen, triggerZone);
+}
+
+}  // namespace corvina

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "platform/MainQueue.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "platform/Observable.hpp"
+#include "window/DesktopWindow.hpp"
+
+namespace corvina {
+
+// Posted whenever the window leaves dock mode, for whatever reason.
+inline constexpr const char* windowDidExitDockModeNotification = "windowDidExitDockMode";
+
+// Docks the main window to a screen edge: pushed off the screen but for a thin grip, it
+// slides out when the pointer reaches that edge and back when the pointer leaves it.
+class WindowDockManager {
+public:
+    static constexpr double gripWidth = 4;
+    static constexpr double triggerZone = 20;
+    static constexpr Milliseconds animationDuration{400};
+    static constexpr Milliseconds pollInterval{150};
+
+    WindowDockManager(DesktopWindow& window, MainQueue& queue, NotificationCenter& notifications);
+
+    void dock(DockSide side);
+    // With `restoreFrame`, the window goes back to where it was before docking.
+    void exitDock(bool restoreFrame);
+
+    DockSide dockSide() const { return dockSide_; }
+    bool isSlidOut() const { return isSlidOut_; }
+    bool isAnimating() const { return isAnimating_; }
+
+private:
+    void dockFrom(DockSide side, const Rect& userFrame);
+    void startPolling();
+    void poll();
+    void slideOut();
+    void slideIn();
+    void installMoveObserver();
+    void removeMoveObserver();
+    void handleWindowMove();
+    void handleScreenChange();
+    void moveWindow(const Rect& target, const TimingCurve& curve);
+
+    std::optional<Rect> hiddenFrame() const;
+    std::optional<Rect> shownFrame() const;
+    bool isInTriggerZone(Point p) const;
+
+    DesktopWindow& window_;
+    MainQueue& queue_;
+    NotificationCenter& notifications_;
+
+    DockSide dockSide_ = DockSide::none;
+    bool isSlidOut_ = false;
+    Rect preDockFrame_;
+    TimerHandle pollTimer_;
+    bool isAnimating_ = false;
+    ScopedConnection moveObserver_;
+    ScopedConnection screenObserver_;
+    TimerHandle redock_;
+    std::uint64_t currentAnimation_ = 0;
+    // Animation completions may come after the manager is gone; they check this first.
+    std::shared_ptr<WindowDockManager*> self_ = std::make_shared<WindowDockManager*>(this);
+};
+
+}  // namespace corvina

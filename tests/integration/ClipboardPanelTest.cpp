@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <gtkmm/window.h>
+
+#include <filesystem>
+
+#include "app/AppContext.hpp"
+#include "app/AppSettings.hpp"
+#include "app/AppState.hpp"
+#include "app/LocalizationManager.hpp"
+#include "integration/AppProcess.hpp"
+#include "panels/ClipboardManager.hpp"
+#include "panels/ClipboardPanelView.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "support/Fakes.hpp"
+#include "support/ManualMainQueue.hpp"
+#include "web/DownloadSettings.hpp"
+#include "web/WebViewStore.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// What a pointer click does, at once (keyboard activation waits for the pressed look).
+void click(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
+
+bool announcedAs(Gtk::Widget& widget, const std::string& name) {
+    char* mismatch = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                                        name.c_str());
+    g_free(mismatch);
+    return mismatch == nullptr;
+}
+
+// Names for screen readers are kept only where an accessibility backend runs, and the test
+// display runs none: such checks run again in a child process with GTK's test backend.
+bool screenReaderNamesKept() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
+
+void expectPassWithTestBackend() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
+                                      test->name() + " 2>&1");
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// The real panel over the real history, with the pasteboard played by the test and a clock
+// that moves only when told.
+class ClipboardPanelTest : public ::testing::Test {
+protected:
+    ClipboardPanelTest() { localization.setCurrentLanguage(AppLanguage::en); }
+    ~ClipboardPanelTest() override {
+        window->unset_child();
+        window->destroy();
+    }
+
+    ClipboardPanelView& show() {
+        panel = std::make_unique<ClipboardPanelView>(context);
+        window->set_default_size(300, 700);
+        window->set_child(*panel);
+        window->present();
+        EXPECT_TRUE(eventually([&] { return panel->get_width() > 0; }));
+        return *panel;
+    }
+    // Another application copies a text; the history sees it at its next poll.
+    void copyElsewhere(const std::string& text) {
+        pasteboard.copy(text);
+        queue.advance(ClipboardManager::pollInterval);
+    }
+    std::vector<std::string> shownTexts() {
+        std::vector<std::string> texts;
+        for (std::size_t i = 0; i < panel->rowCount(); ++i) texts.push_back(panel->row(i).shownText());
+        return texts;
+    }
+    std::vector<std::size_t> rowsWithCopiedMark() {
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < panel->rowCount(); ++i)
+            if (panel->row(i).isCopiedMarkShown()) rows.push_back(i);
+        return rows;
+    }
+    using Rows = std::vector<std::size_t>;
+
+    TempDir dir;
+    ManualMainQueue queue;
+    NotificationCenter notifications{queue};
+    PreferenceStore preferences{dir / "preferences.json"};
+    FakePasteboard pasteboard;
+    FakeLoginItem login;
+    LocalizationManager localization{preferences};
+    AppSettings settings{preferences};
+    CustomTabManager customTabs{preferences};
+    ClipboardManager clipboard{pasteboard, queue};
+    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
+    AppState state{preferences, login, notifications, customTabs};
+    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
+                       customTabs, downloads};
+    std::unique_ptr<Gtk::Window> window = std::make_unique<Gtk::Window>();
+    std::unique_ptr<ClipboardPanelView> panel;
+};
+
+TEST_F(ClipboardPanelTest, ListsTheHistoryNumberedOldestFirstWithNewTextsAtTheBottom) {
+    auto& view = show();
+    EXPECT_TRUE(view.showsEmptyState());
+    EXPECT_FALSE(view.showsClearButton());
+    EXPECT_EQ(view.rowCount(), 0u);
+
+    copyElsewhere("first");
+    copyElsewhere("second");
+    EXPECT_FALSE(view.showsEmptyState());
+    EXPECT_TRUE(view.showsClearButton());
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(view.row(0).number(), "1");
+    EXPECT_EQ(view.row(1).number(), "2");
+
+    for (int i = 3; i <= 31; ++i) copyElsewhere("text " + std::to_string(i));
+    ASSERT_EQ(view.rowCount(), 30u);
+    EXPECT_EQ(view.row(0).shownText(), "second") << "the oldest entry left the top";
+    EXPECT_EQ(view.row(29).shownText(), "text 31");
+    EXPECT_EQ(view.row(29).number(), "30");
+}
+
+TEST_F(ClipboardPanelTest, ShowsThreeLinesOfALongEntryAndCopiesBackTheWholeText) {
+    const std::string manyLines = "one\ntwo\nthree\nfour\nfive";
+    const std::string longParagraph(600, 'w');
+    copyElsewhere(manyLines);
+    copyElsewhere(longParagraph);
+    copyElsewhere("last");
+    auto& view = show();
+    EXPECT_TRUE(eventually([&] { return view.row(0).shownLines() == 3 && view.row(1).shownLines() == 3; }))
+        << view.row(0).shownLines() << " and " << view.row(1).shownLines() << " lines";
+    EXPECT_EQ(view.row(0).shownText().rfind("one\ntwo\nthree", 0), 0u);
+
+    click(view.row(0).copyButton());
+    EXPECT_EQ(pasteboard.text(), manyLines);
+    queue.advance(ClipboardManager::pollInterval * 3);
+    EXPECT_EQ(clipboard.items().get(), (std::vector<std::string>{manyLines, longParagraph, "last"}))
+        << "copying back neither adds nor moves an entry";
+}
+
+TEST_F(ClipboardPanelTest, TheCheckMarkBelongsToARowPositionForOneSecond) {
+    for (const char* text : {"a", "b", "c", "d"}) copyElsewhere(text);
+    auto& view = show();
+    click(view.row(2).copyButton());
+    EXPECT_EQ(pasteboard.text(), "c");
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
+
+    queue.advance(Milliseconds(500));
+    click(view.row(0).deleteButton());
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "c", "d"}));
+    EXPECT_EQ(view.row(2).number(), "3");
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2}) << "row 3 keeps the mark though it now holds d";
+    queue.advance(Milliseconds(499));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+}
+
+TEST_F(ClipboardPanelTest, ASecondCopyLosesItsMarkWhenTheFirstCopysSecondRunsOut) {
+    for (const char* text : {"a", "b"}) copyElsewhere(text);
+    auto& view = show();
+    click(view.row(0).copyButton());
+    queue.advance(Milliseconds(600));
+    click(view.row(1).copyButton());
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{1});
+    EXPECT_EQ(pasteboard.text(), "b");
+    queue.advance(Milliseconds(400));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+    queue.advance(Milliseconds(600));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+    EXPECT_EQ(clipboard.items().get(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST_F(ClipboardPanelTest, ClearingEmptiesTheHistoryWithoutRecordingThePasteboardAgain) {
+    copyElsewhere("mine");
+    copyElsewhere("from another application");
+    auto& view = show();
+    click(view.clearButton());
+    EXPECT_EQ(view.rowCount(), 0u);
+    EXPECT_TRUE(view.showsEmptyState());
+    EXPECT_FALSE(view.showsClearButton());
+    queue.advance(ClipboardManager::pollInterval * 4);
+    EXPECT_TRUE(clipboard.items().get().empty());
+    EXPECT_EQ(pasteboard.text(), "from another application") << "the pasteboard itself is left alone";
+
+    copyElsewhere("after clearing");
+    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"after clearing"}));
+}
+
+TEST_F(ClipboardPanelTest, TheHandleFoldsTheDetailPanelAway) {
+    state.setShowDetailPanel(true);
+    click(show().collapseHandle());
+    EXPECT_FALSE(state.showDetailPanel().get());
+}
+
+TEST_F(ClipboardPanelTest, EveryTextFollowsTheInterfaceLanguage) {
+    copyElsewhere("entry");
+    auto& view = show();
+    struct Expected {
+        AppLanguage language;
+        const char *title, *empty, *clear, *copy;
+    };
+    for (const auto& expected : {Expected{AppLanguage::zhTW, "剪貼板", "暫無剪貼板記錄", "一鍵清空剪貼板", "拷貝"},
+                                 Expected{AppLanguage::zhCN, "剪贴板", "暂无剪贴板记录", "一键清空剪贴板", "拷贝"},
+                                 Expected{AppLanguage::en, "Clipboard", "No clipboard history", "Clear Clipboard", "Copy"}}) {
+        localization.setCurrentLanguage(expected.language);
+        EXPECT_EQ(view.title(), expected.title);
+        EXPECT_EQ(view.emptyState().text(), expected.empty);
+        EXPECT_EQ(view.clearButtonText(), expected.clear);
+        EXPECT_EQ(view.row(0).copyButton().name(), expected.copy) << "the delayed tooltip";
+    }
+}
+
+TEST_F(ClipboardPanelTest, ScreenReadersHearEveryControlInTheInterfaceLanguage) {
+    if (!screenReaderNamesKept()) return expectPassWithTestBackend();
+    copyElsewhere("entry");
+    auto& view = show();
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_TRUE(announcedAs(view.collapseHandle(), "剪貼板"));
+    EXPECT_TRUE(announcedAs(view.row(0).copyButton(), "拷貝"));
+    EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), "刪除"));
+    EXPECT_FALSE(announcedAs(view.row(0).deleteButton(), "Delete")) << "the check itself can fail";
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_TRUE(announcedAs(view.collapseHandle(), "剪贴板"));
+    EXPECT_TRUE(announcedAs(view.row(0).copyButton(), "拷贝"));
+    EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), "删除"));
+    localization.setCurrentLanguage(AppLanguage::en);
+    copyElsewhere("a row made after the switch");
+    EXPECT_TRUE(announcedAs(view.row(1).copyButton(), "Copy"));
+    EXPECT_TRUE(announcedAs(view.row(1).deleteButton(), "Delete"));
+}
+
+}  // namespace

@@ -1,0 +1,298 @@
+#include "integration/StateFixture.hpp"
+#include "integration/X11Window.hpp"
+#include "ui/CollapsedDetailToolbar.hpp"
+#include "ui/DetailPanelView.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+void press(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
+
+// Whether the desktop now names this application as the one that opens folders.
+bool handlesFolders(const std::string& desktopID) {
+    GAppInfo* handler = g_app_info_get_default_for_type("inode/directory", FALSE);
+    const bool found = handler && desktopID == g_app_info_get_id(handler);
+    if (handler) g_object_unref(handler);
+    return found;
+}
+
+bool announcedAs(Gtk::Widget& widget, const std::string& name) {
+    char* mismatch = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                                        name.c_str());
+    g_free(mismatch);
+    return mismatch == nullptr;
+}
+
+// Names for screen readers are kept only where an accessibility backend runs, and the test
+// display runs none: such checks run again in a child process with GTK's test backend.
+bool screenReaderBackendRuns() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
+
+void expectPassWithTestBackend() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
+                                      test->name() + " 2>&1");
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// The settings panel and the collapsed toolbar over the real state, every service shown.
+class DetailPanelTest : public StateFixture {
+protected:
+    DetailPanelTest() {
+        state.setHiddenAITabIDs({});
+        state.selectFirstVisibleTab();
+        window = &show(panel, DetailPanelView::width, 860);
+    }
+
+    // Space on a focused switch, as a keyboard user flips it.
+    void flip(GlassSwitch& glassSwitch) {
+        ASSERT_TRUE(glassSwitch.grab_focus());
+        const bool before = glassSwitch.isOn();
+        commandOutput("xdotool windowfocus --sync " + x11WindowID(window->gobj()) + "; xdotool key space");
+        ASSERT_TRUE(eventually([&] { return glassSwitch.isOn() != before; }));
+    }
+    std::string storedHiddenSet() { return preferences.stringValue("hiddenAITabIDs").value_or("absent"); }
+
+    DetailPanelView panel{context};
+    CollapsedDetailToolbar toolbar{context};
+    Gtk::Window* window;
+};
+
+TEST_F(DetailPanelTest, TheLanguageOptionRetitlesThePanelAndTheToolbarAtOnce) {
+    EXPECT_EQ(panel.titleText(), "设置");
+    EXPECT_EQ(panel.cardTitles(), (Texts{"语言", "AI", "外观", "下载路径", "清除缓存", "开机自动启动"}));
+
+    press(panel.languageCard().option(AppLanguage::en));
+    EXPECT_EQ(localization.language(), AppLanguage::en);
+    EXPECT_EQ(preferences.stringValue("appLanguage"), "en");
+    EXPECT_EQ(panel.titleText(), "Settings");
+    EXPECT_EQ(panel.cardTitles(),
+              (Texts{"Language", "AI", "Appearance", "Download Path", "Clear Cache", "Launch at Login"}));
+    EXPECT_EQ(panel.collapseTooltip().text(), "Click to collapse panel");
+    EXPECT_EQ(panel.downloadPathCard().openTooltip().text(), "Open in File Manager");
+    EXPECT_EQ(toolbar.shownTooltips(),
+              (Texts{"Dock Left", "Clipboard", "Split View", "Expand Panel", "Custom Tags", "Dock Right"}));
+
+    press(panel.languageCard().option(AppLanguage::zhTW));
+    EXPECT_EQ(panel.titleText(), "設定");
+    EXPECT_EQ(panel.cardTitles(), (Texts{"語言", "AI", "外觀", "下載路徑", "清除快取", "開機自動啟動"}));
+    EXPECT_EQ(panel.collapseTooltip().text(), "點擊收起面板");
+    EXPECT_EQ(panel.downloadPathCard().openTooltip().text(), "在檔案管理器中打開");
+    EXPECT_EQ(toolbar.shownTooltips(), (Texts{"靠左吸附", "剪貼板", "分屏", "展開面板", "自訂標籤", "靠右吸附"}));
+
+    // The options name each language in itself, and only the current one is chosen.
+    for (AppLanguage language : allLanguages) {
+        EXPECT_EQ(std::string(panel.languageCard().option(language).get_label()), chooserName(language));
+        EXPECT_EQ(panel.languageCard().option(language).get_active(), language == AppLanguage::zhTW);
+    }
+    EXPECT_EQ(panel.versionText(), "Corvina：1.0.0");
+}
+
+TEST_F(DetailPanelTest, ScreenReadersHearEveryControlNamedInTheInterfaceLanguage) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    localization.setCurrentLanguage(AppLanguage::en);
+    EXPECT_TRUE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "SenseChat"));
+    EXPECT_TRUE(announcedAs(panel.languageCard().option(AppLanguage::zhTW), "繁體中文"));
+    EXPECT_TRUE(announcedAs(panel.appearanceCard().option(AppAppearance::dark), "Dark"));
+    EXPECT_TRUE(announcedAs(panel.downloadPathCard().openButton(), "Open in File Manager"));
+    EXPECT_TRUE(announcedAs(panel.launchAtLoginCard().loginSwitch(), "Launch at Login"));
+    EXPECT_TRUE(announcedAs(panel.collapseHandle(), "Click to collapse panel"));
+    EXPECT_TRUE(announcedAs(toolbar.dockButton(), "Dock Left"));
+
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_TRUE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "商量"));
+    EXPECT_FALSE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "SenseChat"))
+        << "the check itself can fail";
+    EXPECT_TRUE(announcedAs(panel.languageCard().option(AppLanguage::zhTW), "繁體中文"));
+    EXPECT_TRUE(announcedAs(panel.appearanceCard().option(AppAppearance::dark), "深色"));
+    EXPECT_TRUE(announcedAs(panel.downloadPathCard().openButton(), "在文件管理器中打开"));
+    EXPECT_TRUE(announcedAs(panel.launchAtLoginCard().loginSwitch(), "开机自动启动"));
+    EXPECT_TRUE(announcedAs(toolbar.dockButton(), "靠左吸附"));
+}
+
+TEST_F(DetailPanelTest, AISwitchesHideAndShowServicesAndStoreTheSet) {
+    auto& services = panel.aiServicesCard();
+    EXPECT_THROW(services.serviceSwitch(tagID("one")), std::out_of_range) << "custom tags are not listed";
+
+    flip(services.serviceSwitch("kimi"));
+    EXPECT_EQ(state.hiddenAITabIDs().get(), (std::set<std::string>{"kimi"}));
+    EXPECT_EQ(storedHiddenSet(), R"(["kimi"])");
+
+    // Hiding the selected service moves the selection on.
+    ASSERT_EQ(state.selectedTabID().get(), "doubao");
+    flip(services.serviceSwitch("doubao"));
+    EXPECT_EQ(state.selectedTabID().get(), "qianwen");
+
+    // Shown again from elsewhere: the switch follows.
+    state.setHiddenAITabIDs({"kimi"});
+    EXPECT_TRUE(services.serviceSwitch("doubao").isOn());
+    EXPECT_EQ(services.serviceSwitch("doubao").knobTarget(), 1);
+    flip(services.serviceSwitch("kimi"));
+    EXPECT_TRUE(state.hiddenAITabIDs().get().empty());
+    EXPECT_EQ(storedHiddenSet(), "[]");
+}
+
+TEST_F(DetailPanelTest, TheAppearanceOptionsWriteTheSettingAndFollowIt) {
+    auto& appearance = panel.appearanceCard();
+    EXPECT_TRUE(appearance.showsCheckmark(AppAppearance::light));
+    press(appearance.option(AppAppearance::dark));
+    EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
+    EXPECT_EQ(preferences.stringValue("appAppearance"), "dark");
+    EXPECT_TRUE(appearance.showsCheckmark(AppAppearance::dark));
+    EXPECT_FALSE(appearance.showsCheckmark(AppAppearance::light));
+
+    settings.setAppearance(AppAppearance::light);
+    EXPECT_TRUE(appearance.option(AppAppearance::light).get_active());
+    EXPECT_TRUE(appearance.showsCheckmark(AppAppearance::light));
+    EXPECT_FALSE(appearance.showsCheckmark(AppAppearance::dark));
+}
+
+TEST_F(DetailPanelTest, LaunchAtLoginRegistersTheAutostartEntryBothWays) {
+    auto& launch = panel.launchAtLoginCard().loginSwitch();
+    ASSERT_FALSE(launch.isOn());
+    flip(launch);
+    EXPECT_TRUE(state.launchAtLogin().get());
+    EXPECT_TRUE(login.registered);
+    EXPECT_EQ(preferences.boolValue("launchAtLogin"), true);
+    EXPECT_EQ(preferences.boolValue("autoDockOnLaunch"), true);
+
+    state.setLaunchAtLogin(false);
+    EXPECT_FALSE(login.registered);
+    EXPECT_FALSE(launch.isOn());
+    EXPECT_EQ(launch.knobTarget(), 0);
+}
+
+TEST_F(DetailPanelTest, TheShownFolderFollowsAChoiceAndTheReset) {
+    auto& card = panel.downloadPathCard();
+    const auto downloadsFolder = (dir / "Downloads").string();
+    EXPECT_EQ(card.shownPath(), downloadsFolder);
+    std::filesystem::create_directories(dir / "Elsewhere");
+    downloads.setDownloadPath(dir / "Elsewhere");
+    EXPECT_TRUE(eventually([&] { return card.shownPath() == (dir / "Elsewhere").string(); }));
+
+    press(card.resetButton());
+    EXPECT_TRUE(eventually([&] { return card.shownPath() == downloadsFolder; }));
+    EXPECT_FALSE(preferences.stringValue(DownloadSettings::fallbackKey).has_value());
+}
+
+// The user's file manager is whatever handles folders; here a script that notes what it
+// was asked to open, installed in the private HOME that tests/with-display gives.
+TEST_F(DetailPanelTest, OpenInFileManagerHandsTheFolderToTheFolderHandler) {
+    const std::filesystem::path dataHome = g_get_user_data_dir(), configHome = g_get_user_config_dir();
+    if (dataHome.string().rfind("/tmp/corvina-test", 0) != 0) GTEST_SKIP() << "needs the private HOME of tests/with-display";
+    const auto opened = dir / "opened.txt", recorder = dir / "recorder.sh";
+    writeFile(recorder, "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + "'\n");
+    std::filesystem::permissions(recorder, std::filesystem::perms::owner_all);
+    std::filesystem::create_directories(dataHome / "applications");
+    std::filesystem::create_directories(configHome);
+    std::filesystem::create_directories(dir / "Downloads");
+    writeFile(dataHome / "applications" / "corvina-test-folders.desktop",
+              "[Desktop Entry]\nType=Application\nName=Folders\nExec=" + recorder.string() +
+                  " %u\nMimeType=inode/directory;\n");
+    writeFile(configHome / "mimeapps.list", "[Default Applications]\ninode/directory=corvina-test-folders.desktop\n");
+
+    ASSERT_TRUE(eventually([] { return handlesFolders("corvina-test-folders.desktop"); }));
+
+    press(panel.downloadPathCard().openButton());
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(opened) && !readFile(opened).empty(); }));
+    // Handed over as a path or a file URI, it names the download folder.
+    GFile* shown = g_file_new_for_commandline_arg(readFile(opened).c_str());
+    char* path = g_file_get_path(shown);
+    EXPECT_STREQ(path, (dir / "Downloads").c_str());
+    g_free(path);
+    g_object_unref(shown);
+}
+
+TEST_F(DetailPanelTest, TheHandleFoldsThePanelIntoTheToolbar) {
+    state.openDetailPanel();
+    press(panel.collapseHandle());
+    EXPECT_FALSE(state.showDetailPanel().get());
+}
+
+// Stands in for the main window's dock manager, which needs a real screen edge.
+class RecordingWindowControl : public MainWindowControl {
+public:
+    bool dock(DockSide side) override {
+        docks.push_back(side);
+        return true;
+    }
+    bool undock() override {
+        ++undocks;
+        return true;
+    }
+    void widenForSplit(double, std::function<void()> done) override {
+        ++widenings;
+        done();
+    }
+
+    std::vector<DockSide> docks;
+    int undocks = 0;
+    int widenings = 0;
+};
+
+class DetailPanelToolbarTest : public StateFixture {
+protected:
+    DetailPanelToolbarTest() {
+        localization.setCurrentLanguage(AppLanguage::en);
+        state.setWindowControl(&windowControl);
+        show(toolbar, CollapsedDetailToolbar::width, 420);
+    }
+    ~DetailPanelToolbarTest() override { state.setWindowControl(nullptr); }
+
+    const Texts undocked{"Dock Left", "Clipboard", "Split View", "Expand Panel", "Custom Tags", "Dock Right"};
+    RecordingWindowControl windowControl;
+    CollapsedDetailToolbar toolbar{context};
+};
+
+TEST_F(DetailPanelToolbarTest, DockButtonsFollowTheDockState) {
+    EXPECT_EQ(toolbar.shownTooltips(), undocked);
+    press(toolbar.dockButton());
+    EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
+    EXPECT_EQ(state.dockSide().get(), 1);
+    EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
+
+    press(toolbar.dockButton());
+    EXPECT_EQ(windowControl.undocks, 1);
+    EXPECT_EQ(toolbar.shownTooltips(), undocked);
+
+    press(toolbar.dockRightButton());
+    EXPECT_EQ(windowControl.docks.back(), DockSide::right);
+    EXPECT_EQ(state.dockSide().get(), 2);
+    EXPECT_FALSE(toolbar.dockRightButton().get_visible());
+
+    // The window left the edge by itself (dragged away): the buttons come back.
+    notifications.post(dockExitNotification);
+    EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undocked; }));
+}
+
+TEST_F(DetailPanelToolbarTest, TheSplitButtonEntersAndLeavesSplitView) {
+    press(toolbar.splitButton());
+    EXPECT_EQ(windowControl.widenings, 1);
+    EXPECT_TRUE(state.isSplitMode().get());
+    EXPECT_EQ(state.activePane().get(), Pane::secondary);
+    EXPECT_EQ(toolbar.splitButton().tooltip(), "Exit Split View");
+
+    press(toolbar.splitButton());
+    EXPECT_FALSE(state.isSplitMode().get());
+    EXPECT_EQ(state.activePane().get(), Pane::primary);
+    EXPECT_EQ(toolbar.splitButton().tooltip(), "Split View");
+    EXPECT_EQ(windowControl.widenings, 1) << "leaving keeps the window's size";
+}
+
+TEST_F(DetailPanelToolbarTest, PanelButtonsOpenThePanelOnTheirKind) {
+    const std::pair<ToolbarButton*, DetailPanelType> buttons[] = {{&toolbar.clipboardButton(), DetailPanelType::clipboard},
+                                                                  {&toolbar.customTagsButton(), DetailPanelType::customTags},
+                                                                  {&toolbar.settingsButton(), DetailPanelType::settings}};
+    for (auto [button, kind] : buttons) {
+        state.setShowDetailPanel(false);
+        press(*button);
+        EXPECT_EQ(state.detailPanelType().get(), kind);
+        EXPECT_TRUE(state.showDetailPanel().get());
+    }
+}
+
+}  // namespace

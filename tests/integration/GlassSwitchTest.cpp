@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <gtkmm/box.h>
+#include <gtkmm/window.h>
+
+#include "integration/AppProcess.hpp"
+#include "integration/X11Window.hpp"
+#include "ui/components/GlassSwitch.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// Screen readers learn the state only where an accessibility backend runs, and the test
+// display runs none: such checks run again in a child process with GTK's test backend.
+bool screenReaderBackendRuns() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
+
+void expectPassWithTestBackend() {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
+                                      test->name() + " 2>&1");
+    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
+}
+
+// A switch bound to a plain flag, shown in a window of its own and driven with the real
+// pointer and keyboard.
+class GlassSwitchTest : public ::testing::Test {
+protected:
+    GlassSwitchTest() {
+        box.append(glassSwitch);
+        window.set_child(box);
+        window.set_default_size(200, 100);
+        window.present();
+        EXPECT_TRUE(eventually([&] { return glassSwitch.get_mapped() && glassSwitch.get_width() > 0; }));
+    }
+    ~GlassSwitchTest() override { window.destroy(); }
+
+    std::string windowID() { return x11WindowID(window.gobj()); }
+    // Clicks at a point of the switch, given in its own coordinates.
+    void clickAt(double x, double y) {
+        double dx = 0, dy = 0;
+        gtk_native_get_surface_transform(GTK_NATIVE(window.gobj()), &dx, &dy);
+        graphene_point_t at = GRAPHENE_POINT_INIT(float(x), float(y)), inWindow;
+        ASSERT_TRUE(gtk_widget_compute_point(GTK_WIDGET(glassSwitch.gobj()), GTK_WIDGET(window.gobj()), &at, &inWindow));
+        commandOutput("xdotool mousemove --window " + windowID() + " " + std::to_string(int(inWindow.x + dx)) + " " +
+                      std::to_string(int(inWindow.y + dy)) + " click 1");
+    }
+    void pressKey(const std::string& key) {
+        commandOutput("xdotool windowfocus --sync " + windowID() + "; xdotool key " + key);
+    }
+    bool knobSettlesAt(double end) {
+        return eventually([&] { return glassSwitch.knobPosition() == end; });
+    }
+
+    bool announcedAs(bool on) {
+        char* mismatch = gtk_test_accessible_check_state(GTK_ACCESSIBLE(glassSwitch.gobj()), GTK_ACCESSIBLE_STATE_CHECKED,
+                                                         on ? GTK_ACCESSIBLE_TRISTATE_TRUE : GTK_ACCESSIBLE_TRISTATE_FALSE);
+        g_free(mismatch);
+        return mismatch == nullptr;
+    }
+
+    bool value = false;
+    int writes = 0;
+    GlassSwitch glassSwitch{[this] { return value; }, [this](bool on) {
+        value = on;
+        ++writes;
+    }};
+    Gtk::Box box;
+    Gtk::Window window;
+};
+
+TEST_F(GlassSwitchTest, AClickAnywhereFlipsTheValueAndTheKnobSlidesAcross) {
+    EXPECT_EQ(glassSwitch.get_width(), GlassSwitch::trackWidth);
+    EXPECT_EQ(glassSwitch.get_height(), GlassSwitch::trackHeight);
+    EXPECT_EQ(glassSwitch.knobPosition(), 0);
+
+    clickAt(4, 9);  // the leading end, away from where the knob goes
+    ASSERT_TRUE(eventually([&] { return value; }));
+    EXPECT_EQ(glassSwitch.knobTarget(), 1);
+    EXPECT_TRUE(knobSettlesAt(1));
+
+    clickAt(28, 9);
+    ASSERT_TRUE(eventually([&] { return !value; }));
+    EXPECT_TRUE(knobSettlesAt(0));
+    EXPECT_EQ(writes, 2);
+}
+
+TEST_F(GlassSwitchTest, AValueChangedElsewhereMovesTheKnobWithoutWritingBack) {
+    value = true;
+    glassSwitch.refresh();
+    EXPECT_EQ(glassSwitch.knobTarget(), 1);
+    EXPECT_TRUE(eventually([&] { return glassSwitch.knobPosition() > 0 && glassSwitch.knobPosition() < 1; }))
+        << "the knob slides rather than jumps";
+    EXPECT_TRUE(knobSettlesAt(1));
+    EXPECT_EQ(writes, 0);
+}
+
+TEST_F(GlassSwitchTest, SpaceAndEnterFlipItWhenFocusedAndItAnnouncesItselfAsASwitch) {
+    EXPECT_EQ(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(glassSwitch.gobj())), GTK_ACCESSIBLE_ROLE_SWITCH);
+    ASSERT_TRUE(glassSwitch.get_focusable());
+    ASSERT_TRUE(glassSwitch.grab_focus());
+    pressKey("space");
+    ASSERT_TRUE(eventually([&] { return value; }));
+    pressKey("Return");
+    ASSERT_TRUE(eventually([&] { return !value; }));
+    EXPECT_EQ(writes, 2);
+}
+
+TEST_F(GlassSwitchTest, ScreenReadersHearWhetherItIsOn) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    EXPECT_TRUE(announcedAs(false));
+    EXPECT_FALSE(announcedAs(true)) << "the check itself can fail";
+    value = true;
+    glassSwitch.refresh();
+    EXPECT_TRUE(announcedAs(true));
+}
+
+}  // namespace

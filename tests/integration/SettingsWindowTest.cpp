@@ -1,0 +1,111 @@
+#include "integration/StateFixture.hpp"
+#include "ui/DetailPanelView.hpp"
+#include "ui/SettingsWindow.hpp"
+#include "web/DownloadFolderChooser.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+void press(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
+
+// The folder chooser dialog that is open now, if any.
+GtkFileChooser* openChooser() {
+    GListModel* toplevels = gtk_window_get_toplevels();
+    GtkFileChooser* found = nullptr;
+    for (guint i = 0; i < g_list_model_get_n_items(toplevels) && !found; ++i) {
+        auto* window = GTK_WIDGET(g_list_model_get_item(toplevels, i));
+        if (GTK_IS_FILE_CHOOSER(window) && gtk_widget_get_visible(window)) found = GTK_FILE_CHOOSER(window);
+        g_object_unref(window);
+    }
+    return found;
+}
+
+// The folder the dialog would answer with now.
+std::filesystem::path chosenIn(GtkFileChooser* chooser) {
+    GFile* file = gtk_file_chooser_get_file(chooser);
+    if (!file) return {};
+    char* path = g_file_get_path(file);
+    std::filesystem::path chosen = path ? path : "";
+    g_free(path);
+    g_object_unref(file);
+    return chosen;
+}
+
+class SettingsWindowTest : public StateFixture {
+protected:
+    SettingsWindowTest() { window.present(); }
+
+    SettingsWindow window{context};
+};
+
+TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishWhileTheRestFollowsTheLanguage) {
+    const std::pair<AppLanguage, Texts> expected[] = {
+        {AppLanguage::zhCN, {"外观", "下载", "下载路径", "浅色", "复制路径", "在文件管理器中打开", "恢复默认（下载文件夹）"}},
+        {AppLanguage::zhTW, {"外觀", "下載", "下載路徑", "淺色", "複製路徑", "在檔案管理器中打開", "恢復預設（下載資料夾）"}},
+        {AppLanguage::en,
+         {"Appearance", "Downloads", "Download Path", "Light", "Copy Path", "Open in File Manager",
+          "Reset to Default (Downloads)"}}};
+    for (const auto& [language, texts] : expected) {
+        localization.setCurrentLanguage(language);
+        EXPECT_EQ(window.pageTitles(), (Texts{"General", texts[0], texts[1]}));
+        EXPECT_EQ(window.sectionTitles(), (Texts{"Layout", texts[0], texts[2]}));
+        EXPECT_EQ(window.generalPlaceholder(), "No general settings available");
+        EXPECT_EQ(window.appearanceOptionName(AppAppearance::light), texts[3]);
+        EXPECT_EQ(window.copyPathTooltip().text(), texts[4]);
+        EXPECT_EQ(window.openFolderTooltip().text(), texts[5]);
+        EXPECT_EQ(std::string(window.resetFolderButton().get_label()), texts[6]);
+        EXPECT_EQ(std::string(window.chooseFolderButton().get_label()), DownloadSettings::folderChooserText.in(language));
+    }
+}
+
+TEST_F(SettingsWindowTest, CopyPathPutsThePlainPathOnTheClipboardForOtherApplications) {
+    if (commandOutput("command -v xclip").empty()) GTEST_SKIP() << "xclip is installed by scripts/install-deps";
+    DisplayPasteboard systemClipboard(Gdk::Display::get_default());
+    AppContext withSystemClipboard{queue,    notifications, preferences, systemClipboard, state,
+                                   settings, localization,  clipboard,   customTabs,      downloads};
+    SettingsWindow ownWindow(withSystemClipboard);
+
+    press(ownWindow.copyPathButton());
+    // Read as another program would; in the background, as this process serves the request.
+    const auto pasted = dir / "pasted.txt";
+    commandOutput("(xclip -selection clipboard -o > '" + pasted.string() + "' 2>/dev/null &)");
+    EXPECT_TRUE(eventually([&] { return std::filesystem::exists(pasted) && !readFile(pasted).empty(); }));
+    EXPECT_EQ(readFile(pasted), (dir / "Downloads").string());
+    ownWindow.destroy();
+}
+
+TEST_F(SettingsWindowTest, TheChosenFolderAndTheResetShowInThePathText) {
+    const auto chosen = dir / "Chosen";
+    std::filesystem::create_directories(chosen);
+    downloads.setFolderChooser(folderChooser(window, localization, downloads));
+    press(window.chooseFolderButton());
+    GtkFileChooser* chooser = nullptr;
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    GFile* folder = g_file_new_for_path(chosen.c_str());
+    gtk_file_chooser_set_file(chooser, folder, nullptr);
+    g_object_unref(folder);
+    ASSERT_TRUE(eventually([&] { return chosenIn(chooser) == chosen; }));
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+    EXPECT_TRUE(eventually([&] { return window.shownDownloadPath() == chosen.string(); }));
+
+    press(window.resetFolderButton());
+    EXPECT_TRUE(eventually([&] { return window.shownDownloadPath() == (dir / "Downloads").string(); }));
+}
+
+TEST_F(SettingsWindowTest, AnAppearanceChosenHereShowsInThePanelAndTheOtherWayRound) {
+    DetailPanelView panel(context);
+    window.appearanceOption(AppAppearance::dark).set_active(true);
+    EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
+    EXPECT_EQ(preferences.stringValue("appAppearance"), "dark");
+    EXPECT_TRUE(panel.appearanceCard().showsCheckmark(AppAppearance::dark));
+
+    press(panel.appearanceCard().option(AppAppearance::light));
+    EXPECT_TRUE(window.appearanceOption(AppAppearance::light).get_active());
+    EXPECT_FALSE(window.appearanceOption(AppAppearance::dark).get_active());
+}
+
+}  // namespace

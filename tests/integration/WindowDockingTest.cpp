@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <unistd.h>
+#include <sys/wait.h>
+
+#include <gtkmm/label.h>
+#include <gtkmm/window.h>
+#include <gtkmm/windowhandle.h>
+
+#include "integration/AppProcess.hpp"
+#include "integration/X11Window.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "window/WindowDockManager.hpp"
+#include "window/WindowSetup.hpp"
+#include "window/X11DesktopWindow.hpp"
+
+// Xlib after gtkmm: its macros clash with gtkmm's names.
+#include <X11/extensions/XTest.h>
+#include <gdk/x11/gdkx.h>
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+Display* xDisplay() { return gdk_x11_display_get_xdisplay(gdk_display_get_default()); }
+
+bool rootHasProperty(const char* name) {
+    Atom type;
+    int format;
+    unsigned long count, remaining;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(xDisplay(), DefaultRootWindow(xDisplay()), XInternAtom(xDisplay(), name, False), 0, 1, False,
+                       AnyPropertyType, &type, &format, &count, &remaining, &data);
+    if (data) XFree(data);
+    return type != None;
+}
+
+// Openbox on the test display for as long as the object lives.
+class Openbox {
+public:
+    static bool installed() {
+        gchar* path = g_find_program_in_path("openbox");
+        g_free(path);
+        return path != nullptr;
+    }
+
+    // Windows mapped before it has started up may stay unmanaged: it says when it is done.
+    Openbox() : ready_(std::filesystem::path(g_get_tmp_dir()) / ("corvina-openbox-" + std::to_string(getpid()))) {
+        std::filesystem::remove(ready_);
+        const std::string startup = "touch " + ready_.string();
+        const char* argv[] = {"openbox", "--sm-disable", "--startup", startup.c_str(), nullptr};
+        g_spawn_async(nullptr, const_cast<char**>(argv), nullptr,
+                      GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD | G_SPAWN_STDOUT_TO_DEV_NULL |
+                                  G_SPAWN_STDERR_TO_DEV_NULL),
+                      nullptr, nullptr, &pid_, nullptr);
+    }
+    ~Openbox() {
+        if (!pid_) return;
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+        // What it published must not mislead the tests that run without a manager.
+        for (const char* name : {"_NET_WORKAREA", "_NET_SUPPORTING_WM_CHECK", "_NET_SUPPORTED"})
+            XDeleteProperty(xDisplay(), DefaultRootWindow(xDisplay()), XInternAtom(xDisplay(), name, False));
+        XSync(xDisplay(), False);
+        std::filesystem::remove(ready_);
+    }
+    bool running() const {
+        return pid_ && eventually([this] {
+                   return std::filesystem::exists(ready_) && rootHasProperty("_NET_SUPPORTING_WM_CHECK");
+               });
+    }
+
+private:
+    std::filesystem::path ready_;
+    GPid pid_ = 0;
+};
+
+// Moves the real pointer, as a user's hand would.
+void movePointer(double x, double y) {
+    XTestFakeMotionEvent(xDisplay(), -1, int(x), int(y), CurrentTime);
+    XFlush(xDisplay());
+}
+
+// A CSD window like the main one, set up the way the application sets it up, on bare Xvfb
+// (parameter false) or under openbox (true).
+class WindowDockingTest : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (GetParam()) {
+            if (!Openbox::installed()) GTEST_SKIP() << "openbox is not installed";
+            openbox = std::make_unique<Openbox>();
+            ASSERT_TRUE(openbox->running());
+        }
+        title.set_margin(6);
+        handle.set_child(title);
+        window.set_titlebar(handle);
+        window.set_default_size(800, 600);
+        window.present();
+        probe = std::make_unique<X11DesktopWindow>(window.gobj());
+        ASSERT_TRUE(eventually([this] { return window.get_mapped(); })) << "never mapped";
+        ASSERT_TRUE(eventually([this] { return managed(); })) << "never managed";
+        ASSERT_TRUE(eventually([this] { return probe->frame() && window.get_width() > 0; }));
+        setup.attach(window);
+        ASSERT_TRUE(setup.isAttached());
+        before = *probe->frame();
+        screen = *probe->screen();
+        widthBefore = window.get_width();
+    }
+    void TearDown() override {
+        probe.reset();
+        window.destroy();
+    }
+
+    // Under a window manager the window is reparented into its frame first.
+    bool managed() {
+        if (!openbox) return true;
+        ::Window root, parent, *children = nullptr;
+        unsigned count;
+        XQueryTree(xDisplay(), std::stoul(x11WindowID(window.gobj())), &root, &parent, &children, &count);
+        if (children) XFree(children);
+        return parent != root;
+    }
+    bool reaches(const Rect& target) {
+        return eventually([&] { return probe->frame() == target; });
+    }
+    // Docked frames against the screen as it is now: a window manager shrinks the work area
+    // by the grip's strip once docking reserves it.
+    bool reachesHidden(DockSide side) {
+        return eventually([&] { return probe->frame() == hiddenDockFrame(before, side, *probe->screen(), 4); });
+    }
+    bool reachesShown(DockSide side) {
+        return eventually([&] { return probe->frame() == shownDockFrame(before, side, *probe->screen()); });
+    }
+    void moveByHand(int x, int y) {
+        commandOutput("xdotool windowmove " + x11WindowID(window.gobj()) + " " + std::to_string(x) + " " +
+                      std::to_string(y));
+    }
+
+    std::unique_ptr<Openbox> openbox;
+    GlibMainQueue queue;
+    NotificationCenter notifications{queue};
+    int exits = 0;
+    ObserverToken exitObserver = notifications.addObserver(windowDidExitDockModeNotification, [this] { ++exits; });
+    Gtk::Window window;
+    Gtk::WindowHandle handle;
+    Gtk::Label title{"Corvina"};
+    WindowSetup setup{queue, notifications};
+    std::unique_ptr<X11DesktopWindow> probe;
+    Rect before;
+    ScreenFrames screen;
+    int widthBefore = 0;
+};
+
+TEST_P(WindowDockingTest, DockedWindowSlidesOutAtTheEdgeAndBackAndUndocksToItsFrame) {
+    movePointer(1000, 450);
+    ASSERT_TRUE(setup.dock(DockSide::left));
+    ASSERT_TRUE(reachesHidden(DockSide::left));
+    EXPECT_EQ(probe->frame()->x, screen.frame.minX() - 796);
+
+    movePointer(0, screen.workArea.midY());
+    ASSERT_TRUE(reachesShown(DockSide::left));
+    movePointer(1200, screen.workArea.midY());
+    ASSERT_TRUE(reachesHidden(DockSide::left));
+
+    ASSERT_TRUE(setup.undock());
+    EXPECT_TRUE(reaches(before));
+    EXPECT_TRUE(eventually([this] { return exits == 1; }));
+}
+
+TEST_P(WindowDockingTest, DockedRightTheGripStaysAtTheRightEdge) {
+    movePointer(700, 450);
+    setup.dock(DockSide::right);
+    ASSERT_TRUE(reachesHidden(DockSide::right));
+    EXPECT_EQ(probe->frame()->x, screen.frame.maxX() - 4);
+    movePointer(screen.frame.maxX() - 1, screen.workArea.midY());
+    EXPECT_TRUE(reachesShown(DockSide::right));
+}
+
+TEST_P(WindowDockingTest, MovingTheSlidOutWindowByHandEndsDockModeWhereItWasPut) {
+    movePointer(1000, 450);
+    setup.dock(DockSide::left);
+    movePointer(0, screen.workArea.midY());
+    ASSERT_TRUE(reachesShown(DockSide::left));
+    // Moves right after our own are taken for their echo; keep moving until one counts.
+    int step = 0;
+    ASSERT_TRUE(eventually([&] {
+        moveByHand(400 + step++, 200);
+        return exits == 1;
+    }));
+    // No longer docked: the pointer at the edge calls nothing out.
+    movePointer(1200, 450);
+    movePointer(0, screen.workArea.midY());
+    EXPECT_FALSE(eventually([&] { return probe->frame()->x < 300; }, std::chrono::milliseconds(800)));
+}
+
+TEST_P(WindowDockingTest, ZoomTwiceReturnsToTheExactFrame) {
+    setup.zoom();
+    ASSERT_TRUE(reaches(screen.workArea));
+    // The toolkit lays the window out again at its new size.
+    EXPECT_TRUE(eventually([this] { return window.get_width() - widthBefore == int(screen.workArea.width - before.width); }));
+    setup.zoom();
+    EXPECT_TRUE(reaches(before));
+}
+
+TEST_P(WindowDockingTest, SplitWideningGrowsTheWindowAboutItsCentreBeforeGoingOn) {
+    bool done = false;
+    setup.widenForSplit(1200, [&] { done = true; });
+    EXPECT_FALSE(done);
+    ASSERT_TRUE(eventually([&] { return done; }));
+    EXPECT_EQ(*probe->frame(), *splitWidenedFrame(before, 1200, screen.workArea));
+    EXPECT_TRUE(eventually([this] { return window.get_width() - widthBefore == 400; }));
+
+    bool doneAtOnce = false;
+    setup.widenForSplit(1200, [&] { doneAtOnce = true; });
+    EXPECT_TRUE(doneAtOnce);
+}
+
+TEST_P(WindowDockingTest, AttachingAgainAtTheNextMapAddsNoSecondManager) {
+    setup.attach(window);
+    setup.dock(DockSide::left);
+    ASSERT_TRUE(reachesHidden(DockSide::left));
+    setup.undock();
+    ASSERT_TRUE(reaches(before));
+    EXPECT_FALSE(eventually([this] { return exits > 1; }, std::chrono::milliseconds(500)));
+    EXPECT_EQ(exits, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, WindowDockingTest, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "UnderOpenbox" : "OnBareX"; });
+
+TEST(WindowSetupWithoutWindow, RequestsDoNothingUntilAWindowIsAttached) {
+    GlibMainQueue queue;
+    NotificationCenter notifications{queue};
+    WindowSetup setup{queue, notifications};
+    EXPECT_FALSE(setup.dock(DockSide::left));
+    EXPECT_FALSE(setup.undock());
+    bool done = false;
+    setup.widenForSplit(1200, [&] { done = true; });
+    EXPECT_TRUE(done);
+}
+
+}  // namespace
