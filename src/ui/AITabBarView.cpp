@@ -69,6 +69,9 @@ AITabBarView::AITabBarView(AppContext& context)
 void AITabBarView::buildHeader() {
     header_.add_css_class("tab-bar-header");
     header_.set_transition_duration(300);
+    // Each form takes its own width, so the collapsed bar can be narrow.
+    header_.set_hhomogeneous(false);
+    header_.set_interpolate_size(true);
     expanded_.set_margin_start(12);
     expanded_.set_margin_end(12);
     auto& state = context_.appState;
