@@ -9,6 +9,7 @@
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/AppProcess.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "panels/ClipboardManager.hpp"
 #include "panels/ClipboardPanelView.hpp"
 #include "panels/CustomTabManager.hpp"
@@ -22,28 +23,6 @@ using namespace corvina;
 using namespace corvina::testing;
 
 namespace {
-
-// What a pointer click does, at once (keyboard activation waits for the pressed look).
-void click(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
-
-bool announcedAs(Gtk::Widget& widget, const std::string& name) {
-    char* mismatch = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
-                                                        name.c_str());
-    g_free(mismatch);
-    return mismatch == nullptr;
-}
-
-// Names for screen readers are kept only where an accessibility backend runs, and the test
-// display runs none: such checks run again in a child process with GTK's test backend.
-bool screenReaderNamesKept() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
-
-void expectPassWithTestBackend() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
-    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
-                                      test->name() + " 2>&1");
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-}
 
 // The real panel over the real history, with the pasteboard played by the test and a clock
 // that moves only when told.
@@ -212,7 +191,7 @@ TEST_F(ClipboardPanelTest, EveryTextFollowsTheInterfaceLanguage) {
 }
 
 TEST_F(ClipboardPanelTest, ScreenReadersHearEveryControlInTheInterfaceLanguage) {
-    if (!screenReaderNamesKept()) return expectPassWithTestBackend();
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
     copyElsewhere("entry");
     auto& view = show();
     localization.setCurrentLanguage(AppLanguage::zhTW);

@@ -1,4 +1,5 @@
 #include "integration/StateFixture.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "ui/CollapsedDetailToolbar.hpp"
 #include "ui/DetailPanelView.hpp"
@@ -18,25 +19,6 @@ bool handlesFolders(const std::string& desktopID) {
     const bool found = handler && desktopID == g_app_info_get_id(handler);
     if (handler) g_object_unref(handler);
     return found;
-}
-
-bool announcedAs(Gtk::Widget& widget, const std::string& name) {
-    char* mismatch = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
-                                                        name.c_str());
-    g_free(mismatch);
-    return mismatch == nullptr;
-}
-
-// Names for screen readers are kept only where an accessibility backend runs, and the test
-// display runs none: such checks run again in a child process with GTK's test backend.
-bool screenReaderBackendRuns() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
-
-void expectPassWithTestBackend() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
-    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
-                                      test->name() + " 2>&1");
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
 }
 
 // The settings panel and the collapsed toolbar over the real state, every service shown.

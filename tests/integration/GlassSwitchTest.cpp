@@ -6,6 +6,7 @@
 #include <gtkmm/window.h>
 
 #include "integration/AppProcess.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "ui/components/GlassSwitch.hpp"
 
@@ -13,18 +14,6 @@ using namespace corvina;
 using namespace corvina::testing;
 
 namespace {
-
-// Screen readers learn the state only where an accessibility backend runs, and the test
-// display runs none: such checks run again in a child process with GTK's test backend.
-bool screenReaderBackendRuns() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }
-
-void expectPassWithTestBackend() {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string self = std::filesystem::read_symlink("/proc/self/exe");
-    const auto output = commandOutput("GTK_A11Y=test '" + self + "' --gtest_filter=" + test->test_suite_name() + "." +
-                                      test->name() + " 2>&1");
-    EXPECT_NE(output.find("[  PASSED  ] 1 test"), std::string::npos) << output;
-}
 
 // A switch bound to a plain flag, shown in a window of its own and driven with the real
 // pointer and keyboard.
