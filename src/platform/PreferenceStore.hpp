@@ -31,7 +31,6 @@ public:
     void setRaw(const std::string& key, nlohmann::json value);
     void remove(const std::string& key);
 
-    const std::filesystem::path& file() const { return file_; }
 
 private:
     void load();

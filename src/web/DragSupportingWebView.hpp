@@ -20,7 +20,6 @@ public:
     DragSupportingWebView& operator=(const DragSupportingWebView&) = delete;
 
     WebKitWebView* view() const { return view_; }
-    GtkDropTarget* fileDropTarget() const { return fileDrop_; }
 
     // Retitles every item the table knows, submenus included; keeps actions and order.
     static void localizeMenu(WebKitContextMenu* menu, AppLanguage language);

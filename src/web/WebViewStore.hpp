@@ -64,7 +64,6 @@ public:
     const Published<std::string>& downloadToastMessage() const { return downloadToastMessage_; }
     const Published<bool>& showFileDropTip() const { return showFileDropTip_; }
 
-    WebKitNetworkSession* networkSession() const { return session_; }
     std::size_t webViewCount() const { return webViews_.size(); }
 
     // Called by the delegate proxies.
