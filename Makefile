@@ -5,7 +5,7 @@ BUILD ?= build
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test install bench clean
+.PHONY: all deps build run test install bench tour clean
 
 all: build
 
@@ -28,7 +28,12 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 bench: build
-	@if [ -x bench/run ]; then bench/run $(BUILD); else echo "no benchmarks yet"; fi
+	scripts/install-bench-deps
+	bench/run $(BUILD)
+
+tour: build
+	scripts/install-bench-deps
+	bench/tour/run $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,30 @@
+#!/usr/bin/env python3
+"""Writes a Corvina preference file that hides every built-in service and adds the 18
+local chat pages as custom tags.  Usage: prefs.py OUT.json BASE_URL [key=value ...]"""
+import base64
+import json
+import sys
+
+BUILT_IN = ["doubao", "qianwen", "deepseek", "xinghuo", "wenxin", "hunyuan", "yuanbao",
+            "metaso", "chatglm", "kimi", "shangliang", "duckai", "xiaoyi", "hailuo",
+            "wenxiaobai", "zai", "miaoda", "baixiaoyi"]
+NAMES = ["Aster", "Birch", "Cedar", "Dahlia", "Elm", "Fern", "Ginkgo", "Hazel", "Iris",
+         "Juniper", "Kelp", "Laurel", "Maple", "Nettle", "Oak", "Poppy", "Quince", "Rowan"]
+
+
+def main():
+    out, base = sys.argv[1], sys.argv[2].rstrip("/")
+    tags = [{"id": f"custom_BENCH{i:02d}", "name": name, "url": f"{base}/chat-{i}.html",
+             "attributes": 1, "createdAt": float(i)} for i, name in enumerate(NAMES)]
+    prefs = {"hiddenAITabIDs": json.dumps(BUILT_IN, separators=(",", ":")),
+             "customTabs": {"base64": base64.b64encode(
+                 json.dumps(tags, separators=(",", ":"), ensure_ascii=False).encode()).decode()}}
+    for extra in sys.argv[3:]:
+        key, value = extra.split("=", 1)
+        prefs[key] = json.loads(value) if value in ("true", "false") else value
+    with open(out, "w") as f:
+        json.dump(prefs, f)
+
+
+if __name__ == "__main__":
+    main()

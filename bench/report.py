@@ -1,0 +1,56 @@
+#!/usr/bin/env python3
+"""Prints the benchmark table and writes it as JSON.  Usage: report.py VALUES OUT.json COMMIT"""
+import json
+import sys
+
+
+def number(text):
+    try:
+        return float(text) if "." in text else int(text)
+    except ValueError:
+        return None
+
+
+def ratio(a, b):
+    return round(a / b, 2) if isinstance(a, (int, float)) and isinstance(b, (int, float)) and b else None
+
+
+def main():
+    values = {}
+    with open(sys.argv[1]) as f:
+        for line in f:
+            key, _, value = line.strip().partition("=")
+            values[key] = number(value)
+    v = values.get
+    rows = [
+        ("start-up: exec to first window frame (median of 5)", v("startup_first_frame_ms"), "ms", None, None),
+        ("start-up: exec to first page finished (median of 5)", v("startup_first_page_ms"), "ms", None, None),
+        ("tab switch: click to new page on screen, median", v("switch_median_ms"), "ms", None, None),
+        ("tab switch: worst of 50", v("switch_worst_ms"), "ms", None, None),
+        ("tab switch: one screen grab takes (resolution)", v("switch_grab_resolution_ms"), "ms", None, None),
+        ("tab switch: switches not seen on screen", v("switch_not_seen"), "", None, None),
+        ("tab switch: page loads during 50 switches", v("switch_page_loads"), "", None, None),
+        ("memory (PSS), 18 services, one pane", v("app_pss_one_pane_mb"), "MB", v("chromium_pss_mb"), "MB"),
+        ("memory (PSS), 18 services in each of two panes", v("app_pss_split_mb"), "MB", None, None),
+        ("processes, one pane / Chromium", v("app_processes"), "", v("chromium_processes"), ""),
+        (f"idle CPU time over {v('idle_seconds')} s, 18 services", v("app_idle_cpu_s"), "s", v("chromium_idle_cpu_s"), "s"),
+    ]
+    table = []
+    print(f"\nCorvina benchmark, commit {sys.argv[3]}")
+    print(f"{'measure':<52} {'Corvina':>12} {'Chromium':>12} {'ratio':>7}")
+    print("-" * 86)
+    for name, ours, unit, theirs, unit2 in rows:
+        r = ratio(ours, theirs)
+        show = lambda x, u: "n/a" if x is None else f"{x} {u}".strip()
+        print(f"{name:<52} {show(ours, unit):>12} {show(theirs, unit2) if unit2 is not None else '':>12} "
+              f"{'' if r is None else r:>7}")
+        table.append({"measure": name, "corvina": ours, "chromium": theirs, "unit": unit, "ratio": r})
+    print(f"(pages loaded: at start {v('pages_loaded_at_start')}, split {v('split_pages_loaded')}, "
+          f"Chromium {v('chromium_pages_loaded')}; run took {v('run_seconds')} s)")
+    with open(sys.argv[2], "w") as f:
+        json.dump({"commit": sys.argv[3], "values": values, "table": table}, f, indent=2)
+    print(f"written to {sys.argv[2]}")
+
+
+if __name__ == "__main__":
+    main()
