@@ -1,4 +1,5 @@
 #include "integration/WebFixture.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "web/DownloadFolderChooser.hpp"
 
@@ -6,18 +7,6 @@ using namespace corvina;
 using namespace corvina::testing;
 
 namespace {
-
-// The file chooser dialog that is open now, if any.
-GtkFileChooser* openChooser() {
-    GListModel* toplevels = gtk_window_get_toplevels();
-    GtkFileChooser* found = nullptr;
-    for (guint i = 0; i < g_list_model_get_n_items(toplevels) && !found; ++i) {
-        auto* window = GTK_WIDGET(g_list_model_get_item(toplevels, i));
-        if (GTK_IS_FILE_CHOOSER(window) && gtk_widget_get_visible(window)) found = GTK_FILE_CHOOSER(window);
-        g_object_unref(window);
-    }
-    return found;
-}
 
 class FileChooserTest : public WebFixture {
 protected:

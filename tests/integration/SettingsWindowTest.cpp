@@ -1,4 +1,5 @@
 #include "integration/StateFixture.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "ui/DetailPanelView.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
@@ -9,20 +10,6 @@ using namespace corvina::testing;
 namespace {
 
 using Texts = std::vector<std::string>;
-
-void press(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
-
-// The folder chooser dialog that is open now, if any.
-GtkFileChooser* openChooser() {
-    GListModel* toplevels = gtk_window_get_toplevels();
-    GtkFileChooser* found = nullptr;
-    for (guint i = 0; i < g_list_model_get_n_items(toplevels) && !found; ++i) {
-        auto* window = GTK_WIDGET(g_list_model_get_item(toplevels, i));
-        if (GTK_IS_FILE_CHOOSER(window) && gtk_widget_get_visible(window)) found = GTK_FILE_CHOOSER(window);
-        g_object_unref(window);
-    }
-    return found;
-}
 
 // The folder the dialog would answer with now.
 std::filesystem::path chosenIn(GtkFileChooser* chooser) {
@@ -69,7 +56,7 @@ TEST_F(SettingsWindowTest, CopyPathPutsThePlainPathOnTheClipboardForOtherApplica
                                    settings, localization,  clipboard,   customTabs,      downloads};
     SettingsWindow ownWindow(withSystemClipboard);
 
-    press(ownWindow.copyPathButton());
+    click(ownWindow.copyPathButton());
     // Read as another program would; in the background, as this process serves the request.
     const auto pasted = dir / "pasted.txt";
     commandOutput("(xclip -selection clipboard -o > '" + pasted.string() + "' 2>/dev/null &)");
@@ -82,7 +69,7 @@ TEST_F(SettingsWindowTest, TheChosenFolderAndTheResetShowInThePathText) {
     const auto chosen = dir / "Chosen";
     std::filesystem::create_directories(chosen);
     downloads.setFolderChooser(folderChooser(window, localization, downloads));
-    press(window.chooseFolderButton());
+    click(window.chooseFolderButton());
     GtkFileChooser* chooser = nullptr;
     ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
     GFile* folder = g_file_new_for_path(chosen.c_str());
@@ -92,7 +79,7 @@ TEST_F(SettingsWindowTest, TheChosenFolderAndTheResetShowInThePathText) {
     gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
     EXPECT_TRUE(eventually([&] { return window.shownDownloadPath() == chosen.string(); }));
 
-    press(window.resetFolderButton());
+    click(window.resetFolderButton());
     EXPECT_TRUE(eventually([&] { return window.shownDownloadPath() == (dir / "Downloads").string(); }));
 }
 
@@ -103,7 +90,7 @@ TEST_F(SettingsWindowTest, AnAppearanceChosenHereShowsInThePanelAndTheOtherWayRo
     EXPECT_EQ(preferences.stringValue("appAppearance"), "dark");
     EXPECT_TRUE(panel.appearanceCard().showsCheckmark(AppAppearance::dark));
 
-    press(panel.appearanceCard().option(AppAppearance::light));
+    click(panel.appearanceCard().option(AppAppearance::light));
     EXPECT_TRUE(window.appearanceOption(AppAppearance::light).get_active());
     EXPECT_FALSE(window.appearanceOption(AppAppearance::dark).get_active());
 }
