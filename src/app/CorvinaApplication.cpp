@@ -3,6 +3,7 @@
 #include <adwaita.h>
 
 #include "app/MenuCommands.hpp"
+#include "platform/DrawingMode.hpp"
 #include "platform/XdgPaths.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/components/Styles.hpp"
@@ -55,7 +56,8 @@ void CorvinaApplication::createState() {
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
     auto store = std::make_unique<WebViewStore>(queue_, *localization_, *downloadSettings_, *customTabManager_,
-                                                WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()});
+                                                WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()},
+                                                chooseDrawingMode());
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_,
                                            std::move(store));
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,

@@ -25,8 +25,8 @@ std::string privateFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                           const CustomTabManager& customTabs, Folders folders)
-    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs) {
+                           const CustomTabManager& customTabs, Folders folders, DrawingMode drawing)
+    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs), drawing_(drawing) {
     session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
     webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session_),
                                                  (folders.data / "cookies.sqlite").c_str(),
@@ -60,6 +60,9 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
         },
         [this] { return localization_.language(); });
     WebKitWebView* view = webView->view();
+    if (drawing_ == DrawingMode::cpu)
+        webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
+                                                         WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
     uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
     webViews_[key] = std::move(webView);

@@ -8,6 +8,7 @@
 
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
+#include "platform/DrawingMode.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
 #include "web/DownloadNames.hpp"
@@ -36,7 +37,7 @@ public:
     };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                 const CustomTabManager& customTabs, Folders folders);
+                 const CustomTabManager& customTabs, Folders folders, DrawingMode drawing);
     ~WebViewStore();
     WebViewStore(const WebViewStore&) = delete;
     WebViewStore& operator=(const WebViewStore&) = delete;
@@ -85,6 +86,7 @@ private:
     LocalizationManager& localization_;
     DownloadSettings& downloads_;
     const CustomTabManager& customTabs_;
+    DrawingMode drawing_;
     WebKitNetworkSession* session_ = nullptr;
     gulong downloadStartedHandler_ = 0;
 

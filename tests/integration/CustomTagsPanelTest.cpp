@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 
+#include "integration/GtkEnvironment.hpp"
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/AppState.hpp"
@@ -99,7 +100,8 @@ protected:
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     AppState state{preferences, login, notifications, customTabs,
                    std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"})};
+                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
+                                                  displayDrawingMode())};
     AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
                        customTabs, downloads};
     std::unique_ptr<Gtk::Window> window = std::make_unique<Gtk::Window>();

@@ -6,6 +6,7 @@
 
 #include <gtkmm/window.h>
 
+#include "integration/GtkEnvironment.hpp"
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
@@ -50,7 +51,8 @@ protected:
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     AppState state{preferences, login, notifications, customTabs,
                    std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"})};
+                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
+                                                  displayDrawingMode())};
     AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
                        customTabs, downloads};
     std::vector<std::unique_ptr<Gtk::Window>> windows;

@@ -3,6 +3,7 @@
 
 #include <gtk/gtk.h>
 
+#include "integration/GtkEnvironment.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
@@ -26,7 +27,7 @@ protected:
           localization(preferences),
           downloads(preferences, queue, downloadsFolder),
           customTabs(preferences),
-          store(queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}) {}
+          store(queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}, displayDrawingMode()) {}
 
     ~WebFixture() override {
         for (auto* window : windows) gtk_window_destroy(window);

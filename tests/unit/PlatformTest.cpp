@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/DrawingMode.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "support/Fakes.hpp"
@@ -67,3 +68,12 @@ TEST(AutostartLoginItem, ReportsAFolderItCannotWrite) {
 }
 
 }  // namespace
+
+TEST(DrawingMode, TellsSoftwareRasterizersFromGpus) {
+    for (const char* software : {"llvmpipe (LLVM 15.0.6, 256 bits)", "softpipe", "Software Rasterizer",
+                                 "SwiftShader Device (Subzero)", "Mesa X11 swrast"})
+        EXPECT_TRUE(isSoftwareRasterizer(software)) << software;
+    for (const char* gpu : {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", "AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)",
+                            "NVIDIA GeForce RTX 3060/PCIe/SSE2", "virgl (Intel(R) Iris(R) Xe Graphics)", ""})
+        EXPECT_FALSE(isSoftwareRasterizer(gpu)) << gpu;
+}
