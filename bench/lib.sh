@@ -32,20 +32,22 @@ bench_home() {
   rm -rf "$HOME"; mkdir -p "$XDG_CONFIG_HOME/corvina"
 }
 
-# Generates the pages and serves them; sets PAGE_URL and PAGE_LOG.
+# Generates the pages and serves each on its own loopback address, a site of its own;
+# sets PAGE_PORT and PAGE_LOG.
 start_pages() {
   PAGE_DIR="$BENCH_ROOT/pages"; PAGE_LOG="$BENCH_ROOT/pages.log"
   python3 "$BENCH_DIR/pages/generate.py" "$PAGE_DIR" "${BENCH_SCRIPT_KB:-2048}" >/dev/null
-  local port
-  port=$(python3 -c 'import socket;s=socket.socket();s.bind(("127.0.0.1",0));print(s.getsockname()[1])')
-  (cd "$PAGE_DIR" && exec python3 -u -m http.server "$port" --bind 127.0.0.1) >"$PAGE_LOG" 2>&1 &
+  PAGE_PORT=$(python3 -c 'import socket;s=socket.socket();s.bind(("127.0.0.2",0));print(s.getsockname()[1])')
+  python3 -u "$BENCH_DIR/pages/serve.py" "$PAGE_DIR" "$PAGE_PORT" >"$PAGE_LOG" 2>&1 &
   BENCH_PIDS+=($!)
-  PAGE_URL="http://127.0.0.1:$port"
-  for _ in $(seq 100); do python3 -c "import urllib.request;urllib.request.urlopen('$PAGE_URL/app.js')" 2>/dev/null && break; sleep 0.1; done
+  for _ in $(seq 100); do python3 -c "import urllib.request;urllib.request.urlopen('$(page_url 17)')" 2>/dev/null && break; sleep 0.1; done
 }
 
+# The address of chat page N (0-17).
+page_url() { echo "http://127.0.0.$(($1 + 2)):$PAGE_PORT/chat-$1.html"; }
+
 # write_prefs [key=value ...] : the preference file for the current HOME
-write_prefs() { python3 "$BENCH_DIR/prefs.py" "$XDG_CONFIG_HOME/corvina/preferences.json" "$PAGE_URL" "$@"; }
+write_prefs() { python3 "$BENCH_DIR/prefs.py" "$XDG_CONFIG_HOME/corvina/preferences.json" "$PAGE_PORT" "$@"; }
 
 # Number of GET requests for a path pattern in the page log so far.
 count_gets() { grep -cE "\"GET $1 HTTP" "$PAGE_LOG" || true; }

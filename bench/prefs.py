@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes a Corvina preference file that hides every built-in service and adds the 18
-local chat pages as custom tags.  Usage: prefs.py OUT.json BASE_URL [key=value ...]"""
+local chat pages as custom tags, each page on its own loopback address (see
+pages/serve.py).  Usage: prefs.py OUT.json PORT [key=value ...]"""
 import base64
 import json
 import sys
@@ -13,8 +14,8 @@ NAMES = ["Aster", "Birch", "Cedar", "Dahlia", "Elm", "Fern", "Ginkgo", "Hazel", 
 
 
 def main():
-    out, base = sys.argv[1], sys.argv[2].rstrip("/")
-    tags = [{"id": f"custom_BENCH{i:02d}", "name": name, "url": f"{base}/chat-{i}.html",
+    out, port = sys.argv[1], sys.argv[2]
+    tags = [{"id": f"custom_BENCH{i:02d}", "name": name, "url": f"http://127.0.0.{i + 2}:{port}/chat-{i}.html",
              "attributes": 1, "createdAt": float(i)} for i, name in enumerate(NAMES)]
     prefs = {"hiddenAITabIDs": json.dumps(BUILT_IN, separators=(",", ":")),
              "customTabs": {"base64": base64.b64encode(
