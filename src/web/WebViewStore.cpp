@@ -76,12 +76,11 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
 }
 
 // Pages of one site share a web process, as in a browser: the same service in both panes
-// costs one process, while other sites stay apart. Only a page at rest lends its process:
-// one that is mid-navigation may still be moving to another process.
+// costs one process, while other sites stay apart.
 WebKitWebView* WebViewStore::sameSiteView(const std::string& url) const {
     for (const auto& [key, view] : webViews_) {
         const char* uri = webkit_web_view_get_uri(view->view());
-        if (uri && !webkit_web_view_is_loading(view->view()) && sameSite(uri, url)) return view->view();
+        if (uri && sameSite(uri, url)) return view->view();
     }
     return nullptr;
 }
