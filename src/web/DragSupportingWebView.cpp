@@ -4,11 +4,9 @@
 
 namespace corvina {
 
-DragSupportingWebView::DragSupportingWebView(WebKitNetworkSession* session, WebKitWebView* sameSite,
-                                             const char* userAgent, std::function<void()> onFileDrop,
-                                             std::function<AppLanguage()> language)
-    : view_(WEBKIT_WEB_VIEW(sameSite ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", sameSite, nullptr)
-                                     : g_object_new(WEBKIT_TYPE_WEB_VIEW, "network-session", session, nullptr))),
+DragSupportingWebView::DragSupportingWebView(WebKitNetworkSession* session, const char* userAgent,
+                                             std::function<void()> onFileDrop, std::function<AppLanguage()> language)
+    : view_(WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "network-session", session, nullptr))),
       fileDrop_(gtk_drop_target_new(GDK_TYPE_FILE_LIST, GDK_ACTION_COPY)),
       onFileDrop_(std::move(onFileDrop)),
       language_(std::move(language)) {

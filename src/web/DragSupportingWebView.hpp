@@ -13,9 +13,8 @@ namespace corvina {
 class DragSupportingWebView {
 public:
     // `onFileDrop` runs for every swallowed file drop; `language` is asked at menu time.
-    // Given a `sameSite` view, the new view shares its web process (and its settings).
-    DragSupportingWebView(WebKitNetworkSession* session, WebKitWebView* sameSite, const char* userAgent,
-                          std::function<void()> onFileDrop, std::function<AppLanguage()> language);
+    DragSupportingWebView(WebKitNetworkSession* session, const char* userAgent, std::function<void()> onFileDrop,
+                          std::function<AppLanguage()> language);
     ~DragSupportingWebView();
     DragSupportingWebView(const DragSupportingWebView&) = delete;
     DragSupportingWebView& operator=(const DragSupportingWebView&) = delete;

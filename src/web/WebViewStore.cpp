@@ -9,7 +9,6 @@
 #include "web/DownloadSettings.hpp"
 #include "web/DragSupportingWebView.hpp"
 #include "web/ResponsePolicy.hpp"
-#include "web/Sites.hpp"
 #include "web/WebKeys.hpp"
 
 namespace corvina {
@@ -55,7 +54,7 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
 
     std::weak_ptr<WebViewStore*> weak = alive_;
     auto webView = std::make_unique<DragSupportingWebView>(
-        session_, sameSiteView(tab.url), defaultUserAgent,
+        session_, defaultUserAgent,
         [weak] {
             if (auto alive = weak.lock()) (*alive)->flashFileDropTip();
         },
@@ -73,16 +72,6 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
     loading[key] = true;
     isLoading_.set(std::move(loading));
     return view;
-}
-
-// Pages of one site share a web process, as in a browser: the same service in both panes
-// costs one process, while other sites stay apart.
-WebKitWebView* WebViewStore::sameSiteView(const std::string& url) const {
-    for (const auto& [key, view] : webViews_) {
-        const char* uri = webkit_web_view_get_uri(view->view());
-        if (uri && sameSite(uri, url)) return view->view();
-    }
-    return nullptr;
 }
 
 WebKitWebView* WebViewStore::existingWebView(const std::string& tabID, Pane pane) const {

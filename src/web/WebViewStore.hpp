@@ -78,7 +78,6 @@ private:
 
     void startLoad(const std::string& key, const std::string& url);
     const std::string* keyOf(WebKitWebView* view) const;
-    WebKitWebView* sameSiteView(const std::string& url) const;
     void showOverlay(Published<bool>& shown, TimerHandle& hideTask);
     void hideOverlay(Published<bool>& shown);
     void downloadStarted(WebKitDownload* download);

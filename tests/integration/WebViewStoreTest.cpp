@@ -54,34 +54,6 @@ TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLogin) {
     EXPECT_EQ(evaluate(primary, "history.length"), "1") << "histories stay apart";
 }
 
-// A page's web process ending takes down the other pages of its site and no other.
-TEST_F(WebViewStoreTest, PagesOfOneSiteShareAWebProcessOtherSitesDoNot) {
-    counted("/page", "<title>page</title>");
-    const auto service = tab("svc", "/page");
-    auto* primary = store.webView(service, Pane::primary);
-    ASSERT_TRUE(finishesLoading("svc"));
-    auto* secondary = store.webView(service, Pane::secondary);
-    ASSERT_TRUE(finishesLoading("svc", Pane::secondary));
-    auto other = tab("other", "/page");
-    other.url.replace(other.url.find("127.0.0.1"), 9, "localhost");
-    auto* otherSite = store.webView(other, Pane::primary);
-    ASSERT_TRUE(finishesLoading("other"));
-
-    int secondaryEnded = 0, otherEnded = 0;
-    const auto count = G_CALLBACK(+[](WebKitWebView*, WebKitWebProcessTerminationReason, gpointer ended) {
-        ++*static_cast<int*>(ended);
-    });
-    g_signal_connect(secondary, "web-process-terminated", count, &secondaryEnded);
-    g_signal_connect(otherSite, "web-process-terminated", count, &otherEnded);
-    webkit_web_view_terminate_web_process(primary);
-    EXPECT_TRUE(eventually([&] { return secondaryEnded == 1; }));
-    settle();
-    EXPECT_EQ(otherEnded, 0);
-    EXPECT_EQ(evaluate(otherSite, "document.title"), "page");
-    g_signal_handlers_disconnect_by_data(secondary, &secondaryEnded);
-    g_signal_handlers_disconnect_by_data(otherSite, &otherEnded);
-}
-
 TEST_F(WebViewStoreTest, RemovalForgetsBothPanesAndAFreshViewStartsOver) {
     auto& hits = counted("/tag", "<title>tag</title>");
     const auto tag = tab("custom_X", "/tag");

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "web/Sites.hpp"
 #include "web/WebKeys.hpp"
 
 using namespace corvina;
@@ -46,15 +45,3 @@ TEST(WebKeys, WithoutACatalogueTheFixedAddressIsTheFirstServicesOwn) {
 }
 
 }  // namespace
-
-TEST(Sites, OneRegistrableDomainIsOneSite) {
-    EXPECT_TRUE(sameSite("https://chat.example.com/c/1", "https://EXAMPLE.com"));
-    EXPECT_TRUE(sameSite("https://chat.example.co.uk/", "https://www.example.co.uk/x"));
-    EXPECT_TRUE(sameSite("http://127.0.0.1:8080/a", "http://127.0.0.1:9090/b")) << "ports do not split a site";
-    EXPECT_FALSE(sameSite("https://a.github.io/", "https://b.github.io/")) << "a public suffix is no site";
-    EXPECT_FALSE(sameSite("http://example.com/", "https://example.com/")) << "schemes split a site";
-    EXPECT_FALSE(sameSite("http://127.0.0.1/", "http://127.0.0.2/"));
-    EXPECT_FALSE(sameSite("http://localhost:1/", "http://127.0.0.1:1/"));
-    EXPECT_FALSE(sameSite("not an address", "not an address")) << "no host, no site";
-    EXPECT_EQ(siteOf("https://chat.example.com/c/1"), "https://example.com");
-}
