@@ -49,6 +49,8 @@ public:
     const Published<bool>& isSplitMode() const { return isSplitMode_; }
     const Published<Pane>& activePane() const { return activePane_; }
     const Published<std::optional<std::string>>& secondaryTabID() const { return secondaryTabID_; }
+    // The tab bar row under the pointer, a likely next choice; never stored.
+    const Published<std::optional<std::string>>& pointedTabID() const { return pointedTabID_; }
 
     void setShowSidebar(bool show);
     void setShowDetailPanel(bool show) { showDetailPanel_.set(show); }
@@ -60,6 +62,7 @@ public:
     void setHiddenAITabIDs(std::set<std::string> hidden);
     void setActivePane(Pane pane) { activePane_.set(pane); }
     void setSecondaryTabID(std::optional<std::string> id) { secondaryTabID_.set(std::move(id)); }
+    void setPointedTabID(std::optional<std::string> id) { pointedTabID_.set(std::move(id)); }
 
     void selectTab(const std::string& id);
     void selectFirstVisibleTab();
@@ -94,6 +97,7 @@ private:
     Published<bool> isSplitMode_{false};
     Published<Pane> activePane_{Pane::primary};
     Published<std::optional<std::string>> secondaryTabID_;
+    Published<std::optional<std::string>> pointedTabID_;
     ObserverToken dockExitObserver_;
     std::unique_ptr<WebViewStore> webViewStore_;
 };

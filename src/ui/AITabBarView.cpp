@@ -1,5 +1,7 @@
 #include "ui/AITabBarView.hpp"
 
+#include <gtkmm/eventcontrollermotion.h>
+
 #include "app/LocalizationManager.hpp"
 #include "panels/CustomTabManager.hpp"
 #include "ui/Accessibility.hpp"
@@ -139,10 +141,18 @@ std::vector<AITabItemView*> AITabBarView::rows() const {
 void AITabBarView::rebuildRows() {
     for (auto& row : rows_) list_.remove(*row);
     rows_.clear();
+    context_.appState.setPointedTabID(std::nullopt);
     if (divider_.get_parent()) list_.remove(divider_);
     auto& state = context_.appState;
     const auto add = [this, &state](const AITab& tab) {
         rows_.push_back(std::make_unique<AITabItemView>(tab, [&state, id = tab.id] { state.selectTab(id); }));
+        // The pointer on a row hints at the next choice; the panes get its page ready.
+        auto motion = Gtk::EventControllerMotion::create();
+        motion->signal_enter().connect([&state, id = tab.id](double, double) { state.setPointedTabID(id); });
+        motion->signal_leave().connect([&state, id = tab.id] {
+            if (state.pointedTabID().get() == id) state.setPointedTabID(std::nullopt);
+        });
+        rows_.back()->add_controller(motion);
         list_.append(*rows_.back());
     };
     for (const auto& tab : builtInTabs())

@@ -27,12 +27,7 @@ DragSupportingWebView::DragSupportingWebView(WebKitNetworkSession* session, cons
 DragSupportingWebView::~DragSupportingWebView() {
     g_signal_handlers_disconnect_by_data(fileDrop_, this);
     g_signal_handler_disconnect(view_, menuHandler_);
-    if (GtkWidget* parent = gtk_widget_get_parent(GTK_WIDGET(view_))) {
-        if (GTK_IS_STACK(parent))
-            gtk_stack_remove(GTK_STACK(parent), GTK_WIDGET(view_));
-        else
-            gtk_widget_unparent(GTK_WIDGET(view_));
-    }
+    if (gtk_widget_get_parent(GTK_WIDGET(view_))) gtk_widget_unparent(GTK_WIDGET(view_));
     g_object_unref(view_);
 }
 

@@ -10,8 +10,6 @@ namespace corvina {
 namespace {
 
 constexpr Milliseconds oneFrame{16};
-constexpr const char* blankPage = "corvina-blank";
-constexpr const char* placeholderPage = "corvina-placeholder";
 constexpr LocalizedText closeText{"Close", "關閉", "关闭"};
 
 // Show animations are a little slower than hide animations.
@@ -28,10 +26,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
       toast_([this] { store_.dismissDownloadToast(); }) {
     add_css_class("web-pane");
     set_overflow(Gtk::Overflow::HIDDEN);
-    stack_.set_transition_type(Gtk::StackTransitionType::NONE);
-    stack_.set_hhomogeneous(true);
-    stack_.set_vhomogeneous(true);
-    stack_.add(blank_, blankPage);
+    layers_.add(GTK_WIDGET(blank_.gobj()));
 
     placeholderIcon_.set_from_icon_name("plus.rectangle.on.rectangle-symbolic");
     placeholderIcon_.set_pixel_size(40);
@@ -41,8 +36,8 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     placeholder_.set_valign(Gtk::Align::CENTER);
     placeholder_.add_css_class("pane-placeholder");
     placeholder_.add_css_class("dim-label");
-    stack_.add(placeholder_, placeholderPage);
-    set_child(stack_);
+    layers_.add(GTK_WIDGET(placeholder_.gobj()));
+    set_child(layers_);
 
     spinner_.set_size_request(38, 38);
     spinner_.set_halign(Gtk::Align::CENTER);
@@ -71,6 +66,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += state.hiddenAITabIDs().observe(refreshSlot);
     connections_ += context.customTabManager.customTabs().observe(refreshSlot);
     connections_ += store_.isLoading().observe(refreshSlot);
+    const auto prepareSlot = [this] { prepareNext(); };
+    connections_ += state.pointedTabID().observe(prepareSlot);
+    connections_ += state.isSplitMode().observe(prepareSlot);
+    connections_ += state.activePane().observe(prepareSlot);
     connections_ += store_.showDownloadToast().observe([this] { refreshOverlays(); });
     connections_ += store_.downloadToastMessage().observe([this] { refreshOverlays(); });
     connections_ += store_.showFileDropTip().observe([this] { refreshOverlays(); });
@@ -83,7 +82,9 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
 // The web views belong to the store: take them out of this pane, never destroy them.
 WebBrowserContainerView::~WebBrowserContainerView() {
     connections_.clear();
-    for (auto& [id, widget] : children_) gtk_stack_remove(stack_.gobj(), widget);
+    for (auto& [id, widget] : children_) layers_.remove(widget);
+    layers_.remove(GTK_WIDGET(blank_.gobj()));
+    layers_.remove(GTK_WIDGET(placeholder_.gobj()));
 }
 
 std::optional<std::string> WebBrowserContainerView::currentTabID() const {
@@ -92,29 +93,47 @@ std::optional<std::string> WebBrowserContainerView::currentTabID() const {
 }
 
 WebKitWebView* WebBrowserContainerView::shownWebView() const {
-    GtkWidget* child = gtk_stack_get_visible_child(const_cast<GtkStack*>(stack_.gobj()));
+    GtkWidget* child = layers_.shown();
     return child && WEBKIT_IS_WEB_VIEW(child) ? WEBKIT_WEB_VIEW(child) : nullptr;
 }
 
-bool WebBrowserContainerView::showsPlaceholder() const { return stack_.get_visible_child_name() == placeholderPage; }
+bool WebBrowserContainerView::showsPlaceholder() const {
+    return layers_.shown() == GTK_WIDGET(const_cast<Gtk::Box&>(placeholder_).gobj());
+}
 
 void WebBrowserContainerView::refresh() {
     const auto current = currentTabID();
     if (!current) {
-        stack_.set_visible_child(placeholderPage);
+        layers_.show(GTK_WIDGET(placeholder_.gobj()));
         spinner_.set_visible(false);
         spinner_.stop();
+        prepareNext();
         return;
     }
     syncWebViews(*current);
     auto it = children_.find(*current);
     if (it != children_.end())
-        gtk_stack_set_visible_child(stack_.gobj(), it->second);
+        layers_.show(it->second);
     else
-        stack_.set_visible_child(blankPage);  // a hidden service still selected: nothing to show
+        layers_.show(GTK_WIDGET(blank_.gobj()));  // a hidden service still selected: nothing to show
     const bool loading = it != children_.end() && store_.isTabLoading(*current, pane_);
     spinner_.set_visible(loading);
     loading ? spinner_.start() : spinner_.stop();
+    prepareNext();
+}
+
+// A click on a tab bar row selects into the active pane (the primary one outside split
+// mode): that pane gets the pointed tab's page drawn in advance.
+void WebBrowserContainerView::prepareNext() {
+    const auto& state = context_.appState;
+    const bool clickLandsHere = pane_ == Pane::primary
+                                    ? !state.isSplitMode().get() || state.activePane().get() == Pane::primary
+                                    : state.isSplitMode().get() && state.activePane().get() == Pane::secondary;
+    const auto& pointed = state.pointedTabID().get();
+    GtkWidget* next = nullptr;
+    if (clickLandsHere && pointed && pointed != currentTabID())
+        if (auto it = children_.find(*pointed); it != children_.end()) next = it->second;
+    layers_.prepare(next);
 }
 
 // Every visible tab of this pane has its web view here. The shown tab's view is made at
@@ -129,9 +148,9 @@ void WebBrowserContainerView::syncWebViews(const std::string& current) {
             morePending = true;
     }
     for (auto& [id, widget] : children_)
-        if (wanted[id] != widget) gtk_stack_remove(stack_.gobj(), widget);
+        if (wanted[id] != widget) layers_.remove(widget);
     for (auto& [id, widget] : wanted)
-        if (widget && children_[id] != widget) gtk_stack_add_named(stack_.gobj(), widget, nullptr);
+        if (widget && children_[id] != widget) layers_.add(widget);
     std::erase_if(wanted, [](const auto& entry) { return entry.second == nullptr; });
     children_ = std::move(wanted);
     if (morePending && !creating_.active()) creating_ = context_.queue.after(oneFrame, [this] { createNextWebView(); });

@@ -9,7 +9,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/revealer.h>
 #include <gtkmm/spinner.h>
-#include <gtkmm/stack.h>
+#include "web/PaneLayers.hpp"
 #include <webkit/webkit.h>
 
 #include "app/AppContext.hpp"
@@ -24,9 +24,10 @@ namespace corvina {
 
 class WebViewStore;
 
-// One pane of the window. It holds the web views of every visible tab of its pane in a
-// stack: only the selected one is mapped and painted, the others keep their pages
-// untouched, so a switch shows the page at once, as it was. Over them: a spinner while the
+// One pane of the window. It holds the web views of every visible tab of its pane in
+// layers: only the selected one is mapped and painted, the others keep their pages
+// untouched, so a switch shows the page as it was. The tab under the pointer in the tab
+// bar is mapped under the shown one, so that a click on it finds its page drawn. Over them: a spinner while the
 // shown page loads, the download toast and the file-drop tip.
 class WebBrowserContainerView : public Gtk::Overlay {
 public:
@@ -51,13 +52,14 @@ private:
     void syncWebViews(const std::string& current);
     void createNextWebView();
     std::vector<AITab> visibleTabs() const;
+    void prepareNext();
     void refreshOverlays();
     void retitle();
 
     AppContext& context_;
     WebViewStore& store_;
     Pane pane_;
-    Gtk::Stack stack_;
+    PaneLayers layers_;
     Gtk::Box blank_;
     Gtk::Box placeholder_{Gtk::Orientation::VERTICAL, 16};
     Gtk::Image placeholderIcon_;

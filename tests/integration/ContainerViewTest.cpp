@@ -47,6 +47,47 @@ TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {
     EXPECT_EQ(hits["two"], 1);
 }
 
+// The row under the pointer gets its page mapped and drawn under the shown one, in the
+// pane a click would select into, so a click finds it drawn.
+TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneInThePaneAClickSelectsInto) {
+    auto& primary = pane(Pane::primary);
+    ASSERT_TRUE(allCreated(Pane::primary));
+    ASSERT_TRUE(loaded(tagID("one"), Pane::primary) && loaded(tagID("two"), Pane::primary));
+    auto* one = store().existingWebView(tagID("one"), Pane::primary);
+    auto* two = store().existingWebView(tagID("two"), Pane::primary);
+    EXPECT_EQ(evaluateScript(two, "document.visibilityState"), "hidden");
+
+    state.setPointedTabID(tagID("two"));
+    EXPECT_TRUE(eventually([&] { return evaluateScript(two, "document.visibilityState") == "visible"; }));
+    EXPECT_EQ(primary.shownWebView(), one) << "the pointed page stays under the shown one";
+    EXPECT_FALSE(gtk_widget_get_can_target(GTK_WIDGET(two))) << "clicks still reach the shown page";
+
+    state.selectTab(tagID("two"));
+    EXPECT_EQ(primary.shownWebView(), two);
+    EXPECT_TRUE(gtk_widget_get_can_target(GTK_WIDGET(two)));
+    EXPECT_TRUE(eventually([&] { return evaluateScript(one, "document.visibilityState") == "hidden"; }));
+
+    state.enterSplitMode();
+    state.setActivePane(Pane::secondary);
+    state.setPointedTabID(tagID("one"));
+    EXPECT_FALSE(eventually([&] { return evaluateScript(one, "document.visibilityState") == "visible"; },
+                            std::chrono::seconds(1)))
+        << "a click would select into the other pane";
+
+    // The pointed page's tab goes away while it is drawn in advance.
+    state.setActivePane(Pane::primary);
+    state.setPointedTabID(tagID("three"));
+    ASSERT_TRUE(eventually([&] {
+        auto* three = store().existingWebView(tagID("three"), Pane::primary);
+        return three && gtk_widget_get_mapped(GTK_WIDGET(three));
+    }));
+    store().removeWebView(tagID("three"), Pane::primary);
+    customTabs.deleteTab(tagID("three"));
+    EXPECT_EQ(primary.shownWebView(), two);
+    state.setPointedTabID(tagID("one"));
+    EXPECT_TRUE(eventually([&] { return evaluateScript(one, "document.visibilityState") == "visible"; }));
+}
+
 TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndMakesNoWebView) {
     state.enterSplitMode();
     localization.setCurrentLanguage(AppLanguage::en);

@@ -1,0 +1,69 @@
+#include "web/PaneLayers.hpp"
+
+#include <gtk/gtk.h>
+
+namespace corvina {
+
+PaneLayers::PaneLayers() {
+    gtk_widget_set_layout_manager(GTK_WIDGET(gobj()), gtk_bin_layout_new());
+    set_hexpand(true);
+    set_vexpand(true);
+}
+
+PaneLayers::~PaneLayers() {
+    release(shown_);
+    release(prepared_);
+    while (GtkWidget* child = gtk_widget_get_first_child(GTK_WIDGET(gobj()))) gtk_widget_unparent(child);
+}
+
+void PaneLayers::add(GtkWidget* page) {
+    gtk_widget_set_child_visible(page, FALSE);
+    gtk_widget_insert_after(page, GTK_WIDGET(gobj()), nullptr);
+}
+
+void PaneLayers::remove(GtkWidget* page) {
+    if (owns(page)) gtk_widget_unparent(page);
+}
+
+void PaneLayers::show(GtkWidget* page) {
+    if (page == shown_ && owns(page)) return;
+    release(shown_);
+    if (page == prepared_) {
+        g_object_unref(prepared_);
+        prepared_ = nullptr;
+    }
+    shown_ = GTK_WIDGET(g_object_ref(page));
+    // The last child is drawn last, over the others, and is picked first.
+    gtk_widget_insert_before(page, GTK_WIDGET(gobj()), nullptr);
+    gtk_widget_set_can_target(page, TRUE);
+    gtk_widget_set_child_visible(page, TRUE);
+}
+
+void PaneLayers::prepare(GtkWidget* page) {
+    if (page && (page == shown_ || (page == prepared_ && owns(page)))) return;
+    release(prepared_);
+    if (!page) return;
+    prepared_ = GTK_WIDGET(g_object_ref(page));
+    if (owns(shown_)) gtk_widget_insert_before(page, GTK_WIDGET(gobj()), shown_);
+    gtk_widget_set_can_target(page, FALSE);
+    gtk_widget_set_child_visible(page, TRUE);
+}
+
+GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }
+
+GtkWidget* PaneLayers::prepared() const { return owns(prepared_) ? prepared_ : nullptr; }
+
+bool PaneLayers::owns(GtkWidget* page) const {
+    return page && gtk_widget_get_parent(page) == GTK_WIDGET(const_cast<GtkWidget*>(GTK_WIDGET(gobj())));
+}
+
+// Pages may leave this pane behind its back (their owner destroys them): hold a reference
+// while one is shown or made ready, and hide it only while it is still ours.
+void PaneLayers::release(GtkWidget*& page) {
+    if (!page) return;
+    if (owns(page)) gtk_widget_set_child_visible(page, FALSE);
+    g_object_unref(page);
+    page = nullptr;
+}
+
+}  // namespace corvina
