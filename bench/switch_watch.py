@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Times tab switches: for each tab bar row given, clicks it with xdotool and polls a pane
-strip of the root window (read straight from the X server through libX11) until its
-pixels change.  Prints one line per switch: milliseconds, or "none" when nothing changed
-within 5 s.  Usage: switch_watch.py X Y W H ROW_X ROW_Y [ROW_Y ...]"""
+"""Times tab switches. A strip of the pane that shows the page's own title is learnt for
+each tab bar row first (click, let it settle, read it). Then, for each row given, the
+pointer moves there, the row is clicked through the X test extension from this process
+(an xdotool process takes ~100 ms to start and return, longer than what is measured),
+and the strip is read straight from the X server until it shows that page's title: a
+blank or half-drawn pane does not count. Prints one line per switch: milliseconds, or
+"none" when the page did not show within 5 s.
+Usage: switch_watch.py X Y W H ROW_X ROW_Y [ROW_Y ...]"""
 import ctypes
 import ctypes.util
 import hashlib
-import subprocess
 import sys
 import time
 
@@ -18,9 +21,11 @@ def main():
     x, y, w, h, row_x = (int(a) for a in sys.argv[1:6])
     rows = [int(a) for a in sys.argv[6:]]
     xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
+    xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
     xlib.XOpenDisplay.restype = ctypes.c_void_p
     xlib.XDefaultRootWindow.restype = ctypes.c_ulong
     xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    xlib.XFlush.argtypes = [ctypes.c_void_p]
     xlib.XGetImage.restype = ctypes.c_void_p
     xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
                                ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
@@ -28,6 +33,9 @@ def main():
     xlib.XGetSubImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
                                   ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int,
                                   ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
+    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                          ctypes.c_ulong]
+    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
     display = xlib.XOpenDisplay(None)
     root = xlib.XDefaultRootWindow(display)
     image = xlib.XGetImage(display, root, x, y, w, h, ALL_PLANES, Z_PIXMAP)
@@ -38,15 +46,26 @@ def main():
         xlib.XGetSubImage(display, root, x, y, w, h, ALL_PLANES, Z_PIXMAP, image, 0, 0)
         return hashlib.md5(ctypes.string_at(data, size)).digest()
 
-    for row_y in rows:
-        subprocess.run(["xdotool", "mousemove", str(row_x), str(row_y)], check=False)
+    def click(row_y):
+        xtst.XTestFakeMotionEvent(display, -1, row_x, row_y, 0)
+        xlib.XFlush(display)
         time.sleep(0.15)
-        before = grab()
         start = time.monotonic()
-        subprocess.run(["xdotool", "click", "1"], check=False)
+        xtst.XTestFakeButtonEvent(display, 1, 1, 0)
+        xtst.XTestFakeButtonEvent(display, 1, 0, 0)
+        xlib.XFlush(display)
+        return start
+
+    titles = {}
+    for row_y in dict.fromkeys(rows):
+        click(row_y)
+        time.sleep(1.0)
+        titles[row_y] = grab()
+    for row_y in rows:
+        start = click(row_y)
         seen = None
         while time.monotonic() - start < 5:
-            if grab() != before:
+            if grab() == titles[row_y]:
                 seen = (time.monotonic() - start) * 1000
                 break
         print("none" if seen is None else f"{seen:.1f}", flush=True)
