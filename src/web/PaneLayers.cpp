@@ -36,6 +36,7 @@ void PaneLayers::show(GtkWidget* page) {
     // The last child is drawn last, over the others, and is picked first.
     gtk_widget_insert_before(page, GTK_WIDGET(gobj()), nullptr);
     gtk_widget_set_can_target(page, TRUE);
+    gtk_widget_set_can_focus(page, TRUE);
     gtk_widget_set_child_visible(page, TRUE);
 }
 
@@ -45,7 +46,9 @@ void PaneLayers::prepare(GtkWidget* page) {
     if (!page) return;
     prepared_ = GTK_WIDGET(g_object_ref(page));
     if (owns(shown_)) gtk_widget_insert_before(page, GTK_WIDGET(gobj()), shown_);
+    // Covered: neither clicks nor keyboard focus may reach it.
     gtk_widget_set_can_target(page, FALSE);
+    gtk_widget_set_can_focus(page, FALSE);
     gtk_widget_set_child_visible(page, TRUE);
 }
 

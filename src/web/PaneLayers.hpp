@@ -16,7 +16,8 @@ public:
     void remove(GtkWidget* page);
     // Puts `page` on top, the only page the user sees and reaches.
     void show(GtkWidget* page);
-    // Maps `page` under the shown one, or, for nullptr, unmaps the page made ready before.
+    // Maps `page` under the shown one, out of reach of clicks and focus, or, for nullptr,
+    // unmaps the page made ready before.
     void prepare(GtkWidget* page);
     GtkWidget* shown() const;
     GtkWidget* prepared() const;

@@ -61,10 +61,11 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneInThePaneAClickSel
     EXPECT_TRUE(eventually([&] { return evaluateScript(two, "document.visibilityState") == "visible"; }));
     EXPECT_EQ(primary.shownWebView(), one) << "the pointed page stays under the shown one";
     EXPECT_FALSE(gtk_widget_get_can_target(GTK_WIDGET(two))) << "clicks still reach the shown page";
+    EXPECT_FALSE(gtk_widget_get_can_focus(GTK_WIDGET(two))) << "so does the keyboard";
 
     state.selectTab(tagID("two"));
     EXPECT_EQ(primary.shownWebView(), two);
-    EXPECT_TRUE(gtk_widget_get_can_target(GTK_WIDGET(two)));
+    EXPECT_TRUE(gtk_widget_get_can_target(GTK_WIDGET(two)) && gtk_widget_get_can_focus(GTK_WIDGET(two)));
     EXPECT_TRUE(eventually([&] { return evaluateScript(one, "document.visibilityState") == "hidden"; }));
 
     state.enterSplitMode();
