@@ -1,23 +1,10 @@
 #include <gtest/gtest.h>
-#include <gtk/gtk.h>
-#include <gtkmm/window.h>
 
-#include <filesystem>
-
-#include "app/AppContext.hpp"
-#include "app/AppSettings.hpp"
-#include "app/AppState.hpp"
-#include "app/LocalizationManager.hpp"
+#include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/WidgetChecks.hpp"
-#include "panels/ClipboardManager.hpp"
 #include "panels/ClipboardPanelView.hpp"
-#include "panels/CustomTabManager.hpp"
-#include "platform/NotificationCenter.hpp"
-#include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
-#include "web/DownloadSettings.hpp"
-#include "web/WebViewStore.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -26,19 +13,13 @@ namespace {
 
 // The real panel over the real history, with the pasteboard played by the test and a clock
 // that moves only when told.
-class ClipboardPanelTest : public ::testing::Test {
+class ClipboardPanelTest : public ::testing::Test, protected AppObjects<ManualMainQueue> {
 protected:
     ClipboardPanelTest() { localization.setCurrentLanguage(AppLanguage::en); }
-    ~ClipboardPanelTest() override {
-        window->unset_child();
-        window->destroy();
-    }
 
     ClipboardPanelView& show() {
         panel = std::make_unique<ClipboardPanelView>(context);
-        window->set_default_size(300, 700);
-        window->set_child(*panel);
-        window->present();
+        AppObjects::show(*panel, 300, 700);
         EXPECT_TRUE(eventually([&] { return panel->get_width() > 0; }));
         return *panel;
     }
@@ -60,21 +41,6 @@ protected:
     }
     using Rows = std::vector<std::size_t>;
 
-    TempDir dir;
-    ManualMainQueue queue;
-    NotificationCenter notifications{queue};
-    PreferenceStore preferences{dir / "preferences.json"};
-    FakePasteboard pasteboard;
-    FakeLoginItem login;
-    LocalizationManager localization{preferences};
-    AppSettings settings{preferences};
-    CustomTabManager customTabs{preferences};
-    ClipboardManager clipboard{pasteboard, queue};
-    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
-    AppState state{preferences, login, notifications, customTabs};
-    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
-                       customTabs, downloads};
-    std::unique_ptr<Gtk::Window> window = std::make_unique<Gtk::Window>();
     std::unique_ptr<ClipboardPanelView> panel;
 };
 

@@ -1,28 +1,15 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
-#include <gtkmm/window.h>
 
 #include <atomic>
-#include <filesystem>
 #include <map>
 #include <regex>
-#include <set>
 
-#include "integration/GtkEnvironment.hpp"
-#include "app/AppContext.hpp"
-#include "app/AppSettings.hpp"
-#include "app/AppState.hpp"
-#include "app/LocalizationManager.hpp"
+#include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
-#include "integration/WidgetChecks.hpp"
 #include "integration/LocalServer.hpp"
-#include "panels/ClipboardManager.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "panels/CustomTagsPanelView.hpp"
-#include "platform/NotificationCenter.hpp"
-#include "support/Fakes.hpp"
-#include "web/DownloadSettings.hpp"
-#include "web/WebViewStore.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -31,13 +18,11 @@ namespace {
 
 // The real panel over the real state and web view store. Built-in services are hidden and
 // every tag that gets a web view points at a local server, so nothing leaves the machine.
-class CustomTagsPanelTest : public ::testing::Test {
+class CustomTagsPanelTest : public ::testing::Test, protected AppObjects<GlibMainQueue> {
 protected:
     CustomTagsPanelTest() {
         localization.setCurrentLanguage(AppLanguage::en);
-        std::set<std::string> all;
-        for (const auto& tab : builtInTabs()) all.insert(tab.id);
-        state.setHiddenAITabIDs(all);
+        hideBuiltInServices();
         for (const char* page : {"/one", "/two"}) {
             hits[page] = 0;  // before any request, so the server thread never inserts
             server.server.Get(page, [this, page](const httplib::Request&, httplib::Response& res) {
@@ -46,16 +31,10 @@ protected:
             });
         }
     }
-    ~CustomTagsPanelTest() override {
-        window->unset_child();
-        window->destroy();
-    }
 
     CustomTagsPanelView& show() {
         panel = std::make_unique<CustomTagsPanelView>(context);
-        window->set_default_size(300, 700);
-        window->set_child(*panel);
-        window->present();
+        window = &AppObjects::show(*panel, 300, 700);
         EXPECT_TRUE(eventually([&] { return panel->get_width() > 0; }));
         return *panel;
     }
@@ -74,7 +53,6 @@ protected:
         click(panel->addForm().saveButton());
     }
     const std::vector<CustomTab>& tags() { return customTabs.customTabs().get(); }
-    WebViewStore& store() { return state.webViewStore(); }
     WebKitWebView* openPage(const CustomTab& tag, Pane pane) {
         auto* view = store().webView(tabRecord(tag), pane);
         EXPECT_TRUE(eventually([&] { return !store().isTabLoading(tag.id, pane); }, std::chrono::seconds(15)));
@@ -85,26 +63,9 @@ protected:
         return focus && (focus == &widget || focus->is_ancestor(widget));
     }
 
-    TempDir dir;
+    std::map<std::string, std::atomic<int>> hits;  // outlives the server that counts into it
     LocalServer server;
-    std::map<std::string, std::atomic<int>> hits;
-    GlibMainQueue queue;
-    NotificationCenter notifications{queue};
-    PreferenceStore preferences{dir / "preferences.json"};
-    FakePasteboard pasteboard;
-    FakeLoginItem login;
-    LocalizationManager localization{preferences};
-    AppSettings settings{preferences};
-    CustomTabManager customTabs{preferences};
-    ClipboardManager clipboard{pasteboard, queue};
-    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
-    AppState state{preferences, login, notifications, customTabs,
-                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
-                                                  displayDrawingMode())};
-    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
-                       customTabs, downloads};
-    std::unique_ptr<Gtk::Window> window = std::make_unique<Gtk::Window>();
+    Gtk::Window* window = nullptr;
     std::unique_ptr<CustomTagsPanelView> panel;
 };
 

@@ -1,0 +1,64 @@
+#pragma once
+#include <memory>
+#include <set>
+#include <vector>
+
+#include <gtkmm/window.h>
+
+#include "app/AppContext.hpp"
+#include "app/AppSettings.hpp"
+#include "app/LocalizationManager.hpp"
+#include "integration/GtkEnvironment.hpp"
+#include "panels/ClipboardManager.hpp"
+#include "panels/CustomTabManager.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "support/Fakes.hpp"
+#include "web/DownloadSettings.hpp"
+#include "web/WebViewStore.hpp"
+
+namespace corvina::testing {
+
+// Every state object of the app over private folders, as the application wires them, on
+// the main queue the test chooses (the real one, or a clock that moves only when told).
+template <typename Queue>
+struct AppObjects {
+    ~AppObjects() {
+        for (auto& window : windows) window->destroy();
+    }
+
+    // Shows a view in a window of its own, as the main window would.
+    Gtk::Window& show(Gtk::Widget& view, int width = 1200, int height = 800) {
+        windows.push_back(std::make_unique<Gtk::Window>());
+        windows.back()->set_default_size(width, height);
+        windows.back()->set_child(view);
+        windows.back()->present();
+        return *windows.back();
+    }
+    void hideBuiltInServices() {
+        std::set<std::string> all;
+        for (const auto& tab : builtInTabs()) all.insert(tab.id);
+        state.setHiddenAITabIDs(all);
+    }
+    WebViewStore& store() { return state.webViewStore(); }
+
+    TempDir dir;
+    Queue queue;
+    NotificationCenter notifications{queue};
+    PreferenceStore preferences{dir / "preferences.json"};
+    FakePasteboard pasteboard;
+    FakeLoginItem login;
+    LocalizationManager localization{preferences};
+    AppSettings settings{preferences};
+    CustomTabManager customTabs{preferences};
+    ClipboardManager clipboard{pasteboard, queue};
+    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
+    AppState state{preferences, login, notifications, customTabs,
+                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
+                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
+                                                  displayDrawingMode())};
+    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
+                       customTabs, downloads};
+    std::vector<std::unique_ptr<Gtk::Window>> windows;
+};
+
+}  // namespace corvina::testing
