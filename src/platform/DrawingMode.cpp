@@ -10,12 +10,6 @@ namespace corvina {
 
 namespace {
 
-std::string lowerCased(std::string_view text) {
-    std::string lower(text);
-    for (auto& c : lower) c = static_cast<char>(g_ascii_tolower(c));
-    return lower;
-}
-
 // The display's OpenGL renderer name, or "" when the display has no usable OpenGL.
 std::string displayRendererName() {
     GdkDisplay* display = gdk_display_get_default();
@@ -37,7 +31,9 @@ std::string displayRendererName() {
 bool isSoftwareRasterizer(std::string_view glRenderer) {
     static constexpr std::array<std::string_view, 5> software{"llvmpipe", "softpipe", "swrast", "software rasterizer",
                                                               "swiftshader"};
-    const auto name = lowerCased(glRenderer);
+    gchar* lower = g_ascii_strdown(glRenderer.data(), static_cast<gssize>(glRenderer.size()));
+    const std::string name(lower);
+    g_free(lower);
     for (auto marker : software)
         if (name.find(marker) != std::string::npos) return true;
     return false;

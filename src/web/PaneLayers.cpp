@@ -57,7 +57,7 @@ GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }
 GtkWidget* PaneLayers::prepared() const { return owns(prepared_) ? prepared_ : nullptr; }
 
 bool PaneLayers::owns(GtkWidget* page) const {
-    return page && gtk_widget_get_parent(page) == GTK_WIDGET(const_cast<GtkWidget*>(GTK_WIDGET(gobj())));
+    return page && gtk_widget_get_parent(page) == gobj();
 }
 
 // Pages may leave this pane behind its back (their owner destroys them): hold a reference

@@ -98,7 +98,7 @@ WebKitWebView* WebBrowserContainerView::shownWebView() const {
 }
 
 bool WebBrowserContainerView::showsPlaceholder() const {
-    return layers_.shown() == GTK_WIDGET(const_cast<Gtk::Box&>(placeholder_).gobj());
+    return layers_.shown() == GTK_WIDGET(placeholder_.gobj());
 }
 
 void WebBrowserContainerView::refresh() {
