@@ -1,3 +1,7 @@
 #include "app/CorvinaApplication.hpp"
+#include "platform/FrameMemory.hpp"
 
-int main() { return corvina::CorvinaApplication::create()->run(); }
+int main() {
+    corvina::keepFrameBuffersForReuse();
+    return corvina::CorvinaApplication::create()->run();
+}

@@ -25,7 +25,12 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
             setHiddenAITabIDs(std::set<std::string>(array.begin(), array.end()));
     }
 
-    dockExitObserver_ = notifications.addObserver(dockExitNotification, [this] { dockSide_.set(0); });
+    dockExitObserver_ = notifications.addObserver(windowDidExitDockModeNotification, [this] {
+        dockSide_.set(0);
+        setSlidIn(false);
+    });
+    slideInObserver_ = notifications.addObserver(windowDidSlideInNotification, [this] { setSlidIn(true); });
+    slideOutObserver_ = notifications.addObserver(windowWillSlideOutNotification, [this] { setSlidIn(false); });
 }
 
 AppState::~AppState() = default;
@@ -63,6 +68,17 @@ void AppState::setHiddenAITabIDs(std::set<std::string> hidden) {
                            nlohmann::json(ids).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
     if (ids.contains(selectedTabID_.get())) selectFirstVisibleTab();
     if (secondaryTabID_.get() && ids.contains(*secondaryTabID_.get())) secondaryTabID_.set(std::nullopt);
+}
+
+void AppState::setWindowMinimized(bool minimized) {
+    if (minimized == isMinimized_) return;
+    isMinimized_ = minimized;
+    isWindowOutOfSight_.set(isMinimized_ || isSlidIn_);
+}
+
+void AppState::setSlidIn(bool slidIn) {
+    isSlidIn_ = slidIn;
+    isWindowOutOfSight_.set(isMinimized_ || isSlidIn_);
 }
 
 void AppState::selectTab(const std::string& id) {

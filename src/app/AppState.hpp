@@ -9,6 +9,7 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
+#include "window/DockNotifications.hpp"
 
 namespace corvina {
 
@@ -18,8 +19,6 @@ class WebViewStore;
 enum class SidebarPosition { left, right };
 enum class Pane { primary = 0, secondary = 1 };
 enum class DetailPanelType { settings, clipboard, customTags };
-
-inline constexpr const char* dockExitNotification = "windowDidExitDockMode";
 
 // The state of the main window: tab bar, detail panel, selection, split mode, docking,
 // hidden services and starting at login.
@@ -49,6 +48,8 @@ public:
     const Published<bool>& isSplitMode() const { return isSplitMode_; }
     const Published<Pane>& activePane() const { return activePane_; }
     const Published<std::optional<std::string>>& secondaryTabID() const { return secondaryTabID_; }
+    // Nothing of the window is seen: minimised, or docked and slid in. Pages then rest.
+    const Published<bool>& isWindowOutOfSight() const { return isWindowOutOfSight_; }
     // The tab bar row under the pointer, a likely next choice; never stored.
     const Published<std::optional<std::string>>& pointedTabID() const { return pointedTabID_; }
 
@@ -63,6 +64,7 @@ public:
     void setActivePane(Pane pane) { activePane_.set(pane); }
     void setSecondaryTabID(std::optional<std::string> id) { secondaryTabID_.set(std::move(id)); }
     void setPointedTabID(std::optional<std::string> id) { pointedTabID_.set(std::move(id)); }
+    void setWindowMinimized(bool minimized);
 
     void selectTab(const std::string& id);
     void selectFirstVisibleTab();
@@ -98,7 +100,14 @@ private:
     Published<Pane> activePane_{Pane::primary};
     Published<std::optional<std::string>> secondaryTabID_;
     Published<std::optional<std::string>> pointedTabID_;
+    void setSlidIn(bool slidIn);
+
+    bool isMinimized_ = false;
+    bool isSlidIn_ = false;
+    Published<bool> isWindowOutOfSight_{false};
     ObserverToken dockExitObserver_;
+    ObserverToken slideInObserver_;
+    ObserverToken slideOutObserver_;
     std::unique_ptr<WebViewStore> webViewStore_;
 };
 

@@ -1,5 +1,6 @@
 #include "ui/MainWindow.hpp"
 
+#include "app/AppState.hpp"
 #include "app/MenuCommands.hpp"
 
 namespace corvina {
@@ -13,8 +14,34 @@ MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMe
     set_titlebar(topStrip_);
     content_.set_size_request(minimumWidth, minimumHeight);
     content_.add_css_class("content-area");
-    set_child(content_);
+    layers_.set_child(backdrop_);
+    layers_.add_overlay(content_);
+    layers_.set_measure_overlay(content_, true);
+    set_child(layers_);
     add_controller(MenuCommands::captureShortcuts());
+    signal_realize().connect([this] { watchMinimized(); });
+    signal_unrealize().connect([this] { unwatchMinimized(); });
+}
+
+MainWindow::~MainWindow() { unwatchMinimized(); }
+
+// A minimised window shows nothing: its pages rest until it is restored.
+void MainWindow::watchMinimized() {
+    unwatchMinimized();
+    surface_ = GDK_SURFACE(g_object_ref(gtk_native_get_surface(GTK_NATIVE(gobj()))));
+    stateHandler_ = g_signal_connect(surface_, "notify::state", G_CALLBACK(+[](GObject* surface, GParamSpec*, gpointer self) {
+                                         const auto state = gdk_toplevel_get_state(GDK_TOPLEVEL(surface));
+                                         static_cast<MainWindow*>(self)->context_.appState.setWindowMinimized(
+                                             (state & GDK_TOPLEVEL_STATE_MINIMIZED) != 0);
+                                     }),
+                                     this);
+}
+
+void MainWindow::unwatchMinimized() {
+    if (!surface_) return;
+    g_signal_handler_disconnect(surface_, stateHandler_);
+    g_clear_object(&surface_);
+    context_.appState.setWindowMinimized(false);
 }
 
 void MainWindow::setContent(Gtk::Widget& content) {

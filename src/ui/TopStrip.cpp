@@ -30,7 +30,10 @@ TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu) 
     box_.set_margin_end(8);
     box_.set_margin_top(4);
     box_.set_margin_bottom(4);
-    set_child(box_);
+    layers_.set_child(backdrop_);
+    layers_.add_overlay(box_);
+    layers_.set_measure_overlay(box_, true);
+    set_child(layers_);
 
     menuButton_.set_icon_name("open-menu-symbolic");
     menuButton_.set_menu_model(appMenu);

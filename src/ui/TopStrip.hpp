@@ -5,10 +5,12 @@
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/menubutton.h>
+#include <gtkmm/overlay.h>
 #include <gtkmm/windowhandle.h>
 
 #include "app/AppContext.hpp"
 #include "platform/Observable.hpp"
+#include "ui/components/WindowBackdrop.hpp"
 
 namespace corvina {
 
@@ -26,6 +28,8 @@ private:
     void retitle();
 
     AppContext& context_;
+    Gtk::Overlay layers_;
+    WindowBackdrop backdrop_;
     Gtk::Box box_{Gtk::Orientation::HORIZONTAL, 6};
     Gtk::MenuButton menuButton_;
     Gtk::Box controls_{Gtk::Orientation::HORIZONTAL, 6};

@@ -37,7 +37,7 @@ void PaneLayers::show(GtkWidget* page) {
     gtk_widget_insert_before(page, GTK_WIDGET(gobj()), nullptr);
     gtk_widget_set_can_target(page, TRUE);
     gtk_widget_set_can_focus(page, TRUE);
-    gtk_widget_set_child_visible(page, TRUE);
+    reveal(page);
 }
 
 void PaneLayers::prepare(GtkWidget* page) {
@@ -49,7 +49,18 @@ void PaneLayers::prepare(GtkWidget* page) {
     // Covered: neither clicks nor keyboard focus may reach it.
     gtk_widget_set_can_target(page, FALSE);
     gtk_widget_set_can_focus(page, FALSE);
-    gtk_widget_set_child_visible(page, TRUE);
+    reveal(page);
+}
+
+void PaneLayers::setConcealed(bool concealed) {
+    if (concealed == concealed_) return;
+    concealed_ = concealed;
+    for (GtkWidget* page : {shown(), prepared()})
+        if (page) gtk_widget_set_child_visible(page, !concealed);
+}
+
+void PaneLayers::reveal(GtkWidget* page) {
+    gtk_widget_set_child_visible(page, !concealed_);
 }
 
 GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }

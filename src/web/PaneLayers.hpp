@@ -19,15 +19,19 @@ public:
     // Maps `page` under the shown one, out of reach of clicks and focus, or, for nullptr,
     // unmaps the page made ready before.
     void prepare(GtkWidget* page);
+    // While the window is out of sight nothing is mapped, so every page rests.
+    void setConcealed(bool concealed);
     GtkWidget* shown() const;
     GtkWidget* prepared() const;
 
 private:
     bool owns(GtkWidget* page) const;
     void release(GtkWidget*& page);
+    void reveal(GtkWidget* page);
 
     GtkWidget* shown_ = nullptr;
     GtkWidget* prepared_ = nullptr;
+    bool concealed_ = false;
 };
 
 }  // namespace corvina

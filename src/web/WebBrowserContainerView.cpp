@@ -73,8 +73,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += store_.showDownloadToast().observe([this] { refreshOverlays(); });
     connections_ += store_.downloadToastMessage().observe([this] { refreshOverlays(); });
     connections_ += store_.showFileDropTip().observe([this] { refreshOverlays(); });
+    connections_ += state.isWindowOutOfSight().observe([this] { layers_.setConcealed(context_.appState.isWindowOutOfSight()); });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
     retitle();
+    layers_.setConcealed(state.isWindowOutOfSight());
     refresh();
     refreshOverlays();
 }

@@ -23,7 +23,7 @@ void WindowDockManager::dockFrom(DockSide side, const Rect& userFrame) {
     dockSide_ = side;
     screenObserver_ = window_.signalScreenChanged().connect([this] { handleScreenChange(); });
     window_.reserveEdge(side, gripWidth);
-    if (auto target = hiddenFrame()) moveWindow(*target, TimingCurve::easeInEaseOut());
+    slideToHiddenFrame();
     startPolling();
 }
 
@@ -63,17 +63,25 @@ void WindowDockManager::slideOut() {
     const auto target = shownFrame();
     if (!target) return;
     isSlidOut_ = true;
+    notifications_.post(windowWillSlideOutNotification);
     moveWindow(*target, TimingCurve::easeInEaseOut());
     installMoveObserver();
 }
 
 void WindowDockManager::slideIn() {
-    if (dockSide_ == DockSide::none || !isSlidOut_) return;
-    const auto target = hiddenFrame();
-    if (!target) return;
+    if (dockSide_ == DockSide::none || !isSlidOut_ || !hiddenFrame()) return;
     isSlidOut_ = false;
     removeMoveObserver();
-    moveWindow(*target, TimingCurve::easeInEaseOut());
+    slideToHiddenFrame();
+}
+
+// Only a slide that got there counts: one overtaken by a slide out leaves the window seen.
+void WindowDockManager::slideToHiddenFrame() {
+    const auto target = hiddenFrame();
+    if (!target) return;
+    moveWindow(*target, TimingCurve::easeInEaseOut(), [this] {
+        if (dockSide_ != DockSide::none && !isSlidOut_) notifications_.post(windowDidSlideInNotification);
+    });
 }
 
 void WindowDockManager::installMoveObserver() {
@@ -90,16 +98,20 @@ void WindowDockManager::handleWindowMove() {
 
 void WindowDockManager::handleScreenChange() {
     if (dockSide_ == DockSide::none) return;
-    if (auto target = isSlidOut_ ? shownFrame() : hiddenFrame()) moveWindow(*target, TimingCurve::easeInEaseOut());
+    if (!isSlidOut_) return slideToHiddenFrame();
+    if (auto target = shownFrame()) moveWindow(*target, TimingCurve::easeInEaseOut());
 }
 
-void WindowDockManager::moveWindow(const Rect& target, const TimingCurve& curve) {
+void WindowDockManager::moveWindow(const Rect& target, const TimingCurve& curve, std::function<void()> arrived) {
     const auto animation = ++currentAnimation_;
     isAnimating_ = true;
     std::weak_ptr<WindowDockManager*> weak = self_;
-    window_.animateFrame(target, curve, animationDuration, [weak, animation] {
+    window_.animateFrame(target, curve, animationDuration, [weak, animation, arrived = std::move(arrived)] {
         // A superseded animation's end says nothing about the one running now.
-        if (auto self = weak.lock(); self && (*self)->currentAnimation_ == animation) (*self)->isAnimating_ = false;
+        auto self = weak.lock();
+        if (!self || (*self)->currentAnimation_ != animation) return;
+        (*self)->isAnimating_ = false;
+        if (arrived) arrived();
     });
 }
 

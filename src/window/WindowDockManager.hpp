@@ -1,16 +1,15 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/MainQueue.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Observable.hpp"
 #include "window/DesktopWindow.hpp"
+#include "window/DockNotifications.hpp"
 
 namespace corvina {
-
-// Posted whenever the window leaves dock mode, for whatever reason.
-inline constexpr const char* windowDidExitDockModeNotification = "windowDidExitDockMode";
 
 // Docks the main window to a screen edge: pushed off the screen but for a thin grip, it
 // slides out when the pointer reaches that edge and back when the pointer leaves it.
@@ -41,7 +40,8 @@ private:
     void removeMoveObserver();
     void handleWindowMove();
     void handleScreenChange();
-    void moveWindow(const Rect& target, const TimingCurve& curve);
+    void moveWindow(const Rect& target, const TimingCurve& curve, std::function<void()> arrived = {});
+    void slideToHiddenFrame();
 
     std::optional<Rect> hiddenFrame() const;
     std::optional<Rect> shownFrame() const;

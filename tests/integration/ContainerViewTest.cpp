@@ -89,6 +89,37 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneInThePaneAClickSel
     EXPECT_TRUE(eventually([&] { return evaluateScript(one, "document.visibilityState") == "visible"; }));
 }
 
+// Docked and slid in, or minimised, nothing of the window is seen: the pages rest, and the
+// shown one is drawn again when the window comes back.
+TEST_F(ContainerViewTest, PagesRestWhileTheWindowIsOutOfSight) {
+    pane(Pane::primary);
+    ASSERT_TRUE(allCreated(Pane::primary));
+    ASSERT_TRUE(loaded(tagID("one"), Pane::primary) && loaded(tagID("two"), Pane::primary));
+    auto* one = store().existingWebView(tagID("one"), Pane::primary);
+    auto* two = store().existingWebView(tagID("two"), Pane::primary);
+    const auto visibility = [](WebKitWebView* view) { return evaluateScript(view, "document.visibilityState"); };
+    state.setPointedTabID(tagID("two"));
+    ASSERT_TRUE(eventually([&] { return visibility(one) == "visible" && visibility(two) == "visible"; }));
+
+    notifications.post(windowDidSlideInNotification);
+    EXPECT_TRUE(eventually([&] { return visibility(one) == "hidden" && visibility(two) == "hidden"; }));
+    state.selectTab(tagID("three"));
+    auto* three = store().existingWebView(tagID("three"), Pane::primary);
+    EXPECT_FALSE(eventually([&] { return visibility(three) == "visible"; }, std::chrono::milliseconds(600)))
+        << "a switch while out of sight draws nothing";
+    state.selectTab(tagID("one"));
+    notifications.post(windowWillSlideOutNotification);
+    EXPECT_TRUE(eventually([&] { return visibility(one) == "visible"; }));
+
+    state.setWindowMinimized(true);
+    EXPECT_TRUE(eventually([&] { return visibility(one) == "hidden"; }));
+    notifications.post(windowDidExitDockModeNotification);
+    EXPECT_FALSE(eventually([&] { return visibility(one) == "visible"; }, std::chrono::milliseconds(600)))
+        << "still minimised";
+    state.setWindowMinimized(false);
+    EXPECT_TRUE(eventually([&] { return visibility(one) == "visible"; }));
+}
+
 TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndMakesNoWebView) {
     state.enterSplitMode();
     localization.setCurrentLanguage(AppLanguage::en);

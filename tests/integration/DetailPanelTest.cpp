@@ -247,7 +247,7 @@ TEST_F(DetailPanelToolbarTest, DockButtonsFollowTheDockState) {
     EXPECT_FALSE(toolbar.dockRightButton().get_visible());
 
     // The window left the edge by itself (dragged away): the buttons come back.
-    notifications.post(dockExitNotification);
+    notifications.post(windowDidExitDockModeNotification);
     EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undocked; }));
 }
 

@@ -197,13 +197,13 @@ TEST_F(AppStateTest, LeavingDockModeResetsTheDockSideOnTheMainQueue) {
     FakeWindowControl window;
     state->setWindowControl(&window);
     state->dockWindow(1);
-    center.post(dockExitNotification);
+    center.post(windowDidExitDockModeNotification);
     EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
     queue.drain();
     EXPECT_EQ(state->dockSide().get(), 0);
 
     // A notification that arrives after the state is gone does nothing.
-    center.post(dockExitNotification);
+    center.post(windowDidExitDockModeNotification);
     state.reset();
     queue.drain();
 }

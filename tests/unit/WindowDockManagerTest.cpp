@@ -154,6 +154,36 @@ TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlid
     EXPECT_EQ(lastMove().target, (Rect{-796, 162.5, 800, 600}));
 }
 
+// Pages rest while only the grip is seen: the word goes out once the window got there, and
+// back before it slides out, so the page is drawn while it comes into view.
+TEST_F(WindowDockManagerTest, TellsWhenOnlyTheGripIsSeenAndWhenTheWindowComesBack) {
+    std::vector<std::string> heard;
+    ObserverToken in = notifications.addObserver(windowDidSlideInNotification, [&] { heard.push_back("in"); });
+    ObserverToken out = notifications.addObserver(windowWillSlideOutNotification, [&] { heard.push_back("out"); });
+    const auto told = [&] {
+        queue.drain();
+        return heard;
+    };
+    manager.dock(DockSide::left);
+    queue.advance(300ms);
+    EXPECT_TRUE(told().empty()) << "still on its way to the edge";
+    queue.advance(100ms);
+    EXPECT_EQ(told(), std::vector<std::string>{"in"});
+
+    window.pointerAt = Point{0, 400};
+    queue.advance(150ms);
+    EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
+    queue.advance(400ms);
+
+    // Sliding in again, overtaken by the pointer coming back: the window never got there.
+    window.pointerAt = Point{900, 400};
+    queue.advance(150ms);
+    queue.advance(200ms);
+    manager.exitDock(true);
+    queue.advance(1s);
+    EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
+}
+
 TEST_F(WindowDockManagerTest, PointerInThePanelBandAboveTheWorkAreaDoesNotCallTheWindowOut) {
     dockAndSettle(DockSide::left);
     window.pointerAt = Point{0, 10};
