@@ -31,9 +31,19 @@ def main():
         ("tab switch: switches not seen on screen", v("switch_not_seen"), "", None, None),
         ("tab switch: page loads during 50 switches", v("switch_page_loads"), "", None, None),
         ("memory (PSS), 18 services, one pane", v("app_pss_one_pane_mb"), "MB", v("chromium_pss_mb"), "MB"),
+        ("memory (PSS) per web process / renderer, one pane", v("app_pss_per_web_process_mb"), "MB",
+         v("chromium_pss_per_renderer_mb"), "MB"),
         ("memory (PSS), 18 services in each of two panes", v("app_pss_split_mb"), "MB", None, None),
         ("processes, one pane / Chromium", v("app_processes"), "", v("chromium_processes"), ""),
         (f"idle CPU time over {v('idle_seconds')} s, 18 services", v("app_idle_cpu_s"), "s", v("chromium_idle_cpu_s"), "s"),
+        (f"idle CPU time over {v('idle_seconds')} s, docked and slid in (vs shown)", v("app_idle_cpu_docked_s"), "s",
+         v("app_idle_cpu_s"), "s"),
+        ("budget on: memory (PSS) at start, services load when opened", v("budget_pss_at_start_mb"), "MB",
+         v("chromium_pss_mb"), "MB"),
+        ("budget on: memory (PSS), 18 opened, 17 asleep", v("budget_pss_asleep_mb"), "MB", v("chromium_pss_mb"), "MB"),
+        ("budget on: web processes, 17 asleep", v("budget_web_processes"), "", None, None),
+        (f"budget on: idle CPU time over {v('idle_seconds')} s, 17 asleep", v("budget_idle_cpu_s"), "s",
+         v("chromium_idle_cpu_s"), "s"),
     ]
     table = []
     print(f"\nCorvina benchmark, commit {sys.argv[3]}")
@@ -46,7 +56,8 @@ def main():
               f"{'' if r is None else r:>7}")
         table.append({"measure": name, "corvina": ours, "chromium": theirs, "unit": unit, "ratio": r})
     print(f"(pages loaded: at start {v('pages_loaded_at_start')}, split {v('split_pages_loaded')}, "
-          f"Chromium {v('chromium_pages_loaded')}; run took {v('run_seconds')} s)")
+          f"Chromium {v('chromium_pages_loaded')}, budget at start {v('budget_pages_loaded_at_start')} and opened "
+          f"{v('budget_pages_opened')}, sleep time {v('sleep_seconds')} s; run took {v('run_seconds')} s)")
     with open(sys.argv[2], "w") as f:
         json.dump({"commit": sys.argv[3], "values": values, "table": table}, f, indent=2)
     print(f"written to {sys.argv[2]}")

@@ -15,6 +15,7 @@
 #include "ui/ContentView.hpp"
 #include "ui/DetailPanelView.hpp"
 #include "window/WindowSetup.hpp"
+#include "web/ServiceSleeper.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -63,6 +64,7 @@ void CorvinaApplication::createState() {
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
                                                        *customTabManager_, *downloadSettings_});
+    sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, appState_->webViewStore());
 }
 
 void CorvinaApplication::applyAppearance() {

@@ -26,6 +26,7 @@ class DetailPanelView;
 class ClipboardPanelView;
 class CustomTagsPanelView;
 class WindowSetup;
+class ServiceSleeper;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -58,6 +59,7 @@ private:
     std::unique_ptr<DownloadSettings> downloadSettings_;
     std::unique_ptr<AppState> appState_;
     std::unique_ptr<AppContext> context_;
+    std::unique_ptr<ServiceSleeper> sleeper_;
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -55,6 +55,7 @@ AITabBarView::AITabBarView(AppContext& context)
     connections_ += state.hiddenAITabIDs().observe(rebuild);
     connections_ += context.customTabManager.customTabs().observe(rebuild);
     connections_ += state.selectedTabID().observe(refresh);
+    connections_ += state.webViewStore().sleepingTabIDs().observe(refresh);
     connections_ += state.secondaryTabID().observe(refresh);
     connections_ += state.isSplitMode().observe(refresh);
     connections_ += state.showSidebar().observe(refresh);
@@ -166,11 +167,13 @@ void AITabBarView::rebuildRows() {
 void AITabBarView::refreshRows() {
     const auto& state = context_.appState;
     const auto& secondary = state.secondaryTabID().get();
+    const auto& sleeping = state.webViewStore().sleepingTabIDs().get();
     for (auto& row : rows_) {
         const auto& id = row->tab().id;
         const bool isSecondary = state.isSplitMode().get() && secondary && *secondary == id;
         row->update(state.selectedTabID().get() == id, isSecondary, state.showSidebar().get(),
                     context_.localization.language());
+        row->showAsleep(sleeping.contains(id));
     }
 }
 

@@ -258,3 +258,57 @@ LaunchAtLoginCard::LaunchAtLoginCard(AppContext& context)
 }
 
 }  // namespace corvina
+
+namespace corvina {
+
+MemoryCard::MemoryCard(AppContext& context)
+    : context_(context),
+      loadSwitch_([this] { return context_.appSettings.loadServicesWhenOpened().get(); },
+                  [this](bool on) { context_.appSettings.setLoadServicesWhenOpened(on); }),
+      sleepNames_(Gtk::StringList::create({})),
+      sleepChooser_(sleepNames_) {
+    for (Gtk::Label* label : {&loadLabel_, &sleepLabel_}) {
+        label->add_css_class("card-text");
+        label->set_xalign(0);
+        label->set_hexpand(true);
+        label->set_wrap(true);
+    }
+    loadRow_.append(loadLabel_);
+    loadRow_.append(loadSwitch_);
+    sleepChooser_.set_valign(Gtk::Align::CENTER);
+    sleepRow_.append(sleepLabel_);
+    sleepRow_.append(sleepChooser_);
+    append(loadRow_);
+    append(sleepRow_);
+    // The user picks how long an unused service stays awake.
+    sleepChooser_.property_selected().signal_changed().connect([this] {
+        if (!retitling_)
+            context_.appSettings.setSleepUnusedServicesAfter(sleepChoiceTime(sleepChooser_.get_selected()));
+    });
+    connections_ += context.appSettings.loadServicesWhenOpened().observe([this] { loadSwitch_.refresh(); });
+    connections_ += context.appSettings.sleepUnusedServicesAfter().observe([this] { showSleepTime(); });
+    connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
+    retitle();
+}
+
+void MemoryCard::retitle() {
+    const AppLanguage language = context_.localization.language();
+    setTitle(settingsText::memory.in(language));
+    loadLabel_.set_text(settingsText::loadWhenOpened.in(language));
+    setAccessibleLabel(loadSwitch_, settingsText::loadWhenOpened.in(language));
+    sleepLabel_.set_text(settingsText::sleepUnused.in(language));
+    setAccessibleLabel(sleepChooser_, settingsText::sleepUnused.in(language));
+    const auto names = sleepChoiceNames(language);
+    retitling_ = true;
+    sleepNames_->splice(0, sleepNames_->get_n_items(), std::vector<Glib::ustring>(names.begin(), names.end()));
+    retitling_ = false;
+    showSleepTime();
+}
+
+void MemoryCard::showSleepTime() {
+    retitling_ = true;
+    sleepChooser_.set_selected(sleepChoiceIndex(context_.appSettings.sleepUnusedServicesAfter().get()));
+    retitling_ = false;
+}
+
+}  // namespace corvina

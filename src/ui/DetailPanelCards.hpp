@@ -5,6 +5,8 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/dropdown.h>
+#include <gtkmm/stringlist.h>
 #include <gtkmm/grid.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
@@ -135,6 +137,30 @@ private:
     Gtk::Box row_{Gtk::Orientation::HORIZONTAL, 8};
     Gtk::Label label_;
     GlassSwitch switch_;
+    Connections connections_;
+};
+
+// The memory budget: pages loaded when first shown, and services put to sleep after a
+// time unused. Both off unless the user turns them on.
+class MemoryCard : public DetailCard {
+public:
+    explicit MemoryCard(AppContext& context);
+    GlassSwitch& loadWhenOpenedSwitch() { return loadSwitch_; }
+    Gtk::DropDown& sleepChooser() { return sleepChooser_; }
+
+private:
+    void retitle();
+    void showSleepTime();
+
+    AppContext& context_;
+    Gtk::Box loadRow_{Gtk::Orientation::HORIZONTAL, 8};
+    Gtk::Label loadLabel_;
+    GlassSwitch loadSwitch_;
+    Gtk::Box sleepRow_{Gtk::Orientation::HORIZONTAL, 8};
+    Gtk::Label sleepLabel_;
+    Glib::RefPtr<Gtk::StringList> sleepNames_;
+    Gtk::DropDown sleepChooser_;
+    bool retitling_ = false;
     Connections connections_;
 };
 

@@ -21,6 +21,7 @@ DetailPanelView::DetailPanelView(AppContext& context)
       downloadPathCard_(context),
       clearCacheCard_(context),
       launchAtLoginCard_(context),
+      memoryCard_(context),
       handleTooltip_(handle_, context.queue) {
     add_css_class("detail-panel");
     set_size_request(width, -1);
@@ -37,7 +38,7 @@ void DetailPanelView::buildContent() {
     content_.append(title_);
     for (Gtk::Widget* card : std::initializer_list<Gtk::Widget*>{&languageCard_, &aiServicesCard_, &appearanceCard_,
                                                                  &downloadPathCard_, &clearCacheCard_,
-                                                                 &launchAtLoginCard_})
+                                                                 &launchAtLoginCard_, &memoryCard_})
         content_.append(*card);
     scroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
     scroller_.set_vexpand(true);
@@ -65,7 +66,8 @@ void DetailPanelView::buildHandle() {
 
 std::vector<std::string> DetailPanelView::cardTitles() const {
     return {languageCard_.title(),       aiServicesCard_.title(), appearanceCard_.title(),
-            downloadPathCard_.title(),   clearCacheCard_.title(), launchAtLoginCard_.title()};
+            downloadPathCard_.title(),   clearCacheCard_.title(), launchAtLoginCard_.title(),
+            memoryCard_.title()};
 }
 
 void DetailPanelView::retitle() {

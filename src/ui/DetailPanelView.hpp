@@ -15,7 +15,7 @@
 
 namespace corvina {
 
-// The settings page inside the main window: six cards under a title, the version line at
+// The settings page inside the main window: seven cards under a title, the version line at
 // the bottom, and a handle on the leading edge that folds the panel away.
 class DetailPanelView : public Gtk::Overlay {
 public:
@@ -34,6 +34,7 @@ public:
     DownloadPathCard& downloadPathCard() { return downloadPathCard_; }
     ClearCacheCard& clearCacheCard() { return clearCacheCard_; }
     LaunchAtLoginCard& launchAtLoginCard() { return launchAtLoginCard_; }
+    MemoryCard& memoryCard() { return memoryCard_; }
     Gtk::Button& collapseHandle() { return handle_; }
     const DelayedTooltip& collapseTooltip() const { return handleTooltip_; }
 
@@ -53,6 +54,7 @@ private:
     DownloadPathCard downloadPathCard_;
     ClearCacheCard clearCacheCard_;
     LaunchAtLoginCard launchAtLoginCard_;
+    MemoryCard memoryCard_;
     Gtk::Label version_;
     Gtk::Button handle_;
     Gtk::Box handleBar_;

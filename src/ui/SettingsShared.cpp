@@ -1,5 +1,7 @@
 #include "ui/SettingsShared.hpp"
 
+#include "app/AppSettings.hpp"
+
 #include <gio/gio.h>
 #include <gtk/gtk.h>
 
@@ -12,6 +14,26 @@ void launched(GObject*, GAsyncResult* result, gpointer) {
 }
 
 }  // namespace
+
+std::vector<std::string> sleepChoiceNames(AppLanguage language) {
+    std::vector<std::string> names{LocalizedText{"Off", "關閉", "关闭"}.in(language)};
+    const auto unit = LocalizedText{" minutes", " 分鐘", " 分钟"}.in(language);
+    for (auto choice : sleepChoices) names.push_back(std::to_string(choice.count()) + unit);
+    return names;
+}
+
+unsigned sleepChoiceIndex(std::chrono::seconds after) {
+    if (after.count() <= 0) return 0;
+    unsigned best = 1;
+    for (unsigned i = 1; i <= sleepChoices.size(); ++i)
+        if (std::chrono::abs(sleepChoices[i - 1] - after) < std::chrono::abs(sleepChoices[best - 1] - after)) best = i;
+    return best;
+}
+
+std::chrono::seconds sleepChoiceTime(unsigned index) {
+    if (index == 0 || index > sleepChoices.size()) return std::chrono::seconds(0);
+    return sleepChoices[index - 1];
+}
 
 void showAsPathText(Gtk::Label& label) {
     label.add_css_class("path-text");

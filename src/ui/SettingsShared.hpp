@@ -1,5 +1,8 @@
 #pragma once
+#include <chrono>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtkmm/label.h>
 
@@ -14,7 +17,18 @@ inline constexpr LocalizedText downloadPath{"Download Path", "下載路徑", "�
 inline constexpr LocalizedText openInFileManager{"Open in File Manager", "在檔案管理器中打開", "在文件管理器中打开"};
 inline constexpr LocalizedText resetToDefault{"Reset to Default (Downloads)", "恢復預設（下載資料夾）",
                                               "恢复默认（下载文件夹）"};
+inline constexpr LocalizedText memory{"Memory", "記憶體", "内存"};
+inline constexpr LocalizedText loadWhenOpened{"Load services when first opened", "首次開啟服務時才載入",
+                                              "首次打开服务时才加载"};
+inline constexpr LocalizedText sleepUnused{"Sleep services unused for", "閒置多久後休眠服務", "闲置多久后休眠服务"};
 }  // namespace settingsText
+
+// The sleep times as the settings list them: "Off" first, then each choice in minutes.
+std::vector<std::string> sleepChoiceNames(AppLanguage language);
+// The place in that list of a stored time; a time set outside the settings shows as the
+// nearest choice.
+unsigned sleepChoiceIndex(std::chrono::seconds after);
+std::chrono::seconds sleepChoiceTime(unsigned index);
 
 // Styles `label` for a folder path: small, wrapping anywhere, selectable for copying.
 void showAsPathText(Gtk::Label& label);

@@ -74,6 +74,8 @@ void SettingsWindow::followModels() {
     auto showPath = [this] { path_->set_text(context_.downloadSettings.customDownloadPath().get().string()); };
     connections_ += context_.localization.currentLanguage().observe([this] { retitle(); });
     connections_ += context_.appSettings.appearance().observe([this] { refreshAppearance(); });
+    connections_ += context_.appSettings.loadServicesWhenOpened().observe([this] { refreshMemory(); });
+    connections_ += context_.appSettings.sleepUnusedServicesAfter().observe([this] { refreshMemory(); });
     connections_ += context_.downloadSettings.customDownloadPath().observe(showPath);
     showPath();
     // Once the window is destroyed the page tree is gone; stop following the models.
@@ -97,6 +99,48 @@ void SettingsWindow::buildGeneralPage() {
     adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(placeholder_->gobj()));
     groups_[0] = ADW_PREFERENCES_GROUP(group);
     pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
+    adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
+                             ADW_PREFERENCES_GROUP(buildMemoryGroup()));
+}
+
+GtkWidget* SettingsWindow::buildMemoryGroup() {
+    auto* group = adw_preferences_group_new();
+    memoryGroup_ = ADW_PREFERENCES_GROUP(group);
+    loadSwitch_ = GTK_SWITCH(gtk_switch_new());
+    gtk_widget_set_valign(GTK_WIDGET(loadSwitch_), GTK_ALIGN_CENTER);
+    loadRow_ = ADW_ACTION_ROW(adw_action_row_new());
+    adw_action_row_add_suffix(loadRow_, GTK_WIDGET(loadSwitch_));
+    adw_action_row_set_activatable_widget(loadRow_, GTK_WIDGET(loadSwitch_));
+    adw_preferences_group_add(memoryGroup_, GTK_WIDGET(loadRow_));
+    g_signal_connect(loadSwitch_, "notify::active", G_CALLBACK(+[](GtkSwitch* toggle, GParamSpec*, gpointer self) {
+                         auto* window = static_cast<SettingsWindow*>(self);
+                         if (!window->refreshing_)
+                             window->context_.appSettings.setLoadServicesWhenOpened(gtk_switch_get_active(toggle));
+                     }),
+                     this);
+
+    sleepNames_ = gtk_string_list_new(nullptr);
+    sleepRow_ = ADW_COMBO_ROW(adw_combo_row_new());
+    adw_combo_row_set_model(sleepRow_, G_LIST_MODEL(sleepNames_));
+    g_object_unref(sleepNames_);  // the row holds it
+    adw_preferences_group_add(memoryGroup_, GTK_WIDGET(sleepRow_));
+    // The user picks how long an unused service stays awake.
+    g_signal_connect(sleepRow_, "notify::selected", G_CALLBACK(+[](AdwComboRow* row, GParamSpec*, gpointer self) {
+                         auto* window = static_cast<SettingsWindow*>(self);
+                         if (!window->refreshing_)
+                             window->context_.appSettings.setSleepUnusedServicesAfter(
+                                 sleepChoiceTime(adw_combo_row_get_selected(row)));
+                     }),
+                     this);
+    return group;
+}
+
+// The rows show the settings; their own signals are quiet meanwhile.
+void SettingsWindow::refreshMemory() {
+    refreshing_ = true;
+    gtk_switch_set_active(loadSwitch_, context_.appSettings.loadServicesWhenOpened().get());
+    adw_combo_row_set_selected(sleepRow_, sleepChoiceIndex(context_.appSettings.sleepUnusedServicesAfter().get()));
+    refreshing_ = false;
 }
 
 void SettingsWindow::buildAppearancePage() {
@@ -188,6 +232,18 @@ void SettingsWindow::retitle() {
         setAccessibleLabel(*appearanceChecks_.at(index(appearance)), name);
     }
     retitleDownloads(language);
+    adw_preferences_group_set_title(memoryGroup_, settingsText::memory.in(language).c_str());
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(loadRow_), settingsText::loadWhenOpened.in(language).c_str());
+    setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(sleepRow_), settingsText::sleepUnused.in(language).c_str());
+    refreshing_ = true;
+    const auto names = sleepChoiceNames(language);
+    std::vector<const char*> items;
+    for (const auto& name : names) items.push_back(name.c_str());
+    items.push_back(nullptr);
+    gtk_string_list_splice(sleepNames_, 0, g_list_model_get_n_items(G_LIST_MODEL(sleepNames_)), items.data());
+    refreshing_ = false;
+    refreshMemory();
 }
 
 void SettingsWindow::retitleDownloads(AppLanguage language) {

@@ -39,6 +39,8 @@ public:
     Gtk::Button& copyPathButton() { return copyButton_; }
     Gtk::Button& openFolderButton() { return openButton_; }
     Gtk::Button& chooseFolderButton() { return *chooseButton_; }
+    GtkSwitch* loadWhenOpenedSwitch() const { return loadSwitch_; }
+    AdwComboRow* sleepChooser() const { return sleepRow_; }
     Gtk::Button& resetFolderButton() { return *resetButton_; }
     const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
     const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
@@ -48,6 +50,8 @@ private:
     void buildHeader();
     AdwViewStackPage* addPage(GtkWidget* group, const char* name, const char* icon);
     void buildGeneralPage();
+    GtkWidget* buildMemoryGroup();
+    void refreshMemory();
     void buildAppearancePage();
     void buildDownloadsPage();
     Gtk::Widget* buildPathRow();
@@ -67,6 +71,12 @@ private:
     std::array<AdwViewStackPage*, 3> pages_{};
     std::array<AdwPreferencesGroup*, 3> groups_{};
     Gtk::Label* placeholder_ = nullptr;
+    AdwPreferencesGroup* memoryGroup_ = nullptr;
+    AdwActionRow* loadRow_ = nullptr;
+    GtkSwitch* loadSwitch_ = nullptr;
+    AdwComboRow* sleepRow_ = nullptr;
+    GtkStringList* sleepNames_ = nullptr;
+    bool refreshing_ = false;
     std::array<AdwPreferencesRow*, allAppearances.size()> appearanceRows_{};
     std::array<Gtk::CheckButton*, allAppearances.size()> appearanceChecks_{};
     Gtk::Label* path_ = nullptr;

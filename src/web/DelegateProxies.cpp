@@ -51,6 +51,8 @@ WeakUIDelegateProxy::WeakUIDelegateProxy(WebKitWebView* view, std::weak_ptr<WebV
     : view_(view), store_(std::move(store)) {
     chooserHandler_ = g_signal_connect(view, "run-file-chooser", G_CALLBACK(onRunFileChooser), this);
     createHandler_ = g_signal_connect(view, "create", G_CALLBACK(onCreate), this);
+    closeHandler_ = g_signal_connect(view, "close", G_CALLBACK(onClose), this);
+    dialogHandler_ = g_signal_connect(view, "script-dialog", G_CALLBACK(onScriptDialog), this);
 }
 
 WeakUIDelegateProxy::~WeakUIDelegateProxy() { detach(); }
@@ -58,11 +60,27 @@ WeakUIDelegateProxy::~WeakUIDelegateProxy() { detach(); }
 void WeakUIDelegateProxy::detach() {
     disconnect(view_, chooserHandler_);
     disconnect(view_, createHandler_);
+    disconnect(view_, closeHandler_);
+    disconnect(view_, dialogHandler_);
+}
+
+WebViewStore* WeakUIDelegateProxy::store() const {
+    auto alive = store_.lock();
+    return alive ? *alive : nullptr;
 }
 
 gboolean WeakUIDelegateProxy::onRunFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request, gpointer self) {
-    auto alive = static_cast<WeakUIDelegateProxy*>(self)->store_.lock();
-    return alive && (*alive)->runFileChooser(view, request);
+    auto* store = static_cast<WeakUIDelegateProxy*>(self)->store();
+    return store && store->runFileChooser(view, request);
+}
+
+void WeakUIDelegateProxy::onClose(WebKitWebView* view, gpointer self) {
+    if (auto* store = static_cast<WeakUIDelegateProxy*>(self)->store()) store->pageClosed(view);
+}
+
+gboolean WeakUIDelegateProxy::onScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, gpointer self) {
+    auto* store = static_cast<WeakUIDelegateProxy*>(self)->store();
+    return store && store->runScriptDialog(view, dialog);
 }
 
 // Pages that ask for a new window get none: there is no second browser window here.

@@ -31,8 +31,9 @@ private:
     gulong policyHandler_ = 0;
 };
 
-// Forwards the page's upload file chooser to the store, held weakly. Script dialogs,
-// permission requests and authentication keep the engine's own behaviour.
+// Forwards the page's upload file chooser, its closing and its leave prompt to the store,
+// held weakly. Other script dialogs, permission requests and authentication keep the
+// engine's own behaviour.
 class WeakUIDelegateProxy {
 public:
     WeakUIDelegateProxy(WebKitWebView* view, std::weak_ptr<WebViewStore*> store);
@@ -45,11 +46,16 @@ public:
 private:
     static gboolean onRunFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request, gpointer self);
     static GtkWidget* onCreate(WebKitWebView* view, WebKitNavigationAction* action, gpointer self);
+    static void onClose(WebKitWebView* view, gpointer self);
+    static gboolean onScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog, gpointer self);
+    WebViewStore* store() const;
 
     WebKitWebView* view_;
     std::weak_ptr<WebViewStore*> store_;
     gulong chooserHandler_ = 0;
     gulong createHandler_ = 0;
+    gulong closeHandler_ = 0;
+    gulong dialogHandler_ = 0;
 };
 
 }  // namespace corvina

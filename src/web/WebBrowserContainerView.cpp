@@ -1,6 +1,7 @@
 #include "web/WebBrowserContainerView.hpp"
 
 #include "app/AITab.hpp"
+#include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "panels/CustomTabManager.hpp"
 #include "web/WebViewStore.hpp"
@@ -66,6 +67,8 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += state.hiddenAITabIDs().observe(refreshSlot);
     connections_ += context.customTabManager.customTabs().observe(refreshSlot);
     connections_ += store_.isLoading().observe(refreshSlot);
+    connections_ += store_.sleepingTabIDs().observe(refreshSlot);
+    connections_ += context.appSettings.loadServicesWhenOpened().observe(refreshSlot);
     const auto prepareSlot = [this] { prepareNext(); };
     connections_ += state.pointedTabID().observe(prepareSlot);
     connections_ += state.isSplitMode().observe(prepareSlot);
@@ -84,7 +87,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
 // The web views belong to the store: take them out of this pane, never destroy them.
 WebBrowserContainerView::~WebBrowserContainerView() {
     connections_.clear();
-    for (auto& [id, widget] : children_) layers_.remove(widget);
+    for (auto& [id, widget] : children_) release(widget);
     layers_.remove(GTK_WIDGET(blank_.gobj()));
     layers_.remove(GTK_WIDGET(placeholder_.gobj()));
 }
@@ -140,6 +143,8 @@ void WebBrowserContainerView::prepareNext() {
 
 // Every visible tab of this pane has its web view here. The shown tab's view is made at
 // once; the others follow one per frame, so the window and the shown page come first.
+// Under the memory budget a page is made only when its tab is shown, and a page asleep
+// waits for that too.
 void WebBrowserContainerView::syncWebViews(const std::string& current) {
     std::map<std::string, GtkWidget*> wanted;
     bool morePending = false;
@@ -147,21 +152,32 @@ void WebBrowserContainerView::syncWebViews(const std::string& current) {
         if (tab.id == current || store_.existingWebView(tab.id, pane_))
             wanted[tab.id] = GTK_WIDGET(store_.webView(tab, pane_));
         else
-            morePending = true;
+            morePending = morePending || waitsForBackgroundLoad(tab.id);
     }
+    // Views the store let go are still held here, so they can be taken out safely.
     for (auto& [id, widget] : children_)
-        if (wanted[id] != widget) layers_.remove(widget);
+        if (wanted[id] != widget) release(widget);
     for (auto& [id, widget] : wanted)
-        if (widget && children_[id] != widget) layers_.add(widget);
+        if (widget && children_[id] != widget) layers_.add(GTK_WIDGET(g_object_ref(widget)));
     std::erase_if(wanted, [](const auto& entry) { return entry.second == nullptr; });
     children_ = std::move(wanted);
     if (morePending && !creating_.active()) creating_ = context_.queue.after(oneFrame, [this] { createNextWebView(); });
 }
 
+bool WebBrowserContainerView::waitsForBackgroundLoad(const std::string& tabID) const {
+    return !context_.appSettings.loadServicesWhenOpened().get() && !store_.existingWebView(tabID, pane_) &&
+           !store_.isAsleep(tabID, pane_);
+}
+
+void WebBrowserContainerView::release(GtkWidget* widget) {
+    layers_.remove(widget);
+    g_object_unref(widget);
+}
+
 void WebBrowserContainerView::createNextWebView() {
     creating_.reset();
     for (const auto& tab : visibleTabs()) {
-        if (store_.existingWebView(tab.id, pane_)) continue;
+        if (!waitsForBackgroundLoad(tab.id)) continue;
         store_.webView(tab, pane_);
         break;
     }

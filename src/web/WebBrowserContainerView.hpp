@@ -51,6 +51,8 @@ private:
     void refresh();
     void syncWebViews(const std::string& current);
     void createNextWebView();
+    bool waitsForBackgroundLoad(const std::string& tabID) const;
+    void release(GtkWidget* widget);
     std::vector<AITab> visibleTabs() const;
     void prepareNext();
     void refreshOverlays();
@@ -69,7 +71,7 @@ private:
     DownloadToast toast_;
     Gtk::Revealer tipRevealer_;
     FileDropTipView tip_;
-    // Tab id → the web view this pane shows for it.
+    // Tab id → the web view this pane shows for it, with a reference of ours.
     std::map<std::string, GtkWidget*> children_;
     TimerHandle creating_;
     Connections connections_;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AITab.hpp"
@@ -19,6 +20,8 @@ inline constexpr const char* fallbackStartURL = "https://www.doubao.com/chat/";
 // The key of a (tab, pane) web view: the id itself for the primary pane, id + "_secondary"
 // for the secondary one.
 std::string storageKey(const std::string& tabID, Pane pane);
+// The (tab, pane) of a storage key.
+std::pair<std::string, Pane> placeOfKey(const std::string& key);
 
 // The start address of a tab: the catalogue first, then the custom tags in stored order,
 // then the first catalogue entry, then `fallbackStartURL`.

@@ -66,7 +66,9 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
     uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
     webViews_[key] = std::move(webView);
-    startLoad(key, tab.url);
+    auto asleep = sleeping_.extract(key);
+    startLoad(key, asleep ? asleep.mapped() : tab.url);
+    if (asleep) republishSleeping();
 
     auto loading = isLoading_.get();
     loading[key] = true;
@@ -106,13 +108,21 @@ bool WebViewStore::isTabLoading(const std::string& tabID, Pane pane) const {
 
 void WebViewStore::removeWebView(const std::string& tabID, Pane pane) {
     const auto key = storageKey(tabID, pane);
+    const bool wasAsleep = sleeping_.erase(key) > 0;
+    dropWebView(key);
+    if (wasAsleep) republishSleeping();
+}
+
+void WebViewStore::dropWebView(const std::string& key) {
+    closing_.erase(key);
+    asksBeforeLeaving_.erase(key);
     if (auto it = webViews_.find(key); it != webViews_.end()) {
         WebKitWebView* view = it->second->view();
         webkit_web_view_stop_loading(view);
         navDelegateProxies_.at(key)->detach();
         uiDelegateProxies_.at(key)->detach();
-        // Unload first so the page's memory and media go now, not whenever the engine decides.
-        webkit_web_view_load_html(view, "", nullptr);
+        // End the page's web process now: the engine would keep it for reuse, memory and all.
+        webkit_web_view_terminate_web_process(view);
         webViews_.erase(it);
     }
     navDelegateProxies_.erase(key);
@@ -121,6 +131,63 @@ void WebViewStore::removeWebView(const std::string& tabID, Pane pane) {
     auto loading = isLoading_.get();
     loading.erase(key);
     isLoading_.set(std::move(loading));
+}
+
+// The engine runs the page's leave handler first; the page closes unless it asks the user,
+// and that question is answered for the user here: stay.
+void WebViewStore::putToSleep(const std::string& tabID, Pane pane) {
+    const auto key = storageKey(tabID, pane);
+    auto it = webViews_.find(key);
+    if (it == webViews_.end() || asksBeforeLeaving_.contains(key) || !closing_.insert(key).second) return;
+    webkit_web_view_try_close(it->second->view());
+}
+
+// Not inside the engine's signal: the view goes once it has returned.
+bool WebViewStore::isAsleep(const std::string& tabID, Pane pane) const {
+    return sleeping_.contains(storageKey(tabID, pane));
+}
+
+void WebViewStore::pageClosed(WebKitWebView* view) {
+    const auto* found = keyOf(view);
+    if (!found || !closing_.contains(*found)) return;  // a page's own window.close() keeps its service
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    queue_.post([weak, key = *found, view] {
+        auto alive = weak.lock();
+        if (!alive) return;
+        auto* store = *alive;
+        if (!store->closing_.contains(key) || store->existingWebView(placeOfKey(key).first, placeOfKey(key).second) != view)
+            return;
+        const char* uri = webkit_web_view_get_uri(view);
+        store->sleeping_[key] = uri && *uri ? uri : store->startURL(placeOfKey(key).first);
+        store->dropWebView(key);
+        store->republishSleeping();
+    });
+}
+
+bool WebViewStore::runScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog) {
+    const auto* key = keyOf(view);
+    if (!key || !closing_.contains(*key) ||
+        webkit_script_dialog_get_dialog_type(dialog) != WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
+        return false;
+    // The page stays. The engine asks only once per use of the page, so it is not asked again.
+    webkit_script_dialog_confirm_set_confirmed(dialog, FALSE);
+    closing_.erase(*key);
+    asksBeforeLeaving_.insert(*key);
+    return true;
+}
+
+std::vector<std::pair<std::string, Pane>> WebViewStore::webViewPlaces() const {
+    std::vector<std::pair<std::string, Pane>> places;
+    for (const auto& [key, view] : webViews_) places.push_back(placeOfKey(key));
+    return places;
+}
+
+void WebViewStore::republishSleeping() {
+    std::set<std::string> awake, asleep;
+    for (const auto& [key, view] : webViews_) awake.insert(placeOfKey(key).first);
+    for (const auto& [key, address] : sleeping_)
+        if (const auto tabID = placeOfKey(key).first; !awake.contains(tabID)) asleep.insert(tabID);
+    sleepingTabIDs_.set(std::move(asleep));
 }
 
 void WebViewStore::goBack(const std::string& tabID, Pane pane) {

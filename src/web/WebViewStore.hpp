@@ -2,7 +2,9 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <vector>
 
 #include <webkit/webkit.h>
 
@@ -42,12 +44,21 @@ public:
     WebViewStore(const WebViewStore&) = delete;
     WebViewStore& operator=(const WebViewStore&) = delete;
 
-    // The web view of this tab in this pane; created and started on first request.
+    // The web view of this tab in this pane; created and started on first request, at the
+    // address it had when it was put to sleep if it sleeps.
     WebKitWebView* webView(const AITab& tab, Pane pane);
     // The web view if it exists, without creating one.
     WebKitWebView* existingWebView(const std::string& tabID, Pane pane) const;
     bool isTabLoading(const std::string& tabID, Pane pane) const;
     void removeWebView(const std::string& tabID, Pane pane);
+    // Ends the page and its web process and keeps its address, unless the page asks the
+    // user before leaving (an unsent message): then it stays as it is.
+    void putToSleep(const std::string& tabID, Pane pane);
+    bool isAsleep(const std::string& tabID, Pane pane) const;
+    // Services with a page asleep and none awake in either pane.
+    const Published<std::set<std::string>>& sleepingTabIDs() const { return sleepingTabIDs_; }
+    // Every (tab, pane) that has a web view now.
+    std::vector<std::pair<std::string, Pane>> webViewPlaces() const;
     void goBack(const std::string& tabID, Pane pane);
     void goForward(const std::string& tabID, Pane pane);
     // Loads the tab's start address again: back to the start page, not a reload.
@@ -72,11 +83,15 @@ public:
     void didCommitLoad(WebKitWebView* view);
     bool decideResponsePolicy(WebKitResponsePolicyDecision* decision);
     bool runFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request);
+    void pageClosed(WebKitWebView* view);
+    bool runScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog);
 
 private:
     using Alive = std::shared_ptr<WebViewStore*>;
 
     void startLoad(const std::string& key, const std::string& url);
+    void dropWebView(const std::string& key);
+    void republishSleeping();
     const std::string* keyOf(WebKitWebView* view) const;
     void showOverlay(Published<bool>& shown, TimerHandle& hideTask);
     void hideOverlay(Published<bool>& shown);
@@ -94,10 +109,17 @@ private:
     Published<bool> showDownloadToast_{false};
     Published<std::string> downloadToastMessage_;
     Published<bool> showFileDropTip_{false};
+    Published<std::set<std::string>> sleepingTabIDs_;
 
     std::map<std::string, std::unique_ptr<DragSupportingWebView>> webViews_;
     std::map<std::string, std::unique_ptr<WeakNavigationDelegateProxy>> navDelegateProxies_;
     std::map<std::string, std::unique_ptr<WeakUIDelegateProxy>> uiDelegateProxies_;
+    // Storage key → the address a sleeping page had.
+    std::map<std::string, std::string> sleeping_;
+    // Pages asked to close for sleep, whose leave prompt has not answered yet.
+    std::set<std::string> closing_;
+    // Pages that asked the user before leaving: they stay awake.
+    std::set<std::string> asksBeforeLeaving_;
     // A start load that has not committed after a minute is stopped.
     std::map<std::string, TimerHandle> startTimeouts_;
     TimerHandle toastHideTask_;

@@ -46,14 +46,14 @@ protected:
 
 TEST_F(DetailPanelTest, TheLanguageOptionRetitlesThePanelAndTheToolbarAtOnce) {
     EXPECT_EQ(panel.titleText(), "设置");
-    EXPECT_EQ(panel.cardTitles(), (Texts{"语言", "AI", "外观", "下载路径", "清除缓存", "开机自动启动"}));
+    EXPECT_EQ(panel.cardTitles(), (Texts{"语言", "AI", "外观", "下载路径", "清除缓存", "开机自动启动", "内存"}));
 
     press(panel.languageCard().option(AppLanguage::en));
     EXPECT_EQ(localization.language(), AppLanguage::en);
     EXPECT_EQ(preferences.stringValue("appLanguage"), "en");
     EXPECT_EQ(panel.titleText(), "Settings");
     EXPECT_EQ(panel.cardTitles(),
-              (Texts{"Language", "AI", "Appearance", "Download Path", "Clear Cache", "Launch at Login"}));
+              (Texts{"Language", "AI", "Appearance", "Download Path", "Clear Cache", "Launch at Login", "Memory"}));
     EXPECT_EQ(panel.collapseTooltip().text(), "Click to collapse panel");
     EXPECT_EQ(panel.downloadPathCard().openTooltip().text(), "Open in File Manager");
     EXPECT_EQ(toolbar.shownTooltips(),
@@ -61,7 +61,7 @@ TEST_F(DetailPanelTest, TheLanguageOptionRetitlesThePanelAndTheToolbarAtOnce) {
 
     press(panel.languageCard().option(AppLanguage::zhTW));
     EXPECT_EQ(panel.titleText(), "設定");
-    EXPECT_EQ(panel.cardTitles(), (Texts{"語言", "AI", "外觀", "下載路徑", "清除快取", "開機自動啟動"}));
+    EXPECT_EQ(panel.cardTitles(), (Texts{"語言", "AI", "外觀", "下載路徑", "清除快取", "開機自動啟動", "記憶體"}));
     EXPECT_EQ(panel.collapseTooltip().text(), "點擊收起面板");
     EXPECT_EQ(panel.downloadPathCard().openTooltip().text(), "在檔案管理器中打開");
     EXPECT_EQ(toolbar.shownTooltips(), (Texts{"靠左吸附", "剪貼板", "分屏", "展開面板", "自訂標籤", "靠右吸附"}));

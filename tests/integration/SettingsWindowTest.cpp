@@ -1,6 +1,7 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "ui/DetailPanelView.hpp"
+#include "ui/SettingsShared.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
 
@@ -96,3 +97,62 @@ TEST_F(SettingsWindowTest, AnAppearanceChosenHereShowsInThePanelAndTheOtherWayRo
 }
 
 }  // namespace
+
+namespace {
+
+std::string itemText(GListModel* model, guint index) {
+    auto* item = GTK_STRING_OBJECT(g_list_model_get_item(model, index));
+    std::string text = gtk_string_object_get_string(item);
+    g_object_unref(item);
+    return text;
+}
+
+}  // namespace
+
+// The memory budget is set from the settings window or the panel card alike, each shows
+// what the other chose, and the sleep times read in the interface language.
+TEST_F(SettingsWindowTest, BothSettingsViewsSetAndShowTheMemoryBudget) {
+    DetailPanelView panel(context);
+    show(panel, 300, 900);
+    auto& card = panel.memoryCard();
+    auto* row = window.sleepChooser();
+    EXPECT_EQ(adw_combo_row_get_selected(row), 0u);
+    EXPECT_EQ(card.sleepChooser().get_selected(), 0u);
+    EXPECT_FALSE(card.loadWhenOpenedSwitch().isOn());
+
+    adw_combo_row_set_selected(row, 3);
+    EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(30));
+    EXPECT_EQ(card.sleepChooser().get_selected(), 3u);
+    card.sleepChooser().set_selected(1);
+    EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(5));
+    EXPECT_EQ(adw_combo_row_get_selected(row), 1u);
+    card.sleepChooser().set_selected(0);
+    EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0);
+
+    gtk_switch_set_active(window.loadWhenOpenedSwitch(), TRUE);
+    EXPECT_TRUE(settings.loadServicesWhenOpened().get());
+    EXPECT_TRUE(card.loadWhenOpenedSwitch().isOn());
+    settings.setLoadServicesWhenOpened(false);
+    EXPECT_FALSE(gtk_switch_get_active(window.loadWhenOpenedSwitch()));
+
+    // A time set outside the settings (a measurement's) shows as the nearest choice.
+    settings.setSleepUnusedServicesAfter(std::chrono::seconds(5));
+    EXPECT_EQ(adw_combo_row_get_selected(row), 1u);
+    settings.setSleepUnusedServicesAfter(std::chrono::minutes(50));
+    EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
+
+    const std::pair<AppLanguage, Texts> expected[] = {
+        {AppLanguage::zhTW, {"記憶體", "關閉", "60 分鐘"}},
+        {AppLanguage::zhCN, {"内存", "关闭", "60 分钟"}},
+        {AppLanguage::en, {"Memory", "Off", "60 minutes"}}};
+    for (const auto& [language, texts] : expected) {
+        localization.setCurrentLanguage(language);
+        EXPECT_EQ(card.title(), texts[0]);
+        EXPECT_EQ(adw_preferences_row_get_title(ADW_PREFERENCES_ROW(row)), settingsText::sleepUnused.in(language));
+        auto* names = adw_combo_row_get_model(row);
+        EXPECT_EQ((Texts{itemText(names, 0), itemText(names, 4)}), (Texts{texts[1], texts[2]}));
+        EXPECT_EQ(itemText(card.sleepChooser().get_model()->gobj(), 4), texts[2]);
+        EXPECT_EQ(card.sleepChooser().get_selected(), 4u) << "renaming keeps the choice";
+        EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(50));
+    }
+}

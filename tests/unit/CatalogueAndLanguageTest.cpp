@@ -77,6 +77,31 @@ TEST_F(LanguageAndAppearanceTest, AChoiceIsStoredAndSeenAtTheNextLaunch) {
     EXPECT_EQ(*store.stringValue("appLanguage"), "en");
 }
 
+// The memory budget is off unless the user turned it on, and a stored time that makes no
+// sense turns it off rather than putting pages to sleep at once.
+TEST_F(LanguageAndAppearanceTest, TheMemoryBudgetIsOffUntilChosenAndKeptAcrossLaunches) {
+    for (const char* stored : {R"({})", R"({"sleepUnusedServicesAfterSeconds": -5})",
+                               R"({"sleepUnusedServicesAfterSeconds": "900"})", R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
+        writeFile(file, stored);
+        PreferenceStore store(file);
+        AppSettings settings(store);
+        EXPECT_FALSE(settings.loadServicesWhenOpened().get()) << stored;
+        EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0) << stored;
+    }
+    {
+        PreferenceStore store(file);
+        AppSettings settings(store);
+        settings.setLoadServicesWhenOpened(true);
+        settings.setSleepUnusedServicesAfter(std::chrono::minutes(15));
+    }
+    PreferenceStore store(file);
+    AppSettings settings(store);
+    EXPECT_TRUE(settings.loadServicesWhenOpened().get());
+    EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
+    settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
+    EXPECT_EQ(AppSettings(store).sleepUnusedServicesAfter().get().count(), 0);
+}
+
 TEST(LanguageNames, AreChosenByTheInterfaceLanguage) {
     EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhTW), "淺色");
     EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhCN), "浅色");
