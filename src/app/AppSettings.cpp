@@ -28,7 +28,7 @@ AppSettings::AppSettings(PreferenceStore& preferences)
     : preferences_(preferences),
       appearance_(preferences.stringValue("appAppearance") == "dark" ? AppAppearance::dark : AppAppearance::light),
       loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
-      sleepAfter_(storedSleepTime(preferences)) {}
+      sleepAfter_(storedSleepTime(preferences)), pageZoom_(preferences) {}
 
 void AppSettings::setLoadServicesWhenOpened(bool on) {
     loadServicesWhenOpened_.set(on);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/AppLanguage.hpp"
+#include "app/PageZoom.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 
@@ -24,6 +25,7 @@ inline constexpr std::array<std::chrono::minutes, 4> sleepChoices = {
 // Light or dark, stored under "appAppearance"; the application forces it on the toolkit.
 // And the memory budget, off unless the user turns it on: pages loaded the first time
 // their service is shown instead of at start, and services unused for a while put to sleep.
+// And each service's page zoom.
 class AppSettings {
 public:
     explicit AppSettings(PreferenceStore& preferences);
@@ -37,11 +39,15 @@ public:
     const Published<std::chrono::seconds>& sleepUnusedServicesAfter() const { return sleepAfter_; }
     void setSleepUnusedServicesAfter(std::chrono::seconds after);
 
+    PageZoom& pageZoom() { return pageZoom_; }
+    const PageZoom& pageZoom() const { return pageZoom_; }
+
 private:
     PreferenceStore& preferences_;
     Published<AppAppearance> appearance_;
     Published<bool> loadServicesWhenOpened_;
     Published<std::chrono::seconds> sleepAfter_;
+    PageZoom pageZoom_;
 };
 
 }  // namespace corvina

@@ -88,16 +88,58 @@ void AppState::selectTab(const std::string& id) {
         selectedTabID_.set(id);
 }
 
+std::vector<AITab> AppState::visibleTabs() const {
+    std::vector<AITab> tabs;
+    for (const auto& tab : builtInTabs())
+        if (!hiddenAITabIDs_.get().contains(tab.id)) tabs.push_back(tab);
+    for (const auto& tag : customTabs_.customTabs().get()) tabs.push_back(tabRecord(tag));
+    return tabs;
+}
+
+Pane AppState::currentPane() const { return isSplitMode_.get() ? activePane_.get() : Pane::primary; }
+
+std::string AppState::currentTabID() const {
+    const auto& secondary = secondaryTabID_.get();
+    if (currentPane() == Pane::secondary && secondary) return *secondary;
+    return selectedTabID_.get();
+}
+
 void AppState::selectFirstVisibleTab() {
-    const auto& hidden = hiddenAITabIDs_.get();
-    for (const auto& tab : builtInTabs()) {
-        if (!hidden.contains(tab.id)) {
-            selectedTabID_.set(tab.id);
-            return;
-        }
-    }
-    const auto& custom = customTabs_.customTabs().get();
-    if (!custom.empty()) selectedTabID_.set(custom.front().id);
+    const auto tabs = visibleTabs();
+    if (!tabs.empty()) selectedTabID_.set(tabs.front().id);
+}
+
+void AppState::selectTabAt(std::size_t position) {
+    const auto tabs = visibleTabs();
+    if (position < tabs.size()) selectTab(tabs[position].id);
+}
+
+void AppState::selectLastTab() {
+    const auto tabs = visibleTabs();
+    if (!tabs.empty()) selectTab(tabs.back().id);
+}
+
+void AppState::selectNeighbourTab(int step) {
+    const auto tabs = visibleTabs();
+    if (tabs.empty()) return;
+    const auto current = std::find_if(tabs.begin(), tabs.end(), [id = currentTabID()](const AITab& tab) {
+        return tab.id == id;
+    });
+    const auto count = static_cast<long>(tabs.size());
+    // From no row, the first step lands on the first or the last row.
+    const long from = current == tabs.end() ? (step > 0 ? -1 : 0) : current - tabs.begin();
+    selectTab(tabs[static_cast<std::size_t>(((from + step) % count + count) % count)].id);
+}
+
+void AppState::toggleDetailPanel(DetailPanelType type) {
+    const bool showsIt = showDetailPanel_.get() && detailPanelType_.get() == type;
+    if (!showsIt) detailPanelType_.set(type);
+    showDetailPanel_.set(!showsIt);
+}
+
+void AppState::switchActivePane() {
+    if (!isSplitMode_.get()) return;
+    activePane_.set(activePane_.get() == Pane::primary ? Pane::secondary : Pane::primary);
 }
 
 void AppState::setSplitMode(bool on) {

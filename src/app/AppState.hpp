@@ -3,7 +3,9 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
+#include "app/AITab.hpp"
 #include "app/MainWindowControl.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
@@ -66,11 +68,26 @@ public:
     void setPointedTabID(std::optional<std::string> id) { pointedTabID_.set(std::move(id)); }
     void setWindowMinimized(bool minimized);
 
+    // The tab bar's rows in order: built-in services not hidden, then the custom tags.
+    std::vector<AITab> visibleTabs() const;
+    // The pane the next selection goes to, and the tab it shows (empty when none).
+    Pane currentPane() const;
+    std::string currentTabID() const;
+
     void selectTab(const std::string& id);
     void selectFirstVisibleTab();
+    // The row at `position` (from 0) of the tab bar, if there is one.
+    void selectTabAt(std::size_t position);
+    void selectLastTab();
+    // The row `step` rows after (or before) the current pane's, wrapping around the bar.
+    void selectNeighbourTab(int step);
+    // In split mode, the other pane becomes the active one.
+    void switchActivePane();
     void toggleSidebar() { setShowSidebar(!showSidebar_.get()); }
     void toggleDetailPanel() { showDetailPanel_.set(!showDetailPanel_.get()); }
     void openDetailPanel() { showDetailPanel_.set(true); }
+    // Opens the panel on `type`, or closes it when it already shows that kind.
+    void toggleDetailPanel(DetailPanelType type);
     void setSplitMode(bool on);
     void exitSplitMode() { setSplitMode(false); }
     void enterSplitModeAnimated() { setSplitMode(true); }

@@ -9,11 +9,6 @@
 #include "ui/components/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
-#include "panels/ClipboardPanelView.hpp"
-#include "panels/CustomTagsPanelView.hpp"
-#include "ui/CollapsedDetailToolbar.hpp"
-#include "ui/ContentView.hpp"
-#include "ui/DetailPanelView.hpp"
 #include "window/WindowSetup.hpp"
 #include "web/ServiceSleeper.hpp"
 #include "web/WebViewStore.hpp"
@@ -35,7 +30,14 @@ void CorvinaApplication::on_startup() {
     createState();
 
     appMenu_ = Gio::Menu::create();
-    MenuCommands::install(*this, *appState_, [this] { openSettings(); });
+    MenuCommands::install(*this, *appState_, appSettings_->pageZoom(),
+                          {[this] { openSettings(); },
+                           [this] {
+                               if (mainWindow_) shortcutsWindow_.present(*mainWindow_, localization_->language());
+                           },
+                           [this] {
+                               if (mainWindow_) mainWindow_->findInPage();
+                           }});
     // Titles follow the interface language at once.
     connections_ += localization_->currentLanguage().observe(
         [this] { MenuCommands::fill(appMenu_, localization_->language()); });
@@ -57,6 +59,7 @@ void CorvinaApplication::createState() {
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
     auto store = std::make_unique<WebViewStore>(queue_, *localization_, *downloadSettings_, *customTabManager_,
+                                                appSettings_->pageZoom(),
                                                 WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()},
                                                 chooseDrawingMode());
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_,
@@ -83,13 +86,6 @@ void CorvinaApplication::applyAppearance() {
 void CorvinaApplication::on_activate() {
     if (!mainWindow_) {
         mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
-        toolbar_ = std::make_unique<CollapsedDetailToolbar>(*context_);
-        settingsPanel_ = std::make_unique<DetailPanelView>(*context_);
-        clipboardPanel_ = std::make_unique<ClipboardPanelView>(*context_);
-        customTagsPanel_ = std::make_unique<CustomTagsPanelView>(*context_);
-        contentView_ = std::make_unique<ContentView>(
-            *context_, DetailViews{*toolbar_, *settingsPanel_, *clipboardPanel_, *customTagsPanel_});
-        mainWindow_->setContent(*contentView_);
         // Each time the window appears it is prepared again.
         connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
         add_window(*mainWindow_);

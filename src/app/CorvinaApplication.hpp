@@ -14,17 +14,13 @@
 #include "platform/NotificationCenter.hpp"
 #include "platform/Pasteboard.hpp"
 #include "platform/PreferenceStore.hpp"
+#include "ui/ShortcutsWindow.hpp"
 #include "web/DownloadSettings.hpp"
 
 namespace corvina {
 
 class MainWindow;
 class SettingsWindow;
-class ContentView;
-class CollapsedDetailToolbar;
-class DetailPanelView;
-class ClipboardPanelView;
-class CustomTagsPanelView;
 class WindowSetup;
 class ServiceSleeper;
 
@@ -63,13 +59,9 @@ private:
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;
-    std::unique_ptr<CollapsedDetailToolbar> toolbar_;
-    std::unique_ptr<DetailPanelView> settingsPanel_;
-    std::unique_ptr<ClipboardPanelView> clipboardPanel_;
-    std::unique_ptr<CustomTagsPanelView> customTagsPanel_;
     std::unique_ptr<WindowSetup> windowSetup_;
-    std::unique_ptr<ContentView> contentView_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
+    ShortcutsWindow shortcutsWindow_;
     Connections connections_;
 };
 

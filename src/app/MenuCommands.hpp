@@ -1,4 +1,9 @@
 #pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <giomm/actionmap.h>
 #include <giomm/menu.h>
 #include <gtkmm/application.h>
 #include <gtkmm/shortcutcontroller.h>
@@ -8,24 +13,41 @@
 namespace corvina {
 
 class AppState;
+class PageZoom;
 
-// The commands of the app menu, their actions and their keys.
+// The commands of the app: their actions, their keys, the app menu and the list the
+// keyboard-shortcuts window shows. Keys are handled before any widget, web pages
+// included, sees them; none is a plain letter or a Shift-only key a page needs for typing.
 namespace MenuCommands {
 
-inline constexpr const char* toggleTabBar = "toggle-tab-bar";
-inline constexpr const char* toggleDetailPanel = "toggle-detail-panel";
-inline constexpr const char* settings = "settings";
+// What the commands need of the windows.
+struct WindowHooks {
+    std::function<void()> openSettings;
+    std::function<void()> openShortcuts;
+    std::function<void()> findInPage;
+};
 
-extern const LocalizedText toggleTabBarTitle;
-extern const LocalizedText toggleDetailPanelTitle;
-extern const LocalizedText settingsTitle;
+extern const LocalizedText goBackTitle;
+extern const LocalizedText goForwardTitle;
+extern const LocalizedText shortcutsTitle;
 
-// Adds the actions to the application.
-void install(Gtk::Application& app, AppState& state, std::function<void()> openSettings);
+// Adds the actions to the application (or any action map the windows see as "app").
+void install(Gio::ActionMap& app, AppState& state, PageZoom& zoom, WindowHooks hooks);
 // Fills `menu` with the commands titled in `language` (called again when it changes).
 void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language);
 // Key handling that runs before any widget, web pages included, sees the key.
 Glib::RefPtr<Gtk::ShortcutController> captureShortcuts();
+
+// The keyboard-shortcuts window's content: groups of titled keys, in `language`.
+struct ShownShortcut {
+    std::string title;
+    std::string accelerators;  // in the toolkit's form; ranges as "<Control>1...<Control>8"
+};
+struct ShownShortcutGroup {
+    std::string title;
+    std::vector<ShownShortcut> shortcuts;
+};
+std::vector<ShownShortcutGroup> shortcutGroups(AppLanguage language);
 
 }  // namespace MenuCommands
 }  // namespace corvina

@@ -2,6 +2,7 @@
 
 #include "app/LocalizationManager.hpp"
 #include "panels/ClipboardManager.hpp"
+#include "ui/Accessibility.hpp"
 #include "ui/components/Icons.hpp"
 
 namespace corvina {
@@ -42,6 +43,7 @@ void ClipboardPanelView::buildClearButton() {
     clearContent_.append(clearIcon_);
     clearContent_.append(clearLabel_);
     clearButton_.set_child(clearContent_);
+    nameAfter(clearButton_, clearLabel_);
     // Empties the history at once; the pasteboard itself keeps what it holds.
     connections_ += clearButton_.signal_clicked().connect([this] { context_.clipboardManager.removeAll(); });
     main_.append(clearButton_);

@@ -1,7 +1,6 @@
 #include "panels/CustomTagsCardLayer.hpp"
 
-#include <gdk/gdkkeysyms.h>
-#include <gtkmm/shortcutcontroller.h>
+#include "ui/Accessibility.hpp"
 
 namespace corvina {
 
@@ -9,22 +8,17 @@ CustomTagsCardLayer::CustomTagsCardLayer(Gtk::Widget& card, std::function<void()
     : card_(card), presenceSpring_(*this, leaveSpring, 0, [this](double presence) { applyPresence(presence); }) {
     add_css_class("tags-card-layer");
     cover_.add_css_class("side-panel-cover");
-    // A pointer-only way out; the keyboard has Escape and the card's Cancel.
+    // A pointer-only way out; the keyboard has Escape and the card's Cancel, and screen
+    // readers the card's buttons.
     cover_.set_focusable(false);
+    gtk_accessible_update_state(GTK_ACCESSIBLE(cover_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, TRUE, -1);
     connections_ += cover_.signal_clicked().connect(onCancel);
     cover_.set_parent(*this);
     card_.add_css_class("glass");
     card_.add_css_class("side-panel-floating-card");
     card_.set_parent(*this);
 
-    auto escape = Gtk::ShortcutController::create();
-    escape->add_shortcut(Gtk::Shortcut::create(
-        Gtk::KeyvalTrigger::create(GDK_KEY_Escape),
-        Gtk::CallbackAction::create([onCancel](Gtk::Widget&, const Glib::VariantBase&) {
-            onCancel();
-            return true;
-        })));
-    add_controller(escape);
+    closeOnEscape(*this, onCancel);
     set_visible(false);
 }
 

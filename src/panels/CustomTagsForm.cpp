@@ -30,6 +30,7 @@ CustomTagsForm::CustomTagsForm(std::function<void()> onSave, std::function<void(
     buildFlags();
     append(group(flagsLabel_, flagsRow_));
     append(group(urlLabel_, url_));
+    closeOnEscape(*this, onCancel);
     buildButtons(std::move(onCancel));
     refreshSave();
 }

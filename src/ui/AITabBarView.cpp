@@ -3,6 +3,7 @@
 #include <gtkmm/eventcontrollermotion.h>
 
 #include "app/LocalizationManager.hpp"
+#include "app/MenuCommands.hpp"
 #include "panels/CustomTabManager.hpp"
 #include "ui/Accessibility.hpp"
 #include "ui/components/Icons.hpp"
@@ -14,9 +15,9 @@ namespace {
 
 const std::map<AITabBarView::Control, LocalizedText> controlTexts = {
     {AITabBarView::Control::toggle, {"Hide Tab Bar", "隱藏標籤欄", "隐藏标签栏"}},
-    {AITabBarView::Control::back, {"Go Back", "後退", "后退"}},
+    {AITabBarView::Control::back, MenuCommands::goBackTitle},
     {AITabBarView::Control::refresh, {"Refresh Page", "重新整理頁面", "刷新页面"}},
-    {AITabBarView::Control::forward, {"Go Forward", "前進", "前进"}},
+    {AITabBarView::Control::forward, MenuCommands::goForwardTitle},
     {AITabBarView::Control::position, {"Switch Tab Bar Position", "切換標籤欄位置", "切换标签栏位置"}},
 };
 
@@ -81,9 +82,9 @@ void AITabBarView::buildHeader() {
     const auto toggle = [&state] { state.toggleSidebar(); };
     const std::pair<Control, std::function<void()>> controls[] = {
         {Control::toggle, toggle},
-        {Control::back, [this] { store_.goBack(currentTabID(), currentPane()); }},
-        {Control::refresh, [this] { store_.reloadStartPage(currentTabID(), currentPane()); }},
-        {Control::forward, [this] { store_.goForward(currentTabID(), currentPane()); }},
+        {Control::back, [this, &state] { store_.goBack(state.currentTabID(), state.currentPane()); }},
+        {Control::refresh, [this, &state] { store_.reloadStartPage(state.currentTabID(), state.currentPane()); }},
+        {Control::forward, [this, &state] { store_.goForward(state.currentTabID(), state.currentPane()); }},
         {Control::position,
          [&state] {
              state.setSidebarPosition(state.sidebarPosition().get() == SidebarPosition::left ? SidebarPosition::right
@@ -156,11 +157,12 @@ void AITabBarView::rebuildRows() {
         rows_.back()->add_controller(motion);
         list_.append(*rows_.back());
     };
-    for (const auto& tab : builtInTabs())
-        if (!state.hiddenAITabIDs().get().contains(tab.id)) add(tab);
-    const auto& tags = context_.customTabManager.customTabs().get();
-    if (!tags.empty()) list_.append(divider_);
-    for (const auto& tag : tags) add(tabRecord(tag));
+    const auto tabs = state.visibleTabs();
+    const auto tagCount = context_.customTabManager.customTabs().get().size();
+    for (std::size_t i = 0; i < tabs.size(); ++i) {
+        if (i + tagCount == tabs.size()) list_.append(divider_);
+        add(tabs[i]);
+    }
     refreshRows();
 }
 
@@ -189,18 +191,6 @@ void AITabBarView::refreshHeader() {
                                                    : Gtk::StackTransitionType::SLIDE_LEFT);
     header_.set_visible_child(expanded ? "expanded" : "collapsed");
     expanded ? remove_css_class("collapsed") : add_css_class("collapsed");
-}
-
-std::string AITabBarView::currentTabID() const {
-    const auto& state = context_.appState;
-    const auto& secondary = state.secondaryTabID().get();
-    if (currentPane() == Pane::secondary && secondary) return *secondary;
-    return state.selectedTabID().get();
-}
-
-Pane AITabBarView::currentPane() const {
-    const auto& state = context_.appState;
-    return state.isSplitMode().get() ? state.activePane().get() : Pane::primary;
 }
 
 void AITabBarView::retitle() {

@@ -34,10 +34,6 @@ public:
     DelayedTooltip& tooltip(Control which);
     bool showsExpandedHeader() const { return header_.get_visible_child_name() == "expanded"; }
 
-    // The tab and pane that the page controls act on.
-    std::string currentTabID() const;
-    Pane currentPane() const;
-
 private:
     struct HeaderButton {
         Gtk::Button button;

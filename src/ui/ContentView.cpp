@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "ui/Accessibility.hpp"
+
 namespace corvina {
 
 namespace {
@@ -56,6 +58,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     panels_.set_hhomogeneous(true);
     detailColumn_.add_overlay(panels_);
     add_overlay(detailColumn_);
+    closeOnEscape(detailColumn_, [this] { context_.appState.setShowDetailPanel(false); });
 
     // While the panel is open, a click on the pages or the tab bar only closes it.
     catcher_.add_css_class("click-catcher");
@@ -141,6 +144,10 @@ void ContentView::applyDetailWidth(double width) {
     panels_.set_margin_end(onLeft ? shift : 0);
     toolbar_.set_opacity(1 - progress);
     toolbar_.set_can_target(progress < 0.5);
+    // Under an open panel the toolbar is out of sight: out of the keyboard's and screen
+    // readers' reach too.
+    toolbar_.set_can_focus(progress == 0.0);
+    gtk_accessible_update_state(GTK_ACCESSIBLE(toolbar_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, progress == 1.0, -1);
     applyInsets();
 }
 

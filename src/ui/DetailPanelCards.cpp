@@ -29,6 +29,7 @@ Gtk::Label* showSymbolAndText(Gtk::Button& button, const char* symbol) {
     box->append(*image);
     box->append(*label);
     button.set_child(*box);
+    nameAfter(button, *label);
     button.add_css_class("card-button");
     button.set_halign(Gtk::Align::START);
     return label;

@@ -6,7 +6,9 @@
 namespace corvina {
 
 MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu)
-    : context_(context), topStrip_(context, appMenu) {
+    : context_(context), topStrip_(context, appMenu), toolbar_(context), settingsPanel_(context),
+      clipboardPanel_(context), customTagsPanel_(context),
+      contentView_(context, DetailViews{toolbar_, settingsPanel_, clipboardPanel_, customTagsPanel_}) {
     set_title("Corvina");
     set_icon_name(CORVINA_APP_ID);
     add_css_class("corvina-main");
@@ -17,6 +19,8 @@ MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMe
     layers_.set_child(backdrop_);
     layers_.add_overlay(content_);
     layers_.set_measure_overlay(content_, true);
+    contentView_.set_expand(true);
+    content_.append(contentView_);
     set_child(layers_);
     add_controller(MenuCommands::captureShortcuts());
     signal_realize().connect([this] { watchMinimized(); });
@@ -24,6 +28,12 @@ MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMe
 }
 
 MainWindow::~MainWindow() { unwatchMinimized(); }
+
+void MainWindow::findInPage() {
+    auto* pane = context_.appState.currentPane() == Pane::secondary ? contentView_.secondaryPane()
+                                                                    : &contentView_.primaryPane();
+    if (pane) pane->container().findBar().open();
+}
 
 // A minimised window shows nothing: its pages rest until it is restored.
 void MainWindow::watchMinimized() {
@@ -42,12 +52,6 @@ void MainWindow::unwatchMinimized() {
     g_signal_handler_disconnect(surface_, stateHandler_);
     g_clear_object(&surface_);
     context_.appState.setWindowMinimized(false);
-}
-
-void MainWindow::setContent(Gtk::Widget& content) {
-    while (auto* child = content_.get_first_child()) content_.remove(*child);
-    content.set_expand(true);
-    content_.append(content);
 }
 
 }  // namespace corvina

@@ -4,13 +4,19 @@
 #include <gtkmm/overlay.h>
 
 #include "app/AppContext.hpp"
+#include "panels/ClipboardPanelView.hpp"
+#include "panels/CustomTagsPanelView.hpp"
 #include "platform/Observable.hpp"
+#include "ui/CollapsedDetailToolbar.hpp"
+#include "ui/ContentView.hpp"
+#include "ui/DetailPanelView.hpp"
 #include "ui/TopStrip.hpp"
 #include "ui/components/WindowBackdrop.hpp"
 
 namespace corvina {
 
-// The one main window: gradient background, the top strip, and the content area.
+// The one main window: gradient background, the top strip, and the main layout with its
+// detail column.
 class MainWindow : public Gtk::ApplicationWindow {
 public:
     static constexpr int minimumWidth = 900;
@@ -20,8 +26,13 @@ public:
     ~MainWindow() override;
 
     TopStrip& topStrip() { return topStrip_; }
-    // Where the main layout goes.
-    void setContent(Gtk::Widget& content);
+    ContentView& contentView() { return contentView_; }
+    CollapsedDetailToolbar& detailToolbar() { return toolbar_; }
+    DetailPanelView& settingsPanel() { return settingsPanel_; }
+    ClipboardPanelView& clipboardPanel() { return clipboardPanel_; }
+    CustomTagsPanelView& customTagsPanel() { return customTagsPanel_; }
+    // Opens the find bar of the pane the next selection goes to.
+    void findInPage();
 
 private:
     void watchMinimized();
@@ -34,6 +45,11 @@ private:
     Gtk::Overlay layers_;
     WindowBackdrop backdrop_;
     Gtk::Box content_{Gtk::Orientation::VERTICAL};
+    CollapsedDetailToolbar toolbar_;
+    DetailPanelView settingsPanel_;
+    ClipboardPanelView clipboardPanel_;
+    CustomTagsPanelView customTagsPanel_;
+    ContentView contentView_;
 };
 
 }  // namespace corvina

@@ -11,6 +11,7 @@ namespace corvina {
 namespace {
 
 constexpr Milliseconds oneFrame{16};
+constexpr Milliseconds zoomShownFor{1500};
 constexpr LocalizedText closeText{"Close", "關閉", "关闭"};
 
 // Show animations are a little slower than hide animations.
@@ -53,6 +54,18 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     toastRevealer_.set_child(toast_);
     add_overlay(toastRevealer_);
 
+    findBar_.set_valign(Gtk::Align::START);
+    findBar_.set_halign(Gtk::Align::END);
+    add_overlay(findBar_);
+
+    zoomRevealer_.set_transition_type(Gtk::RevealerTransitionType::CROSSFADE);
+    zoomRevealer_.set_valign(Gtk::Align::END);
+    zoomRevealer_.set_halign(Gtk::Align::CENTER);
+    zoomRevealer_.set_can_target(false);
+    zoomLabel_.add_css_class("zoom-level");
+    zoomRevealer_.set_child(zoomLabel_);
+    add_overlay(zoomRevealer_);
+
     tipRevealer_.set_transition_type(Gtk::RevealerTransitionType::CROSSFADE);
     tipRevealer_.set_valign(Gtk::Align::CENTER);
     tipRevealer_.set_halign(Gtk::Align::CENTER);
@@ -69,6 +82,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += store_.isLoading().observe(refreshSlot);
     connections_ += store_.sleepingTabIDs().observe(refreshSlot);
     connections_ += context.appSettings.loadServicesWhenOpened().observe(refreshSlot);
+    connections_ += context.appSettings.pageZoom().levels().observe([this] { showZoomChange(); });
     const auto prepareSlot = [this] { prepareNext(); };
     connections_ += state.pointedTabID().observe(prepareSlot);
     connections_ += state.isSplitMode().observe(prepareSlot);
@@ -110,6 +124,7 @@ void WebBrowserContainerView::refresh() {
     const auto current = currentTabID();
     if (!current) {
         layers_.show(GTK_WIDGET(placeholder_.gobj()));
+        findBar_.setPage(nullptr);
         spinner_.set_visible(false);
         spinner_.stop();
         prepareNext();
@@ -121,6 +136,8 @@ void WebBrowserContainerView::refresh() {
         layers_.show(it->second);
     else
         layers_.show(GTK_WIDGET(blank_.gobj()));  // a hidden service still selected: nothing to show
+    findBar_.setPage(shownWebView());
+    showZoomChange();
     const bool loading = it != children_.end() && store_.isTabLoading(*current, pane_);
     spinner_.set_visible(loading);
     loading ? spinner_.start() : spinner_.stop();
@@ -148,7 +165,7 @@ void WebBrowserContainerView::prepareNext() {
 void WebBrowserContainerView::syncWebViews(const std::string& current) {
     std::map<std::string, GtkWidget*> wanted;
     bool morePending = false;
-    for (const auto& tab : visibleTabs()) {
+    for (const auto& tab : context_.appState.visibleTabs()) {
         if (tab.id == current || store_.existingWebView(tab.id, pane_))
             wanted[tab.id] = GTK_WIDGET(store_.webView(tab, pane_));
         else
@@ -176,21 +193,12 @@ void WebBrowserContainerView::release(GtkWidget* widget) {
 
 void WebBrowserContainerView::createNextWebView() {
     creating_.reset();
-    for (const auto& tab : visibleTabs()) {
+    for (const auto& tab : context_.appState.visibleTabs()) {
         if (!waitsForBackgroundLoad(tab.id)) continue;
         store_.webView(tab, pane_);
         break;
     }
     refresh();
-}
-
-std::vector<AITab> WebBrowserContainerView::visibleTabs() const {
-    std::vector<AITab> tabs;
-    const auto& hidden = context_.appState.hiddenAITabIDs().get();
-    for (const auto& tab : builtInTabs())
-        if (!hidden.contains(tab.id)) tabs.push_back(tab);
-    for (const auto& tag : context_.customTabManager.customTabs().get()) tabs.push_back(tabRecord(tag));
-    return tabs;
 }
 
 void WebBrowserContainerView::refreshOverlays() {
@@ -199,11 +207,26 @@ void WebBrowserContainerView::refreshOverlays() {
     reveal(tipRevealer_, store_.showFileDropTip().get());
 }
 
+// The level shows for a moment when the shown tab's zoom changes, not when the pane
+// switches to a tab with another zoom.
+void WebBrowserContainerView::showZoomChange() {
+    const auto current = currentTabID();
+    if (!current) return;
+    const double level = context_.appSettings.pageZoom().level(*current);
+    const bool changed = shownZoom_ && shownZoom_->first == *current && shownZoom_->second != level;
+    shownZoom_ = std::pair{*current, level};
+    if (!changed) return;
+    zoomLabel_.set_text(zoomPercentText(level));
+    reveal(zoomRevealer_, true);
+    zoomHide_ = context_.queue.after(zoomShownFor, [this] { reveal(zoomRevealer_, false); });
+}
+
 void WebBrowserContainerView::retitle() {
     const auto language = context_.localization.language();
     placeholderLabel_.set_text(placeholderText.in(language));
     tip_.setLanguage(language);
     toast_.setCloseLabel(closeText.in(language));
+    findBar_.setLanguage(language);
 }
 
 }  // namespace corvina

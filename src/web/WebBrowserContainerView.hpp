@@ -18,6 +18,7 @@
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
 #include "web/DownloadToast.hpp"
+#include "web/FindBar.hpp"
 #include "web/FileDropTipView.hpp"
 
 namespace corvina {
@@ -28,7 +29,8 @@ class WebViewStore;
 // layers: only the selected one is mapped and painted, the others keep their pages
 // untouched, so a switch shows the page as it was. The tab under the pointer in the tab
 // bar is mapped under the shown one, so that a click on it finds its page drawn. Over them: a spinner while the
-// shown page loads, the download toast and the file-drop tip.
+// shown page loads, the find bar, the zoom level for a moment after it changes, the
+// download toast and the file-drop tip.
 class WebBrowserContainerView : public Gtk::Overlay {
 public:
     static constexpr LocalizedText placeholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
@@ -46,6 +48,9 @@ public:
     bool showsFileDropTip() const { return tipRevealer_.get_reveal_child(); }
     DownloadToast& toast() { return toast_; }
     FileDropTipView& fileDropTip() { return tip_; }
+    FindBar& findBar() { return findBar_; }
+    bool showsZoomLevel() const { return zoomRevealer_.get_reveal_child(); }
+    std::string zoomLevelText() const { return zoomLabel_.get_text(); }
 
 private:
     void refresh();
@@ -53,9 +58,9 @@ private:
     void createNextWebView();
     bool waitsForBackgroundLoad(const std::string& tabID) const;
     void release(GtkWidget* widget);
-    std::vector<AITab> visibleTabs() const;
     void prepareNext();
     void refreshOverlays();
+    void showZoomChange();
     void retitle();
 
     AppContext& context_;
@@ -71,6 +76,12 @@ private:
     DownloadToast toast_;
     Gtk::Revealer tipRevealer_;
     FileDropTipView tip_;
+    FindBar findBar_;
+    Gtk::Revealer zoomRevealer_;
+    Gtk::Label zoomLabel_;
+    TimerHandle zoomHide_;
+    // The zoom of the shown tab when last seen, so that only its changes are shown.
+    std::optional<std::pair<std::string, double>> shownZoom_;
     // Tab id → the web view this pane shows for it, with a reference of ours.
     std::map<std::string, GtkWidget*> children_;
     TimerHandle creating_;

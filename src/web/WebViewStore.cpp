@@ -25,8 +25,10 @@ std::string privateFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                           const CustomTabManager& customTabs, Folders folders, DrawingMode drawing)
-    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs), drawing_(drawing) {
+                           const CustomTabManager& customTabs, const PageZoom& zoom, Folders folders,
+                           DrawingMode drawing)
+    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs), zoom_(zoom),
+      drawing_(drawing) {
     session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
     webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session_),
                                                  (folders.data / "cookies.sqlite").c_str(),
@@ -37,6 +39,10 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
             static_cast<WebViewStore*>(self)->downloadStarted(download);
         }),
         this);
+    zoomWatch_ = zoom_.levels().observe([this] {
+        for (const auto& [key, view] : webViews_)
+            webkit_web_view_set_zoom_level(view->view(), zoom_.level(placeOfKey(key).first));
+    });
 }
 
 WebViewStore::~WebViewStore() {
@@ -63,6 +69,7 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
     if (drawing_ == DrawingMode::cpu)
         webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
                                                          WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    webkit_web_view_set_zoom_level(view, zoom_.level(tab.id));
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
     uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
     webViews_[key] = std::move(webView);
@@ -196,6 +203,10 @@ void WebViewStore::goBack(const std::string& tabID, Pane pane) {
 
 void WebViewStore::goForward(const std::string& tabID, Pane pane) {
     if (auto* view = existingWebView(tabID, pane)) webkit_web_view_go_forward(view);
+}
+
+void WebViewStore::reload(const std::string& tabID, Pane pane) {
+    if (auto* view = existingWebView(tabID, pane)) webkit_web_view_reload(view);
 }
 
 void WebViewStore::reloadStartPage(const std::string& tabID, Pane pane) {

@@ -10,6 +10,7 @@
 
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
+#include "app/PageZoom.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
@@ -39,7 +40,7 @@ public:
     };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                 const CustomTabManager& customTabs, Folders folders, DrawingMode drawing);
+                 const CustomTabManager& customTabs, const PageZoom& zoom, Folders folders, DrawingMode drawing);
     ~WebViewStore();
     WebViewStore(const WebViewStore&) = delete;
     WebViewStore& operator=(const WebViewStore&) = delete;
@@ -61,6 +62,8 @@ public:
     std::vector<std::pair<std::string, Pane>> webViewPlaces() const;
     void goBack(const std::string& tabID, Pane pane);
     void goForward(const std::string& tabID, Pane pane);
+    // The page as it is now loaded again (the start page is `reloadStartPage`).
+    void reload(const std::string& tabID, Pane pane);
     // Loads the tab's start address again: back to the start page, not a reload.
     void reloadStartPage(const std::string& tabID, Pane pane);
     std::string startURL(const std::string& tabID) const;
@@ -101,6 +104,7 @@ private:
     LocalizationManager& localization_;
     DownloadSettings& downloads_;
     const CustomTabManager& customTabs_;
+    const PageZoom& zoom_;
     DrawingMode drawing_;
     WebKitNetworkSession* session_ = nullptr;
     gulong downloadStartedHandler_ = 0;
@@ -125,6 +129,7 @@ private:
     TimerHandle toastHideTask_;
     TimerHandle fileDropTipHideTask_;
     DownloadNameReservations reservations_;
+    ScopedConnection zoomWatch_;
 
     // Everything engine-side holds this weakly, so no callback outlives the store.
     Alive alive_ = std::make_shared<WebViewStore*>(this);

@@ -53,7 +53,7 @@ struct AppObjects {
     ClipboardManager clipboard{pasteboard, queue};
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     AppState state{preferences, login, notifications, customTabs,
-                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs,
+                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs, settings.pageZoom(),
                                                   WebViewStore::Folders{dir / "web", dir / "cache"},
                                                   displayDrawingMode())};
     AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,

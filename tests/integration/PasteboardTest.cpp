@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <gdkmm/display.h>
-#include <giomm/menu.h>
 
-#include "app/MenuCommands.hpp"
 #include "integration/AppProcess.hpp"
 #include "platform/Pasteboard.hpp"
 
@@ -31,26 +29,6 @@ TEST(DisplayPasteboard, SeesTextCopiedByOtherApplications) {
     pasteboard.setText("ours");
     EXPECT_GT(pasteboard.changeCount(), before);
     EXPECT_EQ(pasteboard.text(), "ours");
-}
-
-TEST(MenuCommands, AreTitledInTheInterfaceLanguage) {
-    auto menu = Gio::Menu::create();
-    auto titles = [&] {
-        std::vector<std::string> out;
-        for (int s = 0; s < menu->get_n_items(); ++s) {
-            auto section = menu->get_item_link(s, Gio::MenuModel::Link::SECTION);
-            for (int i = 0; i < section->get_n_items(); ++i) {
-                auto label = section->get_item_attribute(i, Gio::MenuModel::Attribute::LABEL,
-                                                         Glib::VARIANT_TYPE_STRING);
-                out.push_back(Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(label).get());
-            }
-        }
-        return out;
-    };
-    MenuCommands::fill(menu, AppLanguage::zhTW);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"切換標籤欄", "切換詳情面板", "設定…"}));
-    MenuCommands::fill(menu, AppLanguage::en);
-    EXPECT_EQ(titles(), (std::vector<std::string>{"Toggle Tab Bar", "Toggle Detail Panel", "Settings…"}));
 }
 
 }  // namespace

@@ -94,8 +94,8 @@ TEST_F(ShellTest, PageControlsActOnTheActivePane) {
 
     // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
     state.setSecondaryTabID(std::nullopt);
-    EXPECT_EQ(view->tabBar().currentTabID(), tagID("one"));
-    EXPECT_EQ(view->tabBar().currentPane(), Pane::secondary);
+    EXPECT_EQ(state.currentTabID(), tagID("one"));
+    EXPECT_EQ(state.currentPane(), Pane::secondary);
 }
 
 TEST_F(ShellTest, InsetsFollowTheSideColumns) {

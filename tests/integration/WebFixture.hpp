@@ -27,7 +27,8 @@ protected:
           localization(preferences),
           downloads(preferences, queue, downloadsFolder),
           customTabs(preferences),
-          store(queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}, displayDrawingMode()) {}
+          zoom(preferences),
+          store(queue, localization, downloads, customTabs, zoom, {dir / "web", dir / "cache"}, displayDrawingMode()) {}
 
     ~WebFixture() override {
         for (auto* window : windows) gtk_window_destroy(window);
@@ -66,6 +67,7 @@ protected:
     LocalizationManager localization;
     DownloadSettings downloads;
     CustomTabManager customTabs;
+    PageZoom zoom;
     WebViewStore store;
     std::vector<GtkWindow*> windows;
 };

@@ -165,7 +165,9 @@ protected:
     LocalizationManager localization{preferences};
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     CustomTabManager customTabs{preferences};
-    WebViewStore store{queue, localization, downloads, customTabs, {dir / "web", dir / "cache"}, displayDrawingMode()};
+    PageZoom zoom{preferences};
+    WebViewStore store{queue,       localization, downloads, customTabs, zoom, {dir / "web", dir / "cache"},
+                       displayDrawingMode()};
 };
 
 TEST_F(OverlayTimingTest, ANewerToastReplacesTheTextAndGetsAFullThreeSeconds) {

@@ -223,3 +223,53 @@ TEST_F(AppStateTest, TheLoginItemFollowsTheSettingEvenWhenRefused) {
 }
 
 }  // namespace
+
+// The keys that pick services go by the tab bar's rows: shown built-ins, then the tags.
+TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
+    auto state = makeState();
+    std::set<std::string> hidden;
+    for (const auto& tab : builtInTabs())
+        if (tab.id != "deepseek" && tab.id != "kimi") hidden.insert(tab.id);
+    state->setHiddenAITabIDs(hidden);
+    const auto first = tag("first"), last = tag("last");
+    tabs->add(first);
+    tabs->add(last);
+    ASSERT_EQ(state->visibleTabs().size(), 4u);
+
+    state->selectTabAt(2);
+    EXPECT_EQ(state->selectedTabID().get(), first.id) << "the third row is the first tag";
+    state->selectTabAt(7);
+    EXPECT_EQ(state->selectedTabID().get(), first.id) << "no eighth row: nothing changes";
+    state->selectLastTab();
+    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    state->selectNeighbourTab(1);
+    EXPECT_EQ(state->selectedTabID().get(), "deepseek") << "next wraps to the first row";
+    state->selectNeighbourTab(-1);
+    EXPECT_EQ(state->selectedTabID().get(), last.id) << "previous wraps to the last row";
+
+    // In split mode the keys act on the active pane only; switching panes changes which.
+    state->enterSplitMode();
+    state->selectNeighbourTab(1);
+    EXPECT_EQ(state->secondaryTabID().get(), std::optional<std::string>("deepseek"))
+        << "an empty secondary pane steps on from the primary's tab";
+    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    state->switchActivePane();
+    state->selectTabAt(1);
+    EXPECT_EQ(state->selectedTabID().get(), "kimi");
+    EXPECT_EQ(state->secondaryTabID().get(), std::optional<std::string>("deepseek"));
+    state->exitSplitMode();
+    state->switchActivePane();
+    EXPECT_EQ(state->activePane().get(), Pane::primary) << "one pane: nothing to switch to";
+}
+
+TEST_F(AppStateTest, PanelKeysOpenTheirKindOrCloseIt) {
+    auto state = makeState();
+    state->toggleDetailPanel(DetailPanelType::clipboard);
+    EXPECT_TRUE(state->showDetailPanel());
+    EXPECT_EQ(state->detailPanelType().get(), DetailPanelType::clipboard);
+    state->toggleDetailPanel(DetailPanelType::customTags);
+    EXPECT_TRUE(state->showDetailPanel()) << "another kind switches the open panel over";
+    EXPECT_EQ(state->detailPanelType().get(), DetailPanelType::customTags);
+    state->toggleDetailPanel(DetailPanelType::customTags);
+    EXPECT_FALSE(state->showDetailPanel());
+}

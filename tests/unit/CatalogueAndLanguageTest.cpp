@@ -4,6 +4,7 @@
 
 #include "app/AITab.hpp"
 #include "app/AppSettings.hpp"
+#include "app/PageZoom.hpp"
 #include "app/LocalizationManager.hpp"
 #include "panels/CustomTab.hpp"
 #include "support/Fakes.hpp"
@@ -100,6 +101,33 @@ TEST_F(LanguageAndAppearanceTest, TheMemoryBudgetIsOffUntilChosenAndKeptAcrossLa
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
     EXPECT_EQ(AppSettings(store).sleepUnusedServicesAfter().get().count(), 0);
+}
+
+// Zoom goes in steps between 50 % and 300 %, per service, and survives a restart; a
+// hand-edited level outside the range is dropped.
+TEST_F(LanguageAndAppearanceTest, PageZoomStepsWithinItsRangePerServiceAndIsKept) {
+    writeFile(file, R"({"pageZoomLevels": {"kimi": 1.25, "big": 40, "word": "1.5"}})");
+    {
+        PreferenceStore store(file);
+        PageZoom zoom(store);
+        EXPECT_EQ(zoom.level("kimi"), 1.25);
+        EXPECT_EQ(zoom.level("big"), 1.0);
+        EXPECT_EQ(zoom.level("word"), 1.0);
+        zoom.zoomIn("kimi");
+        EXPECT_EQ(zoom.level("kimi"), 1.5);
+        for (int i = 0; i < 20; ++i) zoom.zoomIn("deepseek");
+        EXPECT_EQ(zoom.level("deepseek"), PageZoom::largest);
+        for (int i = 0; i < 20; ++i) zoom.zoomOut("doubao");
+        EXPECT_EQ(zoom.level("doubao"), PageZoom::smallest);
+        zoom.zoomOut("qianwen");
+        zoom.reset("doubao");
+        EXPECT_EQ(zoomPercentText(zoom.level("qianwen")), "90 %");
+    }
+    PreferenceStore store(file);
+    PageZoom zoom(store);
+    EXPECT_EQ(zoom.levels().get(),
+              (std::map<std::string, double>{{"deepseek", 3.0}, {"kimi", 1.5}, {"qianwen", 0.9}}))
+        << "a service back at 100 % is left out";
 }
 
 TEST(LanguageNames, AreChosenByTheInterfaceLanguage) {

@@ -1,0 +1,277 @@
+#include <giomm/menu.h>
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+#include <webkit/webkit.h>
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+
+#include "integration/StateFixture.hpp"
+#include "integration/WidgetChecks.hpp"
+#include "integration/X11Window.hpp"
+#include "ui/MainWindow.hpp"
+#include "ui/SettingsWindow.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+bool actionable(GtkAccessibleRole role) {
+    switch (role) {
+        case GTK_ACCESSIBLE_ROLE_BUTTON:
+        case GTK_ACCESSIBLE_ROLE_CHECKBOX:
+        case GTK_ACCESSIBLE_ROLE_RADIO:
+        case GTK_ACCESSIBLE_ROLE_SWITCH:
+        case GTK_ACCESSIBLE_ROLE_TEXT_BOX:
+        case GTK_ACCESSIBLE_ROLE_SEARCH_BOX:
+        case GTK_ACCESSIBLE_ROLE_COMBO_BOX:
+        case GTK_ACCESSIBLE_ROLE_SPIN_BUTTON:
+        case GTK_ACCESSIBLE_ROLE_SLIDER:
+        case GTK_ACCESSIBLE_ROLE_LINK:
+        case GTK_ACCESSIBLE_ROLE_TAB:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool named(GtkWidget* widget) {
+    auto* accessible = GTK_ACCESSIBLE(widget);
+    if (gtk_test_accessible_has_relation(accessible, GTK_ACCESSIBLE_RELATION_LABELLED_BY)) return true;
+    if (!gtk_test_accessible_has_property(accessible, GTK_ACCESSIBLE_PROPERTY_LABEL)) return false;
+    char* empty = gtk_test_accessible_check_property(accessible, GTK_ACCESSIBLE_PROPERTY_LABEL, "");
+    g_free(empty);
+    return empty != nullptr;
+}
+
+bool hiddenFromScreenReaders(GtkWidget* widget) {
+    char* mismatch = gtk_test_accessible_check_state(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_STATE_HIDDEN, TRUE);
+    g_free(mismatch);
+    return mismatch == nullptr;
+}
+
+std::string describe(GtkWidget* widget) {
+    std::string text = G_OBJECT_TYPE_NAME(widget);
+    if (text.starts_with("gtkmm__")) text.erase(0, 7);
+    char** classes = gtk_widget_get_css_classes(widget);
+    for (char** name = classes; name && *name; ++name) text += std::string(".") + *name;
+    g_strfreev(classes);
+    return text;
+}
+
+// Every control on screen under `widget` that a screen reader could not name, each as its
+// type and classes, with the chain of its containers. A control's own parts (an entry's
+// text, a drop-down's button) are announced through the control, and a page is its own
+// tree of names: neither is walked.
+void collectUnnamed(GtkWidget* widget, const std::string& place, std::vector<std::string>& found) {
+    if (!gtk_widget_get_mapped(widget) || hiddenFromScreenReaders(widget)) return;
+    const std::string here = place.empty() ? describe(widget) : place + " > " + describe(widget);
+    if (actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)))) {
+        if (!named(widget)) found.push_back(here);
+        return;
+    }
+    if (WEBKIT_IS_WEB_VIEW(widget)) return;
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
+        collectUnnamed(child, here, found);
+}
+
+std::string unnamedControls(Gtk::Widget& root) {
+    std::vector<std::string> found;
+    collectUnnamed(root.gobj(), "", found);
+    std::string listed;
+    for (const auto& entry : found) listed += "\n  " + entry;
+    return listed;
+}
+
+bool reachable(GtkWidget* widget) {
+    if (!gtk_widget_is_sensitive(widget)) return false;
+    if (gtk_widget_get_focusable(widget)) return true;
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
+        if (gtk_widget_get_mapped(child) && reachable(child)) return true;
+    return false;
+}
+
+// The controls on screen under `widget` that the keyboard can reach.
+void collectReachable(GtkWidget* widget, std::set<GtkWidget*>& found) {
+    if (!gtk_widget_get_mapped(widget) || hiddenFromScreenReaders(widget) || WEBKIT_IS_WEB_VIEW(widget)) return;
+    if (actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)))) {
+        if (reachable(widget)) found.insert(widget);
+        return;
+    }
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
+        collectReachable(child, found);
+}
+
+// The controls of `area` in the order Tab moves through them (an entry's text part stands
+// for its entry).
+std::vector<GtkWidget*> tabOrder(GtkWidget* area) {
+    GtkRoot* root = gtk_widget_get_root(area);
+    gtk_root_set_focus(root, nullptr);
+    std::vector<GtkWidget*> order;
+    while (order.size() < 300 && gtk_widget_child_focus(area, GTK_DIR_TAB_FORWARD)) {
+        GtkWidget* focus = gtk_root_get_focus(root);
+        while (focus && !actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(focus))))
+            focus = gtk_widget_get_parent(focus);
+        if (focus && (order.empty() || order.back() != focus)) order.push_back(focus);
+    }
+    return order;
+}
+
+// Tab reaches every control of `area`, each once, top to bottom and, within a line, from
+// the left; what is wrong, listed.
+std::string tabOrderFaults(Gtk::Widget& area) {
+    const auto order = tabOrder(area.gobj());
+    std::set<GtkWidget*> expected;
+    collectReachable(area.gobj(), expected);
+    std::string faults;
+    for (GtkWidget* widget : expected)
+        if (std::find(order.begin(), order.end(), widget) == order.end()) faults += "\n  not reached: " + describe(widget);
+    // A panel's collapse handle stands beside the whole panel at its edge: it may come
+    // first or last.
+    const auto besideAll = [](GtkWidget* widget) {
+        return gtk_widget_has_css_class(widget, "collapse-handle") || gtk_widget_has_css_class(widget, "side-panel-handle");
+    };
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        if (besideAll(order[i - 1]) || besideAll(order[i])) continue;
+        graphene_rect_t before, after;
+        if (!gtk_widget_compute_bounds(order[i - 1], area.gobj(), &before) ||
+            !gtk_widget_compute_bounds(order[i], area.gobj(), &after))
+            continue;
+        const bool below = after.origin.y >= before.origin.y + before.size.height - 1;
+        const bool sameLine = after.origin.y < before.origin.y + before.size.height &&
+                              before.origin.y < after.origin.y + after.size.height;
+        if (!below && !(sameLine && after.origin.x > before.origin.x))
+            faults += "\n  out of order: " + describe(order[i]) + " after " + describe(order[i - 1]);
+    }
+    return faults;
+}
+
+// The whole main window over the real state, as the application builds it.
+class AccessibilityTest : public StateFixture {
+protected:
+    AccessibilityTest() {
+        window.set_default_size(1400, 860);
+        window.present();
+        settle();
+    }
+    // Lets animations end and the new views map before they are walked.
+    void settle() {
+        window.contentView().finishAnimations();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
+        while (std::chrono::steady_clock::now() < until) g_main_context_iteration(nullptr, FALSE);
+    }
+    // Each state a user can reach, in each language: nothing on screen may be nameless.
+    void expectEveryControlNamed(const std::string& state) {
+        settle();
+        for (AppLanguage language : {AppLanguage::en, AppLanguage::zhCN}) {
+            localization.setCurrentLanguage(language);
+            EXPECT_EQ(unnamedControls(window), "") << state << " in " << chooserName(language);
+        }
+    }
+    // Tab through the detail column and the tab bar in the state reached.
+    void expectTabReachesAllInOrder(const std::string& state) {
+        settle();
+        EXPECT_EQ(tabOrderFaults(window.contentView().detailColumn()), "") << state << ", detail column";
+        EXPECT_EQ(tabOrderFaults(window.contentView().tabBar()), "") << state << ", tab bar";
+    }
+    void pressEscape() {
+        commandOutput("xdotool windowfocus --sync " + x11WindowID(GTK_WINDOW(window.gobj())) + "; xdotool key Escape");
+        settle();
+    }
+    void openPanel(DetailPanelType type) {
+        state.setDetailPanelType(type);
+        state.setShowDetailPanel(true);
+    }
+
+    MainWindow window{context, Gio::Menu::create()};
+};
+
+TEST_F(AccessibilityTest, EveryControlOfEveryViewHasANameInTheInterfaceLanguage) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    expectEveryControlNamed("detail panel closed");
+    openPanel(DetailPanelType::settings);
+    expectEveryControlNamed("settings panel");
+
+    pasteboard.copy("copied text");
+    clipboard.checkPasteboard();
+    openPanel(DetailPanelType::clipboard);
+    expectEveryControlNamed("clipboard with an item");
+
+    openPanel(DetailPanelType::customTags);
+    expectEveryControlNamed("custom tags");
+    auto& tags = window.customTagsPanel();
+    click(tags.addButton());
+    expectEveryControlNamed("custom tags add form");
+    click(tags.addForm().cancelButton());
+    click(tags.row(0).editButton());
+    expectEveryControlNamed("custom tags edit card");
+    click(tags.editCard().cancelButton());
+    click(tags.row(0).deleteButton());
+    expectEveryControlNamed("custom tags delete card");
+    click(tags.deleteCard().cancelButton());
+
+    state.setShowDetailPanel(false);
+    window.findInPage();
+    expectEveryControlNamed("find bar");
+    state.enterSplitMode();
+    expectEveryControlNamed("split mode");
+    state.exitSplitMode();
+    state.setShowSidebar(false);
+    expectEveryControlNamed("tab bar collapsed");
+
+    SettingsWindow settingsWindow(context);
+    settingsWindow.present();
+    for (AppLanguage language : {AppLanguage::en, AppLanguage::zhCN}) {
+        localization.setCurrentLanguage(language);
+        for (auto page : {SettingsWindow::Page::general, SettingsWindow::Page::appearance,
+                          SettingsWindow::Page::downloads}) {
+            settingsWindow.showPage(page);
+            settle();
+            EXPECT_EQ(unnamedControls(settingsWindow), "")
+                << "settings window page " << static_cast<int>(page) << " in " << chooserName(language);
+        }
+    }
+}
+
+TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderAndEscapeCloses) {
+    expectTabReachesAllInOrder("detail panel closed");
+    for (auto type : {DetailPanelType::settings, DetailPanelType::clipboard, DetailPanelType::customTags}) {
+        openPanel(type);
+        expectTabReachesAllInOrder("panel " + std::to_string(static_cast<int>(type)));
+        gtk_widget_child_focus(window.contentView().detailColumn().gobj(), GTK_DIR_TAB_FORWARD);
+        pressEscape();
+        EXPECT_FALSE(state.showDetailPanel()) << "Escape closes panel " << static_cast<int>(type);
+    }
+
+    openPanel(DetailPanelType::customTags);
+    auto& tags = window.customTagsPanel();
+    click(tags.addButton());
+    expectTabReachesAllInOrder("add form");
+    tags.addForm().focusFirstField();
+    pressEscape();
+    EXPECT_FALSE(tags.isAddFormOpen());
+    EXPECT_TRUE(state.showDetailPanel()) << "the form closes first, the panel stays";
+    click(tags.row(0).editButton());
+    expectTabReachesAllInOrder("edit card");
+    tags.editCard().focusFirstField();
+    pressEscape();
+    EXPECT_FALSE(tags.isEditCardOpen());
+    click(tags.row(0).deleteButton());
+    expectTabReachesAllInOrder("delete card");
+    tags.deleteCard().cancelButton().grab_focus();
+    pressEscape();
+    EXPECT_FALSE(tags.isDeleteCardOpen());
+}
+
+TEST_F(AccessibilityTest, TheWalkFindsAButtonWithoutAName) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    openPanel(DetailPanelType::settings);
+    settle();
+    gtk_accessible_reset_property(GTK_ACCESSIBLE(window.settingsPanel().collapseHandle().gobj()),
+                                  GTK_ACCESSIBLE_PROPERTY_LABEL);
+    EXPECT_NE(unnamedControls(window).find("GtkButton"), std::string::npos);
+}
+
+}  // namespace

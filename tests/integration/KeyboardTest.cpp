@@ -1,0 +1,243 @@
+#include <giomm/menu.h>
+#include <giomm/simpleactiongroup.h>
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <sstream>
+
+#include "app/MenuCommands.hpp"
+#include "integration/StateFixture.hpp"
+#include "integration/WebFixture.hpp"
+#include "integration/X11Window.hpp"
+#include "ui/MainWindow.hpp"
+#include "ui/ShortcutsWindow.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// A typing area that swallows every key it gets, and counts them (a modifier's own press
+// reaches pages in every browser).
+constexpr const char* typingPage =
+    "<title>typing</title><p>apple Apple apple</p><textarea id=area></textarea>"
+    "<script>window.keys = 0; area.addEventListener('keydown', e => { if (!['Control', 'Shift', 'Alt'].includes(e.key)) keys++; e.preventDefault(); });</script>";
+
+// The whole main window over the real state and engine, with the commands installed as
+// the application installs them, and real key presses from the X server.
+class KeyboardTest : public StateFixture {
+protected:
+    KeyboardTest() {
+        server.server.Get("/typing", [this](const httplib::Request&, httplib::Response& res) {
+            ++hits["typing"];
+            res.set_content(typingPage, "text/html");
+        });
+        hits["typing"] = 0;
+        customTabs.add(CustomTab{tagID("typing"), "typing", server.url("/typing"), {}, 0});
+        MenuCommands::install(*actions, state, settings.pageZoom(),
+                              {[] {}, [this] { ++shortcutsOpened; }, [this] { window->findInPage(); }});
+    }
+    void openWindow() {
+        window = std::make_unique<MainWindow>(context, Gio::Menu::create());
+        window->insert_action_group("app", actions);
+        window->set_default_size(1400, 860);
+        window->present();
+        ASSERT_TRUE(eventually([&] { return window->get_width() > 0; }));
+    }
+    WebKitWebView* page(const std::string& name, Pane pane = Pane::primary) {
+        return store().existingWebView(tagID(name), pane);
+    }
+    // The typing page shown in the active pane with its area holding the keyboard focus.
+    void typeInPage(Pane pane = Pane::primary) {
+        state.selectTab(tagID("typing"));
+        ASSERT_TRUE(loaded(tagID("typing"), pane));
+        auto* view = page("typing", pane);
+        gtk_widget_grab_focus(GTK_WIDGET(view));
+        ASSERT_EQ(evaluateScript(view, "area.focus(); document.activeElement.id"), "area");
+    }
+    void press(const std::string& keys) {
+        commandOutput("xdotool windowfocus --sync " + x11WindowID(GTK_WINDOW(window->gobj())) + "; xdotool key --clearmodifiers " +
+                      keys);
+        eventually([] { return false; }, std::chrono::milliseconds(150));
+    }
+    std::string selected() { return state.currentTabID(); }
+    int keysSeenByPage() { return std::stoi(evaluateScript(page("typing"), "keys")); }
+
+    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
+    std::unique_ptr<MainWindow> window;
+    int shortcutsOpened = 0;
+};
+
+TEST_F(KeyboardTest, EveryShortcutActsBeforeAPageThatSwallowsKeys) {
+    openWindow();
+    // Rows: one, two, three, typing.
+    const std::pair<const char*, const char*> selections[] = {
+        {"ctrl+1", "one"},   {"ctrl+2", "two"},      {"ctrl+9", "typing"},          {"ctrl+5", "typing"},
+        {"ctrl+Tab", "one"}, {"ctrl+Next", "one"},   {"ctrl+shift+Tab", "three"}, {"ctrl+Prior", "three"},
+    };
+    for (const auto& [keys, expected] : selections) {
+        typeInPage();
+        press(keys);
+        EXPECT_EQ(selected(), tagID(expected)) << keys << " from the typing page";
+    }
+
+    typeInPage();
+    const int loads = hits["typing"];
+    press("ctrl+r");
+    EXPECT_TRUE(eventually([&] { return hits["typing"] == loads + 1; })) << "reloaded once";
+    ASSERT_TRUE(loaded(tagID("typing"), Pane::primary));
+
+    typeInPage();
+    press("ctrl+plus");
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("typing")), 1.1);
+    EXPECT_TRUE(window->contentView().primaryPane().container().showsZoomLevel());
+    EXPECT_EQ(window->contentView().primaryPane().container().zoomLevelText(), "110 %");
+    press("ctrl+minus");
+    press("ctrl+minus");
+    EXPECT_DOUBLE_EQ(settings.pageZoom().level(tagID("typing")), 0.9);
+    press("ctrl+0");
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("typing")), 1.0);
+
+    press("ctrl+shift+c");
+    EXPECT_TRUE(state.showDetailPanel());
+    EXPECT_EQ(state.detailPanelType().get(), DetailPanelType::clipboard);
+    press("ctrl+shift+t");
+    EXPECT_EQ(state.detailPanelType().get(), DetailPanelType::customTags);
+    press("ctrl+shift+t");
+    EXPECT_FALSE(state.showDetailPanel());
+
+    typeInPage();
+    press("ctrl+question");
+    EXPECT_EQ(shortcutsOpened, 1);
+    typeInPage();
+    press("ctrl+f");
+    EXPECT_TRUE(window->contentView().primaryPane().container().findBar().isOpen());
+    EXPECT_EQ(keysSeenByPage(), 0) << "the page never saw a shortcut";
+
+    // Back and forward, from a page the typing page led to.
+    evaluateScript(page("typing"), "location.href = '/next'; 1");
+    ASSERT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "next"; }));
+    press("alt+Left");
+    EXPECT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "typing"; }));
+    press("alt+Right");
+    EXPECT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "next"; }));
+}
+
+TEST_F(KeyboardTest, InSplitModeKeysActOnTheActivePaneAndF6SwitchesIt) {
+    openWindow();
+    state.enterSplitMode();
+    typeInPage(Pane::secondary);
+    press("ctrl+1");
+    EXPECT_EQ(state.secondaryTabID().get(), std::optional<std::string>(tagID("one")));
+    EXPECT_EQ(state.selectedTabID().get(), tagID("one")) << "the primary pane kept its tab";
+    press("F6");
+    EXPECT_EQ(state.activePane().get(), Pane::primary);
+    press("ctrl+3");
+    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
+    EXPECT_EQ(state.secondaryTabID().get(), std::optional<std::string>(tagID("one")));
+    press("ctrl+alt+Right");
+    EXPECT_EQ(state.activePane().get(), Pane::secondary);
+    press("ctrl+f");
+    EXPECT_TRUE(window->contentView().secondaryPane()->container().findBar().isOpen());
+    EXPECT_FALSE(window->contentView().primaryPane().container().findBar().isOpen());
+}
+
+TEST_F(KeyboardTest, TheFindBarCountsStepsClosesAndKeepsItsTextAcrossServices) {
+    localization.setCurrentLanguage(AppLanguage::en);
+    openWindow();
+    typeInPage();
+    press("ctrl+f");
+    auto& bar = window->contentView().primaryPane().container().findBar();
+    ASSERT_TRUE(bar.isOpen());
+    bar.entry().set_text("apple");
+    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
+    press("Return");
+    EXPECT_EQ(bar.countText(), "2 of 3");
+    press("shift+Return");
+    press("shift+Return");
+    EXPECT_EQ(bar.countText(), "3 of 3") << "back past the first wraps to the last";
+    bar.caseButton().set_active(true);
+    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(bar.countText(), "第 1 项，共 2 项");
+    localization.setCurrentLanguage(AppLanguage::en);
+
+    state.selectTab(tagID("one"));
+    EXPECT_TRUE(eventually([&] { return bar.countText() == "No matches"; })) << bar.countText();
+    state.selectTab(tagID("typing"));
+    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
+    EXPECT_EQ(std::string(bar.entry().get_text()), "apple");
+
+    bar.entry().grab_focus();
+    press("Escape");
+    EXPECT_FALSE(bar.isOpen());
+    EXPECT_TRUE(gtk_widget_has_focus(GTK_WIDGET(page("typing")))) << "the page has the keyboard again";
+    press("ctrl+f");
+    EXPECT_EQ(std::string(bar.entry().get_text()), "apple") << "the text waits for the next search";
+    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
+}
+
+TEST_F(KeyboardTest, AStoredZoomIsAppliedWhenTheViewIsCreated) {
+    settings.pageZoom().zoomIn(tagID("two"));
+    settings.pageZoom().zoomIn(tagID("two"));
+    PreferenceStore reopened(dir / "preferences.json");
+    EXPECT_DOUBLE_EQ(PageZoom(reopened).level(tagID("two")), 1.25) << "kept for the next launch";
+    openWindow();
+    state.selectTab(tagID("two"));
+    ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("two")), 1.25);
+    EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("one")), 1.0);
+    EXPECT_FALSE(window->contentView().primaryPane().container().showsZoomLevel())
+        << "switching to a zoomed service is no change to show";
+}
+
+// Every key the menu and the shortcuts window show is one the toolkit reads, in each language.
+TEST(MenuCommands, AreTitledInTheInterfaceLanguageWithKeysTheToolkitReads) {
+    auto menu = Gio::Menu::create();
+    const auto titles = [&] {
+        std::vector<std::string> out;
+        for (int s = 0; s < menu->get_n_items(); ++s) {
+            auto section = menu->get_item_link(s, Gio::MenuModel::Link::SECTION);
+            for (int i = 0; i < section->get_n_items(); ++i) {
+                auto label = section->get_item_attribute(i, Gio::MenuModel::Attribute::LABEL, Glib::VARIANT_TYPE_STRING);
+                out.push_back(Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(label).get());
+            }
+        }
+        return out;
+    };
+    MenuCommands::fill(menu, AppLanguage::zhTW);
+    EXPECT_EQ(menu->get_n_items(), 4) << "services, page, window, application";
+    EXPECT_EQ(titles().front(), "下一個服務");
+    EXPECT_EQ(titles().back(), "設定…");
+    MenuCommands::fill(menu, AppLanguage::en);
+    EXPECT_EQ(titles().size(), 16u);
+    EXPECT_EQ(titles()[3], "Find in Page");
+
+    for (AppLanguage language : allLanguages) {
+        for (const auto& group : MenuCommands::shortcutGroups(language)) {
+            EXPECT_FALSE(group.title.empty());
+            for (const auto& shortcut : group.shortcuts) {
+                std::string keys = shortcut.accelerators;
+                for (auto range = keys.find("..."); range != std::string::npos; range = keys.find("..."))
+                    keys.replace(range, 3, " ");
+                std::istringstream words(keys);
+                for (std::string key; words >> key;) {
+                    guint keyval = 0;
+                    EXPECT_TRUE(gtk_accelerator_parse(key.c_str(), &keyval, nullptr) && keyval) << key;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(MenuCommands::shortcutGroups(AppLanguage::zhCN)[1].shortcuts[0].title, "在页面中查找");
+
+    Gtk::Window parent;
+    ShortcutsWindow shortcuts;
+    shortcuts.present(parent, AppLanguage::zhCN);
+    ASSERT_NE(shortcuts.window(), nullptr);
+    EXPECT_STREQ(gtk_window_get_title(shortcuts.window()), "键盘快捷键");
+    shortcuts.present(parent, AppLanguage::en);
+    EXPECT_STREQ(gtk_window_get_title(shortcuts.window()), "Keyboard Shortcuts") << "made anew in the new language";
+    parent.destroy();
+}
+
+}  // namespace
