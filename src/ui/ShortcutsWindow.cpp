@@ -38,6 +38,14 @@ std::string description(AppLanguage language) {
     return ui + "</object></child></object></interface>";
 }
 
+// The toolkit titles the window's header with its own text in the process's locale; the
+// header says ours, in the interface language.
+void retitleHeader(GtkWidget* widget, const std::string& title) {
+    if (GTK_IS_LABEL(widget) && *gtk_label_get_text(GTK_LABEL(widget))) gtk_label_set_text(GTK_LABEL(widget), title.c_str());
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
+        retitleHeader(child, title);
+}
+
 }  // namespace
 
 ShortcutsWindow::~ShortcutsWindow() { close(); }
@@ -47,6 +55,10 @@ void ShortcutsWindow::present(Gtk::Window& parent, AppLanguage language) {
     GtkBuilder* builder = gtk_builder_new_from_string(description(language).c_str(), -1);
     window_ = GTK_WINDOW(g_object_ref(gtk_builder_get_object(builder, "window")));
     g_object_unref(builder);
+    if (GtkWidget* header = gtk_window_get_titlebar(window_); header && GTK_IS_HEADER_BAR(header)) {
+        if (GtkWidget* title = gtk_header_bar_get_title_widget(GTK_HEADER_BAR(header)))
+            retitleHeader(title, MenuCommands::shortcutsTitle.in(language));
+    }
     gtk_window_set_transient_for(window_, parent.gobj());
     gtk_window_present(window_);
 }
