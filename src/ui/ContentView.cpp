@@ -146,8 +146,11 @@ void ContentView::applyDetailWidth(double width) {
     toolbar_.set_can_target(progress < 0.5);
     // Under an open panel the toolbar is out of sight: out of the keyboard's and screen
     // readers' reach too.
-    toolbar_.set_can_focus(progress == 0.0);
-    gtk_accessible_update_state(GTK_ACCESSIBLE(toolbar_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, progress == 1.0, -1);
+    const bool toolbarInReach = progress == 0.0;
+    if (toolbar_.get_can_focus() != toolbarInReach) {
+        toolbar_.set_can_focus(toolbarInReach);
+        gtk_accessible_update_state(GTK_ACCESSIBLE(toolbar_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, !toolbarInReach, -1);
+    }
     applyInsets();
 }
 

@@ -159,8 +159,7 @@ protected:
     // Lets animations end and the new views map before they are walked.
     void settle() {
         window.contentView().finishAnimations();
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(200);
-        while (std::chrono::steady_clock::now() < until) g_main_context_iteration(nullptr, FALSE);
+        runLoopFor(std::chrono::milliseconds(200));
     }
     // Each state a user can reach, in each language: nothing on screen may be nameless.
     void expectEveryControlNamed(const std::string& state) {
@@ -177,7 +176,7 @@ protected:
         EXPECT_EQ(tabOrderFaults(window.contentView().tabBar()), "") << state << ", tab bar";
     }
     void pressEscape() {
-        commandOutput("xdotool windowfocus --sync " + x11WindowID(GTK_WINDOW(window.gobj())) + "; xdotool key Escape");
+        pressKeys(GTK_WINDOW(window.gobj()), "Escape");
         settle();
     }
     void openPanel(DetailPanelType type) {

@@ -65,6 +65,11 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
     return true;
 }
 
+void runLoopFor(std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    eventually([&] { return std::chrono::steady_clock::now() > end; }, time + std::chrono::seconds(1));
+}
+
 std::string commandOutput(const std::string& command) {
     std::string out;
     if (FILE* pipe = popen(command.c_str(), "r")) {

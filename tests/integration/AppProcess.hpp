@@ -29,6 +29,10 @@ private:
 // Polls `condition` every 50 ms while running the GLib main context, until it holds.
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// Runs the GLib main context for `time`, so that what is due in it happens (or has its
+// chance to).
+void runLoopFor(std::chrono::milliseconds time);
+
 // Runs a shell command and returns its standard output.
 std::string commandOutput(const std::string& command);
 

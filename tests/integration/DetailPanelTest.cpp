@@ -34,7 +34,7 @@ protected:
     void flip(GlassSwitch& glassSwitch) {
         ASSERT_TRUE(glassSwitch.grab_focus());
         const bool before = glassSwitch.isOn();
-        commandOutput("xdotool windowfocus --sync " + x11WindowID(window->gobj()) + "; xdotool key space");
+        pressKeys(window->gobj(), "space");
         ASSERT_TRUE(eventually([&] { return glassSwitch.isOn() != before; }));
     }
     std::string storedHiddenSet() { return preferences.stringValue("hiddenAITabIDs").value_or("absent"); }

@@ -56,9 +56,8 @@ protected:
         ASSERT_EQ(evaluateScript(view, "area.focus(); document.activeElement.id"), "area");
     }
     void press(const std::string& keys) {
-        commandOutput("xdotool windowfocus --sync " + x11WindowID(GTK_WINDOW(window->gobj())) + "; xdotool key --clearmodifiers " +
-                      keys);
-        eventually([] { return false; }, std::chrono::milliseconds(150));
+        pressKeys(GTK_WINDOW(window->gobj()), keys);
+        runLoopFor(std::chrono::milliseconds(150));
     }
     std::string selected() { return state.currentTabID(); }
     int keysSeenByPage() { return std::stoi(evaluateScript(page("typing"), "keys")); }

@@ -54,10 +54,7 @@ protected:
 
     std::vector<std::string> downloadedFiles() const;
     // Lets the engine settle, so that something that should not happen had its chance.
-    void settle(std::chrono::milliseconds time = std::chrono::milliseconds(600)) {
-        const auto end = std::chrono::steady_clock::now() + time;
-        eventually([&] { return std::chrono::steady_clock::now() > end; }, time + std::chrono::seconds(1));
-    }
+    void settle(std::chrono::milliseconds time = std::chrono::milliseconds(600)) { runLoopFor(time); }
 
     TempDir dir;
     std::filesystem::path downloadsFolder;

@@ -7,5 +7,7 @@ namespace corvina::testing {
 
 // The X11 id of a shown window, for driving it with xdotool.
 std::string x11WindowID(GtkWindow* window);
+// Real key presses (xdotool's key syntax) from the X server to the window, focused first.
+void pressKeys(GtkWindow* window, const std::string& keys);
 
 }  // namespace corvina::testing
