@@ -12,7 +12,34 @@ std::string displayName(AppAppearance appearance, AppLanguage language) {
                                              : LocalizedText{"Light", "淺色", "浅色"}.in(language);
 }
 
+std::string rawValue(NewWindowTarget target) {
+    switch (target) {
+        case NewWindowTarget::browser: return "browser";
+        case NewWindowTarget::app: return "app";
+        case NewWindowTarget::nowhere: break;
+    }
+    return "nowhere";
+}
+
+std::string displayName(NewWindowTarget target, AppLanguage language) {
+    switch (target) {
+        case NewWindowTarget::browser: return LocalizedText{"In the default browser", "在預設瀏覽器中", "在默认浏览器中"}.in(language);
+        case NewWindowTarget::app: return LocalizedText{"In Corvina", "在 Corvina 中", "在 Corvina 中"}.in(language);
+        case NewWindowTarget::nowhere: break;
+    }
+    return LocalizedText{"Nowhere", "不開啟", "不打开"}.in(language);
+}
+
 namespace {
+
+constexpr const char* newWindowKey = "openNewWindows";
+
+NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
+    const auto stored = preferences.stringValue(newWindowKey);
+    for (auto target : allNewWindowTargets)
+        if (stored == rawValue(target)) return target;
+    return NewWindowTarget::nowhere;
+}
 
 constexpr const char* sleepKey = "sleepUnusedServicesAfterSeconds";
 
@@ -28,7 +55,13 @@ AppSettings::AppSettings(PreferenceStore& preferences)
     : preferences_(preferences),
       appearance_(preferences.stringValue("appAppearance") == "dark" ? AppAppearance::dark : AppAppearance::light),
       loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
-      sleepAfter_(storedSleepTime(preferences)), pageZoom_(preferences) {}
+      sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
+      pageZoom_(preferences) {}
+
+void AppSettings::setNewWindowTarget(NewWindowTarget target) {
+    newWindowTarget_.set(target);
+    preferences_.setString(newWindowKey, rawValue(target));
+}
 
 void AppSettings::setLoadServicesWhenOpened(bool on) {
     loadServicesWhenOpened_.set(on);

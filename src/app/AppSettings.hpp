@@ -14,8 +14,16 @@ enum class AppAppearance { light, dark };
 
 inline constexpr std::array<AppAppearance, 2> allAppearances = {AppAppearance::light, AppAppearance::dark};
 
+// Where a page's request for a new window (a link to a new window, a sign-in pop-up) goes.
+enum class NewWindowTarget { nowhere, browser, app };
+
+inline constexpr std::array<NewWindowTarget, 3> allNewWindowTargets = {NewWindowTarget::nowhere,
+                                                                       NewWindowTarget::browser, NewWindowTarget::app};
+
 std::string rawValue(AppAppearance appearance);
 std::string displayName(AppAppearance appearance, AppLanguage language);
+std::string rawValue(NewWindowTarget target);
+std::string displayName(NewWindowTarget target, AppLanguage language);
 
 // The sleep times the settings offer; a stored time outside them (a shorter one for
 // measurements) is kept as it is.
@@ -25,7 +33,7 @@ inline constexpr std::array<std::chrono::minutes, 4> sleepChoices = {
 // Light or dark, stored under "appAppearance"; the application forces it on the toolkit.
 // And the memory budget, off unless the user turns it on: pages loaded the first time
 // their service is shown instead of at start, and services unused for a while put to sleep.
-// And each service's page zoom.
+// And each service's page zoom, and where new windows open (nowhere unless the user says).
 class AppSettings {
 public:
     explicit AppSettings(PreferenceStore& preferences);
@@ -39,6 +47,9 @@ public:
     const Published<std::chrono::seconds>& sleepUnusedServicesAfter() const { return sleepAfter_; }
     void setSleepUnusedServicesAfter(std::chrono::seconds after);
 
+    const Published<NewWindowTarget>& newWindowTarget() const { return newWindowTarget_; }
+    void setNewWindowTarget(NewWindowTarget target);
+
     PageZoom& pageZoom() { return pageZoom_; }
     const PageZoom& pageZoom() const { return pageZoom_; }
 
@@ -47,6 +58,7 @@ private:
     Published<AppAppearance> appearance_;
     Published<bool> loadServicesWhenOpened_;
     Published<std::chrono::seconds> sleepAfter_;
+    Published<NewWindowTarget> newWindowTarget_;
     PageZoom pageZoom_;
 };
 

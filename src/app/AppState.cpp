@@ -109,6 +109,24 @@ void AppState::selectFirstVisibleTab() {
     if (!tabs.empty()) selectedTabID_.set(tabs.front().id);
 }
 
+void AppState::showServiceIn(const std::string& id, Pane pane) {
+    if (!hiddenAITabIDs_.get().contains(id)) {
+        const bool secondary = pane == Pane::secondary && isSplitMode_.get();
+        if (secondary)
+            secondaryTabID_.set(id);
+        else
+            selectedTabID_.set(id);
+        if (isSplitMode_.get()) activePane_.set(secondary ? Pane::secondary : Pane::primary);
+    }
+    if (windowControl_) windowControl_->bringOut();
+}
+
+bool AppState::isTabShown(const std::string& id, Pane pane) const {
+    if (isWindowOutOfSight_.get()) return false;
+    if (pane == Pane::primary) return selectedTabID_.get() == id;
+    return isSplitMode_.get() && secondaryTabID_.get() == id;
+}
+
 void AppState::selectTabAt(std::size_t position) {
     const auto tabs = visibleTabs();
     if (position < tabs.size()) selectTab(tabs[position].id);

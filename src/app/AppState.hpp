@@ -83,6 +83,11 @@ public:
     void selectNeighbourTab(int step);
     // In split mode, the other pane becomes the active one.
     void switchActivePane();
+    // Shows a service in the pane it lives in (the primary one outside split mode), that
+    // pane active, the window brought out from its edge when docked.
+    void showServiceIn(const std::string& id, Pane pane);
+    // Whether the service's page in that pane is on screen now.
+    bool isTabShown(const std::string& id, Pane pane) const;
     void toggleSidebar() { setShowSidebar(!showSidebar_.get()); }
     void toggleDetailPanel() { showDetailPanel_.set(!showDetailPanel_.get()); }
     void openDetailPanel() { showDetailPanel_.set(true); }

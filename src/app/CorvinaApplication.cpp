@@ -11,6 +11,7 @@
 #include "web/DownloadFolderChooser.hpp"
 #include "window/WindowSetup.hpp"
 #include "web/ServiceSleeper.hpp"
+#include "web/PageNotifications.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -43,6 +44,14 @@ void CorvinaApplication::on_startup() {
         [this] { MenuCommands::fill(appMenu_, localization_->language()); });
     MenuCommands::fill(appMenu_, localization_->language());
 
+    // A click on a page's desktop notification.
+    auto showService = Gio::SimpleAction::create(std::string(showNotifiedServiceAction).substr(4),
+                                                 Glib::VariantType("s"));
+    showService->signal_activate().connect([this](const Glib::VariantBase& parameter) {
+        showNotifiedService(Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(parameter).get());
+    });
+    add_action(showService);
+
     connections_ += appSettings_->appearance().observe([this] { applyAppearance(); });
     applyAppearance();
 }
@@ -59,15 +68,21 @@ void CorvinaApplication::createState() {
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
     auto store = std::make_unique<WebViewStore>(queue_, *localization_, *downloadSettings_, *customTabManager_,
-                                                appSettings_->pageZoom(),
+                                                *appSettings_,
                                                 WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()},
-                                                chooseDrawingMode());
+                                                chooseDrawingMode(),
+                                                WebViewStore::Desktop{uriLauncher_, desktopNotifier_});
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_,
                                            std::move(store));
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
                                                        *customTabManager_, *downloadSettings_});
     sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, appState_->webViewStore());
+    networkWatch_ = std::make_unique<NetworkWatch>([this] { appState_->webViewStore().retryUnreachablePages(); });
+    // A page the user is looking at needs no desktop notification.
+    appState_->webViewStore().setPageInView([this](const std::string& id, Pane pane) {
+        return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(id, pane);
+    });
 }
 
 void CorvinaApplication::applyAppearance() {
@@ -103,6 +118,11 @@ void CorvinaApplication::prepareWindow() {
     if (windowSetup_->isAttached()) appState_->setWindowControl(windowSetup_.get());
     downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
     downloadSettings_->startFolderAccess();
+}
+
+void CorvinaApplication::showNotifiedService(const std::string& id) {
+    on_activate();
+    if (auto place = appState_->webViewStore().activateNotification(id)) appState_->showServiceIn(place->first, place->second);
 }
 
 void CorvinaApplication::openSettings() {

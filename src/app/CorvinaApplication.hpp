@@ -9,11 +9,14 @@
 #include "app/LocalizationManager.hpp"
 #include "panels/ClipboardManager.hpp"
 #include "panels/CustomTabManager.hpp"
+#include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Pasteboard.hpp"
+#include "platform/NetworkWatch.hpp"
 #include "platform/PreferenceStore.hpp"
+#include "platform/UriLauncher.hpp"
 #include "ui/ShortcutsWindow.hpp"
 #include "web/DownloadSettings.hpp"
 
@@ -41,12 +44,16 @@ private:
     void applyAppearance();
     void openSettings();
     void prepareWindow();
+    void showNotifiedService(const std::string& id);
 
     GlibMainQueue queue_;
     std::unique_ptr<NotificationCenter> notifications_;
     std::unique_ptr<PreferenceStore> preferences_;
     std::unique_ptr<Pasteboard> pasteboard_;
     std::unique_ptr<LoginItem> loginItem_;
+    DesktopUriLauncher uriLauncher_;
+    ApplicationNotifier desktopNotifier_;
+    std::unique_ptr<NetworkWatch> networkWatch_;
 
     std::unique_ptr<LocalizationManager> localization_;
     std::unique_ptr<AppSettings> appSettings_;

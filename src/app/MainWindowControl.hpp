@@ -15,6 +15,8 @@ public:
     virtual bool undock() = 0;
     // Widens a window narrower than `minWidth`, then calls `done` (at once when no widening).
     virtual void widenForSplit(double minWidth, std::function<void()> done) = 0;
+    // Brings a docked window out from its edge; nothing for a window that is not docked.
+    virtual void bringOut() = 0;
 };
 
 }  // namespace corvina

@@ -21,6 +21,10 @@ inline constexpr LocalizedText memory{"Memory", "記憶體", "内存"};
 inline constexpr LocalizedText loadWhenOpened{"Load services when first opened", "首次開啟服務時才載入",
                                               "首次打开服务时才加载"};
 inline constexpr LocalizedText sleepUnused{"Sleep services unused for", "閒置多久後休眠服務", "闲置多久后休眠服务"};
+inline constexpr LocalizedText pages{"Pages", "網頁", "网页"};
+inline constexpr LocalizedText openNewWindows{"Open new windows", "開啟新視窗", "打开新窗口"};
+inline constexpr LocalizedText resetSitePermissions{"Reset site permissions", "重設網站權限", "重置网站权限"};
+inline constexpr LocalizedText reset{"Reset", "重設", "重置"};
 }  // namespace settingsText
 
 // The sleep times as the settings list them: "Off" first, then each choice in minutes.

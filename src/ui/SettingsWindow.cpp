@@ -9,10 +9,18 @@
 #include "ui/SettingsShared.hpp"
 #include "ui/components/Icons.hpp"
 #include "web/DownloadSettings.hpp"
+#include "web/WebViewStore.hpp"
 
 namespace corvina {
 
 namespace {
+
+void replaceStrings(GtkStringList* list, const std::vector<std::string>& names) {
+    std::vector<const char*> items;
+    for (const auto& name : names) items.push_back(name.c_str());
+    items.push_back(nullptr);
+    gtk_string_list_splice(list, 0, g_list_model_get_n_items(G_LIST_MODEL(list)), items.data());
+}
 
 const LocalizedText titleText{"Settings", "設定", "设置"};
 const LocalizedText downloadsText{"Downloads", "下載", "下载"};
@@ -76,6 +84,8 @@ void SettingsWindow::followModels() {
     connections_ += context_.appSettings.appearance().observe([this] { refreshAppearance(); });
     connections_ += context_.appSettings.loadServicesWhenOpened().observe([this] { refreshMemory(); });
     connections_ += context_.appSettings.sleepUnusedServicesAfter().observe([this] { refreshMemory(); });
+    connections_ += context_.appSettings.newWindowTarget().observe([this] { refreshPages(); });
+    connections_ += context_.appState.webViewStore().sitePermissions().answerCount().observe([this] { refreshPages(); });
     connections_ += context_.downloadSettings.customDownloadPath().observe(showPath);
     showPath();
     // Once the window is destroyed the page tree is gone; stop following the models.
@@ -101,6 +111,42 @@ void SettingsWindow::buildGeneralPage() {
     pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
     adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
                              ADW_PREFERENCES_GROUP(buildMemoryGroup()));
+    adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
+                             ADW_PREFERENCES_GROUP(buildPagesGroup()));
+}
+
+// Where pages' new windows open, and the answers given to their permission requests.
+GtkWidget* SettingsWindow::buildPagesGroup() {
+    pagesGroup_ = ADW_PREFERENCES_GROUP(adw_preferences_group_new());
+    newWindowNames_ = gtk_string_list_new(nullptr);
+    newWindowRow_ = ADW_COMBO_ROW(adw_combo_row_new());
+    adw_combo_row_set_model(newWindowRow_, G_LIST_MODEL(newWindowNames_));
+    g_object_unref(newWindowNames_);  // the row holds it
+    adw_preferences_group_add(pagesGroup_, GTK_WIDGET(newWindowRow_));
+    g_signal_connect(newWindowRow_, "notify::selected", G_CALLBACK(+[](AdwComboRow* row, GParamSpec*, gpointer self) {
+                         auto* window = static_cast<SettingsWindow*>(self);
+                         const auto selected = adw_combo_row_get_selected(row);
+                         if (!window->refreshing_ && selected < allNewWindowTargets.size())
+                             window->context_.appSettings.setNewWindowTarget(allNewWindowTargets[selected]);
+                     }),
+                     this);
+
+    permissionsRow_ = ADW_ACTION_ROW(adw_action_row_new());
+    resetPermissions_.set_valign(Gtk::Align::CENTER);
+    resetPermissions_.signal_clicked().connect(
+        [this] { context_.appState.webViewStore().sitePermissions().reset(); });
+    adw_action_row_add_suffix(permissionsRow_, GTK_WIDGET(resetPermissions_.gobj()));
+    adw_preferences_group_add(pagesGroup_, GTK_WIDGET(permissionsRow_));
+    return GTK_WIDGET(pagesGroup_);
+}
+
+void SettingsWindow::refreshPages() {
+    refreshing_ = true;
+    const auto target = context_.appSettings.newWindowTarget().get();
+    for (std::size_t i = 0; i < allNewWindowTargets.size(); ++i)
+        if (allNewWindowTargets[i] == target) adw_combo_row_set_selected(newWindowRow_, i);
+    refreshing_ = false;
+    resetPermissions_.set_sensitive(context_.appState.webViewStore().sitePermissions().answerCount().get() > 0);
 }
 
 GtkWidget* SettingsWindow::buildMemoryGroup() {
@@ -237,13 +283,22 @@ void SettingsWindow::retitle() {
     setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(sleepRow_), settingsText::sleepUnused.in(language).c_str());
     refreshing_ = true;
-    const auto names = sleepChoiceNames(language);
-    std::vector<const char*> items;
-    for (const auto& name : names) items.push_back(name.c_str());
-    items.push_back(nullptr);
-    gtk_string_list_splice(sleepNames_, 0, g_list_model_get_n_items(G_LIST_MODEL(sleepNames_)), items.data());
+    replaceStrings(sleepNames_, sleepChoiceNames(language));
     refreshing_ = false;
     refreshMemory();
+
+    adw_preferences_group_set_title(pagesGroup_, settingsText::pages.in(language).c_str());
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(newWindowRow_), settingsText::openNewWindows.in(language).c_str());
+    refreshing_ = true;
+    std::vector<std::string> targetNames;
+    for (auto target : allNewWindowTargets) targetNames.push_back(displayName(target, language));
+    replaceStrings(newWindowNames_, targetNames);
+    refreshing_ = false;
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(permissionsRow_),
+                                  settingsText::resetSitePermissions.in(language).c_str());
+    resetPermissions_.set_label(settingsText::reset.in(language));
+    setAccessibleLabel(resetPermissions_, settingsText::resetSitePermissions.in(language));
+    refreshPages();
 }
 
 void SettingsWindow::retitleDownloads(AppLanguage language) {

@@ -42,6 +42,8 @@ public:
     GtkSwitch* loadWhenOpenedSwitch() const { return loadSwitch_; }
     AdwComboRow* sleepChooser() const { return sleepRow_; }
     Gtk::Button& resetFolderButton() { return *resetButton_; }
+    AdwComboRow* newWindowChooser() const { return newWindowRow_; }
+    Gtk::Button& resetPermissionsButton() { return resetPermissions_; }
     const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
     const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
 
@@ -52,6 +54,8 @@ private:
     void buildGeneralPage();
     GtkWidget* buildMemoryGroup();
     void refreshMemory();
+    GtkWidget* buildPagesGroup();
+    void refreshPages();
     void buildAppearancePage();
     void buildDownloadsPage();
     Gtk::Widget* buildPathRow();
@@ -76,6 +80,11 @@ private:
     GtkSwitch* loadSwitch_ = nullptr;
     AdwComboRow* sleepRow_ = nullptr;
     GtkStringList* sleepNames_ = nullptr;
+    AdwPreferencesGroup* pagesGroup_ = nullptr;
+    AdwComboRow* newWindowRow_ = nullptr;
+    GtkStringList* newWindowNames_ = nullptr;
+    AdwActionRow* permissionsRow_ = nullptr;
+    Gtk::Button resetPermissions_;
     bool refreshing_ = false;
     std::array<AdwPreferencesRow*, allAppearances.size()> appearanceRows_{};
     std::array<Gtk::CheckButton*, allAppearances.size()> appearanceChecks_{};

@@ -4,6 +4,7 @@
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "panels/CustomTabManager.hpp"
+#include "web/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -13,6 +14,8 @@ namespace {
 constexpr Milliseconds oneFrame{16};
 constexpr Milliseconds zoomShownFor{1500};
 constexpr LocalizedText closeText{"Close", "關閉", "关闭"};
+constexpr LocalizedText allowText{"Allow", "允許", "允许"};
+constexpr LocalizedText denyText{"Deny", "拒絕", "拒绝"};
 
 // Show animations are a little slower than hide animations.
 void reveal(Gtk::Revealer& revealer, bool shown) {
@@ -25,7 +28,13 @@ void reveal(Gtk::Revealer& revealer, bool shown) {
 
 WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     : context_(context), store_(context.appState.webViewStore()), pane_(pane),
-      toast_([this] { store_.dismissDownloadToast(); }) {
+      toast_([this] { store_.dismissDownloadToast(); }),
+      trouble_([this] {
+          if (auto current = currentTabID()) store_.recover(*current, pane_);
+      }),
+      permissionBar_([this](bool allowed) {
+          if (auto current = currentTabID()) store_.permissionRequests().answer(storageKey(*current, pane_), allowed);
+      }) {
     add_css_class("web-pane");
     set_overflow(Gtk::Overflow::HIDDEN);
     layers_.add(GTK_WIDGET(blank_.gobj()));
@@ -53,6 +62,13 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     toastRevealer_.set_margin_top(60);
     toastRevealer_.set_child(toast_);
     add_overlay(toastRevealer_);
+
+    trouble_.set_visible(false);
+    add_overlay(trouble_);
+
+    permissionBar_.set_valign(Gtk::Align::START);
+    permissionBar_.set_visible(false);
+    add_overlay(permissionBar_);
 
     findBar_.set_valign(Gtk::Align::START);
     findBar_.set_halign(Gtk::Align::END);
@@ -92,6 +108,8 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += store_.showFileDropTip().observe([this] { refreshOverlays(); });
     connections_ += state.isWindowOutOfSight().observe([this] { layers_.setConcealed(context_.appState.isWindowOutOfSight()); });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
+    connections_ += store_.troubles().observe([this] { refreshPageState(); });
+    connections_ += store_.permissionRequests().revision().observe([this] { refreshPageState(); });
     retitle();
     layers_.setConcealed(state.isWindowOutOfSight());
     refresh();
@@ -127,6 +145,7 @@ void WebBrowserContainerView::refresh() {
         findBar_.setPage(nullptr);
         spinner_.set_visible(false);
         spinner_.stop();
+        refreshPageState();
         prepareNext();
         return;
     }
@@ -138,7 +157,8 @@ void WebBrowserContainerView::refresh() {
         layers_.show(GTK_WIDGET(blank_.gobj()));  // a hidden service still selected: nothing to show
     findBar_.setPage(shownWebView());
     showZoomChange();
-    const bool loading = it != children_.end() && store_.isTabLoading(*current, pane_);
+    refreshPageState();
+    const bool loading = it != children_.end() && store_.isTabLoading(*current, pane_) && !trouble_.get_visible();
     spinner_.set_visible(loading);
     loading ? spinner_.start() : spinner_.stop();
     prepareNext();
@@ -221,12 +241,34 @@ void WebBrowserContainerView::showZoomChange() {
     zoomHide_ = context_.queue.after(zoomShownFor, [this] { reveal(zoomRevealer_, false); });
 }
 
+// The shown page's own state: its trouble covers it; its question sits above it.
+void WebBrowserContainerView::refreshPageState() {
+    const auto current = currentTabID();
+    const auto language = context_.localization.language();
+    const auto trouble = current ? store_.trouble(*current, pane_) : std::nullopt;
+    if (trouble)
+        trouble_.setTexts(troubleTitle(*trouble, store_.serviceName(*current), language),
+                          troubleDetail(*trouble, language), troubleAction(*trouble, language));
+    trouble_.set_visible(trouble.has_value());
+    if (trouble) {
+        spinner_.set_visible(false);
+        spinner_.stop();
+    }
+    const auto question = current && !trouble ? store_.permissionRequests().question(storageKey(*current, pane_))
+                                              : std::nullopt;
+    if (question)
+        permissionBar_.setTexts(permissionRequestText(question->site, question->kinds, language),
+                                allowText.in(language), denyText.in(language));
+    permissionBar_.set_visible(question.has_value());
+}
+
 void WebBrowserContainerView::retitle() {
     const auto language = context_.localization.language();
     placeholderLabel_.set_text(placeholderText.in(language));
     tip_.setLanguage(language);
     toast_.setCloseLabel(closeText.in(language));
     findBar_.setLanguage(language);
+    refreshPageState();
 }
 
 }  // namespace corvina

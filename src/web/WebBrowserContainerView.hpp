@@ -20,6 +20,8 @@
 #include "web/DownloadToast.hpp"
 #include "web/FindBar.hpp"
 #include "web/FileDropTipView.hpp"
+#include "web/PageTroubleView.hpp"
+#include "web/PermissionBar.hpp"
 
 namespace corvina {
 
@@ -30,7 +32,8 @@ class WebViewStore;
 // untouched, so a switch shows the page as it was. The tab under the pointer in the tab
 // bar is mapped under the shown one, so that a click on it finds its page drawn. Over them: a spinner while the
 // shown page loads, the find bar, the zoom level for a moment after it changes, the
-// download toast and the file-drop tip.
+// download toast and the file-drop tip; and, for the shown page, our page when it stopped
+// or could not be reached, and the bar of its permission question.
 class WebBrowserContainerView : public Gtk::Overlay {
 public:
     static constexpr LocalizedText placeholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
@@ -51,6 +54,10 @@ public:
     FindBar& findBar() { return findBar_; }
     bool showsZoomLevel() const { return zoomRevealer_.get_reveal_child(); }
     std::string zoomLevelText() const { return zoomLabel_.get_text(); }
+    bool showsTrouble() const { return trouble_.get_visible(); }
+    PageTroubleView& troubleView() { return trouble_; }
+    bool showsPermissionBar() const { return permissionBar_.get_visible(); }
+    PermissionBar& permissionBar() { return permissionBar_; }
 
 private:
     void refresh();
@@ -62,6 +69,7 @@ private:
     void refreshOverlays();
     void showZoomChange();
     void retitle();
+    void refreshPageState();
 
     AppContext& context_;
     WebViewStore& store_;
@@ -77,6 +85,8 @@ private:
     Gtk::Revealer tipRevealer_;
     FileDropTipView tip_;
     FindBar findBar_;
+    PageTroubleView trouble_;
+    PermissionBar permissionBar_;
     Gtk::Revealer zoomRevealer_;
     Gtk::Label zoomLabel_;
     TimerHandle zoomHide_;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "panels/CustomTabManager.hpp"
 #include "web/DelegateProxies.hpp"
@@ -25,10 +26,12 @@ std::string privateFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                           const CustomTabManager& customTabs, const PageZoom& zoom, Folders folders,
-                           DrawingMode drawing)
-    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs), zoom_(zoom),
-      drawing_(drawing) {
+                           const CustomTabManager& customTabs, const AppSettings& settings, Folders folders,
+                           DrawingMode drawing, Desktop desktop)
+    : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs),
+      zoom_(settings.pageZoom()), drawing_(drawing), permissionFile_(folders.data / "site-permissions.json"),
+      sitePermissions_(permissionFile_), permissions_(sitePermissions_), notifications_(desktop.notifier),
+      newWindows_(queue, settings.newWindowTarget(), desktop.launcher) {
     session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
     webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session_),
                                                  (folders.data / "cookies.sqlite").c_str(),
@@ -37,6 +40,14 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
     downloadStartedHandler_ = g_signal_connect(
         session_, "download-started", G_CALLBACK(+[](WebKitNetworkSession*, WebKitDownload* download, gpointer self) {
             static_cast<WebViewStore*>(self)->downloadStarted(download);
+        }),
+        this);
+    // New web processes start with the user's notification answers, so pages that only
+    // look at the permission see it too.
+    notificationPermissionsHandler_ = g_signal_connect(
+        webkit_web_context_get_default(), "initialize-notification-permissions",
+        G_CALLBACK(+[](WebKitWebContext* context, gpointer self) {
+            static_cast<WebViewStore*>(self)->permissions_.initializeNotificationPermissions(context);
         }),
         this);
     zoomWatch_ = zoom_.levels().observe([this] {
@@ -51,6 +62,7 @@ WebViewStore::~WebViewStore() {
     uiDelegateProxies_.clear();
     webViews_.clear();
     g_signal_handler_disconnect(session_, downloadStartedHandler_);
+    g_signal_handler_disconnect(webkit_web_context_get_default(), notificationPermissionsHandler_);
     g_object_unref(session_);
 }
 
@@ -70,6 +82,8 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
         webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
                                                          WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     webkit_web_view_set_zoom_level(view, zoom_.level(tab.id));
+    // Voice input: the page may ask for the microphone (and is asked about it in its pane).
+    webkit_settings_set_enable_media_stream(webkit_web_view_get_settings(view), TRUE);
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
     uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
     webViews_[key] = std::move(webView);
@@ -97,14 +111,22 @@ void WebViewStore::startLoad(const std::string& key, const std::string& url) {
         auto alive = weak.lock();
         if (!alive) return;
         auto* store = *alive;
-        if (auto it = store->webViews_.find(key); it != store->webViews_.end())
+        if (auto it = store->webViews_.find(key); it != store->webViews_.end()) {
+            const char* uri = webkit_web_view_get_uri(it->second->view());
+            const std::string address = uri && *uri ? uri : store->startURL(placeOfKey(key).first);
             webkit_web_view_stop_loading(it->second->view());
+            store->setTrouble(key, PageTrouble{TroubleReason::timedOut, address});
+        }
         store->startTimeouts_.erase(key);
     });
 }
 
 void WebViewStore::didCommitLoad(WebKitWebView* view) {
-    if (const auto* key = keyOf(view)) startTimeouts_.erase(*key);
+    const auto* key = keyOf(view);
+    if (!key) return;
+    startTimeouts_.erase(*key);
+    retriedUnreachable_.erase(*key);
+    if (troubles_.get().contains(*key)) setTrouble(*key, std::nullopt);
 }
 
 bool WebViewStore::isTabLoading(const std::string& tabID, Pane pane) const {
@@ -123,6 +145,11 @@ void WebViewStore::removeWebView(const std::string& tabID, Pane pane) {
 void WebViewStore::dropWebView(const std::string& key) {
     closing_.erase(key);
     asksBeforeLeaving_.erase(key);
+    permissions_.forget(key);
+    notifications_.forget(key);
+    newWindows_.closeAll(key);
+    retriedUnreachable_.erase(key);
+    if (troubles_.get().contains(key)) setTrouble(key, std::nullopt);
     if (auto it = webViews_.find(key); it != webViews_.end()) {
         WebKitWebView* view = it->second->view();
         webkit_web_view_stop_loading(view);
@@ -236,6 +263,103 @@ const std::string* WebViewStore::keyOf(WebKitWebView* view) const {
     for (const auto& [key, webView] : webViews_)
         if (webView->view() == view) return &key;
     return nullptr;
+}
+
+std::optional<PageTrouble> WebViewStore::trouble(const std::string& tabID, Pane pane) const {
+    const auto& troubles = troubles_.get();
+    auto it = troubles.find(storageKey(tabID, pane));
+    return it == troubles.end() ? std::nullopt : std::optional(it->second);
+}
+
+void WebViewStore::setTrouble(const std::string& key, std::optional<PageTrouble> trouble) {
+    auto troubles = troubles_.get();
+    if (trouble)
+        troubles[key] = std::move(*trouble);
+    else
+        troubles.erase(key);
+    troubles_.set(std::move(troubles));
+}
+
+void WebViewStore::recover(const std::string& tabID, Pane pane) {
+    const auto key = storageKey(tabID, pane);
+    const auto found = troubles_.get().find(key);
+    if (found == troubles_.get().end() || !webViews_.contains(key)) return;
+    const std::string address = found->second.address;
+    setTrouble(key, std::nullopt);
+    startLoad(key, address);
+}
+
+void WebViewStore::retryUnreachablePages() {
+    for (const auto& [key, trouble] : troubles_.get()) {
+        if (trouble.isCrash() || !retriedUnreachable_.insert(key).second) continue;
+        // The trouble stays until the page commits: a second failure keeps the error page.
+        startLoad(key, trouble.address);
+    }
+}
+
+std::string WebViewStore::serviceName(const std::string& tabID) const {
+    if (const auto* tab = findBuiltInTab(tabID)) return tab->displayName(localization_.language());
+    for (const auto& tag : customTabs_.customTabs().get())
+        if (tag.id == tabID) return tag.name;
+    return tabID;
+}
+
+// Our own ending of a page (sleep, removal) is no crash. A page ended for its memory use
+// comes back once by itself; after that, and after a crash, the user decides.
+void WebViewStore::webProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason) {
+    const auto* found = keyOf(view);
+    if (!found || reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
+    const std::string key = *found;
+    const char* uri = webkit_web_view_get_uri(view);
+    const std::string address = uri && *uri ? uri : startURL(placeOfKey(key).first);
+    startTimeouts_.erase(key);
+    permissions_.forget(key);
+    notifications_.forget(key);
+    auto loading = isLoading_.get();
+    loading[key] = false;
+    isLoading_.set(std::move(loading));
+    const bool memory = reason == WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT;
+    if (memory && reloadedAfterMemoryLimit_.insert(key).second) {
+        startLoad(key, address);
+        return;
+    }
+    setTrouble(key, PageTrouble{memory ? TroubleReason::outOfMemory : TroubleReason::crashed, address});
+}
+
+bool WebViewStore::loadFailed(WebKitWebView* view, const char* failingURI, GError* error) {
+    const auto* key = keyOf(view);
+    if (!key || !error) return false;
+    const auto reason = loadFailureReason(g_quark_to_string(error->domain), error->code);
+    if (!reason) return false;
+    startTimeouts_.erase(*key);
+    setTrouble(*key, PageTrouble{*reason, failingURI ? failingURI : startURL(placeOfKey(*key).first)});
+    return true;  // our error page instead of the engine's
+}
+
+bool WebViewStore::permissionRequested(WebKitWebView* view, WebKitPermissionRequest* request) {
+    const auto* key = keyOf(view);
+    return key && permissions_.request(*key, view, request);
+}
+
+bool WebViewStore::showNotification(WebKitWebView* view, WebKitNotification* notification) {
+    const auto* key = keyOf(view);
+    if (!key) return false;
+    const auto [tabID, pane] = placeOfKey(*key);
+    notifications_.show(*key, serviceName(tabID), notification, pageInView_(tabID, pane));
+    return true;
+}
+
+std::optional<std::pair<std::string, Pane>> WebViewStore::activateNotification(const std::string& id) {
+    const auto key = notifications_.activate(id);
+    if (!key || !webViews_.contains(*key)) return std::nullopt;
+    return placeOfKey(*key);
+}
+
+GtkWidget* WebViewStore::createPage(WebKitWebView* view, WebKitNavigationAction* action) {
+    const auto* key = keyOf(view);
+    if (!key) return nullptr;
+    WebKitWebView* page = newWindows_.request(*key, view, action);
+    return page ? GTK_WIDGET(page) : nullptr;
 }
 
 void WebViewStore::setLoading(WebKitWebView* view, bool loading) {

@@ -14,12 +14,21 @@
 #include "platform/DrawingMode.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
+#include "platform/PreferenceStore.hpp"
 #include "web/DownloadNames.hpp"
+#include "web/NewWindows.hpp"
+#include "web/PageNotifications.hpp"
+#include "web/PageTrouble.hpp"
+#include "web/PermissionRequests.hpp"
+#include "web/SitePermissions.hpp"
 
 namespace corvina {
 
+class AppSettings;
 class CustomTabManager;
+class DesktopNotifier;
 class DownloadSettings;
+class UriLauncher;
 class DragSupportingWebView;
 class LocalizationManager;
 class WeakNavigationDelegateProxy;
@@ -28,7 +37,9 @@ class WeakUIDelegateProxy;
 // The one owner of every web view: one per (tab, pane), created on first request and kept
 // for the run, so switching tabs never reloads a page. All web views share one persistent
 // network session (logins, cookies, storage). Also owns the download toast and the
-// file-drop tip that the panes show.
+// file-drop tip that the panes show, and keeps what goes wrong with a page (its process
+// ended, it could not be reached), the pages' permission questions, their notifications
+// and their new windows.
 class WebViewStore {
 public:
     static constexpr Milliseconds overlayHideDelay{3000};
@@ -38,9 +49,15 @@ public:
         std::filesystem::path data;
         std::filesystem::path cache;
     };
+    // What the pages reach of the desktop.
+    struct Desktop {
+        UriLauncher& launcher;
+        DesktopNotifier& notifier;
+    };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                 const CustomTabManager& customTabs, const PageZoom& zoom, Folders folders, DrawingMode drawing);
+                 const CustomTabManager& customTabs, const AppSettings& settings, Folders folders, DrawingMode drawing,
+                 Desktop desktop);
     ~WebViewStore();
     WebViewStore(const WebViewStore&) = delete;
     WebViewStore& operator=(const WebViewStore&) = delete;
@@ -81,6 +98,23 @@ public:
 
     std::size_t webViewCount() const { return webViews_.size(); }
 
+    // Storage key → what went wrong with that page, until it loads again.
+    const Published<std::map<std::string, PageTrouble>>& troubles() const { return troubles_; }
+    std::optional<PageTrouble> trouble(const std::string& tabID, Pane pane) const;
+    // Loads the page's last address again (the user's Reload or Try Again).
+    void recover(const std::string& tabID, Pane pane);
+    // The network is back: each page that could not be reached tries again, once.
+    void retryUnreachablePages();
+    std::string serviceName(const std::string& tabID) const;
+
+    PermissionRequests& permissionRequests() { return permissions_; }
+    SitePermissions& sitePermissions() { return sitePermissions_; }
+    NewWindows& newWindows() { return newWindows_; }
+    // Whether the user is looking at this page now; their notifications are not shown then.
+    void setPageInView(std::function<bool(const std::string& tabID, Pane pane)> inView) { pageInView_ = std::move(inView); }
+    // The user clicked a page's notification: the place of its page, if it is still there.
+    std::optional<std::pair<std::string, Pane>> activateNotification(const std::string& id);
+
     // Called by the delegate proxies.
     void setLoading(WebKitWebView* view, bool loading);
     void didCommitLoad(WebKitWebView* view);
@@ -88,6 +122,11 @@ public:
     bool runFileChooser(WebKitWebView* view, WebKitFileChooserRequest* request);
     void pageClosed(WebKitWebView* view);
     bool runScriptDialog(WebKitWebView* view, WebKitScriptDialog* dialog);
+    void webProcessTerminated(WebKitWebView* view, WebKitWebProcessTerminationReason reason);
+    bool loadFailed(WebKitWebView* view, const char* failingURI, GError* error);
+    bool permissionRequested(WebKitWebView* view, WebKitPermissionRequest* request);
+    bool showNotification(WebKitWebView* view, WebKitNotification* notification);
+    GtkWidget* createPage(WebKitWebView* view, WebKitNavigationAction* action);
 
 private:
     using Alive = std::shared_ptr<WebViewStore*>;
@@ -99,6 +138,7 @@ private:
     void showOverlay(Published<bool>& shown, TimerHandle& hideTask);
     void hideOverlay(Published<bool>& shown);
     void downloadStarted(WebKitDownload* download);
+    void setTrouble(const std::string& key, std::optional<PageTrouble> trouble);
 
     MainQueue& queue_;
     LocalizationManager& localization_;
@@ -114,6 +154,7 @@ private:
     Published<std::string> downloadToastMessage_;
     Published<bool> showFileDropTip_{false};
     Published<std::set<std::string>> sleepingTabIDs_;
+    Published<std::map<std::string, PageTrouble>> troubles_;
 
     std::map<std::string, std::unique_ptr<DragSupportingWebView>> webViews_;
     std::map<std::string, std::unique_ptr<WeakNavigationDelegateProxy>> navDelegateProxies_;
@@ -130,6 +171,17 @@ private:
     TimerHandle fileDropTipHideTask_;
     DownloadNameReservations reservations_;
     ScopedConnection zoomWatch_;
+    // Pages reloaded once by themselves after the engine ended them for their memory use.
+    std::set<std::string> reloadedAfterMemoryLimit_;
+    // Unreachable pages that tried again once the network came back.
+    std::set<std::string> retriedUnreachable_;
+    PreferenceStore permissionFile_;
+    SitePermissions sitePermissions_;
+    PermissionRequests permissions_;
+    PageNotifications notifications_;
+    NewWindows newWindows_;
+    std::function<bool(const std::string&, Pane)> pageInView_ = [](const std::string&, Pane) { return false; };
+    gulong notificationPermissionsHandler_ = 0;
 
     // Everything engine-side holds this weakly, so no callback outlives the store.
     Alive alive_ = std::make_shared<WebViewStore*>(this);

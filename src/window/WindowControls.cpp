@@ -15,6 +15,8 @@ bool WindowControls::undock() {
     return true;
 }
 
+void WindowControls::bringOut() { dockManager_.bringOut(); }
+
 void WindowControls::widenForSplit(double minWidth, std::function<void()> done) {
     const auto frame = window_.frame();
     const auto screen = window_.screen();

@@ -16,6 +16,7 @@ public:
     bool dock(DockSide side) override;
     bool undock() override;
     void widenForSplit(double minWidth, std::function<void()> done) override;
+    void bringOut() override;
     void zoom() { maximizer_.toggle(); }
 
     const WindowDockManager& dockManager() const { return dockManager_; }

@@ -52,6 +52,10 @@ void WindowDockManager::poll() {
     if (!pointer) return;
     if (isSlidOut_) {
         const auto frame = window_.frame();
+        if (heldOut_) {
+            heldOut_ = !frame || !frame->contains(*pointer);
+            return;
+        }
         if (frame && !frame->contains(*pointer) && !isInTriggerZone(*pointer)) slideIn();
     } else if (isInTriggerZone(*pointer)) {
         slideOut();
@@ -66,6 +70,12 @@ void WindowDockManager::slideOut() {
     notifications_.post(windowWillSlideOutNotification);
     moveWindow(*target, TimingCurve::easeInEaseOut());
     installMoveObserver();
+}
+
+void WindowDockManager::bringOut() {
+    if (dockSide_ == DockSide::none || isSlidOut_) return;
+    heldOut_ = true;
+    slideOut();
 }
 
 void WindowDockManager::slideIn() {

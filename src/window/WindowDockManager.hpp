@@ -26,6 +26,10 @@ public:
     // With `restoreFrame`, the window goes back to where it was before docking.
     void exitDock(bool restoreFrame);
 
+    // Slides a docked window out for something the user asked for elsewhere (a notification
+    // clicked): it stays out until the pointer has been over it and left it.
+    void bringOut();
+
     DockSide dockSide() const { return dockSide_; }
     bool isSlidOut() const { return isSlidOut_; }
     bool isAnimating() const { return isAnimating_; }
@@ -53,6 +57,7 @@ private:
 
     DockSide dockSide_ = DockSide::none;
     bool isSlidOut_ = false;
+    bool heldOut_ = false;
     Rect preDockFrame_;
     TimerHandle pollTimer_;
     bool isAnimating_ = false;

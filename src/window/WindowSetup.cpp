@@ -28,6 +28,10 @@ bool WindowSetup::dock(DockSide side) { return isAttached() && controls_->dock(s
 
 bool WindowSetup::undock() { return isAttached() && controls_->undock(); }
 
+void WindowSetup::bringOut() {
+    if (isAttached()) controls_->bringOut();
+}
+
 void WindowSetup::widenForSplit(double minWidth, std::function<void()> done) {
     if (!isAttached()) return done();
     controls_->widenForSplit(minWidth, std::move(done));

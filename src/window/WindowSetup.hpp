@@ -31,6 +31,7 @@ public:
     bool dock(DockSide side) override;
     bool undock() override;
     void widenForSplit(double minWidth, std::function<void()> done) override;
+    void bringOut() override;
 
 private:
     MainQueue& queue_;

@@ -52,10 +52,12 @@ struct AppObjects {
     CustomTabManager customTabs{preferences};
     ClipboardManager clipboard{pasteboard, queue};
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
+    FakeUriLauncher launcher;
+    FakeDesktopNotifier notifier;
     AppState state{preferences, login, notifications, customTabs,
-                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs, settings.pageZoom(),
+                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs, settings,
                                                   WebViewStore::Folders{dir / "web", dir / "cache"},
-                                                  displayDrawingMode())};
+                                                  displayDrawingMode(), WebViewStore::Desktop{launcher, notifier})};
     AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
                        customTabs, downloads};
     std::vector<std::unique_ptr<Gtk::Window>> windows;

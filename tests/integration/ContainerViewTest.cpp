@@ -4,7 +4,6 @@
 #include "web/ServiceSleeper.hpp"
 #include "web/WebBrowserContainerView.hpp"
 
-#include <fstream>
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -30,28 +29,7 @@ protected:
     std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
 };
 
-// The engine's web processes under this test process (through the sandbox launcher).
-int webProcesses() {
-    int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream comm(entry.path() / "comm");
-        std::string name;
-        if (!(comm >> name) || name != "WebKitWebProces") continue;
-        // Ours if one of its ancestors is this process.
-        for (std::string pid = entry.path().filename(); !pid.empty() && pid != "1";) {
-            std::ifstream status("/proc/" + pid + "/status");
-            std::string line;
-            pid.clear();
-            while (std::getline(status, line))
-                if (line.rfind("PPid:", 0) == 0) pid = line.substr(line.find_first_not_of(" \t", 5));
-            if (pid == std::to_string(getpid())) {
-                ++count;
-                break;
-            }
-        }
-    }
-    return count;
-}
+int webProcesses() { return int(webProcessIDs().size()); }
 
 // The memory budget over the real engine: with a short sleep time, services not shown or
 // pointed at lose their page and its web process, and come back where they were.

@@ -210,6 +210,8 @@ public:
         ++widenings;
         done();
     }
+    void bringOut() override { ++bringOuts; }
+    int bringOuts = 0;
 
     std::vector<DockSide> docks;
     int undocks = 0;

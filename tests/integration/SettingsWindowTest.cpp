@@ -156,3 +156,30 @@ TEST_F(SettingsWindowTest, BothSettingsViewsSetAndShowTheMemoryBudget) {
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(50));
     }
 }
+
+namespace {
+
+TEST_F(SettingsWindowTest, TheNewWindowChoiceAndThePermissionResetFollowTheirModels) {
+    auto* row = window.newWindowChooser();
+    EXPECT_EQ(adw_combo_row_get_selected(row), 0u) << "nowhere until the user chooses";
+    adw_combo_row_set_selected(row, 2);
+    EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::app);
+    settings.setNewWindowTarget(NewWindowTarget::browser);
+    EXPECT_EQ(adw_combo_row_get_selected(row), 1u);
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(itemText(adw_combo_row_get_model(row), 1), "在默认浏览器中");
+    EXPECT_EQ(adw_combo_row_get_selected(row), 1u) << "renaming keeps the choice";
+    EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::browser);
+
+    auto& reset = window.resetPermissionsButton();
+    EXPECT_FALSE(reset.get_sensitive()) << "nothing to reset";
+    store().sitePermissions().remember("https://chat.example.com:443", PermissionKind::microphone, true);
+    ASSERT_TRUE(reset.get_sensitive());
+    EXPECT_EQ(reset.get_label(), "重置");
+    reset.activate();
+    EXPECT_TRUE(eventually([&] { return store().sitePermissions().answerCount().get() == 0; }));
+    EXPECT_EQ(store().sitePermissions().answer("https://chat.example.com:443", PermissionKind::microphone), std::nullopt);
+    EXPECT_FALSE(reset.get_sensitive());
+}
+
+}  // namespace

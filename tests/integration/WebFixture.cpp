@@ -1,6 +1,9 @@
 #include "integration/WebFixture.hpp"
 
 #include <algorithm>
+#include <fstream>
+
+#include <unistd.h>
 
 namespace corvina::testing {
 
@@ -25,6 +28,29 @@ std::string evaluateScript(WebKitWebView* view, const std::string& script) {
         &result);
     eventually([&] { return result.has_value(); }, std::chrono::seconds(10));
     return result.value_or("timeout");
+}
+
+std::vector<int> webProcessIDs() {
+    std::vector<int> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream comm(entry.path() / "comm");
+        std::string name;
+        if (!(comm >> name) || name != "WebKitWebProces") continue;
+        // Ours if one of its ancestors is this process.
+        for (std::string pid = entry.path().filename(); !pid.empty() && pid != "1";) {
+            std::ifstream status("/proc/" + pid + "/status");
+            std::string line;
+            pid.clear();
+            while (std::getline(status, line))
+                if (line.rfind("PPid:", 0) == 0) pid = line.substr(line.find_first_not_of(" \t", 5));
+            if (pid == std::to_string(getpid())) {
+                found.push_back(std::stoi(entry.path().filename().string()));
+                break;
+            }
+        }
+    }
+    std::sort(found.begin(), found.end());
+    return found;
 }
 
 std::vector<std::string> WebFixture::downloadedFiles() const {

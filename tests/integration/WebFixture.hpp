@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include "integration/GtkEnvironment.hpp"
+#include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
@@ -18,6 +19,9 @@ namespace corvina::testing {
 // Runs a script in the page and returns its result as text.
 std::string evaluateScript(WebKitWebView* view, const std::string& script);
 
+// The engine's web processes under this test process (through the sandbox launcher).
+std::vector<int> webProcessIDs();
+
 // The real store and engine over private folders, with pages from a local server.
 class WebFixture : public ::testing::Test {
 protected:
@@ -27,8 +31,9 @@ protected:
           localization(preferences),
           downloads(preferences, queue, downloadsFolder),
           customTabs(preferences),
-          zoom(preferences),
-          store(queue, localization, downloads, customTabs, zoom, {dir / "web", dir / "cache"}, displayDrawingMode()) {}
+          settings(preferences),
+          store(queue, localization, downloads, customTabs, settings, {dir / "web", dir / "cache"}, displayDrawingMode(),
+                {launcher, notifier}) {}
 
     ~WebFixture() override {
         for (auto* window : windows) gtk_window_destroy(window);
@@ -64,7 +69,9 @@ protected:
     LocalizationManager localization;
     DownloadSettings downloads;
     CustomTabManager customTabs;
-    PageZoom zoom;
+    AppSettings settings;
+    FakeUriLauncher launcher;
+    FakeDesktopNotifier notifier;
     WebViewStore store;
     std::vector<GtkWindow*> windows;
 };

@@ -1,5 +1,6 @@
 #include <atomic>
 
+#include "app/AppSettings.hpp"
 #include "integration/WebFixture.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "web/WebKeys.hpp"
@@ -143,19 +144,6 @@ TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
     EXPECT_EQ(evaluate(view, "drops"), "0");
 }
 
-TEST_F(WebViewStoreTest, NewWindowRequestsOpenNothing) {
-    auto& popupHits = counted("/popup", "<title>popup</title>");
-    server.serve("/opener", "<a id=go target=_blank href='/popup'>new</a>", "text/html");
-    auto* view = store.webView(tab("svc", "/opener"), Pane::primary);
-    show(view);
-    ASSERT_TRUE(finishesLoading("svc"));
-    evaluate(view, "document.getElementById('go').click(); window.open('/popup'); 1");
-    settle();
-    EXPECT_EQ(store.webViewCount(), 1u);
-    EXPECT_EQ(popupHits, 0);
-    EXPECT_EQ(evaluate(view, "location.pathname"), "/opener");
-}
-
 // The overlays' timing needs no engine: a manual clock drives them.
 class OverlayTimingTest : public ::testing::Test {
 protected:
@@ -165,9 +153,12 @@ protected:
     LocalizationManager localization{preferences};
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     CustomTabManager customTabs{preferences};
-    PageZoom zoom{preferences};
-    WebViewStore store{queue,       localization, downloads, customTabs, zoom, {dir / "web", dir / "cache"},
-                       displayDrawingMode()};
+    AppSettings settings{preferences};
+    FakeUriLauncher launcher;
+    FakeDesktopNotifier notifier;
+    WebViewStore store{queue,    localization, downloads,
+                       customTabs, settings, {dir / "web", dir / "cache"},
+                       displayDrawingMode(), {launcher, notifier}};
 };
 
 TEST_F(OverlayTimingTest, ANewerToastReplacesTheTextAndGetsAFullThreeSeconds) {

@@ -3,8 +3,12 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
+#include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/Pasteboard.hpp"
+#include "platform/UriLauncher.hpp"
 
 namespace corvina::testing {
 
@@ -43,6 +47,22 @@ public:
     bool registered = false;
     int registerCalls = 0;
     int unregisterCalls = 0;
+};
+
+// Keeps the addresses it was asked to open: no browser runs in the tests.
+class FakeUriLauncher final : public UriLauncher {
+public:
+    void open(const std::string& address) override { opened.push_back(address); }
+    std::vector<std::string> opened;
+};
+
+// Keeps the notifications that would reach the desktop.
+class FakeDesktopNotifier final : public DesktopNotifier {
+public:
+    void send(const DesktopNotice& notice) override { sent.push_back(notice); }
+    void withdraw(const std::string& id) override { withdrawn.push_back(id); }
+    std::vector<DesktopNotice> sent;
+    std::vector<std::string> withdrawn;
 };
 
 // A fresh folder under /tmp, removed with the object.

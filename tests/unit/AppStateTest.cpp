@@ -26,10 +26,12 @@ public:
         widenedTo = minWidth;
         pendingWiden = std::move(done);
     }
+    void bringOut() override { ++bringOuts; }
 
     bool hasDockManager = true;
     std::vector<DockSide> docked;
     int undocks = 0;
+    int bringOuts = 0;
     double widenedTo = 0;
     std::function<void()> pendingWiden;
 };
@@ -272,4 +274,33 @@ TEST_F(AppStateTest, PanelKeysOpenTheirKindOrCloseIt) {
     EXPECT_EQ(state->detailPanelType().get(), DetailPanelType::customTags);
     state->toggleDetailPanel(DetailPanelType::customTags);
     EXPECT_FALSE(state->showDetailPanel());
+}
+
+// A click on a page's notification shows its service where it lives.
+TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
+    auto state = makeState();
+    FakeWindowControl window;
+    state->setWindowControl(&window);
+    state->showServiceIn("kimi", Pane::secondary);
+    EXPECT_EQ(state->selectedTabID().get(), "kimi") << "outside split mode there is one pane";
+    EXPECT_TRUE(state->isTabShown("kimi", Pane::primary));
+    EXPECT_EQ(window.bringOuts, 1);
+
+    state->enterSplitMode();
+    window.pendingWiden();
+    state->showServiceIn("deepseek", Pane::secondary);
+    EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
+    EXPECT_EQ(state->activePane().get(), Pane::secondary);
+    EXPECT_EQ(state->selectedTabID().get(), "kimi");
+    EXPECT_TRUE(state->isTabShown("deepseek", Pane::secondary));
+    EXPECT_FALSE(state->isTabShown("deepseek", Pane::primary));
+    state->showServiceIn("doubao", Pane::primary);
+    EXPECT_EQ(state->activePane().get(), Pane::primary);
+
+    state->setHiddenAITabIDs({"qwen"});
+    state->showServiceIn("qwen", Pane::primary);
+    EXPECT_EQ(state->selectedTabID().get(), "doubao") << "a hidden service is not selected";
+    EXPECT_EQ(window.bringOuts, 4);
+    state->setWindowMinimized(true);
+    EXPECT_FALSE(state->isTabShown("doubao", Pane::primary));
 }

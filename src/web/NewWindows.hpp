@@ -1,0 +1,53 @@
+#pragma once
+#include <functional>
+#include <utility>
+#include <vector>
+#include <memory>
+#include <string>
+
+#include <webkit/webkit.h>
+
+#include "app/AppSettings.hpp"
+#include "platform/MainQueue.hpp"
+
+namespace corvina {
+
+class PopupWindow;
+class UriLauncher;
+
+enum class NewWindowAction { none, openInBrowser, openInApp };
+
+// A page gets a new window only for the user's own click or key, and only where the
+// setting says; the browser gets web addresses only.
+NewWindowAction decideNewWindow(NewWindowTarget target, bool userGesture, const std::string& address);
+
+// The new windows of the pages: handed to the browser, or opened as small windows of ours
+// whose page stays related to its opener (a sign-in pop-up reports back to it).
+class NewWindows {
+public:
+    NewWindows(MainQueue& queue, const Published<NewWindowTarget>& target, UriLauncher& launcher);
+    ~NewWindows();
+    NewWindows(const NewWindows&) = delete;
+    NewWindows& operator=(const NewWindows&) = delete;
+
+    // The engine's request for a new window from the page of `openerKey`: the new page's
+    // view, or nullptr when none opens here.
+    WebKitWebView* request(const std::string& openerKey, WebKitWebView* opener, WebKitNavigationAction* action);
+    // The pop-ups a page opened close with it.
+    void closeAll(const std::string& openerKey);
+    std::size_t openCount() const { return popups_.size(); }
+    // The view of the newest pop-up, for tests and the shortcuts that act on it.
+    WebKitWebView* newestView() const;
+
+private:
+    void closed(PopupWindow* popup);
+
+    MainQueue& queue_;
+    const Published<NewWindowTarget>& target_;
+    UriLauncher& launcher_;
+    // Opener key and pop-up, oldest first.
+    std::vector<std::pair<std::string, std::unique_ptr<PopupWindow>>> popups_;
+    std::shared_ptr<NewWindows*> alive_ = std::make_shared<NewWindows*>(this);
+};
+
+}  // namespace corvina

@@ -1,0 +1,89 @@
+#include "web/PageTrouble.hpp"
+
+#include <cstring>
+
+#include <gio/gio.h>
+#include <webkit/webkit.h>
+
+namespace corvina {
+
+namespace {
+
+bool inDomain(const char* domain, GQuark quark) { return domain && std::strcmp(domain, g_quark_to_string(quark)) == 0; }
+
+}  // namespace
+
+std::optional<TroubleReason> loadFailureReason(const char* domain, int code) {
+    if (inDomain(domain, WEBKIT_NETWORK_ERROR) && code == WEBKIT_NETWORK_ERROR_CANCELLED) return std::nullopt;
+    // A response turned into a download, or another of the engine's own decisions.
+    if (inDomain(domain, WEBKIT_POLICY_ERROR)) return std::nullopt;
+    if (inDomain(domain, G_RESOLVER_ERROR)) return TroubleReason::nameNotResolved;
+    if (inDomain(domain, G_IO_ERROR)) {
+        switch (code) {
+            case G_IO_ERROR_CANCELLED: return std::nullopt;
+            case G_IO_ERROR_CONNECTION_REFUSED: return TroubleReason::refused;
+            case G_IO_ERROR_TIMED_OUT: return TroubleReason::timedOut;
+            case G_IO_ERROR_NETWORK_UNREACHABLE:
+            case G_IO_ERROR_HOST_UNREACHABLE: return TroubleReason::offline;
+            default: break;
+        }
+    }
+    return TroubleReason::otherNetworkError;
+}
+
+std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language) {
+    const auto text = trouble.isCrash() ? LocalizedText{"%s stopped working", "%s 已停止運作", "%s 已停止运行"}
+                                        : LocalizedText{"%s cannot be reached", "無法連線到 %s", "无法连接到 %s"};
+    std::string title = text.in(language);
+    title.replace(title.find("%s"), 2, serviceName);
+    return title;
+}
+
+std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
+    LocalizedText text{"", "", ""};
+    switch (trouble.reason) {
+        case TroubleReason::crashed:
+            text = {"The page closed unexpectedly. Reload it to go on.", "此頁面意外關閉，重新載入即可繼續。",
+                    "此页面意外关闭，重新加载即可继续。"};
+            break;
+        case TroubleReason::outOfMemory:
+            text = {"The page used too much memory and was closed.", "此頁面佔用的記憶體過多，已被關閉。",
+                    "此页面占用的内存过多，已被关闭。"};
+            break;
+        case TroubleReason::offline:
+            text = {"%s: this computer is not connected to the network.", "%s：這部電腦沒有連上網路。",
+                    "%s：这台电脑没有连接到网络。"};
+            break;
+        case TroubleReason::nameNotResolved:
+            text = {"%s: the server's name could not be found.", "%s：找不到伺服器的名稱。", "%s：找不到服务器的名称。"};
+            break;
+        case TroubleReason::refused:
+            text = {"%s refused the connection.", "%s 拒絕了連線。", "%s 拒绝了连接。"};
+            break;
+        case TroubleReason::timedOut:
+            text = {"%s took too long to answer.", "%s 回應逾時。", "%s 响应超时。"};
+            break;
+        case TroubleReason::otherNetworkError:
+            text = {"%s could not be loaded.", "無法載入 %s。", "无法加载 %s。"};
+            break;
+    }
+    std::string detail = text.in(language);
+    if (auto at = detail.find("%s"); at != std::string::npos) detail.replace(at, 2, displayHost(trouble.address));
+    return detail;
+}
+
+std::string troubleAction(const PageTrouble& trouble, AppLanguage language) {
+    return trouble.isCrash() ? LocalizedText{"Reload", "重新載入", "重新加载"}.in(language)
+                             : LocalizedText{"Try Again", "再試一次", "重试"}.in(language);
+}
+
+std::string displayHost(const std::string& address) {
+    GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
+    if (!uri) return address;
+    std::string host = g_uri_get_host(uri) ? g_uri_get_host(uri) : address;
+    if (const int port = g_uri_get_port(uri); port > 0) host += ":" + std::to_string(port);
+    g_uri_unref(uri);
+    return host;
+}
+
+}  // namespace corvina

@@ -1,0 +1,43 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "app/AppLanguage.hpp"
+
+namespace corvina {
+
+// Why a page cannot be used: its web process ended, or its main frame did not load.
+enum class TroubleReason {
+    crashed,
+    outOfMemory,
+    offline,
+    nameNotResolved,
+    refused,
+    timedOut,
+    otherNetworkError,
+};
+
+struct PageTrouble {
+    TroubleReason reason;
+    // The address to load when the user asks to try again.
+    std::string address;
+
+    bool isCrash() const { return reason == TroubleReason::crashed || reason == TroubleReason::outOfMemory; }
+    bool operator==(const PageTrouble&) const = default;
+};
+
+// How a failed main-frame load reads to the user, or nothing when it is no failure: the
+// user or a newer load cancelled it, or it became a download.
+std::optional<TroubleReason> loadFailureReason(const char* errorDomain, int code);
+
+// "ChatGPT stopped working" or "ChatGPT cannot be reached".
+std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language);
+// The reason in plain words; the host for network failures.
+std::string troubleDetail(const PageTrouble& trouble, AppLanguage language);
+// "Reload" after a crash, "Try Again" after a failed load.
+std::string troubleAction(const PageTrouble& trouble, AppLanguage language);
+
+// The host (and port when it is not the scheme's own) of an address, for the user to read.
+std::string displayHost(const std::string& address);
+
+}  // namespace corvina

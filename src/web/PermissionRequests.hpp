@@ -1,0 +1,58 @@
+#pragma once
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <webkit/webkit.h>
+
+#include "platform/Observable.hpp"
+#include "web/SitePermissions.hpp"
+
+namespace corvina {
+
+// A page's question waiting for the user's answer.
+struct PermissionQuestion {
+    std::string site;
+    std::vector<PermissionKind> kinds;
+};
+
+// Pages' requests for the microphone, the camera, notifications and clipboard reading:
+// answered from the user's remembered answer for the site, or held until the user answers
+// in the page's pane. Other requests keep the engine's own answer.
+class PermissionRequests {
+public:
+    explicit PermissionRequests(SitePermissions& answers);
+    ~PermissionRequests();
+    PermissionRequests(const PermissionRequests&) = delete;
+    PermissionRequests& operator=(const PermissionRequests&) = delete;
+
+    // False when the request is not one of ours.
+    bool request(const std::string& key, WebKitWebView* view, WebKitPermissionRequest* request);
+    // The question the page of `key` waits on, oldest first.
+    std::optional<PermissionQuestion> question(const std::string& key) const;
+    void answer(const std::string& key, bool allowed);
+    // The page went: its open requests are denied.
+    void forget(const std::string& key);
+    // Changes whenever a question comes or goes.
+    const Published<int>& revision() const { return revision_; }
+
+    // Notification answers for web processes about to start.
+    void initializeNotificationPermissions(WebKitWebContext* context) const;
+
+private:
+    struct Pending {
+        PermissionQuestion question;
+        WebKitPermissionRequest* request;
+    };
+    std::optional<bool> rememberedAnswer(const PermissionQuestion& question) const;
+    void settleAnswered();
+    void bump() { revision_.set(revision_.get() + 1); }
+
+    SitePermissions& answers_;
+    std::map<std::string, std::deque<Pending>> pending_;
+    Published<int> revision_{0};
+};
+
+}  // namespace corvina

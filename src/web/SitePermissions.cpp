@@ -1,0 +1,104 @@
+#include "web/SitePermissions.hpp"
+
+#include <gio/gio.h>
+
+namespace corvina {
+
+namespace {
+
+constexpr const char* sitesKey = "sites";
+
+LocalizedText kindText(PermissionKind kind) {
+    switch (kind) {
+        case PermissionKind::microphone: return {"use your microphone", "使用你的麥克風", "使用你的麦克风"};
+        case PermissionKind::camera: return {"use your camera", "使用你的相機", "使用你的摄像头"};
+        case PermissionKind::notifications: return {"show notifications", "顯示通知", "显示通知"};
+        case PermissionKind::clipboardRead: return {"read your clipboard", "讀取你的剪貼簿", "读取你的剪贴板"};
+    }
+    return {"", "", ""};
+}
+
+}  // namespace
+
+std::string rawValue(PermissionKind kind) {
+    switch (kind) {
+        case PermissionKind::microphone: return "microphone";
+        case PermissionKind::camera: return "camera";
+        case PermissionKind::notifications: return "notifications";
+        case PermissionKind::clipboardRead: return "clipboardRead";
+    }
+    return "";
+}
+
+std::string permissionRequestText(const std::string& site, const std::vector<PermissionKind>& kinds,
+                                  AppLanguage language) {
+    const bool chinese = language != AppLanguage::en;
+    std::string wanted;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (i > 0) wanted += chinese ? (language == AppLanguage::zhTW ? "及" : "和") : " and ";
+        wanted += kindText(kinds[i]).in(language);
+    }
+    const auto host = site.substr(site.find("://") == std::string::npos ? 0 : site.find("://") + 3);
+    if (!chinese) return host + " wants to " + wanted;
+    return host + " 想要" + wanted;
+}
+
+std::optional<std::string> siteOf(const std::string& address) {
+    GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
+    if (!uri) return std::nullopt;
+    const std::string scheme = g_uri_get_scheme(uri);
+    const char* host = g_uri_get_host(uri);
+    int port = g_uri_get_port(uri);
+    std::optional<std::string> site;
+    if ((scheme == "http" || scheme == "https") && host && *host) {
+        if (port < 0) port = scheme == "https" ? 443 : 80;
+        std::string name = host;
+        for (auto& c : name) c = g_ascii_tolower(c);
+        site = scheme + "://" + name + ":" + std::to_string(port);
+    }
+    g_uri_unref(uri);
+    return site;
+}
+
+SitePermissions::SitePermissions(PreferenceStore& file) : file_(file) { publish(); }
+
+std::optional<bool> SitePermissions::answer(const std::string& site, PermissionKind kind) const {
+    const auto sites = file_.rawValue(sitesKey);
+    if (!sites || !sites->is_object() || !sites->contains(site)) return std::nullopt;
+    const auto& answers = (*sites)[site];
+    if (!answers.is_object() || !answers.contains(rawValue(kind)) || !answers[rawValue(kind)].is_boolean())
+        return std::nullopt;
+    return answers[rawValue(kind)].get<bool>();
+}
+
+void SitePermissions::remember(const std::string& site, PermissionKind kind, bool allowed) {
+    auto sites = file_.rawValue(sitesKey).value_or(nlohmann::json::object());
+    if (!sites.is_object()) sites = nlohmann::json::object();
+    if (!sites[site].is_object()) sites[site] = nlohmann::json::object();
+    sites[site][rawValue(kind)] = allowed;
+    file_.setRaw(sitesKey, std::move(sites));
+    publish();
+}
+
+std::vector<std::string> SitePermissions::sitesWithNotifications(bool allowed) const {
+    std::vector<std::string> found;
+    const auto sites = file_.rawValue(sitesKey);
+    if (!sites || !sites->is_object()) return found;
+    for (const auto& [site, answers] : sites->items())
+        if (answer(site, PermissionKind::notifications) == allowed) found.push_back(site);
+    return found;
+}
+
+void SitePermissions::reset() {
+    file_.remove(sitesKey);
+    publish();
+}
+
+void SitePermissions::publish() {
+    int count = 0;
+    if (const auto sites = file_.rawValue(sitesKey); sites && sites->is_object())
+        for (const auto& [site, answers] : sites->items()) count += answers.is_object() ? int(answers.size()) : 0;
+    answerCount_.set(count);
+}
+
+}  // namespace corvina

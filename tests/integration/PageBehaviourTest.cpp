@@ -1,0 +1,329 @@
+#include <csignal>
+#include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "integration/StateFixture.hpp"
+#include "integration/WebFixture.hpp"
+#include "integration/X11Window.hpp"
+#include "web/WebBrowserContainerView.hpp"
+#include "web/WebKeys.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+// Pages that go wrong, ask for permissions, notify and open windows, in a real pane over
+// the real engine, with pages from a local server.
+class PageBehaviourTest : public StateFixture {
+protected:
+    PageBehaviourTest() {
+        settings.setLoadServicesWhenOpened(true);
+        localization.setCurrentLanguage(AppLanguage::en);
+    }
+
+    // A service of its own whose start page is served (and counted) at /name.
+    std::string addService(const std::string& name, const std::string& body) {
+        server.server.Get("/" + name, [this, name, body](const httplib::Request&, httplib::Response& res) {
+            ++hits[name];
+            res.set_content(body, "text/html");
+        });
+        return addServiceAt(name, server.url("/" + name));
+    }
+    std::string addServiceAt(const std::string& name, const std::string& url) {
+        customTabs.add(CustomTab{tagID(name), name, url, {}, 0});
+        state.setSelectedTabID(tagID(name));
+        return tagID(name);
+    }
+    WebBrowserContainerView& pane(Pane which = Pane::primary) {
+        panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
+        window = &show(*panes.back(), 900, 600);
+        return *panes.back();
+    }
+    WebKitWebView* page(const std::string& id, Pane which = Pane::primary) {
+        return store().existingWebView(id, which);
+    }
+    bool titled(WebKitWebView* view, const std::string& title) {
+        return eventually([&] { return evaluateScript(view, "document.title") == title; });
+    }
+    std::string host() const { return displayHost(server.url("/")); }
+
+    std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
+    Gtk::Window* window = nullptr;
+};
+
+TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndReloadBringsItBackWithOneLoad) {
+    // Another site, so the engine gives it a web process of its own.
+    server.serve("/other", "<title>other</title>", "text/html");
+    std::string otherURL = server.url("/other");
+    otherURL.replace(otherURL.find("127.0.0.1"), 9, "localhost");
+    const auto other = addServiceAt("other", otherURL);
+    auto& secondary = pane(Pane::secondary);
+    state.enterSplitMode();
+    state.setSecondaryTabID(other);
+    ASSERT_TRUE(loaded(other, Pane::secondary));
+    ASSERT_TRUE(titled(page(other, Pane::secondary), "other"));
+    const auto before = webProcessIDs();
+    const auto chat = addService("chat", "<title>chat</title>");
+    auto& primary = pane();
+    ASSERT_TRUE(loaded(chat, Pane::primary));
+    ASSERT_TRUE(titled(page(chat), "chat"));
+
+    // The chat page's web process is among those that came with it (the engine may have
+    // started a spare one too).
+    for (int pid : webProcessIDs()) {
+        if (std::find(before.begin(), before.end(), pid) != before.end()) continue;
+        ::kill(pid, SIGKILL);
+        if (eventually([&] { return primary.showsTrouble(); }, std::chrono::seconds(3))) break;
+    }
+    ASSERT_TRUE(primary.showsTrouble());
+    EXPECT_EQ(primary.troubleView().title(), "chat stopped working");
+    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "Reload");
+    EXPECT_FALSE(secondary.showsTrouble());
+    EXPECT_EQ(evaluateScript(page(other, Pane::secondary), "document.title"), "other") << "the other pane goes on";
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(primary.troubleView().title(), "chat 已停止运行");
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(hits["chat"], 1) << "no reload by itself after a crash";
+
+    primary.troubleView().actionButton().activate();
+    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble() && !store().isTabLoading(chat, Pane::primary); }));
+    EXPECT_TRUE(titled(page(chat), "chat"));
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(hits["chat"], 2);
+}
+
+// A page ended for its memory use comes back by itself, once; the second time the user decides.
+TEST_F(PageBehaviourTest, APageOverItsMemoryLimitReloadsOnceByItself) {
+    const auto chat = addService("chat", "<title>chat</title>");
+    auto& primary = pane();
+    ASSERT_TRUE(loaded(chat, Pane::primary));
+    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+    EXPECT_TRUE(eventually([&] { return hits["chat"] == 2; }));
+    EXPECT_FALSE(primary.showsTrouble());
+    ASSERT_TRUE(loaded(chat, Pane::primary));
+    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+    EXPECT_TRUE(primary.showsTrouble());
+    EXPECT_EQ(primary.troubleView().detail(), "The page used too much memory and was closed.");
+    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_TERMINATED_BY_API);
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(hits["chat"], 2);
+}
+
+TEST_F(PageBehaviourTest, AnUnreachableServiceShowsOurPageAndLoadsOnceItListens) {
+    // A port held without listening: every connection is refused.
+    const int held = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(held, reinterpret_cast<sockaddr*>(&address), length), 0);
+    ::getsockname(held, reinterpret_cast<sockaddr*>(&address), &length);
+    const int port = ntohs(address.sin_port);
+    const auto id = addServiceAt("late", "http://127.0.0.1:" + std::to_string(port) + "/late");
+    auto& primary = pane();
+    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }));
+    EXPECT_EQ(primary.troubleView().title(), "late cannot be reached");
+    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:" + std::to_string(port) + " refused the connection.");
+    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "Try Again");
+    EXPECT_FALSE(primary.showsSpinner());
+
+    // The network comes back: one retry, which fails again while nothing listens.
+    store().retryUnreachablePages();
+    ASSERT_TRUE(eventually([&] { return !store().isTabLoading(id, Pane::primary); }));
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_TRUE(primary.showsTrouble());
+    // Now it listens, and answers every request with the page.
+    ASSERT_EQ(::listen(held, 8), 0);
+    std::atomic<bool> serving = true;
+    std::thread listening([&] {
+        const std::string body = "<title>late</title>";
+        const std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\nContent-Length: " +
+                                  std::to_string(body.size()) + "\r\n\r\n" + body;
+        while (serving) {
+            const int client = ::accept(held, nullptr, nullptr);
+            if (client < 0) break;
+            char request[4096];
+            if (::recv(client, request, sizeof request, 0) > 0) ::send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+            ::close(client);
+        }
+    });
+    store().retryUnreachablePages();
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_TRUE(primary.showsTrouble()) << "a failure retries by itself only once";
+
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "再試一次");
+    primary.troubleView().actionButton().activate();
+    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble(); }));
+    EXPECT_TRUE(titled(page(id), "late"));
+    serving = false;
+    ::shutdown(held, SHUT_RDWR);
+    listening.join();
+    ::close(held);
+}
+
+TEST_F(PageBehaviourTest, LoadsStoppedByTheUserOrTurnedIntoDownloadsAreNoFailure) {
+    server.server.Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        res.set_content("<title>slow</title>", "text/html");
+    });
+    server.serve("/file", "data", "application/octet-stream", "attachment; filename=\"file.bin\"");
+    const auto slow = addServiceAt("slow", server.url("/slow"));
+    auto& primary = pane();
+    runLoopFor(std::chrono::milliseconds(300));
+    webkit_web_view_stop_loading(page(slow));
+    ASSERT_TRUE(loaded(slow, Pane::primary));
+    state.selectTab(addServiceAt("file", server.url("/file")));
+    ASSERT_TRUE(loaded(tagID("file"), Pane::primary));
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_FALSE(primary.showsTrouble());
+    EXPECT_TRUE(store().troubles().get().empty());
+}
+
+TEST_F(PageBehaviourTest, NotificationsAreAskedInThePaneRememberedPerSiteAndReachTheDesktop) {
+    const auto id = addService("ask", "<title>ask</title><script>"
+                                      "function ask() { Notification.requestPermission().then(p => document.title = p); }"
+                                      "function notify() { new Notification('Hi', {body: 'there'}).onclick = "
+                                      "() => document.title = 'clicked'; }</script>");
+    auto& primary = pane();
+    ASSERT_TRUE(loaded(id, Pane::primary));
+    evaluateScript(page(id), "ask(); 1");
+    ASSERT_TRUE(eventually([&] { return primary.showsPermissionBar(); }));
+    EXPECT_EQ(primary.permissionBar().question(), host() + " wants to show notifications");
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(primary.permissionBar().question(), host() + " 想要显示通知");
+    EXPECT_EQ(primary.permissionBar().allowButton().get_label(), "允许");
+    primary.permissionBar().allowButton().activate();
+    EXPECT_TRUE(titled(page(id), "granted"));
+    EXPECT_FALSE(primary.showsPermissionBar());
+
+    // Remembered in the store's file, for the site.
+    PreferenceStore file(dir / "web" / "site-permissions.json");
+    SitePermissions reread(file);
+    EXPECT_EQ(reread.answer(*siteOf(server.url("/")), PermissionKind::notifications), true);
+    evaluateScript(page(id), "document.title = 'asking'; ask(); 1");
+    EXPECT_TRUE(titled(page(id), "granted"));
+    EXPECT_FALSE(primary.showsPermissionBar()) << "asked once per site";
+
+    evaluateScript(page(id), "notify(); 1");
+    ASSERT_TRUE(eventually([&] { return notifier.sent.size() == 1; }));
+    EXPECT_EQ(notifier.sent[0].title, "ask");
+    EXPECT_EQ(notifier.sent[0].body, "Hi\nthere");
+    state.selectTab(tagID("one"));
+    const auto place = store().activateNotification(notifier.sent[0].id);
+    ASSERT_TRUE(place.has_value());
+    EXPECT_EQ(*place, std::pair(id, Pane::primary));
+    EXPECT_TRUE(titled(page(id), "clicked")) << "the page hears of the click";
+    EXPECT_FALSE(store().activateNotification(notifier.sent[0].id).has_value()) << "a click counts once";
+
+    store().setPageInView([&](const std::string& tab, Pane) { return tab == id; });
+    evaluateScript(page(id), "notify(); 1");
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_EQ(notifier.sent.size(), 1u) << "nothing for the page the user looks at";
+
+    store().sitePermissions().reset();
+    EXPECT_EQ(store().sitePermissions().answerCount().get(), 0);
+}
+
+TEST_F(PageBehaviourTest, AMicrophoneRequestDeniedIsNotAskedAgain) {
+    const auto id = addService("voice", "<title>voice</title><script>function ask() {"
+                                        "navigator.mediaDevices.getUserMedia({audio: true}).then("
+                                        "() => document.title = 'yes', e => document.title = 'no ' + e.name); }</script>");
+    auto& primary = pane();
+    ASSERT_TRUE(loaded(id, Pane::primary));
+    // No microphone on a test machine: the engine's stand-in devices.
+    webkit_settings_set_enable_mock_capture_devices(webkit_web_view_get_settings(page(id)), TRUE);
+    evaluateScript(page(id), "ask(); 1");
+    ASSERT_TRUE(eventually([&] { return primary.showsPermissionBar(); }));
+    EXPECT_EQ(primary.permissionBar().question(), host() + " wants to use your microphone");
+    primary.permissionBar().denyButton().activate();
+    EXPECT_TRUE(titled(page(id), "no NotAllowedError"));
+    evaluateScript(page(id), "document.title = 'again'; ask(); 1");
+    EXPECT_TRUE(titled(page(id), "no NotAllowedError"));
+    EXPECT_FALSE(primary.showsPermissionBar());
+}
+
+// Real key presses are the user's gesture; a page's own script is not.
+class NewWindowTest : public PageBehaviourTest {
+protected:
+    NewWindowTest() {
+        server.server.Get("/popup", [this](const httplib::Request&, httplib::Response& res) {
+            ++hits["popup"];
+            res.set_content("<title>popup</title><script>window.opener && window.opener.postMessage('hello', '*');"
+                            "</script>",
+                            "text/html");
+        });
+        opener = addService("opener", "<title>opener</title><a id=go target=_blank href='/popup'>new</a><script>"
+                                      "onkeydown = e => { if (e.key == 'o') window.signin = window.open('/popup', 'signin',"
+                                      "'width=400,height=500'); };"
+                                      "onmessage = e => document.title = e.data;</script>");
+    }
+    void pressOnPage(const std::string& focus, const std::string& keys) {
+        gtk_widget_grab_focus(GTK_WIDGET(page(opener)));
+        evaluateScript(page(opener), focus);
+        pressKeys(GTK_WINDOW(window->gobj()), keys);
+        runLoopFor(std::chrono::milliseconds(600));
+    }
+    std::string opener;
+};
+
+TEST_F(NewWindowTest, NowhereOpensNothing) {
+    pane();
+    ASSERT_TRUE(loaded(opener, Pane::primary));
+    pressOnPage("document.getElementById('go').focus(); 1", "Return");
+    pressOnPage("document.body.focus(); 1", "o");
+    EXPECT_EQ(hits["popup"], 0);
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_EQ(store().newWindows().openCount(), 0u);
+    EXPECT_EQ(evaluateScript(page(opener), "location.pathname"), "/opener");
+}
+
+TEST_F(NewWindowTest, TheDefaultBrowserGetsTheLinkTheUserOpened) {
+    settings.setNewWindowTarget(NewWindowTarget::browser);
+    pane();
+    ASSERT_TRUE(loaded(opener, Pane::primary));
+    pressOnPage("document.getElementById('go').focus(); 1", "Return");
+    EXPECT_EQ(launcher.opened, std::vector{server.url("/popup")});
+    EXPECT_EQ(store().newWindows().openCount(), 0u);
+    EXPECT_EQ(hits["popup"], 0);
+}
+
+TEST_F(NewWindowTest, ASignInPopUpOpensInOurWindowTalksToItsOpenerAndClosesWithIt) {
+    settings.setNewWindowTarget(NewWindowTarget::app);
+    pane();
+    ASSERT_TRUE(loaded(opener, Pane::primary));
+    pressOnPage("document.body.focus(); 1", "o");
+    ASSERT_TRUE(eventually([&] { return store().newWindows().openCount() == 1; }));
+    EXPECT_TRUE(titled(page(opener), "hello")) << "the pop-up's window.opener is the page";
+    auto* popup = store().newWindows().newestView();
+    auto* popupWindow = gtk_widget_get_root(GTK_WIDGET(popup));
+    ASSERT_TRUE(GTK_IS_WINDOW(popupWindow));
+    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(popupWindow)), window->gobj());
+    EXPECT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(popupWindow)); }));
+    EXPECT_TRUE(launcher.opened.empty());
+
+    evaluateScript(page(opener), "window.signin.close(); 1");
+    EXPECT_TRUE(eventually([&] { return store().newWindows().openCount() == 0; }));
+}
+
+TEST_F(NewWindowTest, AScriptWithoutTheUsersGestureOpensNothingAnywhere) {
+    server.serve("/auto", "<title>auto</title><script>setTimeout(() => window.open('/popup'), 50);</script>",
+                 "text/html");
+    for (auto target : {NewWindowTarget::browser, NewWindowTarget::app}) {
+        settings.setNewWindowTarget(target);
+        const auto id = addServiceAt("auto" + rawValue(target), server.url("/auto"));
+        if (panes.empty()) pane();
+        ASSERT_TRUE(loaded(id, Pane::primary));
+        runLoopFor(std::chrono::milliseconds(600));
+    }
+    EXPECT_EQ(hits["popup"], 0);
+    EXPECT_TRUE(launcher.opened.empty());
+    EXPECT_EQ(store().newWindows().openCount(), 0u);
+}
+
+}  // namespace

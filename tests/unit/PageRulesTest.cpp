@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <gio/gio.h>
+#include <webkit/webkit.h>
+
+#include "app/AppSettings.hpp"
+#include "platform/UriLauncher.hpp"
+#include "support/Fakes.hpp"
+#include "web/NewWindows.hpp"
+#include "web/PageTrouble.hpp"
+#include "web/SitePermissions.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+TEST(LoadFailures, ReadAsTheUserWouldAndCancelsOrDownloadsAreNone) {
+    const auto io = [](int code) { return loadFailureReason(g_quark_to_string(G_IO_ERROR), code); };
+    EXPECT_EQ(io(G_IO_ERROR_CONNECTION_REFUSED), TroubleReason::refused);
+    EXPECT_EQ(io(G_IO_ERROR_TIMED_OUT), TroubleReason::timedOut);
+    EXPECT_EQ(io(G_IO_ERROR_NETWORK_UNREACHABLE), TroubleReason::offline);
+    EXPECT_EQ(io(G_IO_ERROR_HOST_UNREACHABLE), TroubleReason::offline);
+    EXPECT_EQ(io(G_IO_ERROR_CANCELLED), std::nullopt);
+    EXPECT_EQ(io(G_IO_ERROR_BROKEN_PIPE), TroubleReason::otherNetworkError);
+    EXPECT_EQ(loadFailureReason(g_quark_to_string(G_RESOLVER_ERROR), G_RESOLVER_ERROR_NOT_FOUND),
+              TroubleReason::nameNotResolved);
+    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_NETWORK_ERROR), WEBKIT_NETWORK_ERROR_CANCELLED), std::nullopt);
+    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_NETWORK_ERROR), WEBKIT_NETWORK_ERROR_TRANSPORT),
+              TroubleReason::otherNetworkError);
+    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_POLICY_ERROR),
+                                WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE),
+              std::nullopt)
+        << "a response turned into a download";
+    EXPECT_EQ(loadFailureReason(nullptr, 0), TroubleReason::otherNetworkError);
+}
+
+TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
+    const PageTrouble refused{TroubleReason::refused, "https://chat.example.com:8443/c/1?q=<b>"};
+    EXPECT_EQ(troubleTitle(refused, "Chat", AppLanguage::en), "Chat cannot be reached");
+    EXPECT_EQ(troubleTitle(refused, "Chat", AppLanguage::zhTW), "無法連線到 Chat");
+    EXPECT_EQ(troubleDetail(refused, AppLanguage::en), "chat.example.com:8443 refused the connection.");
+    EXPECT_EQ(troubleDetail(refused, AppLanguage::zhCN), "chat.example.com:8443 拒绝了连接。");
+    EXPECT_EQ(troubleAction(refused, AppLanguage::zhCN), "重试");
+
+    const PageTrouble crashed{TroubleReason::crashed, "https://chat.example.com/"};
+    EXPECT_TRUE(crashed.isCrash());
+    EXPECT_EQ(troubleTitle(crashed, "%s 50%", AppLanguage::en), "%s 50% stopped working") << "a name is no format";
+    EXPECT_EQ(troubleAction(crashed, AppLanguage::en), "Reload");
+    EXPECT_EQ(displayHost("https://chat.example.com/"), "chat.example.com");
+    EXPECT_EQ(displayHost("not an address"), "not an address");
+}
+
+TEST(SiteKeys, AreSchemeHostAndPortOfWebAddressesOnly) {
+    EXPECT_EQ(siteOf("https://Chat.Example.com/path?x"), "https://chat.example.com:443");
+    EXPECT_EQ(siteOf("https://chat.example.com:443/"), siteOf("https://chat.example.com/"));
+    EXPECT_EQ(siteOf("http://127.0.0.1:8080/a"), "http://127.0.0.1:8080");
+    EXPECT_NE(siteOf("http://chat.example.com/"), siteOf("https://chat.example.com/"));
+    EXPECT_NE(siteOf("https://a.example.com/"), siteOf("https://b.example.com/"));
+    EXPECT_EQ(siteOf("file:///etc/passwd"), std::nullopt);
+    EXPECT_EQ(siteOf("about:blank"), std::nullopt);
+    EXPECT_EQ(siteOf(""), std::nullopt);
+}
+
+TEST(SitePermissionAnswers, SurviveARestartPerSiteAndKindUntilReset) {
+    TempDir dir;
+    {
+        PreferenceStore file(dir / "site-permissions.json");
+        SitePermissions answers(file);
+        EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
+        answers.remember("https://a.example.com:443", PermissionKind::microphone, true);
+        answers.remember("https://a.example.com:443", PermissionKind::notifications, false);
+        answers.remember("https://b.example.com:443", PermissionKind::notifications, true);
+        EXPECT_EQ(answers.answerCount().get(), 3);
+    }
+    PreferenceStore file(dir / "site-permissions.json");
+    SitePermissions answers(file);
+    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), true);
+    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::camera), std::nullopt);
+    EXPECT_EQ(answers.answer("https://a.example.com:8443", PermissionKind::microphone), std::nullopt);
+    EXPECT_EQ(answers.sitesWithNotifications(true), std::vector<std::string>{"https://b.example.com:443"});
+    EXPECT_EQ(answers.sitesWithNotifications(false), std::vector<std::string>{"https://a.example.com:443"});
+    answers.reset();
+    EXPECT_EQ(answers.answerCount().get(), 0);
+    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
+
+    // A file edited by hand into nonsense reads as no answers.
+    file.setRaw("sites", {{"https://a.example.com:443", {{"microphone", "yes"}}}, {"x", 3}});
+    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
+    EXPECT_EQ(answers.answer("x", PermissionKind::microphone), std::nullopt);
+}
+
+TEST(PermissionQuestions, SayTheHostAndEveryKindAsked) {
+    EXPECT_EQ(permissionRequestText("https://chat.example.com:443",
+                                    {PermissionKind::microphone, PermissionKind::camera}, AppLanguage::en),
+              "chat.example.com:443 wants to use your microphone and use your camera");
+    EXPECT_EQ(permissionRequestText("https://chat.example.com:443", {PermissionKind::clipboardRead}, AppLanguage::zhTW),
+              "chat.example.com:443 想要讀取你的剪貼簿");
+}
+
+TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {
+    const std::string web = "https://accounts.example.com/signin";
+    for (auto target : allNewWindowTargets) EXPECT_EQ(decideNewWindow(target, false, web), NewWindowAction::none);
+    EXPECT_EQ(decideNewWindow(NewWindowTarget::nowhere, true, web), NewWindowAction::none);
+    EXPECT_EQ(decideNewWindow(NewWindowTarget::browser, true, web), NewWindowAction::openInBrowser);
+    EXPECT_EQ(decideNewWindow(NewWindowTarget::app, true, web), NewWindowAction::openInApp);
+    EXPECT_EQ(decideNewWindow(NewWindowTarget::app, true, "about:blank"), NewWindowAction::openInApp)
+        << "a sign-in window may start empty";
+    for (const char* other : {"file:///etc/passwd", "javascript:alert(1)", "mailto:a@example.com", "about:blank",
+                              "HTTPS-evil://x", ""})
+        EXPECT_EQ(decideNewWindow(NewWindowTarget::browser, true, other), NewWindowAction::none) << other;
+    EXPECT_TRUE(isWebAddress("HTTP://example.com/"));
+    EXPECT_FALSE(isWebAddress("httpx://example.com/"));
+}
+
+TEST(NewWindowSetting, IsNowhereUntilChosenAndSurvivesARestart) {
+    TempDir dir;
+    PreferenceStore preferences(dir / "preferences.json");
+    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
+    AppSettings(preferences).setNewWindowTarget(NewWindowTarget::app);
+    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::app);
+    preferences.setString("openNewWindows", "everywhere");
+    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
+    EXPECT_EQ(displayName(NewWindowTarget::browser, AppLanguage::zhCN), "在默认浏览器中");
+}
+
+}  // namespace
