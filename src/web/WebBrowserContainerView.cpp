@@ -48,7 +48,11 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     placeholder_.add_css_class("pane-placeholder");
     placeholder_.add_css_class("dim-label");
     layers_.add(GTK_WIDGET(placeholder_.gobj()));
-    set_child(layers_);
+    // The permission bar pushes the page down rather than cover the top of it.
+    column_.append(permissionBar_);
+    layers_.set_vexpand(true);
+    column_.append(layers_);
+    set_child(column_);
 
     spinner_.set_size_request(38, 38);
     spinner_.set_halign(Gtk::Align::CENTER);
@@ -66,9 +70,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     trouble_.set_visible(false);
     add_overlay(trouble_);
 
-    permissionBar_.set_valign(Gtk::Align::START);
     permissionBar_.set_visible(false);
-    add_overlay(permissionBar_);
 
     findBar_.set_valign(Gtk::Align::START);
     findBar_.set_halign(Gtk::Align::END);

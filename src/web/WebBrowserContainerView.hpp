@@ -33,7 +33,7 @@ class WebViewStore;
 // bar is mapped under the shown one, so that a click on it finds its page drawn. Over them: a spinner while the
 // shown page loads, the find bar, the zoom level for a moment after it changes, the
 // download toast and the file-drop tip; and, for the shown page, our page when it stopped
-// or could not be reached, and the bar of its permission question.
+// or could not be reached; above them, the bar of the shown page's permission question.
 class WebBrowserContainerView : public Gtk::Overlay {
 public:
     static constexpr LocalizedText placeholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
@@ -74,6 +74,7 @@ private:
     AppContext& context_;
     WebViewStore& store_;
     Pane pane_;
+    Gtk::Box column_{Gtk::Orientation::VERTICAL};
     PaneLayers layers_;
     Gtk::Box blank_;
     Gtk::Box placeholder_{Gtk::Orientation::VERTICAL, 16};

@@ -168,14 +168,16 @@ TEST_F(PageBehaviourTest, AnUnreachableServiceShowsOurPageAndLoadsOnceItListens)
 }
 
 TEST_F(PageBehaviourTest, LoadsStoppedByTheUserOrTurnedIntoDownloadsAreNoFailure) {
-    server.server.Get("/slow", [](const httplib::Request&, httplib::Response& res) {
+    server.server.Get("/slow", [this](const httplib::Request&, httplib::Response& res) {
+        ++hits["slow"];
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         res.set_content("<title>slow</title>", "text/html");
     });
     server.serve("/file", "data", "application/octet-stream", "attachment; filename=\"file.bin\"");
     const auto slow = addServiceAt("slow", server.url("/slow"));
     auto& primary = pane();
-    runLoopFor(std::chrono::milliseconds(300));
+    // Stopped while the server is answering.
+    ASSERT_TRUE(eventually([&] { return hits["slow"] == 1; }));
     webkit_web_view_stop_loading(page(slow));
     ASSERT_TRUE(loaded(slow, Pane::primary));
     state.selectTab(addServiceAt("file", server.url("/file")));
@@ -327,3 +329,4 @@ TEST_F(NewWindowTest, AScriptWithoutTheUsersGestureOpensNothingAnywhere) {
 }
 
 }  // namespace
+
