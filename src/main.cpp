@@ -1,4 +1,4 @@
-#include "app/CorvinaApplication.hpp"
+#include "CorvinaApplication.hpp"
 #include "platform/FrameMemory.hpp"
 
 int main() {

@@ -12,6 +12,7 @@ class MainQueue;
 class NotificationCenter;
 class Pasteboard;
 class PreferenceStore;
+class WebViewStore;
 
 // The objects that live for the whole run, handed to every view.
 struct AppContext {
@@ -25,6 +26,7 @@ struct AppContext {
     ClipboardManager& clipboardManager;
     CustomTabManager& customTabManager;
     DownloadSettings& downloadSettings;
+    WebViewStore& webViewStore;
 };
 
 }  // namespace corvina

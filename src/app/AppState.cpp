@@ -3,14 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include "app/AITab.hpp"
-#include "panels/CustomTabManager.hpp"
-#include "web/WebViewStore.hpp"
+#include "app/CustomTabManager.hpp"
 
 namespace corvina {
 
 AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
-                   const CustomTabManager& customTabs, std::unique_ptr<WebViewStore> webViewStore)
-    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs), webViewStore_(std::move(webViewStore)) {
+                   const CustomTabManager& customTabs)
+    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs) {
     const auto& catalogue = builtInTabs();
     selectedTabID_.set(catalogue.empty() ? std::string() : catalogue.front().id);
     showSidebar_.set(preferences.boolValue("showSidebar").value_or(true));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/AITab.hpp"
-#include "app/MainWindowControl.hpp"
+#include "window/MainWindowControl.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Observable.hpp"
@@ -16,7 +16,6 @@
 namespace corvina {
 
 class CustomTabManager;
-class WebViewStore;
 
 enum class SidebarPosition { left, right };
 enum class Pane { primary = 0, secondary = 1 };
@@ -30,13 +29,9 @@ public:
     static constexpr double sidebarCollapsedWidth = 52;
     static constexpr double splitModeMinWidth = 1200;
 
-    // The store of web views is owned here and lives as long as the state (none in tests
-    // that need no web views).
     AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
-             const CustomTabManager& customTabs, std::unique_ptr<WebViewStore> webViewStore = nullptr);
+             const CustomTabManager& customTabs);
     ~AppState();
-
-    WebViewStore& webViewStore() const { return *webViewStore_; }
 
     const Published<bool>& showSidebar() const { return showSidebar_; }
     const Published<bool>& showDetailPanel() const { return showDetailPanel_; }
@@ -130,7 +125,6 @@ private:
     ObserverToken dockExitObserver_;
     ObserverToken slideInObserver_;
     ObserverToken slideOutObserver_;
-    std::unique_ptr<WebViewStore> webViewStore_;
 };
 
 }  // namespace corvina

@@ -2,8 +2,8 @@
 
 #include "app/AppSettings.hpp"
 #include "app/AppState.hpp"
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

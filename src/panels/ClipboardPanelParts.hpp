@@ -10,8 +10,8 @@
 
 #include "app/AppContext.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/DelayedTooltip.hpp"
-#include "ui/components/Spring.hpp"
+#include "widgets/DelayedTooltip.hpp"
+#include "widgets/Spring.hpp"
 
 namespace corvina {
 

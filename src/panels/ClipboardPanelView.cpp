@@ -1,9 +1,9 @@
 #include "panels/ClipboardPanelView.hpp"
 
 #include "app/LocalizationManager.hpp"
-#include "panels/ClipboardManager.hpp"
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "app/ClipboardManager.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

@@ -1,6 +1,6 @@
 #include "panels/CustomTagsCardLayer.hpp"
 
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

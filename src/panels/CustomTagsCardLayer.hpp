@@ -5,7 +5,7 @@
 #include <gtkmm/widget.h>
 
 #include "platform/Observable.hpp"
-#include "ui/components/Spring.hpp"
+#include "widgets/Spring.hpp"
 
 namespace corvina {
 

@@ -1,7 +1,7 @@
 #include "panels/CustomTagsDeleteCard.hpp"
 
 #include "panels/CustomTagsForm.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

@@ -2,7 +2,7 @@
 #include <optional>
 #include <string>
 
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 
 namespace corvina {
 

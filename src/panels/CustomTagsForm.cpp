@@ -1,6 +1,6 @@
 #include "panels/CustomTagsForm.hpp"
 
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

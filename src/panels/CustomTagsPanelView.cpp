@@ -3,9 +3,9 @@
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
-#include "panels/CustomTabManager.hpp"
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "app/CustomTabManager.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -176,8 +176,8 @@ void CustomTagsPanelView::confirmDelete() {
     auto& state = context_.appState;
     if (state.selectedTabID().get() == id) state.setSelectedTabID(firstBuiltInTabID());
     if (state.secondaryTabID().get() == id) state.setSecondaryTabID(std::nullopt);
-    state.webViewStore().removeWebView(id, Pane::primary);
-    state.webViewStore().removeWebView(id, Pane::secondary);
+    context_.webViewStore.removeWebView(id, Pane::primary);
+    context_.webViewStore.removeWebView(id, Pane::secondary);
     context_.customTabManager.deleteTab(id);
     closeDeleteCard();
 }

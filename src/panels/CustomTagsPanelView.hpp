@@ -17,7 +17,7 @@
 #include "panels/CustomTagsForm.hpp"
 #include "panels/CustomTagsRow.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/Spring.hpp"
+#include "widgets/Spring.hpp"
 
 namespace corvina {
 

@@ -1,6 +1,6 @@
 #include "panels/CustomTagsRow.hpp"
 
-#include "ui/components/Icons.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

@@ -9,7 +9,7 @@
 
 #include "app/AppLanguage.hpp"
 #include "panels/ClipboardPanelParts.hpp"
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 #include "panels/CustomTagsWrapBox.hpp"
 
 namespace corvina {

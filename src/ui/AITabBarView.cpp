@@ -3,10 +3,10 @@
 #include <gtkmm/eventcontrollermotion.h>
 
 #include "app/LocalizationManager.hpp"
-#include "app/MenuCommands.hpp"
-#include "panels/CustomTabManager.hpp"
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "ui/MenuCommands.hpp"
+#include "app/CustomTabManager.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -31,7 +31,7 @@ const std::map<AITabBarView::Control, std::pair<const char*, int>> controlIcons 
 }  // namespace
 
 AITabBarView::AITabBarView(AppContext& context)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), context_(context), store_(context.appState.webViewStore()) {
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 0), context_(context), store_(context.webViewStore) {
     add_css_class("tab-bar");
     list_.set_margin_start(10);
     list_.set_margin_end(10);
@@ -56,7 +56,7 @@ AITabBarView::AITabBarView(AppContext& context)
     connections_ += state.hiddenAITabIDs().observe(rebuild);
     connections_ += context.customTabManager.customTabs().observe(rebuild);
     connections_ += state.selectedTabID().observe(refresh);
-    connections_ += state.webViewStore().sleepingTabIDs().observe(refresh);
+    connections_ += store_.sleepingTabIDs().observe(refresh);
     connections_ += state.secondaryTabID().observe(refresh);
     connections_ += state.isSplitMode().observe(refresh);
     connections_ += state.showSidebar().observe(refresh);
@@ -169,7 +169,7 @@ void AITabBarView::rebuildRows() {
 void AITabBarView::refreshRows() {
     const auto& state = context_.appState;
     const auto& secondary = state.secondaryTabID().get();
-    const auto& sleeping = state.webViewStore().sleepingTabIDs().get();
+    const auto& sleeping = store_.sleepingTabIDs().get();
     for (auto& row : rows_) {
         const auto& id = row->tab().id;
         const bool isSecondary = state.isSplitMode().get() && secondary && *secondary == id;

@@ -13,7 +13,7 @@
 #include "app/AppState.hpp"
 #include "platform/Observable.hpp"
 #include "ui/AITabItemView.hpp"
-#include "ui/components/DelayedTooltip.hpp"
+#include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
 

@@ -1,7 +1,7 @@
 #include "ui/AITabItemView.hpp"
 
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

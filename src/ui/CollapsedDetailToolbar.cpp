@@ -1,8 +1,8 @@
 #include "ui/CollapsedDetailToolbar.hpp"
 
 #include "app/LocalizationManager.hpp"
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

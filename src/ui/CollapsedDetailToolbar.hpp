@@ -9,7 +9,7 @@
 #include "app/AppContext.hpp"
 #include "app/AppState.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/DelayedTooltip.hpp"
+#include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
 

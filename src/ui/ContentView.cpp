@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

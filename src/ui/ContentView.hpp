@@ -10,7 +10,7 @@
 #include "platform/Observable.hpp"
 #include "ui/AITabBarView.hpp"
 #include "ui/PaneFrame.hpp"
-#include "ui/components/Spring.hpp"
+#include "widgets/Spring.hpp"
 
 namespace corvina {
 

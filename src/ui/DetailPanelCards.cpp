@@ -6,9 +6,9 @@
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 #include "ui/SettingsShared.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Icons.hpp"
 #include "web/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -228,7 +228,7 @@ ClearCacheCard::ClearCacheCard(AppContext& context)
     : context_(context), label_(showSymbolAndText(button_, "trash")) {
     append(button_);
     // Drops cached pages; logins stay.
-    button_.signal_clicked().connect([this] { context_.appState.webViewStore().clearCache(); });
+    button_.signal_clicked().connect([this] { context_.webViewStore.clearCache(); });
     auto retitle = [this] {
         setTitle(context_.localization.text(clearCacheText));
         label_->set_text(context_.localization.text(clearCacheText));

@@ -16,8 +16,8 @@
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/DelayedTooltip.hpp"
-#include "ui/components/GlassSwitch.hpp"
+#include "widgets/DelayedTooltip.hpp"
+#include "widgets/GlassSwitch.hpp"
 
 namespace corvina {
 

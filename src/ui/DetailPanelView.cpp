@@ -2,7 +2,7 @@
 
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

@@ -11,7 +11,7 @@
 #include "app/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "ui/DetailPanelCards.hpp"
-#include "ui/components/DelayedTooltip.hpp"
+#include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
 

@@ -1,7 +1,7 @@
 #include "ui/MainWindow.hpp"
 
 #include "app/AppState.hpp"
-#include "app/MenuCommands.hpp"
+#include "ui/MenuCommands.hpp"
 
 namespace corvina {
 

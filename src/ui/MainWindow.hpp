@@ -11,7 +11,7 @@
 #include "ui/ContentView.hpp"
 #include "ui/DetailPanelView.hpp"
 #include "ui/TopStrip.hpp"
-#include "ui/components/WindowBackdrop.hpp"
+#include "widgets/WindowBackdrop.hpp"
 
 namespace corvina {
 

@@ -5,9 +5,9 @@
 
 #include "app/LocalizationManager.hpp"
 #include "platform/Pasteboard.hpp"
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 #include "ui/SettingsShared.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Icons.hpp"
 #include "web/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -85,7 +85,7 @@ void SettingsWindow::followModels() {
     connections_ += context_.appSettings.loadServicesWhenOpened().observe([this] { refreshMemory(); });
     connections_ += context_.appSettings.sleepUnusedServicesAfter().observe([this] { refreshMemory(); });
     connections_ += context_.appSettings.newWindowTarget().observe([this] { refreshPages(); });
-    connections_ += context_.appState.webViewStore().sitePermissions().answerCount().observe([this] { refreshPages(); });
+    connections_ += context_.webViewStore.sitePermissions().answerCount().observe([this] { refreshPages(); });
     connections_ += context_.downloadSettings.customDownloadPath().observe(showPath);
     showPath();
     // Once the window is destroyed the page tree is gone; stop following the models.
@@ -134,7 +134,7 @@ GtkWidget* SettingsWindow::buildPagesGroup() {
     permissionsRow_ = ADW_ACTION_ROW(adw_action_row_new());
     resetPermissions_.set_valign(Gtk::Align::CENTER);
     resetPermissions_.signal_clicked().connect(
-        [this] { context_.appState.webViewStore().sitePermissions().reset(); });
+        [this] { context_.webViewStore.sitePermissions().reset(); });
     adw_action_row_add_suffix(permissionsRow_, GTK_WIDGET(resetPermissions_.gobj()));
     adw_preferences_group_add(pagesGroup_, GTK_WIDGET(permissionsRow_));
     return GTK_WIDGET(pagesGroup_);
@@ -146,7 +146,7 @@ void SettingsWindow::refreshPages() {
     for (std::size_t i = 0; i < allNewWindowTargets.size(); ++i)
         if (allNewWindowTargets[i] == target) adw_combo_row_set_selected(newWindowRow_, i);
     refreshing_ = false;
-    resetPermissions_.set_sensitive(context_.appState.webViewStore().sitePermissions().answerCount().get() > 0);
+    resetPermissions_.set_sensitive(context_.webViewStore.sitePermissions().answerCount().get() > 0);
 }
 
 GtkWidget* SettingsWindow::buildMemoryGroup() {

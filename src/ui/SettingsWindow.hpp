@@ -12,7 +12,7 @@
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/DelayedTooltip.hpp"
+#include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/MenuCommands.hpp"
+#include "ui/MenuCommands.hpp"
 
 namespace corvina {
 

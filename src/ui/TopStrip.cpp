@@ -3,7 +3,7 @@
 #include <gtkmm/window.h>
 
 #include "app/LocalizationManager.hpp"
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

@@ -10,7 +10,7 @@
 
 #include "app/AppContext.hpp"
 #include "platform/Observable.hpp"
-#include "ui/components/WindowBackdrop.hpp"
+#include "widgets/WindowBackdrop.hpp"
 
 namespace corvina {
 

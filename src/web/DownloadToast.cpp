@@ -1,6 +1,6 @@
 #include "web/DownloadToast.hpp"
 
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 

@@ -2,8 +2,8 @@
 
 #include <gdk/gdkkeysyms.h>
 
-#include "ui/Accessibility.hpp"
-#include "ui/components/Icons.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
 
 namespace corvina {
 

@@ -3,7 +3,7 @@
 #include "app/AITab.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "web/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -27,7 +27,7 @@ void reveal(Gtk::Revealer& revealer, bool shown) {
 }  // namespace
 
 WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
-    : context_(context), store_(context.appState.webViewStore()), pane_(pane),
+    : context_(context), store_(context.webViewStore), pane_(pane),
       toast_([this] { store_.dismissDownloadToast(); }),
       trouble_([this] {
           if (auto current = currentTabID()) store_.recover(*current, pane_);

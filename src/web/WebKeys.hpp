@@ -5,7 +5,7 @@
 
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 
 namespace corvina {
 

@@ -4,7 +4,6 @@
 
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
-#include "panels/CustomTabManager.hpp"
 #include "web/DelegateProxies.hpp"
 #include "web/DownloadObserver.hpp"
 #include "web/DownloadSettings.hpp"
@@ -26,7 +25,7 @@ std::string privateFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                           const CustomTabManager& customTabs, const AppSettings& settings, Folders folders,
+                           const Published<std::vector<CustomTab>>& customTabs, const AppSettings& settings, Folders folders,
                            DrawingMode drawing, Desktop desktop)
     : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs),
       zoom_(settings.pageZoom()), drawing_(drawing), permissionFile_(folders.data / "site-permissions.json"),
@@ -241,7 +240,7 @@ void WebViewStore::reloadStartPage(const std::string& tabID, Pane pane) {
 }
 
 std::string WebViewStore::startURL(const std::string& tabID) const {
-    return corvina::startURL(tabID, customTabs_.customTabs().get());
+    return corvina::startURL(tabID, customTabs_.get());
 }
 
 void WebViewStore::clearCache(std::function<void()> done) {
@@ -299,7 +298,7 @@ void WebViewStore::retryUnreachablePages() {
 
 std::string WebViewStore::serviceName(const std::string& tabID) const {
     if (const auto* tab = findBuiltInTab(tabID)) return tab->displayName(localization_.language());
-    for (const auto& tag : customTabs_.customTabs().get())
+    for (const auto& tag : customTabs_.get())
         if (tag.id == tabID) return tag.name;
     return tabID;
 }

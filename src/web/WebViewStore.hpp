@@ -10,6 +10,7 @@
 
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
+#include "app/CustomTab.hpp"
 #include "app/PageZoom.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/MainQueue.hpp"
@@ -25,7 +26,6 @@
 namespace corvina {
 
 class AppSettings;
-class CustomTabManager;
 class DesktopNotifier;
 class DownloadSettings;
 class UriLauncher;
@@ -56,7 +56,7 @@ public:
     };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
-                 const CustomTabManager& customTabs, const AppSettings& settings, Folders folders, DrawingMode drawing,
+                 const Published<std::vector<CustomTab>>& customTabs, const AppSettings& settings, Folders folders, DrawingMode drawing,
                  Desktop desktop);
     ~WebViewStore();
     WebViewStore(const WebViewStore&) = delete;
@@ -143,7 +143,8 @@ private:
     MainQueue& queue_;
     LocalizationManager& localization_;
     DownloadSettings& downloads_;
-    const CustomTabManager& customTabs_;
+    // The custom tags, for their start addresses and names.
+    const Published<std::vector<CustomTab>>& customTabs_;
     const PageZoom& zoom_;
     DrawingMode drawing_;
     WebKitNetworkSession* session_ = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/MainWindowControl.hpp"
+#include "window/MainWindowControl.hpp"
 #include "window/WindowDockManager.hpp"
 #include "window/WindowMaximizer.hpp"
 

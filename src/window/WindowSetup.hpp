@@ -3,7 +3,7 @@
 
 #include <gtkmm/window.h>
 
-#include "app/MainWindowControl.hpp"
+#include "window/MainWindowControl.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/NotificationCenter.hpp"
 

@@ -9,8 +9,8 @@
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/GtkEnvironment.hpp"
-#include "panels/ClipboardManager.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "app/ClipboardManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "support/Fakes.hpp"
 #include "web/DownloadSettings.hpp"
@@ -39,7 +39,7 @@ struct AppObjects {
         for (const auto& tab : builtInTabs()) all.insert(tab.id);
         state.setHiddenAITabIDs(all);
     }
-    WebViewStore& store() { return state.webViewStore(); }
+    WebViewStore& store() { return webViews; }
 
     TempDir dir;
     Queue queue;
@@ -54,12 +54,12 @@ struct AppObjects {
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
-    AppState state{preferences, login, notifications, customTabs,
-                   std::make_unique<WebViewStore>(queue, localization, downloads, customTabs, settings,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
-                                                  displayDrawingMode(), WebViewStore::Desktop{launcher, notifier})};
-    AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
-                       customTabs, downloads};
+    WebViewStore webViews{queue, localization, downloads, customTabs.customTabs(), settings,
+                          WebViewStore::Folders{dir / "web", dir / "cache"}, displayDrawingMode(),
+                          WebViewStore::Desktop{launcher, notifier}};
+    AppState state{preferences, login, notifications, customTabs};
+    AppContext context{queue, notifications, preferences, pasteboard, state,     settings,
+                       localization, clipboard, customTabs, downloads, webViews};
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };
 

@@ -8,7 +8,7 @@
 #include "integration/AppProcess.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
-#include "ui/components/GlassSwitch.hpp"
+#include "widgets/GlassSwitch.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

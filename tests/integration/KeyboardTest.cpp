@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "app/MenuCommands.hpp"
+#include "ui/MenuCommands.hpp"
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
 #include "integration/X11Window.hpp"
@@ -34,7 +34,7 @@ protected:
         });
         hits["typing"] = 0;
         customTabs.add(CustomTab{tagID("typing"), "typing", server.url("/typing"), {}, 0});
-        MenuCommands::install(*actions, state, settings.pageZoom(),
+        MenuCommands::install(*actions, state, store(), settings.pageZoom(),
                               {[] {}, [this] { ++shortcutsOpened; }, [this] { window->findInPage(); }});
     }
     void openWindow() {

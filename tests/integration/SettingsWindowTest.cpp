@@ -54,7 +54,7 @@ TEST_F(SettingsWindowTest, CopyPathPutsThePlainPathOnTheClipboardForOtherApplica
     if (commandOutput("command -v xclip").empty()) GTEST_SKIP() << "xclip is installed by scripts/install-deps";
     DisplayPasteboard systemClipboard(Gdk::Display::get_default());
     AppContext withSystemClipboard{queue,    notifications, preferences, systemClipboard, state,
-                                   settings, localization,  clipboard,   customTabs,      downloads};
+                                   settings, localization,  clipboard,   customTabs,      downloads, webViews};
     SettingsWindow ownWindow(withSystemClipboard);
 
     click(ownWindow.copyPathButton());

@@ -8,7 +8,7 @@
 #include "app/LocalizationManager.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "platform/MainQueue.hpp"
 #include "support/Fakes.hpp"
 #include "web/DownloadSettings.hpp"
@@ -32,7 +32,7 @@ protected:
           downloads(preferences, queue, downloadsFolder),
           customTabs(preferences),
           settings(preferences),
-          store(queue, localization, downloads, customTabs, settings, {dir / "web", dir / "cache"}, displayDrawingMode(),
+          store(queue, localization, downloads, customTabs.customTabs(), settings, {dir / "web", dir / "cache"}, displayDrawingMode(),
                 {launcher, notifier}) {}
 
     ~WebFixture() override {

@@ -156,8 +156,7 @@ protected:
     AppSettings settings{preferences};
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
-    WebViewStore store{queue,    localization, downloads,
-                       customTabs, settings, {dir / "web", dir / "cache"},
+    WebViewStore store{queue,    localization, downloads, customTabs.customTabs(), settings, {dir / "web", dir / "cache"},
                        displayDrawingMode(), {launcher, notifier}};
 };
 

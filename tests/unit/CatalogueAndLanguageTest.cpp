@@ -6,7 +6,7 @@
 #include "app/AppSettings.hpp"
 #include "app/PageZoom.hpp"
 #include "app/LocalizationManager.hpp"
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 #include "support/Fakes.hpp"
 
 using namespace corvina;

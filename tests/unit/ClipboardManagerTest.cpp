@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "panels/ClipboardManager.hpp"
+#include "app/ClipboardManager.hpp"
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 

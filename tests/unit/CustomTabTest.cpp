@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "panels/CustomTabManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "support/Fakes.hpp"
 
 using namespace corvina;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppState.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "web/WebViewStore.hpp"

@@ -14,6 +14,7 @@ namespace corvina {
 
 class AppState;
 class PageZoom;
+class WebViewStore;
 
 // The commands of the app: their actions, their keys, the app menu and the list the
 // keyboard-shortcuts window shows. Keys are handled before any widget, web pages
@@ -32,7 +33,7 @@ extern const LocalizedText goForwardTitle;
 extern const LocalizedText shortcutsTitle;
 
 // Adds the actions to the application (or any action map the windows see as "app").
-void install(Gio::ActionMap& app, AppState& state, PageZoom& zoom, WindowHooks hooks);
+void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom& zoom, WindowHooks hooks);
 // Fills `menu` with the commands titled in `language` (called again when it changes).
 void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language);
 // Key handling that runs before any widget, web pages included, sees the key.

@@ -7,8 +7,8 @@
 #include "app/AppSettings.hpp"
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
-#include "panels/ClipboardManager.hpp"
-#include "panels/CustomTabManager.hpp"
+#include "app/ClipboardManager.hpp"
+#include "app/CustomTabManager.hpp"
 #include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/MainQueue.hpp"
@@ -26,6 +26,7 @@ class MainWindow;
 class SettingsWindow;
 class WindowSetup;
 class ServiceSleeper;
+class WebViewStore;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<CustomTabManager> customTabManager_;
     std::unique_ptr<ClipboardManager> clipboardManager_;
     std::unique_ptr<DownloadSettings> downloadSettings_;
+    std::unique_ptr<WebViewStore> webViewStore_;
     std::unique_ptr<AppState> appState_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<ServiceSleeper> sleeper_;

@@ -1,4 +1,4 @@
-#include "ui/components/WindowBackdrop.hpp"
+#include "widgets/WindowBackdrop.hpp"
 
 #include <array>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/MenuCommands.hpp"
+#include "ui/MenuCommands.hpp"
 
 #include <giomm/simpleaction.h>
 #include <gtkmm/shortcut.h>
@@ -87,13 +87,13 @@ const std::vector<Command>& commands() {
 }
 
 // The page commands act on the active pane's page.
-void onCurrentPage(AppState& state, void (WebViewStore::*operation)(const std::string&, Pane)) {
-    (state.webViewStore().*operation)(state.currentTabID(), state.currentPane());
+void onCurrentPage(AppState& state, WebViewStore& store, void (WebViewStore::*operation)(const std::string&, Pane)) {
+    (store.*operation)(state.currentTabID(), state.currentPane());
 }
 
 }  // namespace
 
-void install(Gio::ActionMap& app, AppState& state, PageZoom& zoom, WindowHooks hooks) {
+void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom& zoom, WindowHooks hooks) {
     app.add_action_with_parameter(selectService, Glib::VARIANT_TYPE_INT32, [&state](const Glib::VariantBase& value) {
         const int service = Glib::VariantBase::cast_dynamic<Glib::Variant<int>>(value).get();
         if (service == 9)
@@ -108,9 +108,9 @@ void install(Gio::ActionMap& app, AppState& state, PageZoom& zoom, WindowHooks h
     app.add_action("zoom-in", [&state, &zoom] { zoom.zoomIn(state.currentTabID()); });
     app.add_action("zoom-out", [&state, &zoom] { zoom.zoomOut(state.currentTabID()); });
     app.add_action("zoom-reset", [&state, &zoom] { zoom.reset(state.currentTabID()); });
-    app.add_action("reload", [&state] { onCurrentPage(state, &WebViewStore::reload); });
-    app.add_action("go-back", [&state] { onCurrentPage(state, &WebViewStore::goBack); });
-    app.add_action("go-forward", [&state] { onCurrentPage(state, &WebViewStore::goForward); });
+    app.add_action("reload", [&state, &store] { onCurrentPage(state, store, &WebViewStore::reload); });
+    app.add_action("go-back", [&state, &store] { onCurrentPage(state, store, &WebViewStore::goBack); });
+    app.add_action("go-forward", [&state, &store] { onCurrentPage(state, store, &WebViewStore::goForward); });
     app.add_action("toggle-tab-bar", [&state] { state.toggleSidebar(); });
     app.add_action("toggle-detail-panel", [&state] { state.toggleDetailPanel(); });
     app.add_action("toggle-clipboard", [&state] { state.toggleDetailPanel(DetailPanelType::clipboard); });

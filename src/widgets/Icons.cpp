@@ -1,4 +1,4 @@
-#include "ui/components/Icons.hpp"
+#include "widgets/Icons.hpp"
 
 #include <gdkmm/texture.h>
 

@@ -1,4 +1,4 @@
-#include "ui/components/DelayedTooltip.hpp"
+#include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
 

@@ -1,4 +1,4 @@
-#include "ui/components/GlassSwitch.hpp"
+#include "widgets/GlassSwitch.hpp"
 
 #include <algorithm>
 #include <cmath>

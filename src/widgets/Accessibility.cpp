@@ -1,4 +1,4 @@
-#include "ui/Accessibility.hpp"
+#include "widgets/Accessibility.hpp"
 
 #include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>

@@ -1,4 +1,4 @@
-#include "ui/components/Styles.hpp"
+#include "widgets/Styles.hpp"
 
 #include <giomm/resource.h>
 #include <gtkmm/cssprovider.h>

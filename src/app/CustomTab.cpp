@@ -1,4 +1,4 @@
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 
 #include <glib.h>
 #include <nlohmann/json.hpp>

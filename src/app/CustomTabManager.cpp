@@ -1,4 +1,4 @@
-#include "panels/CustomTabManager.hpp"
+#include "app/CustomTabManager.hpp"
 
 #include <algorithm>
 

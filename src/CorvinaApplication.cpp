@@ -1,12 +1,12 @@
-#include "app/CorvinaApplication.hpp"
+#include "CorvinaApplication.hpp"
 
 #include <adwaita.h>
 
-#include "app/MenuCommands.hpp"
+#include "ui/MenuCommands.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/XdgPaths.hpp"
 #include "ui/MainWindow.hpp"
-#include "ui/components/Styles.hpp"
+#include "widgets/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "web/DownloadFolderChooser.hpp"
 #include "window/WindowSetup.hpp"
@@ -31,7 +31,7 @@ void CorvinaApplication::on_startup() {
     createState();
 
     appMenu_ = Gio::Menu::create();
-    MenuCommands::install(*this, *appState_, appSettings_->pageZoom(),
+    MenuCommands::install(*this, *appState_, *webViewStore_, appSettings_->pageZoom(),
                           {[this] { openSettings(); },
                            [this] {
                                if (mainWindow_) shortcutsWindow_.present(*mainWindow_, localization_->language());
@@ -67,20 +67,18 @@ void CorvinaApplication::createState() {
     customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
-    auto store = std::make_unique<WebViewStore>(queue_, *localization_, *downloadSettings_, *customTabManager_,
-                                                *appSettings_,
-                                                WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()},
-                                                chooseDrawingMode(),
-                                                WebViewStore::Desktop{uriLauncher_, desktopNotifier_});
-    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_,
-                                           std::move(store));
+    webViewStore_ = std::make_unique<WebViewStore>(
+        queue_, *localization_, *downloadSettings_, customTabManager_->customTabs(), *appSettings_,
+        WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
+        WebViewStore::Desktop{uriLauncher_, desktopNotifier_});
+    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
-                                                       *customTabManager_, *downloadSettings_});
-    sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, appState_->webViewStore());
-    networkWatch_ = std::make_unique<NetworkWatch>([this] { appState_->webViewStore().retryUnreachablePages(); });
+                                                       *customTabManager_, *downloadSettings_, *webViewStore_});
+    sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
+    networkWatch_ = std::make_unique<NetworkWatch>([this] { webViewStore_->retryUnreachablePages(); });
     // A page the user is looking at needs no desktop notification.
-    appState_->webViewStore().setPageInView([this](const std::string& id, Pane pane) {
+    webViewStore_->setPageInView([this](const std::string& id, Pane pane) {
         return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(id, pane);
     });
 }
@@ -122,7 +120,7 @@ void CorvinaApplication::prepareWindow() {
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {
     on_activate();
-    if (auto place = appState_->webViewStore().activateNotification(id)) appState_->showServiceIn(place->first, place->second);
+    if (auto place = webViewStore_->activateNotification(id)) appState_->showServiceIn(place->first, place->second);
 }
 
 void CorvinaApplication::openSettings() {

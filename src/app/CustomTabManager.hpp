@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "panels/CustomTab.hpp"
+#include "app/CustomTab.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 

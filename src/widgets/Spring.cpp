@@ -1,4 +1,4 @@
-#include "ui/components/Spring.hpp"
+#include "widgets/Spring.hpp"
 
 #include <cmath>
 

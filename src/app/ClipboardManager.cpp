@@ -1,4 +1,4 @@
-#include "panels/ClipboardManager.hpp"
+#include "app/ClipboardManager.hpp"
 
 namespace corvina {
 
