@@ -18,23 +18,13 @@ using namespace corvina::testing;
 
 namespace {
 
-bool actionable(GtkAccessibleRole role) {
-    switch (role) {
-        case GTK_ACCESSIBLE_ROLE_BUTTON:
-        case GTK_ACCESSIBLE_ROLE_CHECKBOX:
-        case GTK_ACCESSIBLE_ROLE_RADIO:
-        case GTK_ACCESSIBLE_ROLE_SWITCH:
-        case GTK_ACCESSIBLE_ROLE_TEXT_BOX:
-        case GTK_ACCESSIBLE_ROLE_SEARCH_BOX:
-        case GTK_ACCESSIBLE_ROLE_COMBO_BOX:
-        case GTK_ACCESSIBLE_ROLE_SPIN_BUTTON:
-        case GTK_ACCESSIBLE_ROLE_SLIDER:
-        case GTK_ACCESSIBLE_ROLE_LINK:
-        case GTK_ACCESSIBLE_ROLE_TAB:
-            return true;
-        default:
-            return false;
-    }
+bool actionable(GtkWidget* widget) {
+    static const std::set<GtkAccessibleRole> roles{
+        GTK_ACCESSIBLE_ROLE_BUTTON,   GTK_ACCESSIBLE_ROLE_CHECKBOX,   GTK_ACCESSIBLE_ROLE_RADIO,
+        GTK_ACCESSIBLE_ROLE_SWITCH,   GTK_ACCESSIBLE_ROLE_TEXT_BOX,   GTK_ACCESSIBLE_ROLE_SEARCH_BOX,
+        GTK_ACCESSIBLE_ROLE_COMBO_BOX, GTK_ACCESSIBLE_ROLE_SPIN_BUTTON, GTK_ACCESSIBLE_ROLE_SLIDER,
+        GTK_ACCESSIBLE_ROLE_LINK,     GTK_ACCESSIBLE_ROLE_TAB};
+    return roles.contains(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)));
 }
 
 bool named(GtkWidget* widget) {
@@ -61,30 +51,6 @@ std::string describe(GtkWidget* widget) {
     return text;
 }
 
-// Every control on screen under `widget` that a screen reader could not name, each as its
-// type and classes, with the chain of its containers. A control's own parts (an entry's
-// text, a drop-down's button) are announced through the control, and a page is its own
-// tree of names: neither is walked.
-void collectUnnamed(GtkWidget* widget, const std::string& place, std::vector<std::string>& found) {
-    if (!gtk_widget_get_mapped(widget) || hiddenFromScreenReaders(widget)) return;
-    const std::string here = place.empty() ? describe(widget) : place + " > " + describe(widget);
-    if (actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)))) {
-        if (!named(widget)) found.push_back(here);
-        return;
-    }
-    if (WEBKIT_IS_WEB_VIEW(widget)) return;
-    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
-        collectUnnamed(child, here, found);
-}
-
-std::string unnamedControls(Gtk::Widget& root) {
-    std::vector<std::string> found;
-    collectUnnamed(root.gobj(), "", found);
-    std::string listed;
-    for (const auto& entry : found) listed += "\n  " + entry;
-    return listed;
-}
-
 bool reachable(GtkWidget* widget) {
     if (!gtk_widget_is_sensitive(widget)) return false;
     if (gtk_widget_get_focusable(widget)) return true;
@@ -93,18 +59,32 @@ bool reachable(GtkWidget* widget) {
     return false;
 }
 
-// The controls on screen under `widget` that the keyboard can reach (a part closed to the
-// keyboard, as the list behind an open form, holds none).
-void collectReachable(GtkWidget* widget, std::set<GtkWidget*>& found) {
-    if (!gtk_widget_get_mapped(widget) || !gtk_widget_get_can_focus(widget) || hiddenFromScreenReaders(widget) ||
-        WEBKIT_IS_WEB_VIEW(widget))
+// Every control on screen under `widget`, each with the chain of its containers. A
+// control's own parts (an entry's text, a drop-down's button) are announced through the
+// control, and a page is its own tree of names: neither is walked. For the keyboard, a
+// part closed to it (the list behind an open form) holds no control.
+void collectControls(GtkWidget* widget, bool forKeyboard, const std::string& place,
+                     std::vector<std::pair<GtkWidget*, std::string>>& found) {
+    if (!gtk_widget_get_mapped(widget) || hiddenFromScreenReaders(widget) || WEBKIT_IS_WEB_VIEW(widget) ||
+        (forKeyboard && !gtk_widget_get_can_focus(widget)))
         return;
-    if (actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)))) {
-        if (reachable(widget)) found.insert(widget);
+    const std::string here = place.empty() ? describe(widget) : place + " > " + describe(widget);
+    if (actionable(widget)) {
+        if (!forKeyboard || reachable(widget)) found.emplace_back(widget, here);
         return;
     }
     for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
-        collectReachable(child, found);
+        collectControls(child, forKeyboard, here, found);
+}
+
+// The controls under `root` a screen reader could not name, listed.
+std::string unnamedControls(Gtk::Widget& root) {
+    std::vector<std::pair<GtkWidget*, std::string>> found;
+    collectControls(root.gobj(), false, "", found);
+    std::string listed;
+    for (const auto& [widget, place] : found)
+        if (!named(widget)) listed += "\n  " + place;
+    return listed;
 }
 
 // The controls of `area` in the order Tab moves through them.
@@ -116,7 +96,7 @@ std::vector<GtkWidget*> tabOrder(GtkWidget* area) {
         // The outermost control around the focus stands for it (a drop-down for its button).
         GtkWidget* focus = nullptr;
         for (GtkWidget* widget = gtk_root_get_focus(root); widget && widget != area; widget = gtk_widget_get_parent(widget))
-            if (actionable(gtk_accessible_get_accessible_role(GTK_ACCESSIBLE(widget)))) focus = widget;
+            if (actionable(widget)) focus = widget;
         if (focus && (order.empty() || order.back() != focus)) order.push_back(focus);
     }
     return order;
@@ -126,11 +106,11 @@ std::vector<GtkWidget*> tabOrder(GtkWidget* area) {
 // the left; what is wrong, listed.
 std::string tabOrderFaults(Gtk::Widget& area) {
     const auto order = tabOrder(area.gobj());
-    std::set<GtkWidget*> expected;
-    collectReachable(area.gobj(), expected);
+    std::vector<std::pair<GtkWidget*, std::string>> expected;
+    collectControls(area.gobj(), true, "", expected);
     std::string faults;
-    for (GtkWidget* widget : expected)
-        if (std::find(order.begin(), order.end(), widget) == order.end()) faults += "\n  not reached: " + describe(widget);
+    for (const auto& [widget, place] : expected)
+        if (std::find(order.begin(), order.end(), widget) == order.end()) faults += "\n  not reached: " + place;
     // A panel's collapse handle stands beside the whole panel at its edge: it may come
     // first or last.
     const auto besideAll = [](GtkWidget* widget) {
@@ -190,8 +170,38 @@ protected:
     MainWindow window{context, Gio::Menu::create()};
 };
 
-TEST_F(AccessibilityTest, EveryControlOfEveryViewHasANameInTheInterfaceLanguage) {
+// One walk through every state a user can reach, in one child process with the test backend.
+TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEveryControlIsNamed) {
     if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    expectTabReachesAllInOrder("detail panel closed");
+    for (auto type : {DetailPanelType::settings, DetailPanelType::clipboard, DetailPanelType::customTags}) {
+        openPanel(type);
+        expectTabReachesAllInOrder("panel " + std::to_string(static_cast<int>(type)));
+        gtk_widget_child_focus(window.contentView().detailColumn().gobj(), GTK_DIR_TAB_FORWARD);
+        pressEscape();
+        EXPECT_FALSE(state.showDetailPanel()) << "Escape closes panel " << static_cast<int>(type);
+    }
+
+    openPanel(DetailPanelType::customTags);
+    auto& tags = window.customTagsPanel();
+    click(tags.addButton());
+    expectTabReachesAllInOrder("add form");
+    tags.addForm().focusFirstField();
+    pressEscape();
+    EXPECT_FALSE(tags.isAddFormOpen());
+    EXPECT_TRUE(state.showDetailPanel()) << "the form closes first, the panel stays";
+    click(tags.row(0).editButton());
+    expectTabReachesAllInOrder("edit card");
+    tags.editCard().focusFirstField();
+    pressEscape();
+    EXPECT_FALSE(tags.isEditCardOpen());
+    click(tags.row(0).deleteButton());
+    expectTabReachesAllInOrder("delete card");
+    tags.deleteCard().cancelButton().grab_focus();
+    pressEscape();
+    EXPECT_FALSE(tags.isDeleteCardOpen());
+
+    state.setShowDetailPanel(false);
     expectEveryControlNamed("detail panel closed");
     openPanel(DetailPanelType::settings);
     expectEveryControlNamed("settings panel");
@@ -203,7 +213,6 @@ TEST_F(AccessibilityTest, EveryControlOfEveryViewHasANameInTheInterfaceLanguage)
 
     openPanel(DetailPanelType::customTags);
     expectEveryControlNamed("custom tags");
-    auto& tags = window.customTagsPanel();
     click(tags.addButton());
     expectEveryControlNamed("custom tags add form");
     click(tags.addForm().cancelButton());
@@ -235,41 +244,8 @@ TEST_F(AccessibilityTest, EveryControlOfEveryViewHasANameInTheInterfaceLanguage)
                 << "settings window page " << static_cast<int>(page) << " in " << chooserName(language);
         }
     }
-}
 
-TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderAndEscapeCloses) {
-    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
-    expectTabReachesAllInOrder("detail panel closed");
-    for (auto type : {DetailPanelType::settings, DetailPanelType::clipboard, DetailPanelType::customTags}) {
-        openPanel(type);
-        expectTabReachesAllInOrder("panel " + std::to_string(static_cast<int>(type)));
-        gtk_widget_child_focus(window.contentView().detailColumn().gobj(), GTK_DIR_TAB_FORWARD);
-        pressEscape();
-        EXPECT_FALSE(state.showDetailPanel()) << "Escape closes panel " << static_cast<int>(type);
-    }
-
-    openPanel(DetailPanelType::customTags);
-    auto& tags = window.customTagsPanel();
-    click(tags.addButton());
-    expectTabReachesAllInOrder("add form");
-    tags.addForm().focusFirstField();
-    pressEscape();
-    EXPECT_FALSE(tags.isAddFormOpen());
-    EXPECT_TRUE(state.showDetailPanel()) << "the form closes first, the panel stays";
-    click(tags.row(0).editButton());
-    expectTabReachesAllInOrder("edit card");
-    tags.editCard().focusFirstField();
-    pressEscape();
-    EXPECT_FALSE(tags.isEditCardOpen());
-    click(tags.row(0).deleteButton());
-    expectTabReachesAllInOrder("delete card");
-    tags.deleteCard().cancelButton().grab_focus();
-    pressEscape();
-    EXPECT_FALSE(tags.isDeleteCardOpen());
-}
-
-TEST_F(AccessibilityTest, TheWalkFindsAButtonWithoutAName) {
-    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    // The walk itself finds a button without a name.
     openPanel(DetailPanelType::settings);
     settle();
     gtk_accessible_reset_property(GTK_ACCESSIBLE(window.settingsPanel().collapseHandle().gobj()),

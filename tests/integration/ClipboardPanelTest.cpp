@@ -40,86 +40,29 @@ protected:
         return rows;
     }
     using Rows = std::vector<std::size_t>;
+    using Texts = std::vector<std::string>;
 
     std::unique_ptr<ClipboardPanelView> panel;
 };
 
-TEST_F(ClipboardPanelTest, ListsTheHistoryNumberedOldestFirstWithNewTextsAtTheBottom) {
+TEST_F(ClipboardPanelTest, ListsTheLastThirtyOldestFirstAndClearsWithoutRecordingThePasteboardAgain) {
+    state.setShowDetailPanel(true);
     auto& view = show();
     EXPECT_TRUE(view.showsEmptyState());
     EXPECT_FALSE(view.showsClearButton());
-    EXPECT_EQ(view.rowCount(), 0u);
-
     copyElsewhere("first");
     copyElsewhere("second");
     EXPECT_FALSE(view.showsEmptyState());
     EXPECT_TRUE(view.showsClearButton());
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(view.row(0).number(), "1");
+    EXPECT_EQ(shownTexts(), (Texts{"first", "second"}));
     EXPECT_EQ(view.row(1).number(), "2");
-
     for (int i = 3; i <= 31; ++i) copyElsewhere("text " + std::to_string(i));
     ASSERT_EQ(view.rowCount(), 30u);
     EXPECT_EQ(view.row(0).shownText(), "second") << "the oldest entry left the top";
     EXPECT_EQ(view.row(29).shownText(), "text 31");
     EXPECT_EQ(view.row(29).number(), "30");
-}
 
-TEST_F(ClipboardPanelTest, ShowsThreeLinesOfALongEntryAndCopiesBackTheWholeText) {
-    const std::string manyLines = "one\ntwo\nthree\nfour\nfive";
-    const std::string longParagraph(600, 'w');
-    copyElsewhere(manyLines);
-    copyElsewhere(longParagraph);
-    copyElsewhere("last");
-    auto& view = show();
-    EXPECT_TRUE(eventually([&] { return view.row(0).shownLines() == 3 && view.row(1).shownLines() == 3; }))
-        << view.row(0).shownLines() << " and " << view.row(1).shownLines() << " lines";
-    EXPECT_EQ(view.row(0).shownText().rfind("one\ntwo\nthree", 0), 0u);
-
-    click(view.row(0).copyButton());
-    EXPECT_EQ(pasteboard.text(), manyLines);
-    queue.advance(ClipboardManager::pollInterval * 3);
-    EXPECT_EQ(clipboard.items().get(), (std::vector<std::string>{manyLines, longParagraph, "last"}))
-        << "copying back neither adds nor moves an entry";
-}
-
-TEST_F(ClipboardPanelTest, TheCheckMarkBelongsToARowPositionForOneSecond) {
-    for (const char* text : {"a", "b", "c", "d"}) copyElsewhere(text);
-    auto& view = show();
-    click(view.row(2).copyButton());
-    EXPECT_EQ(pasteboard.text(), "c");
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
-
-    queue.advance(Milliseconds(500));
-    click(view.row(0).deleteButton());
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"b", "c", "d"}));
-    EXPECT_EQ(view.row(2).number(), "3");
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{2}) << "row 3 keeps the mark though it now holds d";
-    queue.advance(Milliseconds(499));
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
-    queue.advance(Milliseconds(1));
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
-}
-
-TEST_F(ClipboardPanelTest, ASecondCopyLosesItsMarkWhenTheFirstCopysSecondRunsOut) {
-    for (const char* text : {"a", "b"}) copyElsewhere(text);
-    auto& view = show();
-    click(view.row(0).copyButton());
-    queue.advance(Milliseconds(600));
-    click(view.row(1).copyButton());
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{1});
-    EXPECT_EQ(pasteboard.text(), "b");
-    queue.advance(Milliseconds(400));
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
-    queue.advance(Milliseconds(600));
-    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
-    EXPECT_EQ(clipboard.items().get(), (std::vector<std::string>{"a", "b"}));
-}
-
-TEST_F(ClipboardPanelTest, ClearingEmptiesTheHistoryWithoutRecordingThePasteboardAgain) {
-    copyElsewhere("mine");
     copyElsewhere("from another application");
-    auto& view = show();
     click(view.clearButton());
     EXPECT_EQ(view.rowCount(), 0u);
     EXPECT_TRUE(view.showsEmptyState());
@@ -127,49 +70,74 @@ TEST_F(ClipboardPanelTest, ClearingEmptiesTheHistoryWithoutRecordingThePasteboar
     queue.advance(ClipboardManager::pollInterval * 4);
     EXPECT_TRUE(clipboard.items().get().empty());
     EXPECT_EQ(pasteboard.text(), "from another application") << "the pasteboard itself is left alone";
-
     copyElsewhere("after clearing");
-    EXPECT_EQ(shownTexts(), (std::vector<std::string>{"after clearing"}));
+    EXPECT_EQ(shownTexts(), (Texts{"after clearing"}));
+
+    click(view.collapseHandle());
+    EXPECT_FALSE(state.showDetailPanel().get()) << "the handle folds the detail panel away";
 }
 
-TEST_F(ClipboardPanelTest, TheHandleFoldsTheDetailPanelAway) {
-    state.setShowDetailPanel(true);
-    click(show().collapseHandle());
-    EXPECT_FALSE(state.showDetailPanel().get());
+TEST_F(ClipboardPanelTest, CopiesBackTheWholeTextOfThreeShownLinesAndMarksTheRowPositionForOneSecond) {
+    const std::string manyLines = "one\ntwo\nthree\nfour\nfive";
+    const std::string longParagraph(600, 'w');
+    for (const auto& text : {manyLines, longParagraph, std::string("c"), std::string("d")}) copyElsewhere(text);
+    auto& view = show();
+    EXPECT_TRUE(eventually([&] { return view.row(0).shownLines() == 3 && view.row(1).shownLines() == 3; }))
+        << view.row(0).shownLines() << " and " << view.row(1).shownLines() << " lines";
+    EXPECT_EQ(view.row(0).shownText().rfind("one\ntwo\nthree", 0), 0u);
+    click(view.row(0).copyButton());
+    EXPECT_EQ(pasteboard.text(), manyLines);
+    queue.advance(ClipboardManager::pollInterval * 3);
+    EXPECT_EQ(clipboard.items().get(), (Texts{manyLines, longParagraph, "c", "d"}))
+        << "copying back neither adds nor moves an entry";
+    queue.advance(Milliseconds(1000));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+
+    click(view.row(2).copyButton());
+    EXPECT_EQ(pasteboard.text(), "c");
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
+    queue.advance(Milliseconds(500));
+    click(view.row(0).deleteButton());
+    EXPECT_EQ(shownTexts(), (Texts{longParagraph, "c", "d"}));
+    EXPECT_EQ(view.row(2).number(), "3");
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2}) << "row 3 keeps the mark though it now holds d";
+    queue.advance(Milliseconds(499));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+
+    // A second copy inside the first one's second loses its mark when that second runs out.
+    click(view.row(0).copyButton());
+    queue.advance(Milliseconds(600));
+    click(view.row(1).copyButton());
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{1});
+    queue.advance(Milliseconds(400));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
+    queue.advance(Milliseconds(600));
+    EXPECT_EQ(rowsWithCopiedMark(), Rows{});
 }
 
-TEST_F(ClipboardPanelTest, EveryTextFollowsTheInterfaceLanguage) {
+TEST_F(ClipboardPanelTest, EveryTextAndScreenReaderNameFollowsTheInterfaceLanguage) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
     copyElsewhere("entry");
     auto& view = show();
     struct Expected {
         AppLanguage language;
-        const char *title, *empty, *clear, *copy;
+        const char *title, *empty, *clear, *copy, *remove;
     };
-    for (const auto& expected : {Expected{AppLanguage::zhTW, "剪貼板", "暫無剪貼板記錄", "一鍵清空剪貼板", "拷貝"},
-                                 Expected{AppLanguage::zhCN, "剪贴板", "暂无剪贴板记录", "一键清空剪贴板", "拷贝"},
-                                 Expected{AppLanguage::en, "Clipboard", "No clipboard history", "Clear Clipboard", "Copy"}}) {
+    for (const auto& expected :
+         {Expected{AppLanguage::zhTW, "剪貼板", "暫無剪貼板記錄", "一鍵清空剪貼板", "拷貝", "刪除"},
+          Expected{AppLanguage::en, "Clipboard", "No clipboard history", "Clear Clipboard", "Copy", "Delete"}}) {
         localization.setCurrentLanguage(expected.language);
         EXPECT_EQ(view.title(), expected.title);
         EXPECT_EQ(view.emptyState().text(), expected.empty);
         EXPECT_EQ(view.clearButtonText(), expected.clear);
         EXPECT_EQ(view.row(0).copyButton().name(), expected.copy) << "the delayed tooltip";
+        EXPECT_TRUE(announcedAs(view.collapseHandle(), expected.title)) << expected.title;
+        EXPECT_TRUE(announcedAs(view.row(0).copyButton(), expected.copy)) << expected.copy;
+        EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), expected.remove)) << expected.remove;
     }
-}
-
-TEST_F(ClipboardPanelTest, ScreenReadersHearEveryControlInTheInterfaceLanguage) {
-    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
-    copyElsewhere("entry");
-    auto& view = show();
-    localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_TRUE(announcedAs(view.collapseHandle(), "剪貼板"));
-    EXPECT_TRUE(announcedAs(view.row(0).copyButton(), "拷貝"));
-    EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), "刪除"));
-    EXPECT_FALSE(announcedAs(view.row(0).deleteButton(), "Delete")) << "the check itself can fail";
-    localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_TRUE(announcedAs(view.collapseHandle(), "剪贴板"));
-    EXPECT_TRUE(announcedAs(view.row(0).copyButton(), "拷贝"));
-    EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), "删除"));
-    localization.setCurrentLanguage(AppLanguage::en);
+    EXPECT_FALSE(announcedAs(view.row(0).deleteButton(), "刪除")) << "the check itself can fail";
     copyElsewhere("a row made after the switch");
     EXPECT_TRUE(announcedAs(view.row(1).copyButton(), "Copy"));
     EXPECT_TRUE(announcedAs(view.row(1).deleteButton(), "Delete"));

@@ -31,11 +31,16 @@ protected:
         return nullptr;
     }
 
+    void clickAt(int x, int y) {
+        commandOutput("xdotool mousemove --window " + x11WindowID(windows.back()->gobj()) + " " + std::to_string(x) +
+                      " " + std::to_string(y) + " click 1");
+    }
+
     Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel;
     std::unique_ptr<ContentView> view;
 };
 
-TEST_F(ShellTest, RowsListVisibleServicesThenADividerAndTheTags) {
+TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollowsTheLanguage) {
     state.setHiddenAITabIDs({"qianwen"});
     layout();
     auto ids = rowIDs();
@@ -44,9 +49,30 @@ TEST_F(ShellTest, RowsListVisibleServicesThenADividerAndTheTags) {
     EXPECT_EQ(ids[1], "deepseek") << "the hidden service is left out";
     EXPECT_EQ(ids[17], tagID("one"));
     EXPECT_TRUE(view->tabBar().showsDivider());
-
     customTabs.add(CustomTab{"custom_new", "豆包二号", server.url("/one"), {}, 0});
     EXPECT_EQ(rowIDs().back(), "custom_new");
+
+    state.enterSplitMode();
+    state.selectTab(tagID("two"));
+    EXPECT_TRUE(row(tagID("one"))->isPrimarySelected());
+    EXPECT_TRUE(row(tagID("two"))->isSecondarySelected());
+    state.selectTab(tagID("one"));
+    EXPECT_TRUE(row(tagID("one"))->isSecondarySelected());
+    EXPECT_FALSE(row(tagID("one"))->isPrimarySelected()) << "the pink fill wins when both panes show it";
+    state.exitSplitMode();
+    state.setSecondaryTabID(tagID("three"));
+    EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "a leftover secondary id marks nothing";
+
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
+    localization.setCurrentLanguage(AppLanguage::en);
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::position).text(), "Switch Tab Bar Position");
+    state.setShowSidebar(false);
+    EXPECT_EQ(row(tagID("two"))->name(), "two");
+    EXPECT_FALSE(view->tabBar().showsExpandedHeader());
+    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::toggle).text(), "Hide Tab Bar");
+    view->tabBar().control(AITabBarView::Control::toggle).activate();
+    EXPECT_TRUE(eventually([&] { return state.showSidebar().get(); }));
 
     std::set<std::string> all;
     for (const auto& tab : builtInTabs()) all.insert(tab.id);
@@ -56,35 +82,18 @@ TEST_F(ShellTest, RowsListVisibleServicesThenADividerAndTheTags) {
     EXPECT_FALSE(view->tabBar().showsDivider());
 }
 
-TEST_F(ShellTest, RowFlagsFollowBothPanesAndTheSecondaryWins) {
-    layout();
+TEST_F(ShellTest, AClickOnAPaneMakesItActiveAndPageControlsActOnThatPane) {
+    auto& content = layout();
     state.enterSplitMode();
-    state.selectTab(tagID("two"));
-    EXPECT_TRUE(row(tagID("one"))->isPrimarySelected());
-    EXPECT_TRUE(row(tagID("two"))->isSecondarySelected());
-    state.selectTab(tagID("one"));
-    EXPECT_TRUE(row(tagID("one"))->isSecondarySelected());
-    EXPECT_FALSE(row(tagID("one"))->isPrimarySelected()) << "the pink fill wins when both panes show it";
-
-    state.exitSplitMode();
-    state.setSecondaryTabID(tagID("three"));
-    EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "a leftover secondary id marks nothing";
-
-    localization.setCurrentLanguage(AppLanguage::en);
-    state.setShowSidebar(false);
-    EXPECT_EQ(row(tagID("two"))->name(), "two");
-}
-
-TEST_F(ShellTest, PageControlsActOnTheActivePane) {
-    layout();
-    state.enterSplitMode();
+    ASSERT_NE(content.secondaryPane(), nullptr);
+    EXPECT_TRUE(content.secondaryPane()->showsOutline());
+    EXPECT_FALSE(content.primaryPane().showsOutline());
     state.selectTab(tagID("two"));
     ASSERT_TRUE(loaded(tagID("two"), Pane::secondary));
     auto* secondary = store().existingWebView(tagID("two"), Pane::secondary);
     evaluateScript(secondary, "document.getElementById('next').click()");
     ASSERT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "next"; }));
     const int before = hits["two"];
-
     view->tabBar().control(AITabBarView::Control::refresh).activate();
     EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
     EXPECT_EQ(hits["two"], before + 1);
@@ -96,10 +105,33 @@ TEST_F(ShellTest, PageControlsActOnTheActivePane) {
     state.setSecondaryTabID(std::nullopt);
     EXPECT_EQ(state.currentTabID(), tagID("one"));
     EXPECT_EQ(state.currentPane(), Pane::secondary);
+
+    ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
+    clickAt(300, 400);
+    EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
+    EXPECT_TRUE(content.primaryPane().showsOutline());
+    state.selectTab(tagID("three"));
+    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
+    state.exitSplitMode();
+    EXPECT_EQ(content.secondaryPane(), nullptr);
 }
 
-TEST_F(ShellTest, InsetsFollowTheSideColumns) {
+TEST_F(ShellTest, WithThePanelOpenAClickOnThePageOnlyClosesItAndInsetsFollowTheSideColumns) {
     auto& content = layout();
+    ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
+    auto* page = store().existingWebView(tagID("one"), Pane::primary);
+    evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
+    state.openDetailPanel();
+    content.finishAnimations();
+    ASSERT_TRUE(content.catchesClicks());
+    ASSERT_TRUE(eventually([&] { return content.clickCatcher().get_width() > 0; }));
+    clickAt(600, 400);
+    EXPECT_TRUE(eventually([&] { return !state.showDetailPanel().get(); }));
+    EXPECT_EQ(evaluateScript(page, "clicks"), "0");
+    content.finishAnimations();
+    clickAt(600, 400);
+    EXPECT_TRUE(eventually([&] { return evaluateScript(page, "clicks") == "1"; })) << "with the panel closed";
+
     const auto insets = [&] {
         content.finishAnimations();
         return std::pair{content.leadingInset(), content.trailingInset()};
@@ -114,57 +146,6 @@ TEST_F(ShellTest, InsetsFollowTheSideColumns) {
     state.setShowDetailPanel(false);
     state.toggleSidebar();
     EXPECT_EQ(insets(), (std::pair{44, 180}));
-}
-
-TEST_F(ShellTest, WithThePanelOpenAClickOnThePageOnlyClosesIt) {
-    auto& content = layout();
-    ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
-    auto* page = store().existingWebView(tagID("one"), Pane::primary);
-    evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
-    state.openDetailPanel();
-    content.finishAnimations();
-    ASSERT_TRUE(content.catchesClicks());
-    ASSERT_TRUE(eventually([&] { return content.clickCatcher().get_width() > 0; }));
-
-    auto& window = *windows.back();
-    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 600 400 click 1");
-    EXPECT_TRUE(eventually([&] { return !state.showDetailPanel().get(); }));
-    EXPECT_EQ(evaluateScript(page, "clicks"), "0");
-
-    // With the panel closed the page gets the click.
-    content.finishAnimations();
-    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 600 400 click 1");
-    EXPECT_TRUE(eventually([&] { return evaluateScript(page, "clicks") == "1"; }));
-}
-
-TEST_F(ShellTest, AClickOnAPaneMakesItTheActiveOne) {
-    auto& content = layout();
-    state.enterSplitMode();
-    ASSERT_NE(content.secondaryPane(), nullptr);
-    EXPECT_TRUE(content.secondaryPane()->showsOutline());
-    EXPECT_FALSE(content.primaryPane().showsOutline());
-    ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
-    auto& window = *windows.back();
-    commandOutput("xdotool mousemove --window " + x11WindowID(window.gobj()) + " 300 400 click 1");
-    EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
-    EXPECT_TRUE(content.primaryPane().showsOutline());
-    state.selectTab(tagID("three"));
-    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
-    state.exitSplitMode();
-    EXPECT_EQ(content.secondaryPane(), nullptr);
-}
-
-TEST_F(ShellTest, TheLanguageRetitlesTheTabBarAtOnce) {
-    layout();
-    localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
-    localization.setCurrentLanguage(AppLanguage::en);
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::position).text(), "Switch Tab Bar Position");
-    state.setShowSidebar(false);
-    EXPECT_FALSE(view->tabBar().showsExpandedHeader());
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::toggle).text(), "Hide Tab Bar");
-    view->tabBar().control(AITabBarView::Control::toggle).activate();
-    EXPECT_TRUE(eventually([&] { return state.showSidebar().get(); }));
 }
 
 TEST(DelayedTooltip, ShowsAfterAFullSecondOfRest) {
