@@ -2,40 +2,20 @@
 
 #include "app/AppState.hpp"
 #include "app/CustomTabManager.hpp"
-#include "web/WebViewStore.hpp"
 #include "support/Fakes.hpp"
-#include "support/ManualMainQueue.hpp"
+#include "unit/FakeDesktopWindow.hpp"
+#include "window/DockNotifications.hpp"
+#include "window/WindowControls.hpp"
+#include "window/WindowSetup.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
+using namespace std::chrono_literals;
 
 namespace {
 
-// Counts dock requests; can pretend to have no dock manager.
-class FakeWindowControl : public MainWindowControl {
-public:
-    bool dock(DockSide side) override {
-        docked.push_back(side);
-        return hasDockManager;
-    }
-    bool undock() override {
-        ++undocks;
-        return hasDockManager;
-    }
-    void widenForSplit(double minWidth, std::function<void()> done) override {
-        widenedTo = minWidth;
-        pendingWiden = std::move(done);
-    }
-    void bringOut() override { ++bringOuts; }
-
-    bool hasDockManager = true;
-    std::vector<DockSide> docked;
-    int undocks = 0;
-    int bringOuts = 0;
-    double widenedTo = 0;
-    std::function<void()> pendingWiden;
-};
-
+// The application state, made anew from the same file, driving the real controls of a
+// pretend window.
 class AppStateTest : public ::testing::Test {
 protected:
     std::unique_ptr<AppState> makeState() {
@@ -43,8 +23,19 @@ protected:
         tabs = std::make_unique<CustomTabManager>(*store);
         return std::make_unique<AppState>(*store, login, center, *tabs);
     }
+    std::unique_ptr<AppState> makeStateWithWindow() {
+        auto state = makeState();
+        state->setWindowControl(&controls);
+        return state;
+    }
     nlohmann::json stored() { return nlohmann::json::parse(readFile(file)); }
     CustomTab tag(const std::string& name) { return CustomTab{newCustomTabID(), name, "https://example.org/", {}, 0}; }
+    std::set<std::string> allBuiltInsBut(std::set<std::string> shown) {
+        std::set<std::string> hidden;
+        for (const auto& tab : builtInTabs())
+            if (!shown.contains(tab.id)) hidden.insert(tab.id);
+        return hidden;
+    }
 
     TempDir dir;
     std::filesystem::path file = dir / "preferences.json";
@@ -53,25 +44,22 @@ protected:
     FakeLoginItem login;
     std::unique_ptr<PreferenceStore> store;
     std::unique_ptr<CustomTabManager> tabs;
+    FakeDesktopWindow window{queue};
+    WindowControls controls{window, queue, center};
 };
 
-TEST_F(AppStateTest, FirstLaunchStartsFromDefaultsAndUnregistersTheLoginItem) {
-    auto state = makeState();
-    EXPECT_TRUE(state->showSidebar());
-    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
-    EXPECT_EQ(state->selectedTabID().get(), "doubao");
-    EXPECT_TRUE(state->hiddenAITabIDs().get().empty());
-    EXPECT_EQ(state->dockSide().get(), 0);
-    EXPECT_FALSE(state->isSplitMode());
-    EXPECT_EQ(login.unregisterCalls, 1);
-    EXPECT_EQ(stored()["launchAtLogin"], false);
-    EXPECT_EQ(stored()["autoDockOnLaunch"], false);
-    EXPECT_FALSE(stored().contains("hiddenAITabIDs"));
-}
-
-TEST_F(AppStateTest, ASecondStateOnTheSameFileSeesWhatTheFirstStored) {
+// The first launch starts from defaults; a second state on the same file sees what the first stored.
+TEST_F(AppStateTest, StartsFromDefaultsAndASecondStateSeesWhatTheFirstStored) {
     {
         auto state = makeState();
+        EXPECT_TRUE(state->showSidebar());
+        EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
+        EXPECT_EQ(state->selectedTabID().get(), "doubao");
+        EXPECT_EQ(state->dockSide().get(), 0);
+        EXPECT_FALSE(state->isSplitMode());
+        EXPECT_EQ(login.unregisterCalls, 1);
+        EXPECT_EQ(stored()["autoDockOnLaunch"], false);
+        EXPECT_FALSE(stored().contains("hiddenAITabIDs"));
         state->toggleSidebar();
         state->setSidebarPosition(SidebarPosition::right);
         state->setHiddenAITabIDs({"kimi", "deepseek"});
@@ -89,7 +77,7 @@ TEST_F(AppStateTest, ASecondStateOnTheSameFileSeesWhatTheFirstStored) {
     EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["deepseek","kimi"])");
 }
 
-TEST_F(AppStateTest, WrongTypedOrUnknownValuesFallBackToDefaults) {
+TEST_F(AppStateTest, WrongTypedValuesFallBackToDefaultsAndAHiddenSelectionMovesOn) {
     writeFile(file, R"({"showSidebar": "false", "sidebarPosition": "Right", "launchAtLogin": 1,
                         "hiddenAITabIDs": "[\"kimi\", 3]"})");
     auto state = makeState();
@@ -98,16 +86,14 @@ TEST_F(AppStateTest, WrongTypedOrUnknownValuesFallBackToDefaults) {
     EXPECT_FALSE(state->launchAtLogin());
     EXPECT_TRUE(state->hiddenAITabIDs().get().empty());
     EXPECT_EQ(stored()["hiddenAITabIDs"], "[\"kimi\", 3]") << "an undecodable hidden set is left as stored";
-}
 
-TEST_F(AppStateTest, AStoredHiddenSelectionMovesToTheNextServiceAndIsWrittenBack) {
     writeFile(file, R"({"hiddenAITabIDs": "[\"doubao\",\"doubao\"]"})");
-    auto state = makeState();
+    state = makeState();
     EXPECT_EQ(state->selectedTabID().get(), "qianwen");
     EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["doubao"])");
 }
 
-TEST_F(AppStateTest, HidingTheSecondaryServiceClearsItButKeepsSplitMode) {
+TEST_F(AppStateTest, HidingAServiceClearsItsPaneOrFallsBackToTheFirstCustomTag) {
     auto state = makeState();
     state->enterSplitModeAnimated();
     state->selectTab("kimi");
@@ -116,20 +102,12 @@ TEST_F(AppStateTest, HidingTheSecondaryServiceClearsItButKeepsSplitMode) {
     EXPECT_FALSE(state->secondaryTabID().get());
     EXPECT_TRUE(state->isSplitMode());
     EXPECT_EQ(state->selectedTabID().get(), "doubao");
-
-    // Showing it again changes no selection.
     state->setHiddenAITabIDs({});
-    EXPECT_FALSE(state->secondaryTabID().get());
-}
+    EXPECT_FALSE(state->secondaryTabID().get()) << "showing it again changes no selection";
 
-TEST_F(AppStateTest, AllBuiltInsHiddenFallsBackToTheFirstCustomTagOrStays) {
-    std::set<std::string> all;
-    for (const auto& tab : builtInTabs()) all.insert(tab.id);
-
-    auto state = makeState();
+    const auto all = allBuiltInsBut({});
     state->setHiddenAITabIDs(all);
     EXPECT_EQ(state->selectedTabID().get(), "doubao") << "nothing else to show";
-
     state->setHiddenAITabIDs({});
     auto first = tag("First"), second = tag("Second");
     tabs->add(first);
@@ -146,7 +124,6 @@ TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPane) {
     state->selectTab("deepseek");
     EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
     EXPECT_EQ(state->selectedTabID().get(), "doubao");
-
     state->setActivePane(Pane::primary);
     state->selectTab("kimi");
     EXPECT_EQ(state->selectedTabID().get(), "kimi");
@@ -155,7 +132,6 @@ TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPane) {
     EXPECT_FALSE(state->isSplitMode());
     EXPECT_FALSE(state->secondaryTabID().get());
     EXPECT_EQ(state->activePane().get(), Pane::primary);
-
     // Outside split mode a secondary active pane does not divert the selection.
     state->setActivePane(Pane::secondary);
     state->selectTab("zai");
@@ -163,14 +139,22 @@ TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPane) {
     EXPECT_FALSE(state->secondaryTabID().get());
 }
 
-TEST_F(AppStateTest, SplitModeWaitsForTheWindowToWiden) {
-    auto state = makeState();
-    FakeWindowControl window;
-    state->setWindowControl(&window);
+TEST_F(AppStateTest, SplitModeWaitsForANarrowWindowToWiden) {
+    auto state = makeStateWithWindow();
+    window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
     state->enterSplitMode();
-    EXPECT_EQ(window.widenedTo, AppState::splitModeMinWidth);
+    EXPECT_TRUE(state->isSplitMode()) << "wide enough already";
+    EXPECT_TRUE(window.moves.empty());
+    state->exitSplitMode();
+
+    window.currentFrame = {200, 80, 1000, 700};
+    window.monitor = ScreenFrames{{0, 0, 1440, 900}, {0, 0, 1440, 900}};
+    state->enterSplitMode();
     EXPECT_FALSE(state->isSplitMode());
-    window.pendingWiden();
+    EXPECT_EQ(window.lastMove().target, (Rect{100, 80, 1200, 700}));
+    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
+    EXPECT_EQ(window.lastMove().duration, 400ms);
+    queue.advance(400ms);
     EXPECT_TRUE(state->isSplitMode());
 }
 
@@ -178,28 +162,33 @@ TEST_F(AppStateTest, DockingNeedsAWindowWithADockManager) {
     auto state = makeState();
     state->dockWindow(2);
     EXPECT_EQ(state->dockSide().get(), 0) << "no window set up yet";
-
-    FakeWindowControl window;
-    window.hasDockManager = false;
-    state->setWindowControl(&window);
+    WindowSetup unattached{queue, center};
+    state->setWindowControl(&unattached);
     state->dockWindow(1);
     EXPECT_EQ(state->dockSide().get(), 0);
 
-    window.hasDockManager = true;
+    state->setWindowControl(&controls);
+    state->dockWindow(7);
+    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
     state->dockWindow(2);
     EXPECT_EQ(state->dockSide().get(), 2);
-    state->dockWindow(7);
-    EXPECT_EQ(window.docked.back(), DockSide::none);
+    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::right);
+    queue.advance(400ms);
     state->undockWindow();
+    queue.advance(400ms);
     EXPECT_EQ(state->dockSide().get(), 0);
+    EXPECT_EQ(window.currentFrame, startFrame);
+    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
 }
 
-TEST_F(AppStateTest, LeavingDockModeResetsTheDockSideOnTheMainQueue) {
-    auto state = makeState();
-    FakeWindowControl window;
-    state->setWindowControl(&window);
+TEST_F(AppStateTest, DraggingTheDockedWindowAwayResetsTheDockSideOnTheMainQueue) {
+    auto state = makeStateWithWindow();
     state->dockWindow(1);
-    center.post(windowDidExitDockModeNotification);
+    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::left);
+    queue.advance(400ms);
+    window.pointerAt = Point{0, 400};
+    queue.advance(550ms);
+    window.userMoves({400, 100, 800, 600});
     EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
     queue.drain();
     EXPECT_EQ(state->dockSide().get(), 0);
@@ -224,15 +213,10 @@ TEST_F(AppStateTest, TheLoginItemFollowsTheSettingEvenWhenRefused) {
     EXPECT_EQ(stored()["autoDockOnLaunch"], false);
 }
 
-}  // namespace
-
 // The keys that pick services go by the tab bar's rows: shown built-ins, then the tags.
 TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
     auto state = makeState();
-    std::set<std::string> hidden;
-    for (const auto& tab : builtInTabs())
-        if (tab.id != "deepseek" && tab.id != "kimi") hidden.insert(tab.id);
-    state->setHiddenAITabIDs(hidden);
+    state->setHiddenAITabIDs(allBuiltInsBut({"deepseek", "kimi"}));
     const auto first = tag("first"), last = tag("last");
     tabs->add(first);
     tabs->add(last);
@@ -278,16 +262,17 @@ TEST_F(AppStateTest, PanelKeysOpenTheirKindOrCloseIt) {
 
 // A click on a page's notification shows its service where it lives.
 TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
-    auto state = makeState();
-    FakeWindowControl window;
-    state->setWindowControl(&window);
+    window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
+    auto state = makeStateWithWindow();
+    state->dockWindow(1);
+    queue.advance(400ms);
     state->showServiceIn("kimi", Pane::secondary);
     EXPECT_EQ(state->selectedTabID().get(), "kimi") << "outside split mode there is one pane";
+    EXPECT_TRUE(controls.dockManager().isSlidOut());
+    queue.advance(400ms);
     EXPECT_TRUE(state->isTabShown("kimi", Pane::primary));
-    EXPECT_EQ(window.bringOuts, 1);
 
     state->enterSplitMode();
-    window.pendingWiden();
     state->showServiceIn("deepseek", Pane::secondary);
     EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
     EXPECT_EQ(state->activePane().get(), Pane::secondary);
@@ -300,7 +285,8 @@ TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
     state->setHiddenAITabIDs({"qwen"});
     state->showServiceIn("qwen", Pane::primary);
     EXPECT_EQ(state->selectedTabID().get(), "doubao") << "a hidden service is not selected";
-    EXPECT_EQ(window.bringOuts, 4);
     state->setWindowMinimized(true);
     EXPECT_FALSE(state->isTabShown("doubao", Pane::primary));
 }
+
+}  // namespace

@@ -25,18 +25,21 @@ TEST(Catalogue, HasEighteenUniqueServicesWithSecureStartAddresses) {
         EXPECT_TRUE(isAbsoluteURL(tab.url)) << tab.url;
         EXPECT_EQ(tab.url.rfind("https://", 0), 0u) << tab.url;
     }
-    EXPECT_EQ(findBuiltInTab("metaso")->zhCNName, "秘塔 AI");
-    EXPECT_EQ(findBuiltInTab("shangliang")->displayName(AppLanguage::en), "SenseChat");
-    EXPECT_EQ(findBuiltInTab("xinghuo")->displayName(AppLanguage::zhTW), "訊飛星火");
     EXPECT_EQ(findBuiltInTab("DeepSeek"), nullptr) << "lookups are case-sensitive";
+
+    AITab copy = tabs[2];
+    EXPECT_EQ(copy, tabs[2]);
+    EXPECT_EQ(std::hash<AITab>{}(copy), std::hash<AITab>{}(tabs[2]));
+    copy.enName = "Deep Seek";
+    EXPECT_NE(copy, tabs[2]);
 }
 
-TEST(Catalogue, EqualityAndHashingCoverEveryField) {
-    AITab copy = builtInTabs()[2];
-    EXPECT_EQ(copy, builtInTabs()[2]);
-    EXPECT_EQ(std::hash<AITab>{}(copy), std::hash<AITab>{}(builtInTabs()[2]));
-    copy.enName = "Deep Seek";
-    EXPECT_NE(copy, builtInTabs()[2]);
+TEST(LanguageNames, AreChosenByTheInterfaceLanguage) {
+    EXPECT_EQ(findBuiltInTab("shangliang")->displayName(AppLanguage::en), "SenseChat");
+    EXPECT_EQ(findBuiltInTab("xinghuo")->displayName(AppLanguage::zhTW), "訊飛星火");
+    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhTW), "淺色");
+    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhCN), "浅色");
+    EXPECT_EQ(displayName(AppAppearance::dark, AppLanguage::en), "Dark");
 }
 
 class LanguageAndAppearanceTest : public ::testing::Test {
@@ -45,37 +48,30 @@ protected:
     std::filesystem::path file = dir / "preferences.json";
 };
 
-TEST_F(LanguageAndAppearanceTest, AnEmptyStoreMeansSimplifiedChineseAndLight) {
-    PreferenceStore store(file);
-    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN);
-    EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::light);
-    EXPECT_FALSE(std::filesystem::exists(file)) << "nothing is written at creation";
-}
-
-TEST_F(LanguageAndAppearanceTest, StoredValuesMatchExactly) {
-    writeFile(file, R"({"appLanguage": "zh_tw", "appAppearance": "Dark"})");
-    PreferenceStore store(file);
-    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN);
-    EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::light);
-}
-
+// Stored values match exactly; anything else, or nothing, means Simplified Chinese and light.
 TEST_F(LanguageAndAppearanceTest, AChoiceIsStoredAndSeenAtTheNextLaunch) {
+    for (const char* stored : {"", R"({"appLanguage": "zh_tw", "appAppearance": "Dark"})"}) {
+        if (*stored) writeFile(file, stored);
+        PreferenceStore store(file);
+        EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN) << stored;
+        EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::light) << stored;
+        EXPECT_EQ(std::filesystem::exists(file), *stored != 0) << "nothing is written at creation";
+    }
     {
         PreferenceStore store(file);
         LocalizationManager l10n(store);
-        AppSettings settings(store);
         int changes = 0;
         auto c = l10n.currentLanguage().observe([&] { ++changes; });
-        l10n.setCurrentLanguage(AppLanguage::en);
-        l10n.setCurrentLanguage(AppLanguage::en);
+        l10n.setCurrentLanguage(AppLanguage::zhTW);
+        l10n.setCurrentLanguage(AppLanguage::zhTW);
         EXPECT_EQ(changes, 2) << "every write is published, also of the same value";
-        settings.setAppearance(AppAppearance::dark);
+        AppSettings(store).setAppearance(AppAppearance::dark);
         c.disconnect();
     }
     PreferenceStore store(file);
-    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::en);
+    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhTW);
     EXPECT_EQ(AppSettings(store).appearance().get(), AppAppearance::dark);
-    EXPECT_EQ(*store.stringValue("appLanguage"), "en");
+    EXPECT_EQ(*store.stringValue("appLanguage"), "zh_TW");
 }
 
 // The memory budget is off unless the user turned it on, and a stored time that makes no
@@ -89,18 +85,15 @@ TEST_F(LanguageAndAppearanceTest, TheMemoryBudgetIsOffUntilChosenAndKeptAcrossLa
         EXPECT_FALSE(settings.loadServicesWhenOpened().get()) << stored;
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0) << stored;
     }
-    {
-        PreferenceStore store(file);
-        AppSettings settings(store);
-        settings.setLoadServicesWhenOpened(true);
-        settings.setSleepUnusedServicesAfter(std::chrono::minutes(15));
-    }
     PreferenceStore store(file);
-    AppSettings settings(store);
+    AppSettings(store).setLoadServicesWhenOpened(true);
+    AppSettings(store).setSleepUnusedServicesAfter(std::chrono::minutes(15));
+    PreferenceStore again(file);
+    AppSettings settings(again);
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
-    EXPECT_EQ(AppSettings(store).sleepUnusedServicesAfter().get().count(), 0);
+    EXPECT_EQ(AppSettings(again).sleepUnusedServicesAfter().get().count(), 0);
 }
 
 // Zoom goes in steps between 50 % and 300 %, per service, and survives a restart; a
@@ -124,18 +117,9 @@ TEST_F(LanguageAndAppearanceTest, PageZoomStepsWithinItsRangePerServiceAndIsKept
         EXPECT_EQ(zoomPercentText(zoom.level("qianwen")), "90 %");
     }
     PreferenceStore store(file);
-    PageZoom zoom(store);
-    EXPECT_EQ(zoom.levels().get(),
+    EXPECT_EQ(PageZoom(store).levels().get(),
               (std::map<std::string, double>{{"deepseek", 3.0}, {"kimi", 1.5}, {"qianwen", 0.9}}))
         << "a service back at 100 % is left out";
-}
-
-TEST(LanguageNames, AreChosenByTheInterfaceLanguage) {
-    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhTW), "淺色");
-    EXPECT_EQ(displayName(AppAppearance::light, AppLanguage::zhCN), "浅色");
-    EXPECT_EQ(displayName(AppAppearance::dark, AppLanguage::en), "Dark");
-    EXPECT_EQ(chooserName(AppLanguage::zhTW), "繁體中文");
-    EXPECT_EQ(rawValue(AppLanguage::zhCN), "zh_CN");
 }
 
 }  // namespace

