@@ -1,6 +1,5 @@
 #include <atomic>
 
-#include "app/AppSettings.hpp"
 #include "integration/WebFixture.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "web/WebKeys.hpp"
@@ -24,20 +23,33 @@ protected:
     std::map<std::string, std::atomic<int>> hitCounts;
 };
 
-TEST_F(WebViewStoreTest, OneWebViewAndOneLoadPerTabAndPane) {
-    auto& hits = counted("/start", "<title>start</title>");
-    const auto service = tab("svc", "/start");
-    auto* first = store.webView(service, Pane::primary);
-    EXPECT_TRUE(store.isTabLoading("svc", Pane::primary));
+TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
+    auto& hits = counted("/tag", "<title>tag</title>");
+    const auto tag = tab("custom_X", "/tag");
+    auto* first = store.webView(tag, Pane::primary);
+    EXPECT_TRUE(store.isTabLoading("custom_X", Pane::primary));
     EXPECT_FALSE(store.isTabLoading("never-shown", Pane::primary));
-    ASSERT_TRUE(finishesLoading("svc"));
-    EXPECT_EQ(store.webView(service, Pane::primary), first);
+    ASSERT_TRUE(finishesLoading("custom_X"));
+    EXPECT_EQ(store.webView(tag, Pane::primary), first);
     settle();
     EXPECT_EQ(hits, 1);
     EXPECT_EQ(store.webViewCount(), 1u);
+
+    store.webView(tag, Pane::secondary);
+    ASSERT_TRUE(finishesLoading("custom_X", Pane::secondary));
+    store.removeWebView("custom_X", Pane::primary);
+    store.removeWebView("custom_X", Pane::secondary);
+    EXPECT_EQ(store.webViewCount(), 0u);
+    EXPECT_TRUE(store.isLoading().get().empty());
+    store.goBack("custom_X", Pane::primary);
+    store.reloadStartPage("custom_X", Pane::primary);
+    EXPECT_EQ(store.webViewCount(), 0u) << "page controls never create a web view";
+    store.webView(tag, Pane::primary);
+    ASSERT_TRUE(finishesLoading("custom_X"));
+    EXPECT_EQ(hits, 3);
 }
 
-TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLogin) {
+TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLoginWhichOutlivesTheCache) {
     server.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
         res.set_header("Set-Cookie", "session=alice; Path=/; Max-Age=3600");
         res.set_content("<title>in</title>", "text/html");
@@ -53,25 +65,11 @@ TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLogin) {
     ASSERT_TRUE(finishesLoading("svc", Pane::secondary));
     EXPECT_EQ(evaluate(secondary, "document.title"), "session=alice");
     EXPECT_EQ(evaluate(primary, "history.length"), "1") << "histories stay apart";
-}
 
-TEST_F(WebViewStoreTest, RemovalForgetsBothPanesAndAFreshViewStartsOver) {
-    auto& hits = counted("/tag", "<title>tag</title>");
-    const auto tag = tab("custom_X", "/tag");
-    store.webView(tag, Pane::primary);
-    store.webView(tag, Pane::secondary);
-    ASSERT_TRUE(finishesLoading("custom_X") && finishesLoading("custom_X", Pane::secondary));
-    store.removeWebView("custom_X", Pane::primary);
-    store.removeWebView("custom_X", Pane::secondary);
-    EXPECT_EQ(store.webViewCount(), 0u);
-    EXPECT_TRUE(store.isLoading().get().empty());
-    store.goBack("custom_X", Pane::primary);
-    store.reloadStartPage("custom_X", Pane::primary);
-    EXPECT_EQ(store.webViewCount(), 0u) << "page controls never create a web view";
-
-    store.webView(tag, Pane::primary);
-    ASSERT_TRUE(finishesLoading("custom_X"));
-    EXPECT_EQ(hits, 3);
+    bool cleared = false;
+    store.clearCache([&] { cleared = true; });
+    ASSERT_TRUE(eventually([&] { return cleared; }));
+    EXPECT_EQ(evaluate(primary, "document.cookie"), "session=alice");
 }
 
 TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
@@ -94,19 +92,6 @@ TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
     EXPECT_EQ(startHits, 2);
     EXPECT_EQ(evaluate(view, "history.length"), "3") << "a new entry, not a reload of the old one";
-}
-
-TEST_F(WebViewStoreTest, ClearingTheCacheKeepsCookies) {
-    server.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
-        res.set_header("Set-Cookie", "session=bob; Path=/; Max-Age=3600");
-        res.set_content("<title>in</title>", "text/html");
-    });
-    auto* view = store.webView(tab("svc", "/login"), Pane::primary);
-    ASSERT_TRUE(finishesLoading("svc"));
-    bool cleared = false;
-    store.clearCache([&] { cleared = true; });
-    ASSERT_TRUE(eventually([&] { return cleared; }));
-    EXPECT_EQ(evaluate(view, "document.cookie"), "session=bob");
 }
 
 TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
@@ -145,22 +130,12 @@ TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
 }
 
 // The overlays' timing needs no engine: a manual clock drives them.
-class OverlayTimingTest : public ::testing::Test {
+class OverlayTimingTest : public ::testing::Test, protected AppObjects<ManualMainQueue> {
 protected:
-    TempDir dir;
-    ManualMainQueue queue;
-    PreferenceStore preferences{dir / "preferences.json"};
-    LocalizationManager localization{preferences};
-    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
-    CustomTabManager customTabs{preferences};
-    AppSettings settings{preferences};
-    FakeUriLauncher launcher;
-    FakeDesktopNotifier notifier;
-    WebViewStore store{queue,    localization, downloads, customTabs.customTabs(), settings, {dir / "web", dir / "cache"},
-                       displayDrawingMode(), {launcher, notifier}};
+    WebViewStore& store = webViews;
 };
 
-TEST_F(OverlayTimingTest, ANewerToastReplacesTheTextAndGetsAFullThreeSeconds) {
+TEST_F(OverlayTimingTest, ANewerToastGetsAFullThreeSecondsAndClosingCancelsTheTimer) {
     store.presentDownloadToast("first");
     EXPECT_FALSE(store.showDownloadToast().get()) << "posted to the main queue";
     queue.drain();
@@ -173,9 +148,7 @@ TEST_F(OverlayTimingTest, ANewerToastReplacesTheTextAndGetsAFullThreeSeconds) {
     EXPECT_TRUE(store.showDownloadToast().get()) << "the first timer must not hide the second toast";
     queue.advance(Milliseconds(1));
     EXPECT_FALSE(store.showDownloadToast().get());
-}
 
-TEST_F(OverlayTimingTest, ClosingCancelsTheTimerAndKeepsTheText) {
     store.presentDownloadToast("done");
     queue.drain();
     store.dismissDownloadToast();
