@@ -8,6 +8,7 @@
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
+#include "integration/EngineFolders.hpp"
 #include "integration/GtkEnvironment.hpp"
 #include "panels/ClipboardManager.hpp"
 #include "panels/CustomTabManager.hpp"
@@ -42,6 +43,7 @@ struct AppObjects {
     WebViewStore& store() { return state.webViewStore(); }
 
     TempDir dir;
+    WebViewStore::Folders engine = engineFolders();
     Queue queue;
     NotificationCenter notifications{queue};
     PreferenceStore preferences{dir / "preferences.json"};
@@ -56,7 +58,7 @@ struct AppObjects {
     FakeDesktopNotifier notifier;
     AppState state{preferences, login, notifications, customTabs,
                    std::make_unique<WebViewStore>(queue, localization, downloads, customTabs, settings,
-                                                  WebViewStore::Folders{dir / "web", dir / "cache"},
+                                                  engine,
                                                   displayDrawingMode(), WebViewStore::Desktop{launcher, notifier})};
     AppContext context{queue, notifications, preferences, pasteboard, state, settings, localization, clipboard,
                        customTabs, downloads};

@@ -7,6 +7,7 @@
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/AppProcess.hpp"
+#include "integration/EngineFolders.hpp"
 #include "integration/LocalServer.hpp"
 #include "panels/CustomTabManager.hpp"
 #include "platform/MainQueue.hpp"
@@ -21,6 +22,8 @@ std::string evaluateScript(WebKitWebView* view, const std::string& script);
 
 // The engine's web processes under this test process (through the sandbox launcher).
 std::vector<int> webProcessIDs();
+// The engine's network processes under this test process.
+std::vector<int> networkProcessIDs();
 
 // The real store and engine over private folders, with pages from a local server.
 class WebFixture : public ::testing::Test {
@@ -32,7 +35,7 @@ protected:
           downloads(preferences, queue, downloadsFolder),
           customTabs(preferences),
           settings(preferences),
-          store(queue, localization, downloads, customTabs, settings, {dir / "web", dir / "cache"}, displayDrawingMode(),
+          store(queue, localization, downloads, customTabs, settings, engine, displayDrawingMode(),
                 {launcher, notifier}) {}
 
     ~WebFixture() override {
@@ -62,6 +65,7 @@ protected:
     void settle(std::chrono::milliseconds time = std::chrono::milliseconds(600)) { runLoopFor(time); }
 
     TempDir dir;
+    WebViewStore::Folders engine = engineFolders();
     std::filesystem::path downloadsFolder;
     LocalServer server;
     GlibMainQueue queue;

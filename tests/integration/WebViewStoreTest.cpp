@@ -148,6 +148,7 @@ TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
 class OverlayTimingTest : public ::testing::Test {
 protected:
     TempDir dir;
+    WebViewStore::Folders engine = engineFolders();
     ManualMainQueue queue;
     PreferenceStore preferences{dir / "preferences.json"};
     LocalizationManager localization{preferences};
@@ -157,7 +158,7 @@ protected:
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
     WebViewStore store{queue,    localization, downloads,
-                       customTabs, settings, {dir / "web", dir / "cache"},
+                       customTabs, settings, engine,
                        displayDrawingMode(), {launcher, notifier}};
 };
 
