@@ -47,6 +47,8 @@ std::filesystem::path chooseDestination(const std::filesystem::path& folder, con
 // Toast texts at the end of a download.
 inline constexpr LocalizedText downloadFinishedText{"File Download Complete", "檔案下載已完成", "文件下载已完成"};
 inline constexpr LocalizedText downloadFailedText{"Download Failed", "下載失敗", "下载失败"};
+// The reason given for a download that the engine dropped without one.
+inline constexpr LocalizedText downloadInterruptedText{"The download was interrupted", "下載已中斷", "下载已中断"};
 
 std::string downloadFinishedMessage(AppLanguage language);
 // The prefix, ": ", then the engine's own description of the error.

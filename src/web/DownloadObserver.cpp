@@ -1,6 +1,7 @@
 #include "web/DownloadObserver.hpp"
 
 #include "app/LocalizationManager.hpp"
+#include "web/DownloadNames.hpp"
 #include "web/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -44,10 +45,23 @@ void DownloadObserver::onFailed(WebKitDownload*, GError* error, gpointer self) {
 // The engine also reports the end of a failed download: that one already had its toast.
 void DownloadObserver::onFinished(WebKitDownload*, gpointer self) {
     auto* observer = static_cast<DownloadObserver*>(self);
+    observer->ended_ = true;
     observer->release();
     if (observer->failed_) return;
     if (auto alive = observer->store_.lock())
         (*alive)->presentDownloadToast(downloadFinishedMessage((*alive)->localization_.language()));
+}
+
+// When its network process dies, the engine drops a download without reporting either
+// end. The user still learns that it failed, and its name is free again.
+DownloadObserver::~DownloadObserver() {
+    if (ended_) return;
+    release();
+    if (auto alive = store_.lock()) {
+        auto* store = *alive;
+        const auto language = store->localization_.language();
+        store->presentDownloadToast(downloadFailedMessage(language, downloadInterruptedText.in(language)));
+    }
 }
 
 void DownloadObserver::release() {

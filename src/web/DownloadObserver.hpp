@@ -13,6 +13,7 @@ class WebViewStore;
 class DownloadObserver {
 public:
     static void attach(WebKitDownload* download, std::weak_ptr<WebViewStore*> store);
+    ~DownloadObserver();
 
 private:
     explicit DownloadObserver(std::weak_ptr<WebViewStore*> store) : store_(std::move(store)) {}
@@ -25,6 +26,7 @@ private:
     std::weak_ptr<WebViewStore*> store_;
     std::filesystem::path destination_;
     bool failed_ = false;
+    bool ended_ = false;
 };
 
 }  // namespace corvina

@@ -8,6 +8,7 @@
 #include "app/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
+#include "integration/EngineFolders.hpp"
 #include "integration/GtkEnvironment.hpp"
 #include "app/ClipboardManager.hpp"
 #include "app/CustomTabManager.hpp"
@@ -42,6 +43,7 @@ struct AppObjects {
     WebViewStore& store() { return webViews; }
 
     TempDir dir;
+    WebViewStore::Folders engine = engineFolders();
     Queue queue;
     NotificationCenter notifications{queue};
     PreferenceStore preferences{dir / "preferences.json"};
@@ -55,7 +57,7 @@ struct AppObjects {
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
     WebViewStore webViews{queue, localization, downloads, customTabs.customTabs(), settings,
-                          WebViewStore::Folders{dir / "web", dir / "cache"}, displayDrawingMode(),
+                          engine, displayDrawingMode(),
                           WebViewStore::Desktop{launcher, notifier}};
     AppState state{preferences, login, notifications, customTabs};
     AppContext context{queue, notifications, preferences, pasteboard, state,     settings,

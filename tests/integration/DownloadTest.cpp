@@ -1,3 +1,5 @@
+#include <csignal>
+
 #include "integration/WebFixture.hpp"
 
 using namespace corvina;
@@ -103,6 +105,30 @@ TEST_F(DownloadTest, AFailedDownloadShowsOnlyTheFailureToast) {
     ASSERT_EQ(toasts.size(), 1u);
     EXPECT_EQ(toasts[0].rfind("下載失敗: ", 0), 0u) << toasts[0];
     EXPECT_GT(toasts[0].size(), std::string("下載失敗: ").size()) << "the engine's reason follows";
+    watch.disconnect();
+}
+
+TEST_F(DownloadTest, ADownloadTheEngineDropsIsReportedAsFailedAndFreesItsName) {
+    // A first part big enough for the engine to start writing the file, then the rest never comes.
+    server.serveStalled("/big", std::string(64 * 1024, 'x'), 1 << 20, "application/zip",
+                        "attachment; filename=\"big.zip\"");
+    localization.setCurrentLanguage(AppLanguage::en);
+    std::vector<std::string> toasts;
+    auto watch = store.downloadToastMessage().observe([&] { toasts.push_back(store.downloadToastMessage().get()); });
+    store.webView(tab("big", "/big"), Pane::primary);
+    // The engine writes into the folder once it has the destination: the download is under way.
+    ASSERT_TRUE(eventually([&] { return !downloadedFiles().empty(); }, std::chrono::seconds(15)));
+    const auto network = networkProcessIDs();
+    ASSERT_FALSE(network.empty());
+    for (int pid : network) kill(pid, SIGKILL);
+    ASSERT_TRUE(eventually([&] { return !toasts.empty(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(toasts, std::vector<std::string>{"Download Failed: The download was interrupted"});
+
+    // What the dropped download left behind goes; its name is then free for the next one.
+    std::filesystem::remove_all(downloadsFolder);
+    server.serve("/again", "whole", "application/zip", "attachment; filename=\"big.zip\"");
+    store.webView(tab("again", "/again"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"big.zip"}));
     watch.disconnect();
 }
 

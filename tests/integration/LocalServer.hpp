@@ -1,6 +1,7 @@
 #pragma once
 #include <httplib.h>
 
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -33,6 +34,22 @@ public:
         server.Get(path, [body, mime, disposition](const httplib::Request&, httplib::Response& res) {
             if (!disposition.empty()) res.set_header("Content-Disposition", disposition);
             res.set_content(body, mime.c_str());
+        });
+    }
+
+    // Sends the headers of a `length`-byte body and its first bytes `start`, then nothing
+    // more until the client goes away or the server stops: a download that stays under way.
+    void serveStalled(const std::string& path, const std::string& start, std::size_t length, const std::string& mime,
+                      const std::string& disposition) {
+        server.Get(path, [start, length, mime, disposition](const httplib::Request&, httplib::Response& res) {
+            res.set_header("Content-Disposition", disposition);
+            res.set_content_provider(length, mime.c_str(),
+                                     [start](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                         if (offset == 0) return sink.write(start.data(), start.size());
+                                         // Polled until the server stops; nothing more is sent.
+                                         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                                         return sink.is_writable();
+                                     });
         });
     }
 

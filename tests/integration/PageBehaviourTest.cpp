@@ -171,7 +171,7 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     EXPECT_FALSE(primary.showsPermissionBar());
 
     // Remembered in the store's file, for the site.
-    PreferenceStore file(dir / "web" / "site-permissions.json");
+    PreferenceStore file(engine.data / "site-permissions.json");
     SitePermissions reread(file);
     EXPECT_EQ(reread.answer(*siteOf(server.url("/")), PermissionKind::notifications), true);
     evaluateScript(page(id), "document.title = 'asking'; ask(); 1");

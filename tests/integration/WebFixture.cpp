@@ -30,12 +30,15 @@ std::string evaluateScript(WebKitWebView* view, const std::string& script) {
     return result.value_or("timeout");
 }
 
-std::vector<int> webProcessIDs() {
+namespace {
+
+// `command` as the kernel keeps it: cut to 15 bytes.
+std::vector<int> engineProcessIDs(const std::string& command) {
     std::vector<int> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
         std::ifstream comm(entry.path() / "comm");
         std::string name;
-        if (!(comm >> name) || name != "WebKitWebProces") continue;
+        if (!(comm >> name) || name != command) continue;
         // Ours if one of its ancestors is this process.
         for (std::string pid = entry.path().filename(); !pid.empty() && pid != "1";) {
             std::ifstream status("/proc/" + pid + "/status");
@@ -52,6 +55,12 @@ std::vector<int> webProcessIDs() {
     std::sort(found.begin(), found.end());
     return found;
 }
+
+}  // namespace
+
+std::vector<int> webProcessIDs() { return engineProcessIDs("WebKitWebProces"); }
+
+std::vector<int> networkProcessIDs() { return engineProcessIDs("WebKitNetworkPr"); }
 
 std::vector<std::string> WebFixture::downloadedFiles() const {
     std::vector<std::string> names;

@@ -12,6 +12,8 @@ std::string evaluateScript(WebKitWebView* view, const std::string& script);
 
 // The engine's web processes under this test process (through the sandbox launcher).
 std::vector<int> webProcessIDs();
+// The engine's network processes under this test process.
+std::vector<int> networkProcessIDs();
 
 // The app's objects over private folders, with pages from a local server.
 class WebFixture : public ::testing::Test, protected AppObjects<GlibMainQueue> {
