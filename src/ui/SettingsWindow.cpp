@@ -15,13 +15,6 @@ namespace corvina {
 
 namespace {
 
-void replaceStrings(GtkStringList* list, const std::vector<std::string>& names) {
-    std::vector<const char*> items;
-    for (const auto& name : names) items.push_back(name.c_str());
-    items.push_back(nullptr);
-    gtk_string_list_splice(list, 0, g_list_model_get_n_items(G_LIST_MODEL(list)), items.data());
-}
-
 const LocalizedText titleText{"Settings", "設定", "设置"};
 const LocalizedText downloadsText{"Downloads", "下載", "下载"};
 const LocalizedText copyPathText{"Copy Path", "複製路徑", "复制路径"};
@@ -115,21 +108,42 @@ void SettingsWindow::buildGeneralPage() {
                              ADW_PREFERENCES_GROUP(buildPagesGroup()));
 }
 
+// A choice row over `names` in `group`. `picked` hears the user's choices, not the
+// selection our refreshes make.
+AdwComboRow* SettingsWindow::addChoiceRow(AdwPreferencesGroup* group, GtkStringList*& names,
+                                          std::function<void(guint)> picked) {
+    names = gtk_string_list_new(nullptr);
+    auto* row = ADW_COMBO_ROW(adw_combo_row_new());
+    adw_combo_row_set_model(row, G_LIST_MODEL(names));
+    g_object_unref(names);  // the row holds it
+    adw_preferences_group_add(group, GTK_WIDGET(row));
+    auto handler = std::make_unique<std::function<void()>>([this, row, picked = std::move(picked)] {
+        if (!refreshing_) picked(adw_combo_row_get_selected(row));
+    });
+    g_signal_connect_data(
+        row, "notify::selected",
+        G_CALLBACK(+[](AdwComboRow*, GParamSpec*, gpointer call) { (*static_cast<std::function<void()>*>(call))(); }),
+        handler.release(), +[](gpointer call, GClosure*) { delete static_cast<std::function<void()>*>(call); },
+        GConnectFlags{});
+    return row;
+}
+
+// Fills a choice row's list; the row's selection signal stays quiet meanwhile.
+void SettingsWindow::replaceChoices(GtkStringList* list, const std::vector<std::string>& names) {
+    std::vector<const char*> items;
+    for (const auto& name : names) items.push_back(name.c_str());
+    items.push_back(nullptr);
+    refreshing_ = true;
+    gtk_string_list_splice(list, 0, g_list_model_get_n_items(G_LIST_MODEL(list)), items.data());
+    refreshing_ = false;
+}
+
 // Where pages' new windows open, and the answers given to their permission requests.
 GtkWidget* SettingsWindow::buildPagesGroup() {
     pagesGroup_ = ADW_PREFERENCES_GROUP(adw_preferences_group_new());
-    newWindowNames_ = gtk_string_list_new(nullptr);
-    newWindowRow_ = ADW_COMBO_ROW(adw_combo_row_new());
-    adw_combo_row_set_model(newWindowRow_, G_LIST_MODEL(newWindowNames_));
-    g_object_unref(newWindowNames_);  // the row holds it
-    adw_preferences_group_add(pagesGroup_, GTK_WIDGET(newWindowRow_));
-    g_signal_connect(newWindowRow_, "notify::selected", G_CALLBACK(+[](AdwComboRow* row, GParamSpec*, gpointer self) {
-                         auto* window = static_cast<SettingsWindow*>(self);
-                         const auto selected = adw_combo_row_get_selected(row);
-                         if (!window->refreshing_ && selected < allNewWindowTargets.size())
-                             window->context_.appSettings.setNewWindowTarget(allNewWindowTargets[selected]);
-                     }),
-                     this);
+    newWindowRow_ = addChoiceRow(pagesGroup_, newWindowNames_, [this](guint selected) {
+        if (selected < allNewWindowTargets.size()) context_.appSettings.setNewWindowTarget(allNewWindowTargets[selected]);
+    });
 
     permissionsRow_ = ADW_ACTION_ROW(adw_action_row_new());
     resetPermissions_.set_valign(Gtk::Align::CENTER);
@@ -165,19 +179,10 @@ GtkWidget* SettingsWindow::buildMemoryGroup() {
                      }),
                      this);
 
-    sleepNames_ = gtk_string_list_new(nullptr);
-    sleepRow_ = ADW_COMBO_ROW(adw_combo_row_new());
-    adw_combo_row_set_model(sleepRow_, G_LIST_MODEL(sleepNames_));
-    g_object_unref(sleepNames_);  // the row holds it
-    adw_preferences_group_add(memoryGroup_, GTK_WIDGET(sleepRow_));
     // The user picks how long an unused service stays awake.
-    g_signal_connect(sleepRow_, "notify::selected", G_CALLBACK(+[](AdwComboRow* row, GParamSpec*, gpointer self) {
-                         auto* window = static_cast<SettingsWindow*>(self);
-                         if (!window->refreshing_)
-                             window->context_.appSettings.setSleepUnusedServicesAfter(
-                                 sleepChoiceTime(adw_combo_row_get_selected(row)));
-                     }),
-                     this);
+    sleepRow_ = addChoiceRow(memoryGroup_, sleepNames_, [this](guint selected) {
+        context_.appSettings.setSleepUnusedServicesAfter(sleepChoiceTime(selected));
+    });
     return group;
 }
 
@@ -282,18 +287,14 @@ void SettingsWindow::retitle() {
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(loadRow_), settingsText::loadWhenOpened.in(language).c_str());
     setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(sleepRow_), settingsText::sleepUnused.in(language).c_str());
-    refreshing_ = true;
-    replaceStrings(sleepNames_, sleepChoiceNames(language));
-    refreshing_ = false;
+    replaceChoices(sleepNames_, sleepChoiceNames(language));
     refreshMemory();
 
     adw_preferences_group_set_title(pagesGroup_, settingsText::pages.in(language).c_str());
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(newWindowRow_), settingsText::openNewWindows.in(language).c_str());
-    refreshing_ = true;
     std::vector<std::string> targetNames;
     for (auto target : allNewWindowTargets) targetNames.push_back(displayName(target, language));
-    replaceStrings(newWindowNames_, targetNames);
-    refreshing_ = false;
+    replaceChoices(newWindowNames_, targetNames);
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(permissionsRow_),
                                   settingsText::resetSitePermissions.in(language).c_str());
     resetPermissions_.set_label(settingsText::reset.in(language));

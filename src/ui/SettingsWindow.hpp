@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ private:
     void buildGeneralPage();
     GtkWidget* buildMemoryGroup();
     void refreshMemory();
+    AdwComboRow* addChoiceRow(AdwPreferencesGroup* group, GtkStringList*& names, std::function<void(guint)> picked);
+    void replaceChoices(GtkStringList* list, const std::vector<std::string>& names);
     GtkWidget* buildPagesGroup();
     void refreshPages();
     void buildAppearancePage();

@@ -36,7 +36,7 @@ public:
     // The pop-ups a page opened close with it.
     void closeAll(const std::string& openerKey);
     std::size_t openCount() const { return popups_.size(); }
-    // The view of the newest pop-up, for tests and the shortcuts that act on it.
+    // The view of the newest pop-up.
     WebKitWebView* newestView() const;
 
 private:

@@ -111,8 +111,7 @@ void WebViewStore::startLoad(const std::string& key, const std::string& url) {
         if (!alive) return;
         auto* store = *alive;
         if (auto it = store->webViews_.find(key); it != store->webViews_.end()) {
-            const char* uri = webkit_web_view_get_uri(it->second->view());
-            const std::string address = uri && *uri ? uri : store->startURL(placeOfKey(key).first);
+            const std::string address = store->addressOf(key, it->second->view());
             webkit_web_view_stop_loading(it->second->view());
             store->setTrouble(key, PageTrouble{TroubleReason::timedOut, address});
         }
@@ -125,7 +124,7 @@ void WebViewStore::didCommitLoad(WebKitWebView* view) {
     if (!key) return;
     startTimeouts_.erase(*key);
     retriedUnreachable_.erase(*key);
-    if (troubles_.get().contains(*key)) setTrouble(*key, std::nullopt);
+    setTrouble(*key, std::nullopt);
 }
 
 bool WebViewStore::isTabLoading(const std::string& tabID, Pane pane) const {
@@ -148,7 +147,7 @@ void WebViewStore::dropWebView(const std::string& key) {
     notifications_.forget(key);
     newWindows_.closeAll(key);
     retriedUnreachable_.erase(key);
-    if (troubles_.get().contains(key)) setTrouble(key, std::nullopt);
+    setTrouble(key, std::nullopt);
     if (auto it = webViews_.find(key); it != webViews_.end()) {
         WebKitWebView* view = it->second->view();
         webkit_web_view_stop_loading(view);
@@ -190,8 +189,7 @@ void WebViewStore::pageClosed(WebKitWebView* view) {
         auto* store = *alive;
         if (!store->closing_.contains(key) || store->existingWebView(placeOfKey(key).first, placeOfKey(key).second) != view)
             return;
-        const char* uri = webkit_web_view_get_uri(view);
-        store->sleeping_[key] = uri && *uri ? uri : store->startURL(placeOfKey(key).first);
+        store->sleeping_[key] = store->addressOf(key, view);
         store->dropWebView(key);
         store->republishSleeping();
     });
@@ -270,7 +268,13 @@ std::optional<PageTrouble> WebViewStore::trouble(const std::string& tabID, Pane 
     return it == troubles.end() ? std::nullopt : std::optional(it->second);
 }
 
+std::string WebViewStore::addressOf(const std::string& key, WebKitWebView* view) const {
+    const char* uri = webkit_web_view_get_uri(view);
+    return uri && *uri ? uri : startURL(placeOfKey(key).first);
+}
+
 void WebViewStore::setTrouble(const std::string& key, std::optional<PageTrouble> trouble) {
+    if (!trouble && !troubles_.get().contains(key)) return;
     auto troubles = troubles_.get();
     if (trouble)
         troubles[key] = std::move(*trouble);
@@ -309,8 +313,7 @@ void WebViewStore::webProcessTerminated(WebKitWebView* view, WebKitWebProcessTer
     const auto* found = keyOf(view);
     if (!found || reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
     const std::string key = *found;
-    const char* uri = webkit_web_view_get_uri(view);
-    const std::string address = uri && *uri ? uri : startURL(placeOfKey(key).first);
+    const std::string address = addressOf(key, view);
     startTimeouts_.erase(key);
     permissions_.forget(key);
     notifications_.forget(key);
