@@ -167,19 +167,4 @@ TEST_F(OverlayTimingTest, ANewerToastGetsAFullThreeSecondsAndClosingCancelsTheTi
     EXPECT_FALSE(store.showFileDropTip().get());
 }
 
-TEST_F(OverlayTimingTest, ToastTextsFollowTheLanguage) {
-    EXPECT_EQ(downloadFinishedMessage(AppLanguage::en), "File Download Complete");
-    EXPECT_EQ(downloadFinishedMessage(AppLanguage::zhTW), "檔案下載已完成");
-    EXPECT_EQ(downloadFailedMessage(AppLanguage::zhCN, "网络连接已中断"), "下载失败: 网络连接已中断");
-    EXPECT_EQ(downloadFailedMessage(AppLanguage::en, "The network connection was lost."),
-              "Download Failed: The network connection was lost.");
-}
-
-TEST_F(OverlayTimingTest, AnUnknownTabStartsAtTheFirstService) {
-    customTabs.add(CustomTab{"custom_B", "B", "https://b.example/", {}, 0});
-    EXPECT_EQ(store.startURL("custom_B"), "https://b.example/");
-    EXPECT_EQ(store.startURL("kimi"), findBuiltInTab("kimi")->url);
-    EXPECT_EQ(store.startURL("nobody"), builtInTabs().front().url);
-}
-
 }  // namespace
