@@ -13,6 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr auto bookmarkKey = DownloadSettings::bookmarkKey;
+constexpr auto fallbackKey = DownloadSettings::fallbackKey;
+// The published folder, whether it is accessible, the stored bookmark's folder, the stored plain path.
+using Seen = std::tuple<fs::path, bool, std::optional<fs::path>, std::optional<std::string>>;
+
 class DownloadSettingsTest : public ::testing::Test {
 protected:
     DownloadSettingsTest() { fs::create_directories(downloads); }
@@ -23,13 +28,17 @@ protected:
         return std::make_unique<DownloadSettings>(*preferences, queue, downloads);
     }
     fs::path launchedPath() { return launch()->customDownloadPath().get(); }
+    Seen seen(const DownloadSettings& settings) {
+        const auto bookmark = storedBookmark();
+        return {settings.customDownloadPath().get(), settings.hasFolderAccess(),
+                bookmark ? std::optional(bookmark->path) : std::nullopt, PreferenceStore(file).stringValue(fallbackKey)};
+    }
     fs::path folder(const std::string& name) {
         fs::create_directories(dir / name);
         return dir / name;
     }
-    std::optional<nlohmann::json> onDisk(const char* key) { return PreferenceStore(file).rawValue(key); }
     std::optional<FolderBookmark> storedBookmark() {
-        auto data = PreferenceStore(file).dataValue(DownloadSettings::bookmarkKey);
+        auto data = PreferenceStore(file).dataValue(bookmarkKey);
         return data ? FolderBookmark::decode(*data) : std::nullopt;
     }
 
@@ -40,125 +49,79 @@ protected:
     ManualMainQueue queue;
 };
 
-TEST_F(DownloadSettingsTest, TheDefaultIsTheDownloadsFolderElseTheTemporaryDirectory) {
+// Without a choice, Downloads (else the temporary directory); a reset forgets both keys
+// and publishes the default later, leaving the access flag alone.
+TEST_F(DownloadSettingsTest, TheDefaultIsTheDownloadsFolderElseTheTemporaryDirectoryAndResetReturnsToIt) {
     auto settings = launch();
-    EXPECT_EQ(settings->customDownloadPath().get(), downloads);
-    EXPECT_FALSE(settings->hasFolderAccess());
+    EXPECT_EQ(seen(*settings), (Seen{downloads, false, std::nullopt, std::nullopt}));
     settings->startFolderAccess();
     EXPECT_TRUE(settings->hasFolderAccess());
     EXPECT_FALSE(fs::exists(file)) << "nothing is written";
 
     DownloadSettings without(*preferences, queue, fs::path());
-    EXPECT_EQ(without.customDownloadPath().get(), fs::temp_directory_path());
+    const auto temporary = fs::temp_directory_path();
+    EXPECT_EQ(without.customDownloadPath().get(), temporary);
     without.setDownloadPath(folder("chosen"));
+    preferences->setString(fallbackKey, "/somewhere");
     without.resetToDefault();
     queue.drain();
-    EXPECT_EQ(without.customDownloadPath().get(), fs::temp_directory_path());
-    EXPECT_TRUE(without.hasFolderAccess()) << "a reset does not touch the access flag";
+    EXPECT_EQ(seen(without), (Seen{temporary, true, std::nullopt, std::nullopt}));
+    EXPECT_EQ(launchedPath(), downloads);
 }
 
-TEST_F(DownloadSettingsTest, AChosenFolderIsStoredAtOnceAndPublishedOnTheMainQueue) {
+// A folder is kept as a bookmark, anything else as a plain path, published on the main
+// queue; the key not written goes, so the latest choice wins at the next launch.
+TEST_F(DownloadSettingsTest, AChoiceIsStoredAtOncePublishedLaterAndTheLatestWinsWhicheverKeyHoldsIt) {
     auto settings = launch();
-    int changes = 0;
-    ScopedConnection observer = settings->customDownloadPath().observe([&] { ++changes; });
     const fs::path chosen = folder("chosen");
-
     settings->setDownloadPath(chosen);
-    EXPECT_EQ(settings->customDownloadPath().get(), downloads);  // not yet
-    EXPECT_EQ(changes, 0);
-    EXPECT_TRUE(settings->hasFolderAccess());
-    ASSERT_TRUE(storedBookmark());
-    EXPECT_EQ(storedBookmark()->path, chosen);
-    EXPECT_FALSE(onDisk(DownloadSettings::fallbackKey));
+    EXPECT_EQ(seen(*settings), (Seen{downloads, true, chosen, std::nullopt}));
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), chosen);
-    EXPECT_EQ(changes, 1);
 
     auto next = launch();
-    EXPECT_EQ(next->customDownloadPath().get(), chosen);
-    EXPECT_FALSE(next->hasFolderAccess());  // until the window asks for it
-
+    EXPECT_EQ(seen(*next), (Seen{chosen, false, chosen, std::nullopt})) << "no access until the window asks";
     // Chosen again after its bookmark went missing: written anew, access restarted.
     next->setDownloadPath(chosen);
-    preferences->remove(DownloadSettings::bookmarkKey);
+    preferences->remove(bookmarkKey);
     next->setDownloadPath(chosen);
-    EXPECT_TRUE(onDisk(DownloadSettings::bookmarkKey));
-    EXPECT_TRUE(next->hasFolderAccess());
+    EXPECT_EQ(seen(*next), (Seen{chosen, true, chosen, std::nullopt}));
+
+    writeFile(dir / "a-file", "x");
+    next->setDownloadPath(dir / "a-file");
+    queue.drain();
+    EXPECT_EQ(seen(*next), (Seen{dir / "a-file", false, std::nullopt, (dir / "a-file").string()}));
+    EXPECT_EQ(launchedPath(), dir / "a-file");
+    launch()->setDownloadPath(chosen);
+    EXPECT_FALSE(PreferenceStore(file).rawValue(fallbackKey));
 }
 
-TEST_F(DownloadSettingsTest, AFolderReplacedAtItsPathRefreshesTheStaleBookmark) {
+// A folder replaced at its path gets a fresh bookmark; a moved folder falls back to the
+// plain path (taken without a check), then to Downloads; so do unreadable values.
+TEST_F(DownloadSettingsTest, AReplacedFolderRefreshesItsBookmarkAndBrokenValuesFallBack) {
     const fs::path chosen = folder("chosen");
     launch()->setDownloadPath(chosen);
-    const auto before = storedBookmark();
-    ASSERT_TRUE(before);
-
     fs::rename(chosen, dir / "old");
     fs::create_directory(chosen);
     EXPECT_EQ(launchedPath(), chosen);
-    const auto after = storedBookmark();
-    ASSERT_TRUE(after);
-    EXPECT_NE(after->inode, before->inode);
-    EXPECT_EQ(after->inode, FolderBookmark::make(chosen)->inode);
-    ASSERT_TRUE(after->resolve());
-    EXPECT_FALSE(after->resolve()->stale);
-}
+    const auto bookmark = storedBookmark();
+    ASSERT_TRUE(bookmark && bookmark->resolve());
+    EXPECT_FALSE(bookmark->resolve()->stale);
 
-// A moved folder falls back to the plain path, then to Downloads; so do unreadable values.
-TEST_F(DownloadSettingsTest, BrokenOrUnreadableStoredValuesFallBack) {
-    const fs::path chosen = folder("chosen");
-    launch()->setDownloadPath(chosen);
-    const auto bookmark = PreferenceStore(file).dataValue(DownloadSettings::bookmarkKey);
     fs::rename(chosen, dir / "moved");
     EXPECT_EQ(launchedPath(), downloads);
-    // The broken bookmark stays until something replaces it.
-    EXPECT_EQ(PreferenceStore(file).dataValue(DownloadSettings::bookmarkKey), bookmark);
-    PreferenceStore(file).setString(DownloadSettings::fallbackKey, (dir / "not-there").string());
-    EXPECT_EQ(launchedPath(), dir / "not-there");  // taken without a check
-
+    EXPECT_EQ(storedBookmark()->inode, bookmark->inode) << "kept until something replaces it";
+    PreferenceStore(file).setString(fallbackKey, (dir / "not-there").string());
+    EXPECT_EQ(launchedPath(), dir / "not-there");
     {
         PreferenceStore store(file);
-        store.setData(DownloadSettings::bookmarkKey, Bytes{'C', 'V', 'F', 'B', 1, 0, 0});
-        store.setString(DownloadSettings::fallbackKey, "");
+        store.setData(bookmarkKey, Bytes{'C', 'V', 'F', 'B', 1, 0, 0});
+        store.setString(fallbackKey, "");
     }
     EXPECT_EQ(launchedPath(), downloads);
-    PreferenceStore(file).setString(DownloadSettings::bookmarkKey, dir.path().string());  // a string, not data
+    PreferenceStore(file).setString(bookmarkKey, dir.path().string());  // a string, not data
     EXPECT_EQ(launchedPath(), downloads);
     EXPECT_FALSE(FolderBookmark::decode(FolderBookmark{"relative/path", 1, 2}.encode()));
-}
-
-// What cannot be bookmarked is kept as a plain path; the latest choice wins either way.
-TEST_F(DownloadSettingsTest, TheLatestChoiceWinsWhicheverKeyHoldsIt) {
-    auto settings = launch();
-    settings->setDownloadPath(folder("first"));
-    writeFile(dir / "a-file", "x");
-    settings->setDownloadPath(dir / "a-file");
-    EXPECT_FALSE(settings->hasFolderAccess());
-    EXPECT_FALSE(onDisk(DownloadSettings::bookmarkKey));
-    EXPECT_EQ(onDisk(DownloadSettings::fallbackKey), (dir / "a-file").string());
-    queue.drain();
-    EXPECT_EQ(settings->customDownloadPath().get(), dir / "a-file");
-    EXPECT_EQ(launchedPath(), dir / "a-file");
-
-    launch()->setDownloadPath(folder("third"));
-    EXPECT_FALSE(onDisk(DownloadSettings::fallbackKey));
-    fs::remove(dir / "third");
-    EXPECT_EQ(launchedPath(), downloads);  // not the older plain path
-}
-
-TEST_F(DownloadSettingsTest, ResetForgetsBothKeysAndPublishesTheDefaultLater) {
-    auto settings = launch();
-    settings->setDownloadPath(folder("chosen"));
-    PreferenceStore(file).setString(DownloadSettings::fallbackKey, "/somewhere");
-    settings = launch();
-    queue.drain();
-
-    settings->resetToDefault();
-    EXPECT_FALSE(onDisk(DownloadSettings::bookmarkKey));
-    EXPECT_FALSE(onDisk(DownloadSettings::fallbackKey));
-    EXPECT_EQ(settings->customDownloadPath().get(), dir / "chosen");
-    queue.drain();
-    EXPECT_EQ(settings->customDownloadPath().get(), downloads);
-    EXPECT_EQ(launchedPath(), downloads);
 }
 
 TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnlyAndNotAfterTeardown) {
@@ -176,8 +139,6 @@ TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnlyAndNotAfterTear
     EXPECT_FALSE(result);  // the user is still choosing
     pending(std::nullopt);
     EXPECT_EQ(result, false);
-    queue.drain();
-    EXPECT_EQ(settings->customDownloadPath().get(), downloads);
     EXPECT_FALSE(fs::exists(file));
     choose();
     pending(folder("picked"));
@@ -193,7 +154,7 @@ TEST_F(DownloadSettingsTest, TheChooserAdoptsAConfirmedFolderOnlyAndNotAfterTear
     pending(folder("too-late"));
     queue.drain();
     EXPECT_EQ(result, false);
-    EXPECT_FALSE(onDisk(DownloadSettings::bookmarkKey));
+    EXPECT_FALSE(storedBookmark());
 }
 
 }  // namespace

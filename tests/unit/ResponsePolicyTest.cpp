@@ -14,20 +14,12 @@ constexpr auto download = ResponseDecision::download;
 TEST(ResponsePolicy, DecidesByDispositionTypeAndFrame) {
     const std::vector<std::tuple<std::optional<std::string>, std::string, ResponseDecision, ResponseDecision>> cases = {
         // disposition, type, main frame, sub-frame
-        {"attachment; filename=\"notes.txt\"", "text/plain", download, download},
-        {"attachment", "", download, download},
-        {"Attachment", "text/html", show, show},
-        {" attachment", "text/plain", show, show},
-        {"inline; filename=attachment.pdf", "application/pdf", show, show},
-        {"Attachment", "image/png", download, show},
-        {"inline", "application/pdf", show, show},
-        {"", "text/html", show, show},
-        {"", "", show, show},
-        {"", "IMAGE/PNG", show, show},
-        {"", "application/zip; charset=binary", show, show},
-        {"", "image/bmp", show, show},
-        {std::nullopt, "image/png", download, show},
-        {std::nullopt, "text/html", show, show},
+        {"attachment; filename=\"notes.txt\"", "text/plain", download, download}, {"attachment", "", download, download},
+        {"Attachment", "text/html", show, show}, {" attachment", "text/plain", show, show},
+        {"inline; filename=attachment.pdf", "application/pdf", show, show}, {"Attachment", "image/png", download, show},
+        {"inline", "application/pdf", show, show}, {"", "text/html", show, show}, {"", "", show, show},
+        {"", "IMAGE/PNG", show, show}, {"", "application/zip; charset=binary", show, show}, {"", "image/bmp", show, show},
+        {std::nullopt, "image/png", download, show}, {std::nullopt, "text/html", show, show},
     };
     for (const auto& [disposition, type, main, sub] : cases) {
         EXPECT_EQ(decideResponse(disposition, type, true), main) << disposition.value_or("-") << " " << type;
