@@ -29,24 +29,6 @@ TEST(NotificationCenter, DeliversByNameOnTheMainQueueUntilRemoved) {
     EXPECT_EQ(dock, 1);
 }
 
-TEST(ManualMainQueue, CancelledAndRepeatingTimers) {
-    ManualMainQueue queue;
-    int once = 0, repeated = 0;
-    auto a = queue.after(Milliseconds(3000), [&] { ++once; });
-    auto b = queue.every(Milliseconds(150), [&] { ++repeated; });
-    queue.advance(Milliseconds(2999));
-    EXPECT_EQ(once, 0);
-    EXPECT_EQ(repeated, 19);
-    a = queue.after(Milliseconds(3000), [&] { ++once; });  // a newer request restarts it
-    queue.advance(Milliseconds(2999));
-    EXPECT_EQ(once, 0);
-    queue.advance(Milliseconds(1));
-    EXPECT_EQ(once, 1);
-    b.reset();
-    queue.advance(Milliseconds(1000));
-    EXPECT_EQ(repeated, 39);
-}
-
 TEST(AutostartLoginItem, WritesAnEntryForTheRunningBinaryAndRemovesIt) {
     TempDir dir;
     AutostartLoginItem item(dir / "autostart", "app.corvina.Corvina", "/opt/my apps/corvina");
