@@ -166,20 +166,18 @@ TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     EXPECT_EQ(state->dockSide().get(), 0);
 
     state->setWindowControl(&controls);
+    const auto sides = [&] { return std::pair(state->dockSide().get(), controls.dockManager().dockSide()); };
     state->dockWindow(7);
     EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
     state->dockWindow(2);
-    EXPECT_EQ(state->dockSide().get(), 2);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::right);
+    EXPECT_EQ(sides(), std::pair(2, DockSide::right));
     state->undockWindow();
-    EXPECT_EQ(state->dockSide().get(), 0);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
+    EXPECT_EQ(sides(), std::pair(0, DockSide::none));
     queue.advance(400ms);
 
     state->dockWindow(1);
-    queue.advance(400ms);
     window.pointerAt = Point{0, 400};
-    queue.advance(550ms);
+    queue.advance(950ms);
     window.userMoves({400, 100, 800, 600});
     EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
     queue.drain();
