@@ -64,7 +64,8 @@ protected:
 TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheDefault) {
     for (const char* stored : {"", R"({"appLanguage": "zh_tw", "appAppearance": "Dark", "openNewWindows": "everywhere"})",
                                R"({"sleepUnusedServicesAfterSeconds": -5, "loadServicesWhenOpened": 1})",
-                               R"({"sleepUnusedServicesAfterSeconds": "900"})", R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
+                               R"({"sleepUnusedServicesAfterSeconds": "900"})",
+                               R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
         if (*stored) writeFile(file, stored);
         PreferenceStore store(file);
         AppSettings settings(store);

@@ -11,24 +11,16 @@ using namespace corvina;
 namespace {
 
 // The web view casts the engine's stock action to ours.
+#define SAME(ours, engine) std::pair{MenuAction::ours, int(WEBKIT_CONTEXT_MENU_ACTION_##engine)}
 constexpr std::pair<MenuAction, int> sameActions[] = {
-    {MenuAction::noAction, WEBKIT_CONTEXT_MENU_ACTION_NO_ACTION},
-    {MenuAction::openLink, WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK},
-    {MenuAction::openLinkInNewWindow, WEBKIT_CONTEXT_MENU_ACTION_OPEN_LINK_IN_NEW_WINDOW},
-    {MenuAction::downloadLinkToDisk, WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_LINK_TO_DISK},
-    {MenuAction::copyLinkToClipboard, WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD},
-    {MenuAction::openImageInNewWindow, WEBKIT_CONTEXT_MENU_ACTION_OPEN_IMAGE_IN_NEW_WINDOW},
-    {MenuAction::downloadImageToDisk, WEBKIT_CONTEXT_MENU_ACTION_DOWNLOAD_IMAGE_TO_DISK},
-    {MenuAction::copyImageToClipboard, WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_TO_CLIPBOARD},
-    {MenuAction::copyImageURLToClipboard, WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_URL_TO_CLIPBOARD},
-    {MenuAction::goBack, WEBKIT_CONTEXT_MENU_ACTION_GO_BACK},
-    {MenuAction::goForward, WEBKIT_CONTEXT_MENU_ACTION_GO_FORWARD},
-    {MenuAction::reload, WEBKIT_CONTEXT_MENU_ACTION_RELOAD}, {MenuAction::copy, WEBKIT_CONTEXT_MENU_ACTION_COPY},
-    {MenuAction::cut, WEBKIT_CONTEXT_MENU_ACTION_CUT}, {MenuAction::paste, WEBKIT_CONTEXT_MENU_ACTION_PASTE},
-    {MenuAction::selectAll, WEBKIT_CONTEXT_MENU_ACTION_SELECT_ALL},
-    {MenuAction::inspectElement, WEBKIT_CONTEXT_MENU_ACTION_INSPECT_ELEMENT},
-    {MenuAction::custom, WEBKIT_CONTEXT_MENU_ACTION_CUSTOM},
+    SAME(noAction, NO_ACTION), SAME(openLink, OPEN_LINK), SAME(openLinkInNewWindow, OPEN_LINK_IN_NEW_WINDOW),
+    SAME(downloadLinkToDisk, DOWNLOAD_LINK_TO_DISK), SAME(copyLinkToClipboard, COPY_LINK_TO_CLIPBOARD),
+    SAME(openImageInNewWindow, OPEN_IMAGE_IN_NEW_WINDOW), SAME(downloadImageToDisk, DOWNLOAD_IMAGE_TO_DISK),
+    SAME(copyImageToClipboard, COPY_IMAGE_TO_CLIPBOARD), SAME(copyImageURLToClipboard, COPY_IMAGE_URL_TO_CLIPBOARD),
+    SAME(goBack, GO_BACK), SAME(goForward, GO_FORWARD), SAME(reload, RELOAD), SAME(copy, COPY), SAME(cut, CUT),
+    SAME(paste, PASTE), SAME(selectAll, SELECT_ALL), SAME(inspectElement, INSPECT_ELEMENT), SAME(custom, CUSTOM),
 };
+#undef SAME
 static_assert(std::ranges::all_of(sameActions, [](auto pair) { return static_cast<int>(pair.first) == pair.second; }));
 
 constexpr auto zhCN = AppLanguage::zhCN;

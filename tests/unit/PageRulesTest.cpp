@@ -23,7 +23,8 @@ TEST(LoadFailures, ReadAsTheUserWouldAndCancelsOrDownloadsAreNone) {
         {io, G_IO_ERROR_NETWORK_UNREACHABLE, TroubleReason::offline}, {io, G_IO_ERROR_CANCELLED, std::nullopt},
         {io, G_IO_ERROR_BROKEN_PIPE, TroubleReason::otherNetworkError},
         {g_quark_to_string(G_RESOLVER_ERROR), G_RESOLVER_ERROR_NOT_FOUND, TroubleReason::nameNotResolved},
-        {web, WEBKIT_NETWORK_ERROR_CANCELLED, std::nullopt}, {web, WEBKIT_NETWORK_ERROR_TRANSPORT, TroubleReason::otherNetworkError},
+        {web, WEBKIT_NETWORK_ERROR_CANCELLED, std::nullopt},
+        {web, WEBKIT_NETWORK_ERROR_TRANSPORT, TroubleReason::otherNetworkError},
         {g_quark_to_string(WEBKIT_POLICY_ERROR), WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE, std::nullopt},
         {nullptr, 0, TroubleReason::otherNetworkError},
     };
