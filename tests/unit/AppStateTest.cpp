@@ -14,19 +14,29 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// Split mode, the primary pane's tab, the secondary pane's, the active pane.
+using Panes = std::tuple<bool, std::string, std::optional<std::string>, Pane>;
+// Sidebar shown and where, launch at login, dock at launch, the hidden services.
+using Prefs = std::tuple<bool, SidebarPosition, bool, bool, std::set<std::string>>;
+constexpr auto primary = Pane::primary;
+constexpr auto secondary = Pane::secondary;
+
 // The application state, made anew from the same file, driving the real controls of a
 // pretend window.
 class AppStateTest : public ::testing::Test {
 protected:
-    std::unique_ptr<AppState> makeState() {
+    std::unique_ptr<AppState> makeState(bool withWindow = false) {
         store = std::make_unique<PreferenceStore>(file);
         tabs = std::make_unique<CustomTabManager>(*store);
-        return std::make_unique<AppState>(*store, login, center, *tabs);
-    }
-    std::unique_ptr<AppState> makeStateWithWindow() {
-        auto state = makeState();
-        state->setWindowControl(&controls);
+        auto state = std::make_unique<AppState>(*store, login, center, *tabs);
+        if (withWindow) state->setWindowControl(&controls);
         return state;
+    }
+    Panes panes(const AppState& s) {
+        return {s.isSplitMode(), s.selectedTabID().get(), s.secondaryTabID().get(), s.activePane().get()};
+    }
+    Prefs prefs(const AppState& s) {
+        return {s.showSidebar(), s.sidebarPosition(), s.launchAtLogin(), s.autoDockOnLaunch(), s.hiddenAITabIDs()};
     }
     nlohmann::json stored() { return nlohmann::json::parse(readFile(file)); }
     CustomTab tag(const std::string& name) { return CustomTab{newCustomTabID(), name, "https://example.org/", {}, 0}; }
@@ -48,66 +58,62 @@ protected:
     WindowControls controls{window, queue, center};
 };
 
-// The first launch starts from defaults; a second state on the same file sees what the first stored.
-TEST_F(AppStateTest, StartsFromDefaultsAndASecondStateSeesWhatTheFirstStored) {
+// Values of the wrong type read as defaults (the first launch's too); a second state on the
+// same file sees what the first stored. Launch at login is kept, and docks at launch, even
+// when the system refuses it.
+TEST_F(AppStateTest, WrongTypedValuesReadAsDefaultsAndASecondStateSeesWhatTheFirstStored) {
+    writeFile(file, R"({"showSidebar": "false", "sidebarPosition": "Right", "launchAtLogin": 1,
+                        "hiddenAITabIDs": "[\"kimi\", 3]"})");
     {
         auto state = makeState();
-        EXPECT_TRUE(state->showSidebar());
-        EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
-        EXPECT_EQ(state->selectedTabID().get(), "doubao");
-        EXPECT_EQ(state->dockSide().get(), 0);
-        EXPECT_FALSE(state->isSplitMode());
+        EXPECT_EQ(prefs(*state), (Prefs{true, SidebarPosition::left, false, false, {}}));
+        EXPECT_EQ(panes(*state), (Panes{false, "doubao", std::nullopt, primary}));
         EXPECT_EQ(login.unregisterCalls, 1);
         EXPECT_EQ(stored()["autoDockOnLaunch"], false);
-        EXPECT_FALSE(stored().contains("hiddenAITabIDs"));
+        EXPECT_EQ(stored()["hiddenAITabIDs"], "[\"kimi\", 3]") << "an undecodable hidden set is left as stored";
         state->toggleSidebar();
         state->setSidebarPosition(SidebarPosition::right);
         state->setHiddenAITabIDs({"kimi", "deepseek"});
+        login.refuse = true;
         state->setLaunchAtLogin(true);
-        state->setShowDetailPanel(true);
+        // Another kind of panel switches the open one over; its own kind closes it.
+        state->toggleDetailPanel(DetailPanelType::clipboard);
+        state->toggleDetailPanel(DetailPanelType::customTags);
+        EXPECT_EQ(std::pair(state->showDetailPanel().get(), state->detailPanelType().get()),
+                  std::pair(true, DetailPanelType::customTags));
+        state->toggleDetailPanel(DetailPanelType::customTags);
+        EXPECT_FALSE(state->showDetailPanel());
+        state->toggleDetailPanel(DetailPanelType::clipboard);
     }
+    login.refuse = false;
     auto state = makeState();
-    EXPECT_FALSE(state->showSidebar());
-    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::right);
-    EXPECT_EQ(state->hiddenAITabIDs().get(), (std::set<std::string>{"deepseek", "kimi"}));
-    EXPECT_TRUE(state->launchAtLogin());
-    EXPECT_TRUE(state->autoDockOnLaunch());
+    EXPECT_EQ(prefs(*state), (Prefs{false, SidebarPosition::right, true, true, {"deepseek", "kimi"}}));
     EXPECT_TRUE(login.registered);
     EXPECT_FALSE(state->showDetailPanel()) << "the detail panel is not remembered";
     EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["deepseek","kimi"])");
+    state->setLaunchAtLogin(false);
+    EXPECT_FALSE(state->autoDockOnLaunch() || login.registered);
+    EXPECT_EQ(stored()["autoDockOnLaunch"], false);
 }
 
-TEST_F(AppStateTest, WrongTypedValuesFallBackToDefaultsAndAHiddenSelectionMovesOn) {
-    writeFile(file, R"({"showSidebar": "false", "sidebarPosition": "Right", "launchAtLogin": 1,
-                        "hiddenAITabIDs": "[\"kimi\", 3]"})");
-    auto state = makeState();
-    EXPECT_TRUE(state->showSidebar());
-    EXPECT_EQ(state->sidebarPosition().get(), SidebarPosition::left);
-    EXPECT_FALSE(state->launchAtLogin());
-    EXPECT_TRUE(state->hiddenAITabIDs().get().empty());
-    EXPECT_EQ(stored()["hiddenAITabIDs"], "[\"kimi\", 3]") << "an undecodable hidden set is left as stored";
-
+// A stored hidden set moves the selection on at launch; hiding a service later clears its
+// pane, or falls back to the first custom tag when every built-in is hidden.
+TEST_F(AppStateTest, HidingAServiceMovesTheSelectionOnOrClearsItsPane) {
     writeFile(file, R"({"hiddenAITabIDs": "[\"doubao\",\"doubao\"]"})");
-    state = makeState();
+    auto state = makeState();
     EXPECT_EQ(state->selectedTabID().get(), "qianwen");
     EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["doubao"])");
-}
-
-TEST_F(AppStateTest, HidingAServiceClearsItsPaneOrFallsBackToTheFirstCustomTag) {
-    auto state = makeState();
     state->enterSplitModeAnimated();
     state->selectTab("kimi");
     ASSERT_EQ(state->secondaryTabID().get(), "kimi");
     state->setHiddenAITabIDs({"kimi"});
-    EXPECT_FALSE(state->secondaryTabID().get());
-    EXPECT_TRUE(state->isSplitMode());
-    EXPECT_EQ(state->selectedTabID().get(), "doubao");
+    EXPECT_EQ(panes(*state), (Panes{true, "qianwen", std::nullopt, secondary}));
     state->setHiddenAITabIDs({});
     EXPECT_FALSE(state->secondaryTabID().get()) << "showing it again changes no selection";
 
     const auto all = allBuiltInsBut({});
     state->setHiddenAITabIDs(all);
-    EXPECT_EQ(state->selectedTabID().get(), "doubao") << "nothing else to show";
+    EXPECT_EQ(state->selectedTabID().get(), "qianwen") << "nothing else to show";
     state->setHiddenAITabIDs({});
     auto first = tag("First"), second = tag("Second");
     tabs->add(first);
@@ -116,49 +122,41 @@ TEST_F(AppStateTest, HidingAServiceClearsItsPaneOrFallsBackToTheFirstCustomTag) 
     EXPECT_EQ(state->selectedTabID().get(), first.id);
 }
 
-TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPane) {
+// Entering or leaving split mode empties the secondary pane; a window too narrow for two panes
+// is widened first, and split mode starts once it got there.
+TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWindowToWiden) {
     auto state = makeState();
     state->enterSplitMode();  // no window yet: switches at once
-    EXPECT_TRUE(state->isSplitMode());
-    EXPECT_EQ(state->activePane().get(), Pane::secondary);
     state->selectTab("deepseek");
-    EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
-    EXPECT_EQ(state->selectedTabID().get(), "doubao");
-    state->setActivePane(Pane::primary);
+    EXPECT_EQ(panes(*state), (Panes{true, "doubao", "deepseek", secondary}));
+    state->setActivePane(primary);
     state->selectTab("kimi");
-    EXPECT_EQ(state->selectedTabID().get(), "kimi");
-
+    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", primary}));
     state->exitSplitMode();
-    EXPECT_FALSE(state->isSplitMode());
-    EXPECT_FALSE(state->secondaryTabID().get());
-    EXPECT_EQ(state->activePane().get(), Pane::primary);
+    EXPECT_EQ(panes(*state), (Panes{false, "kimi", std::nullopt, primary}));
     // Outside split mode a secondary active pane does not divert the selection.
-    state->setActivePane(Pane::secondary);
+    state->setActivePane(secondary);
     state->selectTab("zai");
-    EXPECT_EQ(state->selectedTabID().get(), "zai");
-    EXPECT_FALSE(state->secondaryTabID().get());
-}
+    EXPECT_EQ(panes(*state), (Panes{false, "zai", std::nullopt, secondary}));
 
-TEST_F(AppStateTest, SplitModeWaitsForANarrowWindowToWiden) {
-    auto state = makeStateWithWindow();
+    state->setWindowControl(&controls);
     window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
     state->enterSplitMode();
     EXPECT_TRUE(state->isSplitMode()) << "wide enough already";
     EXPECT_TRUE(window.moves.empty());
     state->exitSplitMode();
-
     window.currentFrame = {200, 80, 1000, 700};
     window.monitor = ScreenFrames{{0, 0, 1440, 900}, {0, 0, 1440, 900}};
     state->enterSplitMode();
     EXPECT_FALSE(state->isSplitMode());
-    EXPECT_EQ(window.lastMove().target, (Rect{100, 80, 1200, 700}));
-    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
-    EXPECT_EQ(window.lastMove().duration, 400ms);
+    EXPECT_EQ(window.lastMove(), (FakeDesktopWindow::Move{{100, 80, 1200, 700}, TimingCurve::quickSettle(), 400ms}));
     queue.advance(400ms);
     EXPECT_TRUE(state->isSplitMode());
 }
 
-TEST_F(AppStateTest, DockingNeedsAWindowWithADockManager) {
+// Docking needs a window with a dock manager; dragging the docked window away resets the dock
+// side, delivered on the main queue.
+TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     auto state = makeState();
     state->dockWindow(2);
     EXPECT_EQ(state->dockSide().get(), 0) << "no window set up yet";
@@ -168,49 +166,26 @@ TEST_F(AppStateTest, DockingNeedsAWindowWithADockManager) {
     EXPECT_EQ(state->dockSide().get(), 0);
 
     state->setWindowControl(&controls);
+    const auto sides = [&] { return std::pair(state->dockSide().get(), controls.dockManager().dockSide()); };
     state->dockWindow(7);
     EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
     state->dockWindow(2);
-    EXPECT_EQ(state->dockSide().get(), 2);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::right);
-    queue.advance(400ms);
+    EXPECT_EQ(sides(), std::pair(2, DockSide::right));
     state->undockWindow();
+    EXPECT_EQ(sides(), std::pair(0, DockSide::none));
     queue.advance(400ms);
-    EXPECT_EQ(state->dockSide().get(), 0);
-    EXPECT_EQ(window.currentFrame, startFrame);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::none);
-}
 
-TEST_F(AppStateTest, DraggingTheDockedWindowAwayResetsTheDockSideOnTheMainQueue) {
-    auto state = makeStateWithWindow();
     state->dockWindow(1);
-    EXPECT_EQ(controls.dockManager().dockSide(), DockSide::left);
-    queue.advance(400ms);
     window.pointerAt = Point{0, 400};
-    queue.advance(550ms);
+    queue.advance(950ms);
     window.userMoves({400, 100, 800, 600});
     EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
     queue.drain();
     EXPECT_EQ(state->dockSide().get(), 0);
-
     // A notification that arrives after the state is gone does nothing.
     center.post(windowDidExitDockModeNotification);
     state.reset();
     queue.drain();
-}
-
-TEST_F(AppStateTest, TheLoginItemFollowsTheSettingEvenWhenRefused) {
-    auto state = makeState();
-    login.refuse = true;
-    state->setLaunchAtLogin(true);
-    EXPECT_TRUE(state->launchAtLogin());
-    EXPECT_TRUE(state->autoDockOnLaunch());
-    EXPECT_EQ(stored()["launchAtLogin"], true);
-    EXPECT_EQ(stored()["autoDockOnLaunch"], true);
-    login.refuse = false;
-    state->setLaunchAtLogin(false);
-    EXPECT_FALSE(state->autoDockOnLaunch());
-    EXPECT_EQ(stored()["autoDockOnLaunch"], false);
 }
 
 // The keys that pick services go by the tab bar's rows: shown built-ins, then the tags.
@@ -233,60 +208,44 @@ TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
     state->selectNeighbourTab(-1);
     EXPECT_EQ(state->selectedTabID().get(), last.id) << "previous wraps to the last row";
 
-    // In split mode the keys act on the active pane only; switching panes changes which.
+    // In split mode the keys act on the active pane only; switching panes changes which. An
+    // empty secondary pane steps on from the primary's tab.
     state->enterSplitMode();
     state->selectNeighbourTab(1);
-    EXPECT_EQ(state->secondaryTabID().get(), std::optional<std::string>("deepseek"))
-        << "an empty secondary pane steps on from the primary's tab";
-    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    EXPECT_EQ(panes(*state), (Panes{true, last.id, "deepseek", secondary}));
     state->switchActivePane();
     state->selectTabAt(1);
-    EXPECT_EQ(state->selectedTabID().get(), "kimi");
-    EXPECT_EQ(state->secondaryTabID().get(), std::optional<std::string>("deepseek"));
+    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", primary}));
     state->exitSplitMode();
     state->switchActivePane();
-    EXPECT_EQ(state->activePane().get(), Pane::primary) << "one pane: nothing to switch to";
+    EXPECT_EQ(state->activePane().get(), primary) << "one pane: nothing to switch to";
 }
 
-TEST_F(AppStateTest, PanelKeysOpenTheirKindOrCloseIt) {
-    auto state = makeState();
-    state->toggleDetailPanel(DetailPanelType::clipboard);
-    EXPECT_TRUE(state->showDetailPanel());
-    EXPECT_EQ(state->detailPanelType().get(), DetailPanelType::clipboard);
-    state->toggleDetailPanel(DetailPanelType::customTags);
-    EXPECT_TRUE(state->showDetailPanel()) << "another kind switches the open panel over";
-    EXPECT_EQ(state->detailPanelType().get(), DetailPanelType::customTags);
-    state->toggleDetailPanel(DetailPanelType::customTags);
-    EXPECT_FALSE(state->showDetailPanel());
-}
-
-// A click on a page's notification shows its service where it lives.
+// A click on a page's notification shows its service where it lives and brings the window out.
 TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
     window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
-    auto state = makeStateWithWindow();
+    auto state = makeState(true);
     state->dockWindow(1);
     queue.advance(400ms);
-    state->showServiceIn("kimi", Pane::secondary);
+    state->showServiceIn("kimi", secondary);
     EXPECT_EQ(state->selectedTabID().get(), "kimi") << "outside split mode there is one pane";
     EXPECT_TRUE(controls.dockManager().isSlidOut());
     queue.advance(400ms);
-    EXPECT_TRUE(state->isTabShown("kimi", Pane::primary));
+    EXPECT_TRUE(state->isTabShown("kimi", primary));
 
     state->enterSplitMode();
-    state->showServiceIn("deepseek", Pane::secondary);
-    EXPECT_EQ(state->secondaryTabID().get(), "deepseek");
-    EXPECT_EQ(state->activePane().get(), Pane::secondary);
-    EXPECT_EQ(state->selectedTabID().get(), "kimi");
-    EXPECT_TRUE(state->isTabShown("deepseek", Pane::secondary));
-    EXPECT_FALSE(state->isTabShown("deepseek", Pane::primary));
-    state->showServiceIn("doubao", Pane::primary);
-    EXPECT_EQ(state->activePane().get(), Pane::primary);
+    state->showServiceIn("deepseek", secondary);
+    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", secondary}));
+    EXPECT_TRUE(state->isTabShown("deepseek", secondary));
+    EXPECT_FALSE(state->isTabShown("deepseek", primary));
+    state->showServiceIn("doubao", primary);
+    EXPECT_EQ(state->activePane().get(), primary);
 
     state->setHiddenAITabIDs({"qwen"});
-    state->showServiceIn("qwen", Pane::primary);
+    state->showServiceIn("qwen", primary);
     EXPECT_EQ(state->selectedTabID().get(), "doubao") << "a hidden service is not selected";
     state->setWindowMinimized(true);
-    EXPECT_FALSE(state->isTabShown("doubao", Pane::primary));
+    EXPECT_FALSE(state->isTabShown("doubao", primary));
 }
 
 }  // namespace

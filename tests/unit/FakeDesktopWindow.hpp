@@ -15,6 +15,7 @@ public:
         Rect target;
         TimingCurve curve;
         Milliseconds duration;
+        bool operator==(const Move&) const = default;
     };
 
     explicit FakeDesktopWindow(ManualMainQueue& queue) : queue_(queue) {}

@@ -3,11 +3,11 @@
 #include <gio/gio.h>
 #include <webkit/webkit.h>
 
-#include "app/AppSettings.hpp"
 #include "platform/UriLauncher.hpp"
 #include "support/Fakes.hpp"
 #include "web/NewWindows.hpp"
 #include "web/PageTrouble.hpp"
+#include "web/ResponsePolicy.hpp"
 #include "web/SitePermissions.hpp"
 
 using namespace corvina;
@@ -15,23 +15,21 @@ using namespace corvina::testing;
 
 namespace {
 
+// Cancels, and responses turned into downloads, are no failure to show.
 TEST(LoadFailures, ReadAsTheUserWouldAndCancelsOrDownloadsAreNone) {
-    const auto io = [](int code) { return loadFailureReason(g_quark_to_string(G_IO_ERROR), code); };
-    EXPECT_EQ(io(G_IO_ERROR_CONNECTION_REFUSED), TroubleReason::refused);
-    EXPECT_EQ(io(G_IO_ERROR_TIMED_OUT), TroubleReason::timedOut);
-    EXPECT_EQ(io(G_IO_ERROR_NETWORK_UNREACHABLE), TroubleReason::offline);
-    EXPECT_EQ(io(G_IO_ERROR_CANCELLED), std::nullopt);
-    EXPECT_EQ(io(G_IO_ERROR_BROKEN_PIPE), TroubleReason::otherNetworkError);
-    EXPECT_EQ(loadFailureReason(g_quark_to_string(G_RESOLVER_ERROR), G_RESOLVER_ERROR_NOT_FOUND),
-              TroubleReason::nameNotResolved);
-    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_NETWORK_ERROR), WEBKIT_NETWORK_ERROR_CANCELLED), std::nullopt);
-    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_NETWORK_ERROR), WEBKIT_NETWORK_ERROR_TRANSPORT),
-              TroubleReason::otherNetworkError);
-    EXPECT_EQ(loadFailureReason(g_quark_to_string(WEBKIT_POLICY_ERROR),
-                                WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE),
-              std::nullopt)
-        << "a response turned into a download";
-    EXPECT_EQ(loadFailureReason(nullptr, 0), TroubleReason::otherNetworkError);
+    const auto io = g_quark_to_string(G_IO_ERROR), web = g_quark_to_string(WEBKIT_NETWORK_ERROR);
+    const std::vector<std::tuple<const char*, int, std::optional<TroubleReason>>> cases = {
+        {io, G_IO_ERROR_CONNECTION_REFUSED, TroubleReason::refused}, {io, G_IO_ERROR_TIMED_OUT, TroubleReason::timedOut},
+        {io, G_IO_ERROR_NETWORK_UNREACHABLE, TroubleReason::offline}, {io, G_IO_ERROR_CANCELLED, std::nullopt},
+        {io, G_IO_ERROR_BROKEN_PIPE, TroubleReason::otherNetworkError},
+        {g_quark_to_string(G_RESOLVER_ERROR), G_RESOLVER_ERROR_NOT_FOUND, TroubleReason::nameNotResolved},
+        {web, WEBKIT_NETWORK_ERROR_CANCELLED, std::nullopt},
+        {web, WEBKIT_NETWORK_ERROR_TRANSPORT, TroubleReason::otherNetworkError},
+        {g_quark_to_string(WEBKIT_POLICY_ERROR), WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE, std::nullopt},
+        {nullptr, 0, TroubleReason::otherNetworkError},
+    };
+    for (const auto& [domain, code, reason] : cases)
+        EXPECT_EQ(loadFailureReason(domain, code), reason) << (domain ? domain : "-") << " " << code;
 }
 
 TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
@@ -47,41 +45,41 @@ TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
     EXPECT_EQ(displayHost("not an address"), "not an address");
 }
 
-TEST(SiteKeys, AreSchemeHostAndPortOfWebAddressesOnly) {
+// Answers are kept per site (scheme, host and port of a web address only) and kind of
+// permission, across a restart, until reset.
+TEST(SitePermissions, AnswersAreKeptPerSiteAndKindAcrossARestartUntilReset) {
     EXPECT_EQ(siteOf("https://Chat.Example.com/path?x"), "https://chat.example.com:443");
     EXPECT_EQ(siteOf("https://chat.example.com:443/"), siteOf("https://chat.example.com/"));
     EXPECT_EQ(siteOf("http://127.0.0.1:8080/a"), "http://127.0.0.1:8080");
     EXPECT_NE(siteOf("http://chat.example.com/"), siteOf("https://chat.example.com/"));
     EXPECT_EQ(siteOf("file:///etc/passwd"), std::nullopt);
     EXPECT_EQ(siteOf("about:blank"), std::nullopt);
-}
-
-TEST(SitePermissionAnswers, SurviveARestartPerSiteAndKindUntilReset) {
+    const std::string a = "https://a.example.com:443";
+    constexpr auto microphone = PermissionKind::microphone, notifications = PermissionKind::notifications;
     TempDir dir;
     {
         PreferenceStore file(dir / "site-permissions.json");
         SitePermissions answers(file);
-        EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
-        answers.remember("https://a.example.com:443", PermissionKind::microphone, true);
-        answers.remember("https://a.example.com:443", PermissionKind::notifications, false);
-        answers.remember("https://b.example.com:443", PermissionKind::notifications, true);
+        answers.remember(a, microphone, true);
+        answers.remember(a, notifications, false);
+        answers.remember("https://b.example.com:443", notifications, true);
         EXPECT_EQ(answers.answerCount().get(), 3);
     }
     PreferenceStore file(dir / "site-permissions.json");
     SitePermissions answers(file);
-    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), true);
-    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::camera), std::nullopt);
-    EXPECT_EQ(answers.answer("https://a.example.com:8443", PermissionKind::microphone), std::nullopt);
+    EXPECT_EQ(answers.answer(a, microphone), true);
+    EXPECT_EQ(answers.answer(a, PermissionKind::camera), std::nullopt);
+    EXPECT_EQ(answers.answer("https://a.example.com:8443", microphone), std::nullopt);
     EXPECT_EQ(answers.sitesWithNotifications(true), std::vector<std::string>{"https://b.example.com:443"});
-    EXPECT_EQ(answers.sitesWithNotifications(false), std::vector<std::string>{"https://a.example.com:443"});
+    EXPECT_EQ(answers.sitesWithNotifications(false), std::vector<std::string>{a});
     answers.reset();
     EXPECT_EQ(answers.answerCount().get(), 0);
-    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
+    EXPECT_EQ(answers.answer(a, microphone), std::nullopt);
 
     // A file edited by hand into nonsense reads as no answers.
-    file.setRaw("sites", {{"https://a.example.com:443", {{"microphone", "yes"}}}, {"x", 3}});
-    EXPECT_EQ(answers.answer("https://a.example.com:443", PermissionKind::microphone), std::nullopt);
-    EXPECT_EQ(answers.answer("x", PermissionKind::microphone), std::nullopt);
+    file.setRaw("sites", {{a, {{"microphone", "yes"}}}, {"x", 3}});
+    EXPECT_EQ(answers.answer(a, microphone), std::nullopt);
+    EXPECT_EQ(answers.answer("x", microphone), std::nullopt);
 }
 
 TEST(PermissionQuestions, SayTheHostAndEveryKindAsked) {
@@ -105,15 +103,38 @@ TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {
         EXPECT_EQ(decideNewWindow(NewWindowTarget::browser, true, other), NewWindowAction::none) << other;
     EXPECT_TRUE(isWebAddress("HTTP://example.com/"));
     EXPECT_FALSE(isWebAddress("httpx://example.com/"));
+}
 
-    // The setting is nowhere until chosen, and survives a restart.
-    TempDir dir;
-    PreferenceStore preferences(dir / "preferences.json");
-    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
-    AppSettings(preferences).setNewWindowTarget(NewWindowTarget::app);
-    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::app);
-    preferences.setString("openNewWindows", "everywhere");
-    EXPECT_EQ(AppSettings(preferences).newWindowTarget().get(), NewWindowTarget::nowhere);
+constexpr auto show = ResponseDecision::show;
+constexpr auto download = ResponseDecision::download;
+
+// An attachment (a case-sensitive prefix of the raw value, HTTP only) downloads in every
+// frame; archives, office documents and images on their own download only in the main frame.
+TEST(ResponsePolicy, DecidesByDispositionTypeAndFrame) {
+    const std::vector<std::tuple<std::optional<std::string>, std::string, ResponseDecision, ResponseDecision>> cases = {
+        // disposition, type, main frame, sub-frame
+        {"attachment; filename=\"notes.txt\"", "text/plain", download, download}, {"attachment", "", download, download},
+        {"Attachment", "text/html", show, show}, {" attachment", "text/plain", show, show},
+        {"inline; filename=attachment.pdf", "application/pdf", show, show}, {"Attachment", "image/png", download, show},
+        {"inline", "application/pdf", show, show}, {"", "text/html", show, show}, {"", "", show, show},
+        {"", "IMAGE/PNG", show, show}, {"", "application/zip; charset=binary", show, show}, {"", "image/bmp", show, show},
+        {std::nullopt, "image/png", download, show}, {std::nullopt, "text/html", show, show},
+    };
+    for (const auto& [disposition, type, main, sub] : cases) {
+        EXPECT_EQ(decideResponse(disposition, type, true), main) << disposition.value_or("-") << " " << type;
+        EXPECT_EQ(decideResponse(disposition, type, false), sub) << disposition.value_or("-") << " " << type;
+    }
+    for (const char* type : {"application/octet-stream", "application/zip", "application/x-zip-compressed",
+                             "application/gzip", "application/x-gzip", "application/x-tar",
+                             "application/x-rar-compressed", "application/x-7z-compressed", "application/vnd.ms-excel",
+                             "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet", "application/msword",
+                             "application/vnd.openxmlformats-officedocument.wordprocessingml.document",
+                             "application/vnd.ms-powerpoint",
+                             "application/vnd.openxmlformats-officedocument.presentationml.presentation",
+                             "image/png", "image/jpeg", "image/gif", "image/webp", "image/svg+xml"}) {
+        EXPECT_EQ(decideResponse("", type, true), download) << type;
+        EXPECT_EQ(decideResponse("", type, false), show) << type;
+    }
 }
 
 }  // namespace

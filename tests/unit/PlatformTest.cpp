@@ -3,6 +3,7 @@
 #include "platform/DrawingMode.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
+#include "platform/PreferenceStore.hpp"
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 
@@ -29,24 +30,6 @@ TEST(NotificationCenter, DeliversByNameOnTheMainQueueUntilRemoved) {
     EXPECT_EQ(dock, 1);
 }
 
-TEST(ManualMainQueue, CancelledAndRepeatingTimers) {
-    ManualMainQueue queue;
-    int once = 0, repeated = 0;
-    auto a = queue.after(Milliseconds(3000), [&] { ++once; });
-    auto b = queue.every(Milliseconds(150), [&] { ++repeated; });
-    queue.advance(Milliseconds(2999));
-    EXPECT_EQ(once, 0);
-    EXPECT_EQ(repeated, 19);
-    a = queue.after(Milliseconds(3000), [&] { ++once; });  // a newer request restarts it
-    queue.advance(Milliseconds(2999));
-    EXPECT_EQ(once, 0);
-    queue.advance(Milliseconds(1));
-    EXPECT_EQ(once, 1);
-    b.reset();
-    queue.advance(Milliseconds(1000));
-    EXPECT_EQ(repeated, 39);
-}
-
 TEST(AutostartLoginItem, WritesAnEntryForTheRunningBinaryAndRemovesIt) {
     TempDir dir;
     AutostartLoginItem item(dir / "autostart", "app.corvina.Corvina", "/opt/my apps/corvina");
@@ -62,6 +45,61 @@ TEST(AutostartLoginItem, WritesAnEntryForTheRunningBinaryAndRemovesIt) {
     // A folder it cannot write is reported.
     writeFile(dir / "blocked", "a file where the folder should be");
     EXPECT_FALSE(AutostartLoginItem(dir / "blocked", "app.corvina.Corvina", "/usr/bin/corvina").registerItem());
+}
+
+class PreferenceStoreTest : public ::testing::Test {
+protected:
+    nlohmann::json onDisk() { return nlohmann::json::parse(readFile(file)); }
+
+    TempDir dir;
+    std::filesystem::path file = dir / "corvina" / "preferences.json";
+};
+
+// Every change is on disk at once, without leftover files, and read back with its type; a
+// value of another type reads as absent.
+TEST_F(PreferenceStoreTest, ValuesSurviveARestartWithTheirTypes) {
+    {
+        PreferenceStore store(file);
+        store.setBool("flag", true);
+        store.setString("gone", "x");
+        store.remove("gone");
+        EXPECT_EQ(onDisk(), (nlohmann::json{{"flag", true}}));
+        store.setString("name", "豆包");
+        store.setData("blob", Bytes{0, 1, 2, 255});
+        store.setRaw("odd", {{"base64", 1}});
+        store.setString("text", "AAEC");
+    }
+    PreferenceStore again(file);
+    EXPECT_EQ(again.boolValue("flag"), true);
+    EXPECT_EQ(again.stringValue("name"), "豆包");
+    EXPECT_EQ(again.dataValue("blob"), (Bytes{0, 1, 2, 255}));
+    EXPECT_EQ(onDisk()["blob"], (nlohmann::json{{"base64", "AAEC/w=="}}));
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path()))
+        EXPECT_EQ(entry.path().filename(), "preferences.json");
+    EXPECT_FALSE(again.stringValue("flag") || again.boolValue("name") || again.stringValue("blob"));
+    EXPECT_FALSE(again.dataValue("text") || again.dataValue("odd"));
+}
+
+TEST_F(PreferenceStoreTest, AnUnreadableFileIsMovedAsideAndNeverLost) {
+    writeFile(file, "{\"showSidebar\": fal");
+    {
+        PreferenceStore store(file);
+        EXPECT_FALSE(store.boolValue("showSidebar"));
+        store.setBool("showSidebar", true);
+    }
+    EXPECT_EQ(readFile(file.string() + ".corrupt"), "{\"showSidebar\": fal");
+
+    // A second bad file does not replace the first one kept aside.
+    writeFile(file, "[1, 2]");
+    PreferenceStore again(file);
+    EXPECT_EQ(readFile(file.string() + ".corrupt"), "{\"showSidebar\": fal");
+    EXPECT_EQ(readFile(file.string() + ".corrupt-2"), "[1, 2]");
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    // Where nothing can be written (the parent is a file), the value is kept for this run.
+    PreferenceStore blocked(std::filesystem::path(file.string() + ".corrupt") / "preferences.json");
+    blocked.setString("k", "v");
+    EXPECT_EQ(blocked.stringValue("k"), "v");
 }
 
 }  // namespace

@@ -12,7 +12,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using Move = FakeDesktopWindow::Move;
 const Rect hiddenLeft{-796, 162.5, 800, 600};
+Move slide(const Rect& to) { return {to, TimingCurve::easeInEaseOut(), 400ms}; }
+Move settle(const Rect& to) { return {to, TimingCurve::quickSettle(), 400ms}; }
 
 class WindowDockManagerTest : public ::testing::Test {
 protected:
@@ -20,15 +23,19 @@ protected:
         manager.dock(side);
         queue.advance(WindowDockManager::animationDuration);
     }
-    void slideOutAndSettle() {
-        window.pointerAt = Point{0, 400};
-        queue.advance(WindowDockManager::pollInterval);
-        ASSERT_TRUE(manager.isSlidOut());
-        queue.advance(WindowDockManager::animationDuration);
+    void pointerFor(Point at, Milliseconds wait) {
+        window.pointerAt = at;
+        queue.advance(wait);
     }
+    // The side docked to, whether slid out, the edge reserved.
+    std::tuple<DockSide, bool, DockSide> docked() { return {manager.dockSide(), manager.isSlidOut(), window.reservedEdge}; }
     int exitsPosted() {
         queue.drain();
         return exits;
+    }
+    std::vector<std::string> told() {
+        queue.drain();
+        return heard;
     }
 
     ManualMainQueue queue;
@@ -36,106 +43,65 @@ protected:
     FakeDesktopWindow window{queue};
     WindowDockManager manager{window, queue, notifications};
     int exits = 0;
+    std::vector<std::string> heard;
     ObserverToken exitObserver = notifications.addObserver(windowDidExitDockModeNotification, [this] { ++exits; });
+    ObserverToken in = notifications.addObserver(windowDidSlideInNotification, [this] { heard.push_back("in"); });
+    ObserverToken out = notifications.addObserver(windowWillSlideOutNotification, [this] { heard.push_back("out"); });
 };
 
-TEST_F(WindowDockManagerTest, DockingWithoutASideOrAWindowDoesNothing) {
-    manager.dock(DockSide::none);
-    window.exists = false;
+// The window goes off screen but for its grip; the pointer near the edge (not while an
+// animation runs) slides it out, leaving it slides it back; inside the window, however far
+// from the edge, it stays out. Pages rest while only the grip is seen: the word goes out once
+// the window got there, and back before it slides out, so the page is drawn as it comes.
+TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlidesItBackTellingThePages) {
     manager.dock(DockSide::left);
-    EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_TRUE(window.moves.empty());
-    EXPECT_EQ(window.reservedEdge, DockSide::none);
-    EXPECT_EQ(queue.pendingTimers(), 0u);
-}
-
-// The window goes off screen but for its grip; the pointer at the edge of the work area (not
-// in the panel band above it, not while an animation runs) slides it out, leaving slides it in.
-TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheDockedWindowOutAndLeavingItSlidesItBack) {
-    manager.dock(DockSide::left);
-    EXPECT_EQ(manager.dockSide(), DockSide::left);
-    EXPECT_TRUE(manager.isAnimating());
-    EXPECT_EQ(window.lastMove().target, hiddenLeft);
-    EXPECT_EQ(window.lastMove().curve, TimingCurve::easeInEaseOut());
-    EXPECT_EQ(window.lastMove().duration, 400ms);
-    EXPECT_EQ(window.reservedEdge, DockSide::left);
+    EXPECT_EQ(docked(), std::tuple(DockSide::left, false, DockSide::left));
+    EXPECT_EQ(window.lastMove(), slide(hiddenLeft));
     EXPECT_EQ(window.reservedWidth, 4);
-    window.pointerAt = Point{0, 400};
-    queue.advance(300ms);  // two polls, both during the docking animation
-    EXPECT_FALSE(manager.isSlidOut());
-    window.pointerAt = Point{0, 10};
-    queue.advance(1s);
-    EXPECT_FALSE(manager.isAnimating());
-    EXPECT_FALSE(manager.isSlidOut());
-    EXPECT_EQ(window.moves.size(), 1u);
-
-    window.pointerAt = Point{21, 400};
-    queue.advance(150ms);
-    EXPECT_FALSE(manager.isSlidOut());
-    window.pointerAt = Point{20, 400};
-    queue.advance(150ms);
-    EXPECT_TRUE(manager.isSlidOut());
-    EXPECT_EQ(window.lastMove().target, (Rect{0, 162.5, 800, 600}));
-    EXPECT_EQ(window.lastMove().curve, TimingCurve::easeInEaseOut());
-    queue.advance(400ms);
-
-    // Inside the window, however far from the edge, it stays out.
-    window.pointerAt = Point{790, 700};
-    queue.advance(600ms);
-    EXPECT_TRUE(manager.isSlidOut());
-    window.pointerAt = Point{900, 400};
-    queue.advance(150ms);
-    EXPECT_FALSE(manager.isSlidOut());
-    EXPECT_EQ(window.lastMove().target, hiddenLeft);
-}
-
-// Pages rest while only the grip is seen: the word goes out once the window got there, and
-// back before it slides out, so the page is drawn while it comes into view.
-TEST_F(WindowDockManagerTest, TellsWhenOnlyTheGripIsSeenAndWhenTheWindowComesBack) {
-    std::vector<std::string> heard;
-    ObserverToken in = notifications.addObserver(windowDidSlideInNotification, [&] { heard.push_back("in"); });
-    ObserverToken out = notifications.addObserver(windowWillSlideOutNotification, [&] { heard.push_back("out"); });
-    const auto told = [&] {
-        queue.drain();
-        return heard;
-    };
-    manager.dock(DockSide::left);
-    queue.advance(300ms);
+    pointerFor({0, 400}, 300ms);  // two polls, both during the docking animation
     EXPECT_TRUE(told().empty()) << "still on its way to the edge";
-    queue.advance(100ms);
+    EXPECT_FALSE(manager.isSlidOut());
+    pointerFor({21, 400}, 1s);
+    EXPECT_EQ(window.moves.size(), 1u);
     EXPECT_EQ(told(), std::vector<std::string>{"in"});
-    window.pointerAt = Point{0, 400};
-    queue.advance(150ms);
+
+    pointerFor({20, 400}, 150ms);
+    EXPECT_TRUE(manager.isSlidOut());
+    EXPECT_EQ(window.lastMove(), slide({0, 162.5, 800, 600}));
     EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
     queue.advance(400ms);
+    pointerFor({790, 700}, 600ms);
+    EXPECT_TRUE(manager.isSlidOut());
+    pointerFor({900, 400}, 150ms);
+    EXPECT_FALSE(manager.isSlidOut());
+    EXPECT_EQ(window.lastMove(), slide(hiddenLeft));
+    queue.advance(400ms);
+    EXPECT_EQ(told(), (std::vector<std::string>{"in", "out", "in"}));
 
-    // Sliding in again, overtaken by the pointer coming back: the window never got there.
-    window.pointerAt = Point{900, 400};
-    queue.advance(350ms);
+    // Sliding in again, overtaken by an undock: the window never got there.
+    pointerFor({0, 400}, 550ms);
+    pointerFor({900, 400}, 350ms);
     manager.exitDock(true);
     queue.advance(1s);
-    EXPECT_EQ(told(), (std::vector<std::string>{"in", "out"}));
+    EXPECT_EQ(told(), (std::vector<std::string>{"in", "out", "in", "out"}));
 }
 
 // Only a move of the window resting slid out ends dock mode, where the user left it.
 TEST_F(WindowDockManagerTest, UserMovingTheSlidOutWindowEndsDockMode) {
     dockAndSettle(DockSide::left);
     window.userMoves({-790, 162.5, 800, 600});  // slid in: nobody listens
-    window.pointerAt = Point{0, 400};
-    queue.advance(150ms);
+    pointerFor({0, 400}, 150ms);
     ASSERT_TRUE(manager.isAnimating());
     window.userMoves({-300, 162.5, 800, 600});  // during the slide out
-    EXPECT_EQ(manager.dockSide(), DockSide::left);
+    EXPECT_EQ(docked(), std::tuple(DockSide::left, true, DockSide::left));
     EXPECT_EQ(exitsPosted(), 0);
     queue.advance(400ms);
 
     const auto movesBefore = window.moves.size();
     window.userMoves({500, 300, 800, 600});
-    EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_FALSE(manager.isSlidOut());
+    EXPECT_EQ(docked(), std::tuple(DockSide::none, false, DockSide::none));
     window.userMoves({520, 300, 800, 600});
     EXPECT_EQ(exitsPosted(), 1);
-    EXPECT_EQ(window.reservedEdge, DockSide::none);
     // Polling has stopped: the pointer still at the edge calls nothing out.
     queue.advance(1s);
     EXPECT_EQ(window.moves.size(), movesBefore);
@@ -143,47 +109,42 @@ TEST_F(WindowDockManagerTest, UserMovingTheSlidOutWindowEndsDockMode) {
     EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
-TEST_F(WindowDockManagerTest, UndockBringsTheWindowBackToItsExactFrameOnce) {
+// Undocking brings back the user's frame once, also after docking to the other side, which
+// passes through undocked (and an undock while that is pending stays undocked).
+TEST_F(WindowDockManagerTest, UndockReturnsToTheUsersFrameOnceAndTheOtherSideGoesThroughUndocked) {
     manager.exitDock(true);
     dockAndSettle(DockSide::left);
-    slideOutAndSettle();
+    pointerFor({0, 400}, 550ms);
     manager.exitDock(true);
-    EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_EQ(window.lastMove().target, startFrame);
-    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
+    EXPECT_EQ(docked(), std::tuple(DockSide::none, false, DockSide::none));
+    EXPECT_EQ(window.lastMove(), settle(startFrame));
     queue.advance(400ms);
-    EXPECT_EQ(window.currentFrame, startFrame);
     const auto moves = window.moves.size();
     manager.exitDock(true);
     EXPECT_EQ(window.moves.size(), moves);
     EXPECT_EQ(exitsPosted(), 1);
     EXPECT_EQ(queue.pendingTimers(), 0u);
-}
 
-TEST_F(WindowDockManagerTest, DockingToTheOtherSidePassesThroughUndocked) {
     dockAndSettle(DockSide::left);
     manager.dock(DockSide::right);
     EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_EQ(exitsPosted(), 1);
-    EXPECT_EQ(window.moves.size(), 1u);
+    EXPECT_EQ(exitsPosted(), 2);
+    EXPECT_EQ(window.moves.size(), moves + 1);
     queue.advance(399ms);
     EXPECT_EQ(manager.dockSide(), DockSide::none);
     queue.advance(1ms);
-    EXPECT_EQ(manager.dockSide(), DockSide::right);
-    EXPECT_EQ(window.reservedEdge, DockSide::right);
+    EXPECT_EQ(docked(), std::tuple(DockSide::right, false, DockSide::right));
     EXPECT_EQ(window.lastMove().target, (Rect{1436, 162.5, 800, 600}));
-    // Undocking brings back the user's frame, not the hidden frame of the first edge.
     queue.advance(1s);
     manager.exitDock(true);
-    EXPECT_EQ(window.lastMove().target, startFrame);
+    EXPECT_EQ(window.lastMove().target, startFrame) << "not the hidden frame of the first edge";
 
-    // Undocking while the other side is pending stays undocked.
     dockAndSettle(DockSide::left);
     manager.dock(DockSide::right);
     manager.exitDock(true);
     queue.advance(1s);
     EXPECT_EQ(manager.dockSide(), DockSide::none);
-    EXPECT_EQ(exitsPosted(), 3);
+    EXPECT_EQ(exitsPosted(), 4);
 }
 
 TEST_F(WindowDockManagerTest, ScreenChangeReplacesTheWindowOnTheNewEdgeInTheSameState) {
@@ -192,8 +153,7 @@ TEST_F(WindowDockManagerTest, ScreenChangeReplacesTheWindowOnTheNewEdgeInTheSame
     window.changeMonitor(bigger);
     EXPECT_EQ(window.lastMove().target, (Rect{1916, 240, 800, 600}));
     queue.advance(400ms);
-    window.pointerAt = Point{1919, 500};
-    queue.advance(550ms);
+    pointerFor({1919, 500}, 550ms);
     window.changeMonitor(laptop);
     EXPECT_TRUE(manager.isSlidOut());
     EXPECT_EQ(window.lastMove().target, (Rect{640, 162.5, 800, 600}));
@@ -204,29 +164,35 @@ TEST_F(WindowDockManagerTest, ScreenChangeReplacesTheWindowOnTheNewEdgeInTheSame
     EXPECT_EQ(window.moves.size(), moves);
 }
 
-TEST(WindowDockManagerLifetime, AnimationEndingAfterTheManagerIsGoneIsHarmless) {
-    ManualMainQueue queue;
-    NotificationCenter notifications{queue};
-    FakeDesktopWindow window{queue};
-    auto manager = std::make_unique<WindowDockManager>(window, queue, notifications);
-    manager->dock(DockSide::left);
-    manager.reset();
+// Nothing happens without a side or a window; an animation ending after its manager is gone
+// is harmless.
+TEST_F(WindowDockManagerTest, DockingWithoutASideOrWindowOrAfterTheManagerIsGoneIsHarmless) {
+    manager.dock(DockSide::none);
+    window.exists = false;
+    manager.dock(DockSide::left);
+    EXPECT_EQ(manager.dockSide(), DockSide::none);
+    EXPECT_TRUE(window.moves.empty());
+    EXPECT_EQ(window.reservedEdge, DockSide::none);
+    EXPECT_EQ(queue.pendingTimers(), 0u);
+
+    window.exists = true;
+    auto other = std::make_unique<WindowDockManager>(window, queue, notifications);
+    other->dock(DockSide::left);
+    other.reset();
     queue.advance(1s);
     EXPECT_EQ(window.currentFrame.x, -796);
     EXPECT_EQ(queue.pendingTimers(), 0u);
 }
 
 // Zooming back returns to the frame taken at the latest maximise, wherever the maximised
-// window was dragged since.
+// window was dragged since; without a screen only the flag flips.
 TEST(WindowMaximizer, ZoomTwiceReturnsToTheFrameBeforeMaximising) {
     ManualMainQueue queue;
     FakeDesktopWindow window{queue};
     WindowMaximizer maximizer{window};
     maximizer.toggle();
     EXPECT_TRUE(maximizer.isMaximized());
-    EXPECT_EQ(window.lastMove().target, laptop.workArea);
-    EXPECT_EQ(window.lastMove().curve, TimingCurve::quickSettle());
-    EXPECT_EQ(window.lastMove().duration, 400ms);
+    EXPECT_EQ(window.lastMove(), settle(laptop.workArea));
     queue.advance(400ms);
     window.userMoves({600, 200, 1440, 875});
     maximizer.toggle();
@@ -238,7 +204,6 @@ TEST(WindowMaximizer, ZoomTwiceReturnsToTheFrameBeforeMaximising) {
     maximizer.toggle();
     EXPECT_EQ(window.lastMove().target, (Rect{10, 30, 900, 640}));
 
-    // Without a screen only the flag flips.
     queue.advance(400ms);
     window.userMoves({70, 40, 800, 600});
     window.monitor = std::nullopt;

@@ -1,34 +1,28 @@
 #include <gtest/gtest.h>
 
+#include "unit/FakeDesktopWindow.hpp"
 #include "window/TimingCurve.hpp"
 #include "window/WindowGeometry.hpp"
 
 using namespace corvina;
+using namespace corvina::testing;
 
 namespace {
 
-// A 1440 × 900 monitor with a 25-pixel panel along its top.
-const ScreenFrames laptop{{0, 0, 1440, 900}, {0, 25, 1440, 875}};
-const Rect window800{320, 150, 800, 600};
-
 // Hidden, only the grip is on screen, centred on the work area; shown, the window stands
-// against the work area's edge. Monitors need not start at zero.
-TEST(WindowDockGeometry, HiddenAndShownFramesStandAtTheWorkAreaEdge) {
+// against the work area's edge. Monitors need not start at zero. (The dock manager's tests
+// walk through the frames on the plain laptop screen.)
+TEST(WindowDockGeometry, FramesStandAtTheWorkAreaEdgeAndTheTriggerZoneIsTwentyPixelsBesideIt) {
     const ScreenFrames second{{1440, 0, 1920, 1080}, {1440, 0, 1920, 1040}};
     const ScreenFrames panelLeft{{0, 0, 1440, 900}, {48, 0, 1392, 900}};
-    EXPECT_EQ(hiddenDockFrame(window800, DockSide::left, laptop, 4), (Rect{-796, 162.5, 800, 600}));
-    EXPECT_EQ(hiddenDockFrame(window800, DockSide::right, laptop, 4), (Rect{1436, 162.5, 800, 600}));
-    EXPECT_EQ(hiddenDockFrame(window800, DockSide::none, laptop, 4), window800);
-    EXPECT_EQ(hiddenDockFrame(window800, DockSide::left, second, 4), (Rect{1440 - 796, 220, 800, 600}));
-    EXPECT_EQ(hiddenDockFrame(window800, DockSide::right, second, 4), (Rect{3360 - 4, 220, 800, 600}));
-    EXPECT_EQ(shownDockFrame(window800, DockSide::left, panelLeft), (Rect{48, 150, 800, 600}));
-    EXPECT_EQ(shownDockFrame(window800, DockSide::right, laptop), (Rect{640, 162.5, 800, 600}));
-    EXPECT_EQ(shownDockFrame(window800, DockSide::none, laptop), window800);
-}
+    EXPECT_EQ(hiddenDockFrame(startFrame, DockSide::none, laptop, 4), startFrame);
+    EXPECT_EQ(hiddenDockFrame(startFrame, DockSide::left, second, 4), (Rect{1440 - 796, 220, 800, 600}));
+    EXPECT_EQ(hiddenDockFrame(startFrame, DockSide::right, second, 4), (Rect{3360 - 4, 220, 800, 600}));
+    EXPECT_EQ(shownDockFrame(startFrame, DockSide::left, panelLeft), (Rect{48, 150, 800, 600}));
+    EXPECT_EQ(shownDockFrame(startFrame, DockSide::none, laptop), startFrame);
 
-// Twenty pixels from the edge beside the work area; the panel band above it does not count,
-// its bounds do.
-TEST(WindowDockGeometry, TriggerZoneIsTwentyPixelsFromTheEdgeBesideTheWorkArea) {
+    // The trigger zone: twenty pixels from the edge beside the work area; the panel band
+    // above it does not count, its bounds do.
     const std::vector<std::tuple<Point, DockSide, bool>> cases = {
         {{20, 400}, DockSide::left, true},    {{21, 400}, DockSide::left, false},
         {{1420, 400}, DockSide::right, true}, {{1419, 400}, DockSide::right, false},
@@ -43,7 +37,6 @@ TEST(WindowDockGeometry, TriggerZoneIsTwentyPixelsFromTheEdgeBesideTheWorkArea) 
 // where the work area is narrower than the window; one at least as wide is left alone.
 TEST(WindowSplitGeometry, NarrowWindowGrowsAboutItsCentreInsideTheWorkArea) {
     const Rect screen{0, 0, 1440, 900};
-    EXPECT_EQ(splitWidenedFrame({200, 80, 1000, 700}, 1200, screen), (Rect{100, 80, 1200, 700}));
     EXPECT_EQ(splitWidenedFrame({200, 80, 1000, 700}, 1200, Rect{0, 0, 1100, 900})->x, -100);
     EXPECT_EQ(splitWidenedFrame({800, 80, 1000, 700}, 1200, screen)->x, 240);
     EXPECT_EQ(splitWidenedFrame({-300, 80, 1000, 700}, 1200, screen)->x, 0);
@@ -53,18 +46,17 @@ TEST(WindowSplitGeometry, NarrowWindowGrowsAboutItsCentreInsideTheWorkArea) {
     EXPECT_TRUE(splitWidenedFrame({0, 0, 1199, 700}, 1200, screen));
 }
 
-TEST(WindowFrameGeometry, VisibleFrameDropsTheShadowAndAddsDecorations) {
+TEST(WindowScreenGeometry, FramesMonitorsWorkAreasAndStruts) {
+    // The visible frame drops the shadow and adds the decorations.
     const Insets shadow{14, 14, 12, 17};
     const Insets titleBar{1, 1, 24, 1};
     EXPECT_EQ(visibleFrame({100, 100, 828, 629}, {}, shadow), (Rect{114, 112, 800, 600}));
     EXPECT_EQ(visibleFrame({100, 100, 800, 600}, titleBar, {}), (Rect{99, 76, 802, 625}));
     for (const Rect& visible : {Rect{-796, 150, 800, 600}, Rect{0, 0, 1440, 900}})
         EXPECT_EQ(visibleFrame(clientRect(visible, titleBar, shadow), titleBar, shadow), visible);
-}
 
-// A monitor's work area is its share of the desktop's; a window belongs to the monitor
-// holding most of it; the strut reserves the grip only at an outer edge of the desktop.
-TEST(WindowScreenGeometry, MonitorsWorkAreasAndStruts) {
+    // A monitor's work area is its share of the desktop's; a window belongs to the monitor
+    // holding most of it; the strut reserves the grip only at an outer edge of the desktop.
     const Rect monitor{1440, 0, 1920, 1080};
     EXPECT_EQ(monitorWorkArea(monitor, Rect{0, 30, 3360, 1050}), (Rect{1440, 30, 1920, 1050}));
     EXPECT_EQ(monitorWorkArea(monitor, std::nullopt), monitor);
