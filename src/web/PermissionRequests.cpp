@@ -17,8 +17,13 @@ std::vector<PermissionKind> kindsOf(WebKitPermissionRequest* request) {
     return {};
 }
 
-void settle(WebKitPermissionRequest* request, bool allowed) {
+void decide(WebKitPermissionRequest* request, bool allowed) {
     allowed ? webkit_permission_request_allow(request) : webkit_permission_request_deny(request);
+}
+
+// Answers a request that was held, and lets it go.
+void settle(WebKitPermissionRequest* request, bool allowed) {
+    decide(request, allowed);
     g_object_unref(request);
 }
 
@@ -43,12 +48,12 @@ bool PermissionRequests::request(const std::string& key, WebKitWebView* view, We
     const char* uri = webkit_web_view_get_uri(view);
     const auto site = siteOf(uri ? uri : "");
     if (!site) {
-        webkit_permission_request_deny(request);
+        decide(request, false);
         return true;
     }
     PermissionQuestion question{*site, kinds};
     if (const auto remembered = rememberedAnswer(question)) {
-        remembered.value() ? webkit_permission_request_allow(request) : webkit_permission_request_deny(request);
+        decide(request, *remembered);
         return true;
     }
     pending_[key].push_back(Pending{std::move(question), WEBKIT_PERMISSION_REQUEST(g_object_ref(request))});
