@@ -81,7 +81,11 @@ std::string displayHost(const std::string& address) {
     GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
     if (!uri) return address;
     std::string host = g_uri_get_host(uri) ? g_uri_get_host(uri) : address;
-    if (const int port = g_uri_get_port(uri); port > 0) host += ":" + std::to_string(port);
+    // A port is shown only where it is not the scheme's own.
+    const std::string scheme = g_uri_get_scheme(uri) ? g_uri_get_scheme(uri) : "";
+    const int port = g_uri_get_port(uri);
+    const bool usual = (scheme == "https" && port == 443) || (scheme == "http" && port == 80);
+    if (port > 0 && !usual) host += ":" + std::to_string(port);
     g_uri_unref(uri);
     return host;
 }

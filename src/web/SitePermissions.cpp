@@ -2,6 +2,8 @@
 
 #include <gio/gio.h>
 
+#include "web/PageTrouble.hpp"
+
 namespace corvina {
 
 namespace {
@@ -38,7 +40,7 @@ std::string permissionRequestText(const std::string& site, const std::vector<Per
         if (i > 0) wanted += chinese ? (language == AppLanguage::zhTW ? "及" : "和") : " and ";
         wanted += kindText(kinds[i]).in(language);
     }
-    const auto host = site.substr(site.find("://") == std::string::npos ? 0 : site.find("://") + 3);
+    const auto host = displayHost(site);
     if (!chinese) return host + " wants to " + wanted;
     return host + " 想要" + wanted;
 }

@@ -43,6 +43,8 @@ TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
     EXPECT_EQ(troubleTitle(crashed, "%s 50%", AppLanguage::en), "%s 50% stopped working") << "a name is no format";
     EXPECT_EQ(displayHost("https://chat.example.com/"), "chat.example.com");
     EXPECT_EQ(displayHost("not an address"), "not an address");
+    EXPECT_EQ(displayHost("http://127.0.0.1:8080/chat"), "127.0.0.1:8080");
+    EXPECT_EQ(displayHost("http://chat.example.com:443/"), "chat.example.com:443") << "443 is not http's own";
 }
 
 // Answers are kept per site (scheme, host and port of a web address only) and kind of
@@ -85,9 +87,9 @@ TEST(SitePermissions, AnswersAreKeptPerSiteAndKindAcrossARestartUntilReset) {
 TEST(PermissionQuestions, SayTheHostAndEveryKindAsked) {
     EXPECT_EQ(permissionRequestText("https://chat.example.com:443",
                                     {PermissionKind::microphone, PermissionKind::camera}, AppLanguage::en),
-              "chat.example.com:443 wants to use your microphone and use your camera");
+              "chat.example.com wants to use your microphone and use your camera");
     EXPECT_EQ(permissionRequestText("https://chat.example.com:443", {PermissionKind::clipboardRead}, AppLanguage::zhTW),
-              "chat.example.com:443 想要讀取你的剪貼簿");
+              "chat.example.com 想要讀取你的剪貼簿");
 }
 
 TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {
