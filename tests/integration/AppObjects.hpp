@@ -41,6 +41,10 @@ struct AppObjects {
         state.setHiddenAITabIDs(all);
     }
     WebViewStore& store() { return webViews; }
+    // The page of the tab in the pane has finished loading (or failed).
+    bool loaded(const std::string& id, Pane pane = Pane::primary) {
+        return eventually([&] { return !webViews.isTabLoading(id, pane); }, std::chrono::seconds(15));
+    }
 
     TempDir dir;
     WebViewStore::Folders engine = engineFolders();

@@ -12,11 +12,6 @@ namespace {
 // The real pane over the real state.
 class ContainerViewTest : public StateFixture {
 protected:
-    WebBrowserContainerView& pane(Pane which) {
-        panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
-        show(*panes.back(), 900, 600);
-        return *panes.back();
-    }
     bool allCreated(Pane which) {
         return eventually([&] {
             for (const char* name : {"one", "two", "three"})
@@ -24,8 +19,6 @@ protected:
             return true;
         });
     }
-
-    std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
 };
 
 int webProcesses() { return int(webProcessIDs().size()); }

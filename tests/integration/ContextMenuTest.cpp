@@ -37,7 +37,7 @@ protected:
                      "text/html");
         auto* view = store.webView(tab("svc", "/links"), Pane::primary);
         GtkWindow* window = show(view);
-        EXPECT_TRUE(finishesLoading("svc"));
+        EXPECT_TRUE(loaded("svc"));
         settle();
         commandOutput("xdotool mousemove --window " + x11WindowID(window) + " 40 30 click 3");
         GtkWidget* popover = nullptr;

@@ -34,11 +34,6 @@ protected:
         state.setSelectedTabID(tagID(name));
         return tagID(name);
     }
-    WebBrowserContainerView& pane(Pane which = Pane::primary) {
-        panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
-        window = &show(*panes.back(), 900, 600);
-        return *panes.back();
-    }
     WebKitWebView* page(const std::string& id, Pane which = Pane::primary) {
         return store().existingWebView(id, which);
     }
@@ -46,9 +41,6 @@ protected:
         return eventually([&] { return evaluateScript(view, "document.title") == title; });
     }
     std::string host() const { return displayHost(server.url("/")); }
-
-    std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
-    Gtk::Window* window = nullptr;
 };
 
 TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryLimitReloadsByItselfOnce) {
@@ -233,7 +225,7 @@ protected:
     void pressOnPage(const std::string& focus, const std::string& keys) {
         gtk_widget_grab_focus(GTK_WIDGET(page(opener)));
         evaluateScript(page(opener), focus);
-        pressKeys(GTK_WINDOW(window->gobj()), keys);
+        pressKeys(windows.front()->gobj(), keys);
         runLoopFor(std::chrono::milliseconds(600));
     }
     std::string opener;
@@ -279,7 +271,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
     auto* popup = store().newWindows().newestView();
     auto* popupWindow = gtk_widget_get_root(GTK_WIDGET(popup));
     ASSERT_TRUE(GTK_IS_WINDOW(popupWindow));
-    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(popupWindow)), window->gobj());
+    EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(popupWindow)), windows.front()->gobj());
     EXPECT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(popupWindow)); }));
     EXPECT_EQ(launcher.opened.size(), 1u);
     evaluateScript(page(opener), "window.signin.close(); 1");

@@ -7,6 +7,7 @@
 #include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
+#include "web/WebBrowserContainerView.hpp"
 
 namespace corvina::testing {
 
@@ -16,13 +17,17 @@ class StateFixture : public ::testing::Test, protected AppObjects<GlibMainQueue>
 protected:
     StateFixture();
 
-    bool loaded(const std::string& id, Pane pane) {
-        return eventually([&] { return !store().isTabLoading(id, pane); }, std::chrono::seconds(15));
+    // The real pane over the state, in a window of its own.
+    WebBrowserContainerView& pane(Pane which = Pane::primary) {
+        panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
+        show(*panes.back(), 900, 600);
+        return *panes.back();
     }
     static std::string tagID(const std::string& name) { return "custom_" + name; }
 
     std::map<std::string, std::atomic<int>> hits;  // outlives the server that counts into it
     LocalServer server;
+    std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
 };
 
 }  // namespace corvina::testing

@@ -24,9 +24,6 @@ protected:
     using AppObjects::show;
     GtkWindow* show(WebKitWebView* view) { return show(*Glib::wrap(GTK_WIDGET(view)), 800, 600).gobj(); }
 
-    bool finishesLoading(const std::string& id, Pane pane = Pane::primary) {
-        return eventually([&] { return !store.isTabLoading(id, pane); }, std::chrono::seconds(15));
-    }
     std::string evaluate(WebKitWebView* view, const std::string& script) { return evaluateScript(view, script); }
 
     std::vector<std::string> downloadedFiles() const;

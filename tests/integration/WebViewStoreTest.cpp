@@ -29,14 +29,14 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     auto* first = store.webView(tag, Pane::primary);
     EXPECT_TRUE(store.isTabLoading("custom_X", Pane::primary));
     EXPECT_FALSE(store.isTabLoading("never-shown", Pane::primary));
-    ASSERT_TRUE(finishesLoading("custom_X"));
+    ASSERT_TRUE(loaded("custom_X"));
     EXPECT_EQ(store.webView(tag, Pane::primary), first);
     settle();
     EXPECT_EQ(hits, 1);
     EXPECT_EQ(store.webViewCount(), 1u);
 
     store.webView(tag, Pane::secondary);
-    ASSERT_TRUE(finishesLoading("custom_X", Pane::secondary));
+    ASSERT_TRUE(loaded("custom_X", Pane::secondary));
     store.removeWebView("custom_X", Pane::primary);
     store.removeWebView("custom_X", Pane::secondary);
     EXPECT_EQ(store.webViewCount(), 0u);
@@ -45,7 +45,7 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     store.reloadStartPage("custom_X", Pane::primary);
     EXPECT_EQ(store.webViewCount(), 0u) << "page controls never create a web view";
     store.webView(tag, Pane::primary);
-    ASSERT_TRUE(finishesLoading("custom_X"));
+    ASSERT_TRUE(loaded("custom_X"));
     EXPECT_EQ(hits, 3);
 }
 
@@ -58,11 +58,11 @@ TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLoginWhichOutlives
         res.set_content("<title>" + req.get_header_value("Cookie") + "</title>", "text/html");
     });
     auto* primary = store.webView(tab("svc", "/login"), Pane::primary);
-    ASSERT_TRUE(finishesLoading("svc"));
+    ASSERT_TRUE(loaded("svc"));
     auto* secondary = store.webView(tab("svc", "/whoami"), Pane::secondary);
     EXPECT_NE(primary, secondary);
     EXPECT_EQ(store.existingWebView("svc", Pane::secondary), secondary);
-    ASSERT_TRUE(finishesLoading("svc", Pane::secondary));
+    ASSERT_TRUE(loaded("svc", Pane::secondary));
     EXPECT_EQ(evaluate(secondary, "document.title"), "session=alice");
     EXPECT_EQ(evaluate(primary, "history.length"), "1") << "histories stay apart";
 
@@ -78,7 +78,7 @@ TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
     // Custom tags resolve their start address through the stored list.
     customTabs.add(CustomTab{"custom_A", "A", server.url("/home"), {}, 0});
     auto* view = store.webView(tab("custom_A", "/home"), Pane::primary);
-    ASSERT_TRUE(finishesLoading("custom_A"));
+    ASSERT_TRUE(loaded("custom_A"));
     evaluate(view, "document.getElementById('go').click()");
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
     ASSERT_TRUE(eventually([&] { return webkit_web_view_can_go_back(view) && !webkit_web_view_is_loading(view); }));
@@ -98,7 +98,7 @@ TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
     server.serve("/drop", "<script>window.drops = 0; addEventListener('drop', () => drops++);</script>", "text/html");
     auto* view = store.webView(tab("svc", "/drop"), Pane::primary);
     show(view);
-    ASSERT_TRUE(finishesLoading("svc"));
+    ASSERT_TRUE(loaded("svc"));
 
     // Find the view's file-drop handler and hand it a file list, as a drag from a file manager would.
     GtkDropTarget* target = nullptr;
