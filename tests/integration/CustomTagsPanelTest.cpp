@@ -28,12 +28,6 @@ protected:
         click(view.addForm().saveButton());
     }
     const std::vector<CustomTab>& tags() { return customTabs.customTabs().get(); }
-    CustomTab withFlags(std::int64_t flags) {
-        auto tag = tags()[0];
-        tag.attributes = {flags};
-        customTabs.replace(tag);
-        return tag;
-    }
     WebKitWebView* openPage(const CustomTab& tag, Pane pane) {
         auto* page = store().webView(tabRecord(tag), pane);
         EXPECT_TRUE(loaded(tag.id, pane));
@@ -48,9 +42,14 @@ protected:
     Gtk::Window* window;
 };
 
-// One panel walked through adding, editing and deleting, the tag one shown in both panes.
-TEST_F(CustomTagsPanelTest, AddsNormalisedTagsAtTheEndEditsInPlaceWithoutReloadAndDeletesAfterRepairingTheSelection) {
-    const auto first = withFlags(TabAttributes::webAI | 8), second = tags()[1], third = tags()[2];
+// One panel walked through adding, editing, deleting and the languages, the tag one shown in
+// both panes; with the screen reader backend throughout, for the names of its controls.
+TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAfterRepairingTheSelectionAndFollowsTheLanguage) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
+    auto first = tags()[0];
+    first.attributes = {TabAttributes::webAI | 8};
+    customTabs.replace(first);
+    const auto second = tags()[1], third = tags()[2];
     ASSERT_EQ(state.selectedTabID().get(), first.id);
     auto* page = openPage(first, Pane::primary);
     openPage(first, Pane::secondary);
@@ -179,23 +178,19 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsAtTheEndEditsInPlaceWithoutReloadA
     EXPECT_EQ(state.selectedTabID().get(), second.id);
     remaining.erase(remaining.begin() + 1);
     EXPECT_EQ(tags(), remaining);
-}
 
-TEST_F(CustomTagsPanelTest, EveryTextAndScreenReaderNameFollowsTheInterfaceLanguage) {
-    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
-    withFlags(TabAttributes::webAI | TabAttributes::localAgent);
+    // Left: two, Example, Upper and the nameless tag.
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), "删除"));
     localization.setCurrentLanguage(AppLanguage::en);
     EXPECT_EQ((Texts{view.title(), view.emptyState().text(), view.addButtonText(), view.addForm().flagBox(0).get_label(),
                      view.deleteCard().title(), view.row(0).editButton().name()}),
               (Texts{"Custom Tags", "No custom tags", "Click to add tag", "Web AI", "Delete Tag", "Edit"}));
-    EXPECT_EQ(view.row(0).badgeTexts(), (Texts{"Web AI", "Local Agent"}));
-    auto &add = view.addForm(), &edit = view.editCard();
+    EXPECT_EQ(view.row(2).badgeTexts(), (Texts{"Local LLM", "Local Agent"}));
     EXPECT_EQ(misnamed({{&view.collapseHandle(), "Custom Tags"}, {&view.row(0).editButton(), "Edit"},
-                        {&view.row(0).deleteButton(), "Delete"}, {&add.nameField(), "Tag Name"}, {&add.urlField(), "URL"},
-                        {&add.flagBox(1), "Local LLM"}, {&edit.nameField(), "Tag Name"}, {&edit.urlField(), "URL"},
-                        {&edit.flagBox(1), "Local LLM"}}),
+                        {&view.row(0).deleteButton(), "Delete"}, {&form.nameField(), "Tag Name"}, {&form.urlField(), "URL"},
+                        {&form.flagBox(1), "Local LLM"}, {&card.nameField(), "Tag Name"}, {&card.urlField(), "URL"},
+                        {&card.flagBox(1), "Local LLM"}}),
               "");
     EXPECT_FALSE(announcedAs(view.row(0).deleteButton(), "删除")) << "the check itself can fail";
     EXPECT_FALSE(view.showsEmptyState());

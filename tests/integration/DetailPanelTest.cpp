@@ -58,7 +58,8 @@ protected:
     Gtk::Window* window;
 };
 
-TEST_F(DetailPanelTest, TheLanguageOptionRenamesThePanelAndTheToolbarForEyesAndScreenReaders) {
+// With the screen reader backend throughout, for the names of the panel's controls.
+TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheirSettingsAndTheToolbarActs) {
     if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
     EXPECT_EQ(panel.titleText(), "设置");
     EXPECT_TRUE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "商量"));
@@ -84,9 +85,7 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesThePanelAndTheToolbarForEyesAndS
         EXPECT_EQ(std::string(panel.languageCard().option(language).get_label()), chooserName(language));
         EXPECT_EQ(panel.languageCard().option(language).get_active(), language == AppLanguage::zhTW);
     }
-}
 
-TEST_F(DetailPanelTest, TheCardsWriteTheirSettingsAndFollowChangesMadeElsewhere) {
     auto& services = panel.aiServicesCard();
     EXPECT_THROW(services.serviceSwitch(tagID("one")), std::out_of_range) << "custom tags are not listed";
     flip(services.serviceSwitch("kimi"));
@@ -116,7 +115,42 @@ TEST_F(DetailPanelTest, TheCardsWriteTheirSettingsAndFollowChangesMadeElsewhere)
     state.openDetailPanel();
     click(panel.collapseHandle());
     EXPECT_FALSE(state.showDetailPanel().get()) << "the handle folds the panel into the toolbar";
+
+    localization.setCurrentLanguage(AppLanguage::en);
+    show(toolbar, CollapsedDetailToolbar::width, 420);
+    click(toolbar.dockButton());
+    EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
+    EXPECT_EQ(state.dockSide().get(), 1);
+    EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
+    click(toolbar.dockButton());
+    EXPECT_EQ(windowControl.undocks, 1);
+    EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
+    click(toolbar.dockRightButton());
+    EXPECT_EQ(windowControl.docks.back(), DockSide::right);
+    EXPECT_FALSE(toolbar.dockRightButton().get_visible());
+    // The window left the edge by itself (dragged away): the buttons come back.
+    notifications.post(windowDidExitDockModeNotification);
+    EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undockedTooltips; }));
+
+    click(toolbar.splitButton());
+    EXPECT_EQ(windowControl.widenings, 1);
+    EXPECT_TRUE(state.isSplitMode().get());
+    EXPECT_EQ(toolbar.splitButton().tooltip(), "Exit Split View");
+    click(toolbar.splitButton());
+    EXPECT_FALSE(state.isSplitMode().get());
+    EXPECT_EQ(toolbar.splitButton().tooltip(), "Split View");
+    EXPECT_EQ(windowControl.widenings, 1) << "leaving keeps the window's size";
+
+    for (auto [button, kind] : {std::pair{&toolbar.clipboardButton(), DetailPanelType::clipboard},
+                                {&toolbar.customTagsButton(), DetailPanelType::customTags},
+                                {&toolbar.settingsButton(), DetailPanelType::settings}}) {
+        state.setShowDetailPanel(false);
+        click(*button);
+        EXPECT_EQ(state.detailPanelType().get(), kind);
+        EXPECT_TRUE(state.showDetailPanel().get());
+    }
 }
+
 
 // The user's file manager is whatever handles folders; here a script that notes what it
 // was asked to open, installed in the private HOME that tests/with-display gives.
@@ -142,39 +176,5 @@ TEST_F(DetailPanelTest, OpenInFileManagerHandsTheFolderToTheFolderHandler) {
     g_object_unref(shown);
 }
 
-TEST_F(DetailPanelTest, TheToolbarDocksSplitsAndOpensPanelsAndFollowsTheState) {
-    localization.setCurrentLanguage(AppLanguage::en);
-    show(toolbar, CollapsedDetailToolbar::width, 420);
-    click(toolbar.dockButton());
-    EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
-    EXPECT_EQ(state.dockSide().get(), 1);
-    EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
-    click(toolbar.dockButton());
-    EXPECT_EQ(windowControl.undocks, 1);
-    EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
-    click(toolbar.dockRightButton());
-    EXPECT_EQ(windowControl.docks.back(), DockSide::right);
-    EXPECT_FALSE(toolbar.dockRightButton().get_visible());
-    // The window left the edge by itself (dragged away): the buttons come back.
-    notifications.post(windowDidExitDockModeNotification);
-    EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undockedTooltips; }));
-
-    click(toolbar.splitButton());
-    EXPECT_EQ(windowControl.widenings, 1);
-    EXPECT_TRUE(state.isSplitMode().get());
-    EXPECT_EQ(toolbar.splitButton().tooltip(), "Exit Split View");
-    click(toolbar.splitButton());
-    EXPECT_FALSE(state.isSplitMode().get());
-    EXPECT_EQ(windowControl.widenings, 1) << "leaving keeps the window's size";
-
-    for (auto [button, kind] : {std::pair{&toolbar.clipboardButton(), DetailPanelType::clipboard},
-                                {&toolbar.customTagsButton(), DetailPanelType::customTags},
-                                {&toolbar.settingsButton(), DetailPanelType::settings}}) {
-        state.setShowDetailPanel(false);
-        click(*button);
-        EXPECT_EQ(state.detailPanelType().get(), kind);
-        EXPECT_TRUE(state.showDetailPanel().get());
-    }
-}
 
 }  // namespace

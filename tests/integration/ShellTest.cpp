@@ -66,9 +66,7 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
     content.tabBar().control(AITabBarView::Control::toggle).activate();
     EXPECT_TRUE(eventually([&] { return state.showSidebar().get(); }));
 
-    std::set<std::string> all;
-    for (const auto& tab : builtInTabs()) all.insert(tab.id);
-    state.setHiddenAITabIDs(all);
+    hideBuiltInServices();
     customTabs.setCustomTabs({});
     EXPECT_TRUE(rowIDs().empty());
     EXPECT_FALSE(content.tabBar().showsDivider());
