@@ -61,7 +61,8 @@ protected:
 TEST_F(ContextMenuTest, LinkItemsAreTitledInSimplifiedChinese) {
     const auto labels = menuOnLink(AppLanguage::zhCN);
     for (const char* title : {"打开链接", "在新窗口中打开链接", "下载链接文件"})
-        EXPECT_NE(std::ranges::find(labels, title), labels.end()) << title << " missing from " << ::testing::PrintToString(labels);
+        EXPECT_NE(std::ranges::find(labels, title), labels.end())
+            << title << " missing from " << ::testing::PrintToString(labels);
 }
 
 TEST_F(ContextMenuTest, EnglishKeepsTheEngineTitles) {

@@ -44,7 +44,7 @@ protected:
 
 // One panel walked through adding, editing, deleting and the languages, the tag one shown in
 // both panes; with the screen reader backend throughout, for the names of its controls.
-TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAfterRepairingTheSelectionAndFollowsTheLanguage) {
+TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAfterRepairingSelectionAndFollowsLanguage) {
     if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
     auto first = tags()[0];
     first.attributes = {TabAttributes::webAI | 8};

@@ -48,7 +48,8 @@ bool announcedAs(Gtk::Widget& widget, const std::string& name) {
 std::string misnamed(std::initializer_list<std::pair<Gtk::Widget*, std::string>> expected) {
     std::string listed;
     for (const auto& [widget, name] : expected)
-        if (!announcedAs(*widget, name)) listed += "\n  " + std::string(G_OBJECT_TYPE_NAME(widget->gobj())) + " is not " + name;
+        if (!announcedAs(*widget, name))
+            listed += "\n  " + std::string(G_OBJECT_TYPE_NAME(widget->gobj())) + " is not " + name;
     return listed;
 }
 
