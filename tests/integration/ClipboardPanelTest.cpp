@@ -11,77 +11,48 @@ using namespace corvina::testing;
 
 namespace {
 
+using Rows = std::vector<std::size_t>;
+using Texts = std::vector<std::string>;
+
 // The real panel over the real history, with the pasteboard played by the test and a clock
 // that moves only when told.
 class ClipboardPanelTest : public ::testing::Test, protected AppObjects<ManualMainQueue> {
 protected:
-    ClipboardPanelTest() { localization.setCurrentLanguage(AppLanguage::en); }
-
-    ClipboardPanelView& show() {
-        panel = std::make_unique<ClipboardPanelView>(context);
-        AppObjects::show(*panel, 300, 700);
-        EXPECT_TRUE(eventually([&] { return panel->get_width() > 0; }));
-        return *panel;
+    ClipboardPanelTest() {
+        localization.setCurrentLanguage(AppLanguage::en);
+        AppObjects::show(view, 300, 700);
+        EXPECT_TRUE(eventually([&] { return view.get_width() > 0; }));
     }
     // Another application copies a text; the history sees it at its next poll.
     void copyElsewhere(const std::string& text) {
         pasteboard.copy(text);
         queue.advance(ClipboardManager::pollInterval);
     }
-    std::vector<std::string> shownTexts() {
-        std::vector<std::string> texts;
-        for (std::size_t i = 0; i < panel->rowCount(); ++i) texts.push_back(panel->row(i).shownText());
+    Texts shownTexts() {
+        Texts texts;
+        for (std::size_t i = 0; i < view.rowCount(); ++i) texts.push_back(view.row(i).shownText());
         return texts;
     }
-    std::vector<std::size_t> rowsWithCopiedMark() {
-        std::vector<std::size_t> rows;
-        for (std::size_t i = 0; i < panel->rowCount(); ++i)
-            if (panel->row(i).isCopiedMarkShown()) rows.push_back(i);
+    Rows rowsWithCopiedMark() {
+        Rows rows;
+        for (std::size_t i = 0; i < view.rowCount(); ++i)
+            if (view.row(i).isCopiedMarkShown()) rows.push_back(i);
         return rows;
     }
-    using Rows = std::vector<std::size_t>;
-    using Texts = std::vector<std::string>;
 
-    std::unique_ptr<ClipboardPanelView> panel;
+    ClipboardPanelView view{context};
 };
 
-TEST_F(ClipboardPanelTest, ListsTheLastThirtyOldestFirstAndClearsWithoutRecordingThePasteboardAgain) {
+// With the screen reader backend throughout, for the names of the rows' buttons.
+TEST_F(ClipboardPanelTest, CopiesBackMarksTheRowForOneSecondKeepsThirtyClearsWithoutRecordingAgainAndFollowsTheLanguage) {
+    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
     state.setShowDetailPanel(true);
-    auto& view = show();
     EXPECT_TRUE(view.showsEmptyState());
     EXPECT_FALSE(view.showsClearButton());
-    copyElsewhere("first");
-    copyElsewhere("second");
+    const std::string manyLines = "one\ntwo\nthree\nfour\nfive", longParagraph(600, 'w');
+    for (const auto& text : {manyLines, longParagraph, std::string("c"), std::string("d")}) copyElsewhere(text);
     EXPECT_FALSE(view.showsEmptyState());
     EXPECT_TRUE(view.showsClearButton());
-    EXPECT_EQ(shownTexts(), (Texts{"first", "second"}));
-    EXPECT_EQ(view.row(1).number(), "2");
-    for (int i = 3; i <= 31; ++i) copyElsewhere("text " + std::to_string(i));
-    ASSERT_EQ(view.rowCount(), 30u);
-    EXPECT_EQ(view.row(0).shownText(), "second") << "the oldest entry left the top";
-    EXPECT_EQ(view.row(29).shownText(), "text 31");
-    EXPECT_EQ(view.row(29).number(), "30");
-
-    copyElsewhere("from another application");
-    click(view.clearButton());
-    EXPECT_EQ(view.rowCount(), 0u);
-    EXPECT_TRUE(view.showsEmptyState());
-    EXPECT_FALSE(view.showsClearButton());
-    queue.advance(ClipboardManager::pollInterval * 4);
-    EXPECT_TRUE(clipboard.items().get().empty());
-    EXPECT_EQ(pasteboard.text(), "from another application") << "the pasteboard itself is left alone";
-    copyElsewhere("after clearing");
-    EXPECT_EQ(shownTexts(), (Texts{"after clearing"}));
-
-    click(view.collapseHandle());
-    EXPECT_FALSE(state.showDetailPanel().get()) << "the handle folds the detail panel away";
-}
-
-TEST_F(ClipboardPanelTest, CopiesBackTheWholeTextOfThreeShownLinesAndMarksTheRowPositionForOneSecond) {
-    const std::string manyLines = "one\ntwo\nthree\nfour\nfive";
-    const std::string longParagraph(600, 'w');
-    for (const auto& text : {manyLines, longParagraph, std::string("c"), std::string("d")}) copyElsewhere(text);
-    auto& view = show();
     EXPECT_TRUE(eventually([&] { return view.row(0).shownLines() == 3 && view.row(1).shownLines() == 3; }))
         << view.row(0).shownLines() << " and " << view.row(1).shownLines() << " lines";
     EXPECT_EQ(view.row(0).shownText().rfind("one\ntwo\nthree", 0), 0u);
@@ -105,7 +76,6 @@ TEST_F(ClipboardPanelTest, CopiesBackTheWholeTextOfThreeShownLinesAndMarksTheRow
     EXPECT_EQ(rowsWithCopiedMark(), Rows{2});
     queue.advance(Milliseconds(1));
     EXPECT_EQ(rowsWithCopiedMark(), Rows{});
-
     // A second copy inside the first one's second loses its mark when that second runs out.
     click(view.row(0).copyButton());
     queue.advance(Milliseconds(600));
@@ -115,32 +85,37 @@ TEST_F(ClipboardPanelTest, CopiesBackTheWholeTextOfThreeShownLinesAndMarksTheRow
     EXPECT_EQ(rowsWithCopiedMark(), Rows{});
     queue.advance(Milliseconds(600));
     EXPECT_EQ(rowsWithCopiedMark(), Rows{});
-}
 
-TEST_F(ClipboardPanelTest, EveryTextAndScreenReaderNameFollowsTheInterfaceLanguage) {
-    if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
-    copyElsewhere("entry");
-    auto& view = show();
-    struct Expected {
-        AppLanguage language;
-        const char *title, *empty, *clear, *copy, *remove;
-    };
-    for (const auto& expected :
-         {Expected{AppLanguage::zhTW, "剪貼板", "暫無剪貼板記錄", "一鍵清空剪貼板", "拷貝", "刪除"},
-          Expected{AppLanguage::en, "Clipboard", "No clipboard history", "Clear Clipboard", "Copy", "Delete"}}) {
-        localization.setCurrentLanguage(expected.language);
-        EXPECT_EQ(view.title(), expected.title);
-        EXPECT_EQ(view.emptyState().text(), expected.empty);
-        EXPECT_EQ(view.clearButtonText(), expected.clear);
-        EXPECT_EQ(view.row(0).copyButton().name(), expected.copy) << "the delayed tooltip";
-        EXPECT_TRUE(announcedAs(view.collapseHandle(), expected.title)) << expected.title;
-        EXPECT_TRUE(announcedAs(view.row(0).copyButton(), expected.copy)) << expected.copy;
-        EXPECT_TRUE(announcedAs(view.row(0).deleteButton(), expected.remove)) << expected.remove;
+    for (int i = 4; i <= 32; ++i) copyElsewhere("text " + std::to_string(i));
+    ASSERT_EQ(view.rowCount(), 30u);
+    EXPECT_EQ((Texts{view.row(0).shownText(), view.row(29).number()}), (Texts{"d", "30"})) << "the oldest left the top";
+
+    copyElsewhere("from another application");
+    click(view.clearButton());
+    EXPECT_EQ(view.rowCount(), 0u);
+    EXPECT_TRUE(view.showsEmptyState());
+    EXPECT_FALSE(view.showsClearButton());
+    queue.advance(ClipboardManager::pollInterval * 4);
+    EXPECT_TRUE(clipboard.items().get().empty());
+    EXPECT_EQ(pasteboard.text(), "from another application") << "the pasteboard itself is left alone";
+    copyElsewhere("after clearing");
+    EXPECT_EQ(shownTexts(), (Texts{"after clearing"}));
+
+    for (const auto& [language, title, empty, clear, copy, remove] :
+         {std::tuple{AppLanguage::zhTW, "剪貼板", "暫無剪貼板記錄", "一鍵清空剪貼板", "拷貝", "刪除"},
+          std::tuple{AppLanguage::en, "Clipboard", "No clipboard history", "Clear Clipboard", "Copy", "Delete"}}) {
+        localization.setCurrentLanguage(language);
+        EXPECT_EQ((Texts{view.title(), view.emptyState().text(), view.clearButtonText(), view.row(0).copyButton().name()}),
+                  (Texts{title, empty, clear, copy}));
+        EXPECT_EQ(misnamed({{&view.collapseHandle(), title}, {&view.row(0).copyButton(), copy},
+                            {&view.row(0).deleteButton(), remove}}),
+                  "");
     }
     EXPECT_FALSE(announcedAs(view.row(0).deleteButton(), "刪除")) << "the check itself can fail";
     copyElsewhere("a row made after the switch");
-    EXPECT_TRUE(announcedAs(view.row(1).copyButton(), "Copy"));
-    EXPECT_TRUE(announcedAs(view.row(1).deleteButton(), "Delete"));
+    EXPECT_TRUE(announcedAs(view.row(1).copyButton(), "Copy") && announcedAs(view.row(1).deleteButton(), "Delete"));
+    click(view.collapseHandle());
+    EXPECT_FALSE(state.showDetailPanel().get()) << "the handle folds the detail panel away";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+#include <algorithm>
+
 #include "integration/WebFixture.hpp"
-#include "integration/X11Window.hpp"
+#include "integration/WidgetChecks.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -31,15 +33,17 @@ GtkWidget* findPopoverMenu(GtkWidget* widget) {
 
 class ContextMenuTest : public WebFixture {
 protected:
-    // Right-clicks the page's link as a user would and reads the menu that opens.
-    std::vector<std::string> menuOnLink() {
+    // Right-clicks a link on a fresh page as a user would, and reads the menu that opens: a
+    // page's second menu would be found behind its first, closed one.
+    std::vector<std::string> menuOnLink(AppLanguage language) {
+        localization.setCurrentLanguage(language);
         server.serve("/links", "<body style='margin:0'><a href='/elsewhere' style='font-size:60px'>a link</a>",
                      "text/html");
         auto* view = store.webView(tab("svc", "/links"), Pane::primary);
         GtkWindow* window = show(view);
         EXPECT_TRUE(loaded("svc"));
         settle();
-        commandOutput("xdotool mousemove --window " + x11WindowID(window) + " 40 30 click 3");
+        clickWithPointer(*Glib::wrap(GTK_WIDGET(view)), 40, 30, 3);
         GtkWidget* popover = nullptr;
         eventually([&] { return (popover = findPopoverMenu(GTK_WIDGET(window))) && gtk_widget_get_visible(popover); });
         std::vector<std::string> labels;
@@ -49,27 +53,21 @@ protected:
             gtk_popover_popdown(GTK_POPOVER(popover));
             eventually([&] { return !gtk_widget_get_visible(popover); });
         }
+        EXPECT_FALSE(labels.empty()) << "no context menu opened";
         return labels;
-    }
-    bool contains(const std::vector<std::string>& labels, const std::string& label) {
-        return std::find(labels.begin(), labels.end(), label) != labels.end();
     }
 };
 
 TEST_F(ContextMenuTest, LinkItemsAreTitledInSimplifiedChinese) {
-    localization.setCurrentLanguage(AppLanguage::zhCN);
-    const auto labels = menuOnLink();
-    ASSERT_FALSE(labels.empty()) << "no context menu opened";
+    const auto labels = menuOnLink(AppLanguage::zhCN);
     for (const char* title : {"打开链接", "在新窗口中打开链接", "下载链接文件"})
-        EXPECT_TRUE(contains(labels, title)) << title << " missing; menu has " << ::testing::PrintToString(labels);
+        EXPECT_NE(std::ranges::find(labels, title), labels.end())
+            << title << " missing from " << ::testing::PrintToString(labels);
 }
 
 TEST_F(ContextMenuTest, EnglishKeepsTheEngineTitles) {
-    localization.setCurrentLanguage(AppLanguage::en);
-    const auto labels = menuOnLink();
-    ASSERT_FALSE(labels.empty()) << "no context menu opened";
-    EXPECT_FALSE(contains(labels, "打开链接"));
-    EXPECT_FALSE(contains(labels, "打開連結"));
+    const auto labels = menuOnLink(AppLanguage::en);
+    EXPECT_EQ(std::ranges::find_first_of(labels, std::vector<std::string>{"打开链接", "打開連結"}), labels.end());
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
-#include "integration/X11Window.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "ui/ContentView.hpp"
 
@@ -14,41 +14,33 @@ namespace {
 // The main layout over the real state, with stand-ins for the detail column's views.
 class ShellTest : public StateFixture {
 protected:
-    ContentView& layout() {
-        for (auto* view : {&toolbar, &settingsPanel, &clipboardPanel, &tagsPanel}) view->set_size_request(44, 100);
-        view = std::make_unique<ContentView>(context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel});
-        show(*view);
-        return *view;
+    ShellTest() {
+        for (auto* part : {&toolbar, &settingsPanel, &clipboardPanel, &tagsPanel}) part->set_size_request(44, 100);
+        show(content);
     }
     std::vector<std::string> rowIDs() {
         std::vector<std::string> ids;
-        for (auto* row : view->tabBar().rows()) ids.push_back(row->tab().id);
+        for (auto* row : content.tabBar().rows()) ids.push_back(row->tab().id);
         return ids;
     }
     AITabItemView* row(const std::string& id) {
-        for (auto* row : view->tabBar().rows())
+        for (auto* row : content.tabBar().rows())
             if (row->tab().id == id) return row;
         return nullptr;
     }
 
-    void clickAt(int x, int y) {
-        commandOutput("xdotool mousemove --window " + x11WindowID(windows.back()->gobj()) + " " + std::to_string(x) +
-                      " " + std::to_string(y) + " click 1");
-    }
-
     Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel;
-    std::unique_ptr<ContentView> view;
+    ContentView content{context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel}};
 };
 
 TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollowsTheLanguage) {
     state.setHiddenAITabIDs({"qianwen"});
-    layout();
     auto ids = rowIDs();
     ASSERT_EQ(ids.size(), 17u + 3u);
     EXPECT_EQ(ids[0], "doubao");
     EXPECT_EQ(ids[1], "deepseek") << "the hidden service is left out";
     EXPECT_EQ(ids[17], tagID("one"));
-    EXPECT_TRUE(view->tabBar().showsDivider());
+    EXPECT_TRUE(content.tabBar().showsDivider());
     customTabs.add(CustomTab{"custom_new", "豆包二号", server.url("/one"), {}, 0});
     EXPECT_EQ(rowIDs().back(), "custom_new");
 
@@ -64,26 +56,23 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
     EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "a leftover secondary id marks nothing";
 
     localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
+    EXPECT_EQ(content.tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
     localization.setCurrentLanguage(AppLanguage::en);
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::position).text(), "Switch Tab Bar Position");
+    EXPECT_EQ(content.tabBar().tooltip(AITabBarView::Control::position).text(), "Switch Tab Bar Position");
     state.setShowSidebar(false);
-    EXPECT_EQ(row(tagID("two"))->name(), "two");
-    EXPECT_FALSE(view->tabBar().showsExpandedHeader());
-    EXPECT_EQ(view->tabBar().tooltip(AITabBarView::Control::toggle).text(), "Hide Tab Bar");
-    view->tabBar().control(AITabBarView::Control::toggle).activate();
+    EXPECT_FALSE(content.tabBar().showsExpandedHeader());
+    EXPECT_EQ(content.tabBar().tooltip(AITabBarView::Control::toggle).text(), "Hide Tab Bar");
+    content.tabBar().control(AITabBarView::Control::toggle).activate();
     EXPECT_TRUE(eventually([&] { return state.showSidebar().get(); }));
 
-    std::set<std::string> all;
-    for (const auto& tab : builtInTabs()) all.insert(tab.id);
-    state.setHiddenAITabIDs(all);
+    hideBuiltInServices();
     customTabs.setCustomTabs({});
     EXPECT_TRUE(rowIDs().empty());
-    EXPECT_FALSE(view->tabBar().showsDivider());
+    EXPECT_FALSE(content.tabBar().showsDivider());
 }
 
-TEST_F(ShellTest, AClickOnAPaneMakesItActiveAndPageControlsActOnThatPane) {
-    auto& content = layout();
+// Each click reaches the X server as a user's would.
+TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAndInsetsFollowThePanes) {
     state.enterSplitMode();
     ASSERT_NE(content.secondaryPane(), nullptr);
     EXPECT_TRUE(content.secondaryPane()->showsOutline());
@@ -94,42 +83,37 @@ TEST_F(ShellTest, AClickOnAPaneMakesItActiveAndPageControlsActOnThatPane) {
     evaluateScript(secondary, "document.getElementById('next').click()");
     ASSERT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "next"; }));
     const int before = hits["two"];
-    view->tabBar().control(AITabBarView::Control::refresh).activate();
+    content.tabBar().control(AITabBarView::Control::refresh).activate();
     EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
     EXPECT_EQ(hits["two"], before + 1);
     auto* primaryTwo = store().existingWebView(tagID("two"), Pane::primary);
     ASSERT_NE(primaryTwo, nullptr);
     EXPECT_EQ(evaluateScript(primaryTwo, "history.length"), "1") << "the other pane is untouched";
-
     // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
     state.setSecondaryTabID(std::nullopt);
     EXPECT_EQ(state.currentTabID(), tagID("one"));
     EXPECT_EQ(state.currentPane(), Pane::secondary);
-
     ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
-    clickAt(300, 400);
+    clickWithPointer(content, 300, 400);
     EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
     EXPECT_TRUE(content.primaryPane().showsOutline());
     state.selectTab(tagID("three"));
     EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
     state.exitSplitMode();
     EXPECT_EQ(content.secondaryPane(), nullptr);
-}
 
-TEST_F(ShellTest, WithThePanelOpenAClickOnThePageOnlyClosesItAndInsetsFollowTheSideColumns) {
-    auto& content = layout();
-    ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
-    auto* page = store().existingWebView(tagID("one"), Pane::primary);
+    ASSERT_TRUE(loaded(tagID("three"), Pane::primary));
+    auto* page = store().existingWebView(tagID("three"), Pane::primary);
     evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
     state.openDetailPanel();
     content.finishAnimations();
     ASSERT_TRUE(content.catchesClicks());
     ASSERT_TRUE(eventually([&] { return content.clickCatcher().get_width() > 0; }));
-    clickAt(600, 400);
+    clickWithPointer(content, 600, 400);
     EXPECT_TRUE(eventually([&] { return !state.showDetailPanel().get(); }));
     EXPECT_EQ(evaluateScript(page, "clicks"), "0");
     content.finishAnimations();
-    clickAt(600, 400);
+    clickWithPointer(content, 600, 400);
     EXPECT_TRUE(eventually([&] { return evaluateScript(page, "clicks") == "1"; })) << "with the panel closed";
 
     const auto insets = [&] {

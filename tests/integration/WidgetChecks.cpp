@@ -6,10 +6,23 @@
 #include <filesystem>
 
 #include "integration/AppProcess.hpp"
+#include "integration/X11Window.hpp"
 
 namespace corvina::testing {
 
 void click(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
+
+void clickWithPointer(Gtk::Widget& widget, double x, double y, int button) {
+    auto* window = GTK_WIDGET(gtk_widget_get_root(widget.gobj()));
+    // The window's surface may start before its widget (the shadow around a drawn frame).
+    double dx = 0, dy = 0;
+    gtk_native_get_surface_transform(GTK_NATIVE(window), &dx, &dy);
+    graphene_point_t at = GRAPHENE_POINT_INIT(float(x), float(y)), inWindow;
+    ASSERT_TRUE(gtk_widget_compute_point(widget.gobj(), window, &at, &inWindow));
+    commandOutput("xdotool mousemove --window " + x11WindowID(GTK_WINDOW(window)) + " " +
+                  std::to_string(int(inWindow.x + dx)) + " " + std::to_string(int(inWindow.y + dy)) + " click " +
+                  std::to_string(button));
+}
 
 GtkFileChooser* openChooser() {
     GListModel* toplevels = gtk_window_get_toplevels();
@@ -22,11 +35,22 @@ GtkFileChooser* openChooser() {
     return found;
 }
 
-bool announcedAs(Gtk::Widget& widget, const std::string& name) {
-    char* mismatch = gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
-                                                        name.c_str());
+bool passes(char* mismatch) {
     g_free(mismatch);
     return mismatch == nullptr;
+}
+
+bool announcedAs(Gtk::Widget& widget, const std::string& name) {
+    return passes(gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget.gobj()), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                                     name.c_str()));
+}
+
+std::string misnamed(std::initializer_list<std::pair<Gtk::Widget*, std::string>> expected) {
+    std::string listed;
+    for (const auto& [widget, name] : expected)
+        if (!announcedAs(*widget, name))
+            listed += "\n  " + std::string(G_OBJECT_TYPE_NAME(widget->gobj())) + " is not " + name;
+    return listed;
 }
 
 bool screenReaderBackendRuns() { return g_strcmp0(g_getenv("GTK_A11Y"), "test") == 0; }

@@ -1,5 +1,7 @@
 #pragma once
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include <gtk/gtk.h>
 #include <gtkmm/button.h>
@@ -9,11 +11,21 @@ namespace corvina::testing {
 // What a pointer click does, at once (keyboard activation waits for the pressed look).
 void click(Gtk::Button& button);
 
+// A real click from the X server (xdotool's button number) at a point of a shown widget,
+// in the widget's own coordinates.
+void clickWithPointer(Gtk::Widget& widget, double x, double y, int button = 1);
+
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();
 
+// Whether a gtk_test_accessible_check_* call found no mismatch (frees its answer).
+bool passes(char* mismatch);
+
 // Whether screen readers get `name` for the widget (needs GTK's test backend).
 bool announcedAs(Gtk::Widget& widget, const std::string& name);
+
+// The widgets of `expected` screen readers do not get the paired name for, listed.
+std::string misnamed(std::initializer_list<std::pair<Gtk::Widget*, std::string>> expected);
 
 // Names for screen readers are kept only where an accessibility backend runs, and the test
 // display runs none: such checks run again in a child process with GTK's test backend.

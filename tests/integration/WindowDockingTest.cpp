@@ -41,12 +41,6 @@ bool rootHasProperty(const char* name) {
 // Openbox on the test display for as long as the object lives.
 class Openbox {
 public:
-    static bool installed() {
-        gchar* path = g_find_program_in_path("openbox");
-        g_free(path);
-        return path != nullptr;
-    }
-
     // Windows mapped before it has started up may stay unmanaged: it says when it is done.
     Openbox() : ready_(std::filesystem::path(g_get_tmp_dir()) / ("corvina-openbox-" + std::to_string(getpid()))) {
         std::filesystem::remove(ready_);
@@ -90,7 +84,7 @@ class WindowDockingTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         if (GetParam()) {
-            if (!Openbox::installed()) GTEST_SKIP() << "openbox is not installed";
+            if (commandOutput("command -v openbox").empty()) GTEST_SKIP() << "openbox is not installed";
             openbox = std::make_unique<Openbox>();
             ASSERT_TRUE(openbox->running());
         }
@@ -128,11 +122,11 @@ protected:
     }
     // Docked frames against the screen as it is now: a window manager shrinks the work area
     // by the grip's strip once docking reserves it.
-    bool reachesHidden(DockSide side) {
-        return eventually([&] { return probe->frame() == hiddenDockFrame(before, side, *probe->screen(), 4); });
-    }
-    bool reachesShown(DockSide side) {
-        return eventually([&] { return probe->frame() == shownDockFrame(before, side, *probe->screen()); });
+    bool reachesDocked(DockSide side, bool shown) {
+        return eventually([&] {
+            return probe->frame() == (shown ? shownDockFrame(before, side, *probe->screen())
+                                            : hiddenDockFrame(before, side, *probe->screen(), 4));
+        });
     }
     void moveByHand(int x, int y) {
         commandOutput("xdotool windowmove " + x11WindowID(window.gobj()) + " " + std::to_string(x) + " " +
@@ -155,7 +149,13 @@ protected:
 };
 
 // One window walked through every move, so the set-up (and openbox) is paid once.
-TEST_P(WindowDockingTest, ZoomsDocksSlidesUndocksAndWidensBackToExactFrames) {
+TEST_P(WindowDockingTest, ZoomsDocksSlidesUndocksAndWidensBackToExactFramesWhereASetupWithoutWindowDoesNothing) {
+    WindowSetup unattached{queue, notifications};
+    EXPECT_FALSE(unattached.dock(DockSide::left));
+    EXPECT_FALSE(unattached.undock());
+    bool widened = false;
+    unattached.widenForSplit(1200, [&] { widened = true; });
+    EXPECT_TRUE(widened) << "nothing to wait for";
     setup.attach(window);  // as at the next map: must add no second manager
     setup.zoom();
     ASSERT_TRUE(reaches(screen.workArea));
@@ -166,12 +166,12 @@ TEST_P(WindowDockingTest, ZoomsDocksSlidesUndocksAndWidensBackToExactFrames) {
 
     movePointer(1000, 450);
     ASSERT_TRUE(setup.dock(DockSide::left));
-    ASSERT_TRUE(reachesHidden(DockSide::left));
+    ASSERT_TRUE(reachesDocked(DockSide::left, false));
     EXPECT_EQ(probe->frame()->x, screen.frame.minX() - 796);
     movePointer(0, screen.workArea.midY());
-    ASSERT_TRUE(reachesShown(DockSide::left));
+    ASSERT_TRUE(reachesDocked(DockSide::left, true));
     movePointer(1200, screen.workArea.midY());
-    ASSERT_TRUE(reachesHidden(DockSide::left));
+    ASSERT_TRUE(reachesDocked(DockSide::left, false));
     ASSERT_TRUE(setup.undock());
     EXPECT_TRUE(reaches(before));
     EXPECT_TRUE(eventually([this] { return exits == 1; }));
@@ -179,10 +179,10 @@ TEST_P(WindowDockingTest, ZoomsDocksSlidesUndocksAndWidensBackToExactFrames) {
 
     movePointer(700, 450);
     ASSERT_TRUE(setup.dock(DockSide::right));
-    ASSERT_TRUE(reachesHidden(DockSide::right));
+    ASSERT_TRUE(reachesDocked(DockSide::right, false));
     EXPECT_EQ(probe->frame()->x, screen.frame.maxX() - 4);
     movePointer(screen.frame.maxX() - 1, screen.workArea.midY());
-    ASSERT_TRUE(reachesShown(DockSide::right));
+    ASSERT_TRUE(reachesDocked(DockSide::right, true));
     // Moved by hand, it leaves dock mode where it was put. Moves right after our own are
     // taken for their echo; keep moving until one counts.
     int step = 0;
@@ -210,16 +210,5 @@ TEST_P(WindowDockingTest, ZoomsDocksSlidesUndocksAndWidensBackToExactFrames) {
 
 INSTANTIATE_TEST_SUITE_P(Window, WindowDockingTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "UnderOpenbox" : "OnBareX"; });
-
-TEST(WindowSetupWithoutWindow, RequestsDoNothingUntilAWindowIsAttached) {
-    GlibMainQueue queue;
-    NotificationCenter notifications{queue};
-    WindowSetup setup{queue, notifications};
-    EXPECT_FALSE(setup.dock(DockSide::left));
-    EXPECT_FALSE(setup.undock());
-    bool done = false;
-    setup.widenForSplit(1200, [&] { done = true; });
-    EXPECT_TRUE(done);
-}
 
 }  // namespace
