@@ -1,6 +1,5 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
-#include "integration/X11Window.hpp"
 #include "web/ServiceSleeper.hpp"
 #include "web/WebBrowserContainerView.hpp"
 
@@ -27,12 +26,6 @@ int webProcesses() { return int(webProcessIDs().size()); }
 // pointed at lose their page and its web process, and come back where they were.
 class MemoryBudgetTest : public ContainerViewTest {
 protected:
-    MemoryBudgetTest() {
-        server.serve("/asks", "<title>asks</title><textarea></textarea><script>"
-                     "addEventListener('beforeunload', e => { e.preventDefault(); e.returnValue = 'unsent'; });"
-                     "</script>", "text/html");
-        customTabs.add(CustomTab{tagID("asks"), "asks", server.url("/asks"), {}, 0});
-    }
     ServiceSleeper sleeper{queue, state, settings, store()};
 };
 
@@ -160,25 +153,18 @@ TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
     EXPECT_EQ(store().webViewCount(), 2u);
     EXPECT_EQ(hits["three"], 0);
     settings.setLoadServicesWhenOpened(false);
-    EXPECT_TRUE(eventually([&] { return store().webViewCount() == 4; })) << "off again: the rest load behind";
+    EXPECT_TRUE(eventually([&] { return store().webViewCount() == 3; })) << "off again: the rest load behind";
 }
 
 TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     pane(Pane::primary);
-    for (const char* name : {"one", "two", "three", "asks"})
-        ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID(name), Pane::primary); })) << name;
-    for (const char* name : {"one", "two", "three", "asks"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
+    ASSERT_TRUE(allCreated(Pane::primary));
+    for (const char* name : {"one", "two", "three"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
     auto* two = store().existingWebView(tagID("two"), Pane::primary);
     evaluateScript(two, "history.pushState({}, '', '/two/later'); 'moved'");
-    // Only a page the user has used may ask before leaving: a real click on it first.
-    state.selectTab(tagID("asks"));
-    auto* asks = store().existingWebView(tagID("asks"), Pane::primary);
-    ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(asks)); }));
-    commandOutput("xdotool mousemove --window " + x11WindowID(windows.back()->gobj()) + " 300 200 click 1");
-    ASSERT_TRUE(eventually([&] { return evaluateScript(asks, "navigator.userActivation.hasBeenActive") == "true"; }));
     state.selectTab(tagID("one"));
     const int before = webProcesses();
-    ASSERT_GE(before, 4);
+    ASSERT_GE(before, 3);
 
     state.setPointedTabID(tagID("three"));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(1));
@@ -186,15 +172,14 @@ TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     EXPECT_EQ(store().existingWebView(tagID("two"), Pane::primary), nullptr);
     EXPECT_TRUE(eventually([&] { return webProcesses() == before - 1; })) << "its web process ended";
     EXPECT_EQ(store().sleepingTabIDs().get(), std::set<std::string>{tagID("two")});
-    EXPECT_FALSE(eventually([&] { return store().webViewCount() < 3; }, std::chrono::seconds(3)))
-        << "the shown, the pointed and the asking page stay";
-    EXPECT_FALSE(store().isAsleep(tagID("asks"), Pane::primary));
+    EXPECT_FALSE(eventually([&] { return store().webViewCount() < 2; }, std::chrono::seconds(3)))
+        << "the shown and the pointed page stay";
 
     state.selectTab(tagID("two"));
     ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID("two"), Pane::primary); }));
     ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
     EXPECT_EQ(evaluateScript(store().existingWebView(tagID("two"), Pane::primary), "location.pathname"), "/two/later");
-    EXPECT_TRUE(store().sleepingTabIDs().get().empty());
+    EXPECT_FALSE(store().isAsleep(tagID("two"), Pane::primary)) << "woken";
     EXPECT_TRUE(eventually([&] { return store().isAsleep(tagID("one"), Pane::primary); }, std::chrono::seconds(10)))
         << "the page shown before is now unused";
 }
