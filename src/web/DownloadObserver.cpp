@@ -34,12 +34,7 @@ gboolean DownloadObserver::onDecideDestination(WebKitDownload* download, const c
 void DownloadObserver::onFailed(WebKitDownload*, GError* error, gpointer self) {
     auto* observer = static_cast<DownloadObserver*>(self);
     observer->failed_ = true;
-    observer->release();
-    if (auto alive = observer->store_.lock()) {
-        auto* store = *alive;
-        store->presentDownloadToast(
-            downloadFailedMessage(store->localization_.language(), error ? error->message : ""));
-    }
+    observer->reportFailure(error ? error->message : "");
 }
 
 // The engine also reports the end of a failed download: that one already had its toast.
@@ -55,12 +50,16 @@ void DownloadObserver::onFinished(WebKitDownload*, gpointer self) {
 // When its network process dies, the engine drops a download without reporting either
 // end. The user still learns that it failed, and its name is free again.
 DownloadObserver::~DownloadObserver() {
-    if (ended_) return;
+    if (!ended_) reportFailure(nullptr);
+}
+
+// The engine's reason, or ours when it gave none.
+void DownloadObserver::reportFailure(const char* reason) {
     release();
     if (auto alive = store_.lock()) {
         auto* store = *alive;
         const auto language = store->localization_.language();
-        store->presentDownloadToast(downloadFailedMessage(language, downloadInterruptedText.in(language)));
+        store->presentDownloadToast(downloadFailedMessage(language, reason ? reason : downloadInterruptedText.in(language)));
     }
 }
 

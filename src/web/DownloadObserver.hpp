@@ -22,6 +22,7 @@ private:
     static void onFailed(WebKitDownload* download, GError* error, gpointer self);
     static void onFinished(WebKitDownload* download, gpointer self);
     void release();
+    void reportFailure(const char* reason);
 
     std::weak_ptr<WebViewStore*> store_;
     std::filesystem::path destination_;

@@ -56,6 +56,9 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
 }
 
 WebViewStore::~WebViewStore() {
+    // Whatever the teardown sets off in the engine (downloads it drops, pages it closes)
+    // finds the store gone.
+    alive_.reset();
     for (auto& [key, view] : webViews_) webkit_web_view_stop_loading(view->view());
     navDelegateProxies_.clear();
     uiDelegateProxies_.clear();
