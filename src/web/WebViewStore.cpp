@@ -8,6 +8,7 @@
 #include "web/DownloadObserver.hpp"
 #include "web/DownloadSettings.hpp"
 #include "web/DragSupportingWebView.hpp"
+#include "web/LeaveQuestion.hpp"
 #include "web/ResponsePolicy.hpp"
 #include "web/WebKeys.hpp"
 
@@ -84,6 +85,7 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
         webkit_settings_set_hardware_acceleration_policy(webkit_web_view_get_settings(view),
                                                          WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     webkit_web_view_set_zoom_level(view, zoom_.level(tab.id));
+    LeaveQuestion::watchUse(view);
     // Voice input: the page may ask for the microphone (and is asked about it in its pane).
     webkit_settings_set_enable_media_stream(webkit_web_view_get_settings(view), TRUE);
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
@@ -145,7 +147,6 @@ void WebViewStore::removeWebView(const std::string& tabID, Pane pane) {
 
 void WebViewStore::dropWebView(const std::string& key) {
     closing_.erase(key);
-    asksBeforeLeaving_.erase(key);
     permissions_.forget(key);
     notifications_.forget(key);
     newWindows_.closeAll(key);
@@ -168,13 +169,26 @@ void WebViewStore::dropWebView(const std::string& key) {
     isLoading_.set(std::move(loading));
 }
 
-// The engine runs the page's leave handler first; the page closes unless it asks the user,
-// and that question is answered for the user here: stay.
+// The page is asked first, unhurried. One that objects stays and is asked again next time;
+// the others close through the engine, which runs their leave handlers.
 void WebViewStore::putToSleep(const std::string& tabID, Pane pane) {
     const auto key = storageKey(tabID, pane);
     auto it = webViews_.find(key);
-    if (it == webViews_.end() || asksBeforeLeaving_.contains(key) || !closing_.insert(key).second) return;
-    webkit_web_view_try_close(it->second->view());
+    if (it == webViews_.end() || !closing_.insert(key).second) return;
+    WebKitWebView* view = it->second->view();
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    LeaveQuestion::ask(view, [weak, key, view](bool objects) {
+        auto alive = weak.lock();
+        if (!alive) return;
+        auto* store = *alive;
+        if (!store->closing_.contains(key) ||
+            store->existingWebView(placeOfKey(key).first, placeOfKey(key).second) != view)
+            return;
+        if (objects)
+            store->closing_.erase(key);
+        else
+            webkit_web_view_try_close(view);
+    });
 }
 
 // Not inside the engine's signal: the view goes once it has returned.
@@ -203,10 +217,9 @@ bool WebViewStore::runScriptDialog(WebKitWebView* view, WebKitScriptDialog* dial
     if (!key || !closing_.contains(*key) ||
         webkit_script_dialog_get_dialog_type(dialog) != WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM)
         return false;
-    // The page stays. The engine asks only once per use of the page, so it is not asked again.
+    // It objected after all, between our question and the engine's: the page stays.
     webkit_script_dialog_confirm_set_confirmed(dialog, FALSE);
     closing_.erase(*key);
-    asksBeforeLeaving_.insert(*key);
     return true;
 }
 

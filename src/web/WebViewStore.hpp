@@ -165,10 +165,8 @@ private:
     std::map<std::string, std::unique_ptr<WeakUIDelegateProxy>> uiDelegateProxies_;
     // Storage key → the address a sleeping page had.
     std::map<std::string, std::string> sleeping_;
-    // Pages asked to close for sleep, whose leave prompt has not answered yet.
+    // Pages on their way to sleep, asked whether they would leave or asked to close.
     std::set<std::string> closing_;
-    // Pages that asked the user before leaving: they stay awake.
-    std::set<std::string> asksBeforeLeaving_;
     // A start load that has not committed after a minute is stopped.
     std::map<std::string, TimerHandle> startTimeouts_;
     TimerHandle toastHideTask_;

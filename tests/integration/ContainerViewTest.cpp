@@ -1,5 +1,6 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "web/ServiceSleeper.hpp"
 #include "web/WebBrowserContainerView.hpp"
 
@@ -26,6 +27,15 @@ int webProcesses() { return int(webProcessIDs().size()); }
 // pointed at lose their page and its web process, and come back where they were.
 class MemoryBudgetTest : public ContainerViewTest {
 protected:
+    MemoryBudgetTest() {
+        // Objects to being left while its box holds text, and is slow to say so.
+        server.serve("/asks", "<title>asks</title><textarea></textarea><script>"
+                     "addEventListener('pointerdown', e => window.pressed = e.isTrusted);"
+                     "onbeforeunload = () => { const t = Date.now(); while (Date.now() - t < 500);"
+                     " if (document.querySelector('textarea').value) return 'unsent'; };"
+                     "</script>", "text/html");
+        customTabs.add(CustomTab{tagID("asks"), "asks", server.url("/asks"), {}, 0});
+    }
     ServiceSleeper sleeper{queue, state, settings, store()};
 };
 
@@ -153,27 +163,42 @@ TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
     EXPECT_EQ(store().webViewCount(), 2u);
     EXPECT_EQ(hits["three"], 0);
     settings.setLoadServicesWhenOpened(false);
-    EXPECT_TRUE(eventually([&] { return store().webViewCount() == 3; })) << "off again: the rest load behind";
+    EXPECT_TRUE(eventually([&] { return store().webViewCount() == 4; })) << "off again: the rest load behind";
 }
 
 TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     pane(Pane::primary);
     ASSERT_TRUE(allCreated(Pane::primary));
-    for (const char* name : {"one", "two", "three"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
+    ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID("asks"), Pane::primary); }));
+    for (const char* name : {"one", "two", "three", "asks"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
     auto* two = store().existingWebView(tagID("two"), Pane::primary);
     evaluateScript(two, "history.pushState({}, '', '/two/later'); 'moved'");
+    evaluateScript(two, "addEventListener('beforeunload', e => e.preventDefault()); 'objects'");
+    // Only a page the user has pressed on holds something of theirs.
+    state.selectTab(tagID("asks"));
+    auto* asks = store().existingWebView(tagID("asks"), Pane::primary);
+    ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(asks)); }));
+    clickWithPointer(*Glib::wrap(GTK_WIDGET(asks)), 40, 30);
+    ASSERT_TRUE(eventually([&] { return evaluateScript(asks, "window.pressed === true") == "true"; }));
+    evaluateScript(asks, "document.querySelector('textarea').value = 'unsent'");
     state.selectTab(tagID("one"));
     const int before = webProcesses();
-    ASSERT_GE(before, 3);
+    ASSERT_GE(before, 4);
 
     state.setPointedTabID(tagID("three"));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(1));
-    ASSERT_TRUE(eventually([&] { return store().isAsleep(tagID("two"), Pane::primary); }, std::chrono::seconds(10)));
+    ASSERT_TRUE(eventually([&] { return store().isAsleep(tagID("two"), Pane::primary); }, std::chrono::seconds(10)))
+        << "a page never pressed on goes, whatever its leave handler says";
     EXPECT_EQ(store().existingWebView(tagID("two"), Pane::primary), nullptr);
     EXPECT_TRUE(eventually([&] { return webProcesses() == before - 1; })) << "its web process ended";
     EXPECT_EQ(store().sleepingTabIDs().get(), std::set<std::string>{tagID("two")});
-    EXPECT_FALSE(eventually([&] { return store().webViewCount() < 2; }, std::chrono::seconds(3)))
-        << "the shown and the pointed page stay";
+    EXPECT_FALSE(eventually([&] { return store().webViewCount() < 3; }, std::chrono::seconds(3)))
+        << "the shown, the pointed and the asking page stay";
+    ASSERT_FALSE(store().isAsleep(tagID("asks"), Pane::primary));
+    EXPECT_EQ(evaluateScript(asks, "document.querySelector('textarea').value"), "unsent");
+    evaluateScript(asks, "document.querySelector('textarea').value = ''");
+    EXPECT_TRUE(eventually([&] { return store().isAsleep(tagID("asks"), Pane::primary); }, std::chrono::seconds(10)))
+        << "asked again, it now lets go";
 
     state.selectTab(tagID("two"));
     ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID("two"), Pane::primary); }));
