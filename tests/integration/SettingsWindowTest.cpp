@@ -86,6 +86,14 @@ TEST_F(SettingsWindowTest, TheChosenFolderShowsInThePathTextAndTheSystemClipboar
 
 TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageAndAChoiceInEitherViewShowsInTheOther) {
     settings.setSleepUnusedServicesAfter(std::chrono::minutes(60));
+    {
+        // Views made over a chosen time (as at start) show it and leave it as it was.
+        MemoryCard card{context};
+        SettingsWindow another{context};
+        EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
+        EXPECT_EQ(adw_combo_row_get_selected(another.sleepChooser()), 4u);
+        EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(60));
+    }
     auto* sleep = window.sleepChooser();
     for (const auto& [language, texts] :
          {std::pair{AppLanguage::zhTW, Texts{"外觀", "下載", "下載路徑", "淺色", "60 分鐘"}},
