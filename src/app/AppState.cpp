@@ -174,8 +174,9 @@ void AppState::enterSplitMode() {
 }
 
 void AppState::dockWindow(int side) {
-    if (!windowControl_ || !windowControl_->dock(dockSideFromInt(side))) return;
-    dockSide_.set(side);
+    const DockSide edge = dockSideFromInt(side);
+    if (edge == DockSide::none || !windowControl_ || !windowControl_->dock(edge)) return;
+    dockSide_.set(static_cast<int>(edge));
 }
 
 void AppState::undockWindow() {
