@@ -50,7 +50,7 @@ void DownloadObserver::onFinished(WebKitDownload*, gpointer self) {
 // When its network process dies, the engine drops a download without reporting either
 // end. The user still learns that it failed, and its name is free again.
 DownloadObserver::~DownloadObserver() {
-    if (!ended_) reportFailure(nullptr);
+    if (!ended_ && !failed_) reportFailure(nullptr);
 }
 
 // The engine's reason, or ours when it gave none.

@@ -30,11 +30,11 @@ constexpr const char* askToLeave = R"JS(
 }  // namespace
 
 void watchUse(WebKitWebView* view) {
-    WebKitUserScript* script = webkit_user_script_new_for_world(
-        noteUse, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START,
-        worldName, nullptr, nullptr);
+    // One script for every page, made once.
+    static WebKitUserScript* const script = webkit_user_script_new_for_world(
+        noteUse, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, worldName,
+        nullptr, nullptr);
     webkit_user_content_manager_add_script(webkit_web_view_get_user_content_manager(view), script);
-    webkit_user_script_unref(script);
 }
 
 void ask(WebKitWebView* view, std::function<void(bool objects)> answer) {

@@ -181,14 +181,18 @@ void WebViewStore::putToSleep(const std::string& tabID, Pane pane) {
         auto alive = weak.lock();
         if (!alive) return;
         auto* store = *alive;
-        if (!store->closing_.contains(key) ||
-            store->existingWebView(placeOfKey(key).first, placeOfKey(key).second) != view)
-            return;
+        if (!store->stillClosing(key, view)) return;
         if (objects)
             store->closing_.erase(key);
         else
             webkit_web_view_try_close(view);
     });
+}
+
+// Woken or dropped meanwhile, the page is no longer the one on its way to sleep.
+bool WebViewStore::stillClosing(const std::string& key, WebKitWebView* view) const {
+    auto it = webViews_.find(key);
+    return closing_.contains(key) && it != webViews_.end() && it->second->view() == view;
 }
 
 // Not inside the engine's signal: the view goes once it has returned.
@@ -204,8 +208,7 @@ void WebViewStore::pageClosed(WebKitWebView* view) {
         auto alive = weak.lock();
         if (!alive) return;
         auto* store = *alive;
-        if (!store->closing_.contains(key) || store->existingWebView(placeOfKey(key).first, placeOfKey(key).second) != view)
-            return;
+        if (!store->stillClosing(key, view)) return;
         store->sleeping_[key] = store->addressOf(key, view);
         store->dropWebView(key);
         store->republishSleeping();

@@ -138,6 +138,7 @@ private:
     void showOverlay(Published<bool>& shown, TimerHandle& hideTask);
     void hideOverlay(Published<bool>& shown);
     void downloadStarted(WebKitDownload* download);
+    bool stillClosing(const std::string& key, WebKitWebView* view) const;
     // Where the page is now, or its service's start address before it got anywhere.
     std::string addressOf(const std::string& key, WebKitWebView* view) const;
     // Clearing a page without trouble publishes nothing.
