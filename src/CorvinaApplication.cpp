@@ -108,12 +108,14 @@ void CorvinaApplication::on_activate() {
 }
 
 void CorvinaApplication::prepareWindow() {
-    if (!windowSetup_) {
-        windowSetup_ = std::make_unique<WindowSetup>(queue_, *notifications_);
-        mainWindow_->topStrip().setZoomHandler([this] { windowSetup_->zoom(); });
-    }
+    if (!windowSetup_) windowSetup_ = std::make_unique<WindowSetup>(queue_, *notifications_);
     windowSetup_->attach(*mainWindow_);
-    if (windowSetup_->isAttached()) appState_->setWindowControl(windowSetup_.get());
+    const bool placeable = windowSetup_->isAttached();
+    if (placeable) appState_->setWindowControl(windowSetup_.get());
+    appState_->setCanPlaceWindow(placeable);
+    // Where the window cannot be placed, zoom is the desktop's own maximise.
+    mainWindow_->topStrip().setZoomHandler(placeable ? std::function<void()>([this] { windowSetup_->zoom(); })
+                                                     : std::function<void()>());
     downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
     downloadSettings_->startFolderAccess();
 }

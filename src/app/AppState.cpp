@@ -24,6 +24,9 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
             setHiddenAITabIDs(std::set<std::string>(array.begin(), array.end()));
     }
 
+    dockObserver_ = notifications.addObserver(windowDidDockNotification,
+                                              [this] { dockSide_.set(static_cast<int>(requestedDockSide_)); });
+    refusalObserver_ = notifications.addObserver(windowCannotBePlacedNotification, [this] { setCanPlaceWindow(false); });
     dockExitObserver_ = notifications.addObserver(windowDidExitDockModeNotification, [this] {
         dockSide_.set(0);
         setSlidIn(false);
@@ -175,8 +178,9 @@ void AppState::enterSplitMode() {
 
 void AppState::dockWindow(int side) {
     const DockSide edge = dockSideFromInt(side);
+    // The side counts once the window has got there.
     if (edge == DockSide::none || !windowControl_ || !windowControl_->dock(edge)) return;
-    dockSide_.set(static_cast<int>(edge));
+    requestedDockSide_ = edge;
 }
 
 void AppState::undockWindow() {

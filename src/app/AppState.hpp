@@ -97,6 +97,10 @@ public:
 
     // The main window, once it is set up; null until then and after it is gone.
     void setWindowControl(MainWindowControl* control) { windowControl_ = control; }
+    // Whether the desktop lets the app place its window (not on Wayland, nor under a window
+    // manager that ignores our moves): docking is offered only where it can work.
+    const Published<bool>& canPlaceWindow() const { return canPlaceWindow_; }
+    void setCanPlaceWindow(bool can) { canPlaceWindow_.set(can); }
 
 private:
     PreferenceStore& preferences_;
@@ -122,6 +126,10 @@ private:
     bool isMinimized_ = false;
     bool isSlidIn_ = false;
     Published<bool> isWindowOutOfSight_{false};
+    Published<bool> canPlaceWindow_{true};
+    DockSide requestedDockSide_ = DockSide::none;
+    ObserverToken dockObserver_;
+    ObserverToken refusalObserver_;
     ObserverToken dockExitObserver_;
     ObserverToken slideInObserver_;
     ObserverToken slideOutObserver_;

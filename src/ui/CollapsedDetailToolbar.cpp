@@ -16,6 +16,9 @@ const LocalizedText exitSplitViewText{"Exit Split View", "退出分屏", "退出
 const LocalizedText expandPanelText{"Expand Panel", "展開面板", "展开面板"};
 const LocalizedText customTagsText{"Custom Tags", "自訂標籤", "自定义标签"};
 const LocalizedText dockRightText{"Dock Right", "靠右吸附", "靠右吸附"};
+const LocalizedText cannotDockText{"Docking is not available: this desktop does not let apps place their windows",
+                                   "無法吸附：此桌面不允許應用程式擺放自己的視窗",
+                                   "无法吸附：此桌面不允许应用摆放自己的窗口"};
 
 constexpr int iconFrame = 28;
 constexpr int iconSize = 18;
@@ -55,6 +58,7 @@ CollapsedDetailToolbar::CollapsedDetailToolbar(AppContext& context)
 
     const AppState& state = context.appState;
     connections_ += state.dockSide().observe([this] { refresh(); });
+    connections_ += state.canPlaceWindow().observe([this] { refresh(); });
     connections_ += state.isSplitMode().observe([this] { refresh(); });
     connections_ += context.localization.currentLanguage().observe([this] { refresh(); });
     refresh();
@@ -91,14 +95,23 @@ void CollapsedDetailToolbar::refresh() {
     const auto& l10n = context_.localization;
     const bool docked = context_.appState.dockSide().get() != 0;
     const bool split = context_.appState.isSplitMode().get();
-    dock_.show(docked ? "xmark" : "chevron.left", l10n.text(docked ? exitDockText : dockLeftText));
+    // Where the window cannot be placed, docking is not offered, and the tooltip says why.
+    const bool canDock = docked || context_.appState.canPlaceWindow().get();
+    dock_.show(docked ? "xmark" : "chevron.left",
+               l10n.text(docked ? exitDockText : canDock ? dockLeftText : cannotDockText));
     clipboard_.show("doc.on.clipboard", l10n.text(clipboardText));
     split_.show(split ? "rectangle.on.rectangle.angled" : "rectangle.split.2x1",
                 l10n.text(split ? exitSplitViewText : splitViewText));
     settings_.show("gearshape", l10n.text(expandPanelText));
     customTags_.show("plus.circle", l10n.text(customTagsText));
-    dockRight_.show("chevron.right", l10n.text(dockRightText));
+    dockRight_.show("chevron.right", l10n.text(canDock ? dockRightText : cannotDockText));
     dockRight_.set_visible(!docked);
+    // The pointer never reaches an insensitive button's own bubble: the toolkit's tooltip,
+    // which does, says why.
+    for (auto* button : {&dock_, &dockRight_}) {
+        button->set_sensitive(canDock);
+        gtk_widget_set_tooltip_text(GTK_WIDGET(button->gobj()), canDock ? nullptr : button->tooltip().c_str());
+    }
 }
 
 std::vector<std::string> CollapsedDetailToolbar::shownTooltips() const {

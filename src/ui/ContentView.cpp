@@ -34,10 +34,15 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     set_size_request(900, 600);
 
     content_.add_css_class("pane-row");
+    content_.set_homogeneous(true);
     content_.append(primary_);
     divider_.add_css_class("split-divider");
     divider_.set_size_request(2, -1);
-    set_child(content_);
+    divider_.set_halign(Gtk::Align::CENTER);
+    divider_.set_visible(false);
+    paneRow_.set_child(content_);
+    paneRow_.add_overlay(divider_);
+    set_child(paneRow_);
 
     tabBarColumn_.add_css_class("tab-bar-column");
     tabBarColumn_.set_overflow(Gtk::Overflow::HIDDEN);
@@ -92,14 +97,13 @@ void ContentView::refreshSplit() {
     const bool split = context_.appState.isSplitMode().get();
     if (split && !secondary_) {
         secondary_ = std::make_unique<PaneFrame>(context_, Pane::secondary);
-        content_.append(divider_);
         content_.append(*secondary_);
     } else if (!split && secondary_) {
         // Its web views stay in the store for the next time.
         content_.remove(*secondary_);
-        content_.remove(divider_);
         secondary_.reset();
     }
+    divider_.set_visible(split);
 }
 
 void ContentView::refreshSides() {
@@ -125,8 +129,8 @@ void ContentView::applyInsets() {
     const bool onLeft = context_.appState.sidebarPosition().get() == SidebarPosition::left;
     const int bar = static_cast<int>(std::lround(tabBarWidth_.value()));
     const int detail = static_cast<int>(std::lround(detailWidth_.value()));
-    content_.set_margin_start(onLeft ? bar : detail);
-    content_.set_margin_end(onLeft ? detail : bar);
+    paneRow_.set_margin_start(onLeft ? bar : detail);
+    paneRow_.set_margin_end(onLeft ? detail : bar);
     tabBarColumn_.set_size_request(bar, -1);
     catcher_.set_margin_start(onLeft ? 0 : detail);
     catcher_.set_margin_end(onLeft ? detail : 0);

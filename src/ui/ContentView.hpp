@@ -34,8 +34,8 @@ public:
     ~ContentView() override;
 
     // Where things stand now (after animations settle), for tests.
-    int leadingInset() const { return content_.get_margin_start(); }
-    int trailingInset() const { return content_.get_margin_end(); }
+    int leadingInset() const { return paneRow_.get_margin_start(); }
+    int trailingInset() const { return paneRow_.get_margin_end(); }
     AITabBarView& tabBar() { return tabBar_; }
     PaneFrame& primaryPane() { return primary_; }
     PaneFrame* secondaryPane() { return secondary_.get(); }
@@ -53,7 +53,10 @@ private:
     void applyDetailWidth(double width);
 
     AppContext& context_;
-    Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 2};
+    // The panes share the row's width equally, whatever their pages would like: the divider
+    // lies over the gap between them.
+    Gtk::Overlay paneRow_;
+    Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 6};
     PaneFrame primary_;
     Gtk::Box divider_;
     std::unique_ptr<PaneFrame> secondary_;

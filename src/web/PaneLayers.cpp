@@ -18,11 +18,14 @@ PaneLayers::~PaneLayers() {
 
 void PaneLayers::add(GtkWidget* page) {
     gtk_widget_set_child_visible(page, FALSE);
+    gtk_widget_set_visible(page, !concealed_);
     gtk_widget_insert_after(page, GTK_WIDGET(gobj()), nullptr);
 }
 
 void PaneLayers::remove(GtkWidget* page) {
-    if (owns(page)) gtk_widget_unparent(page);
+    if (!owns(page)) return;
+    gtk_widget_unparent(page);
+    gtk_widget_set_visible(page, TRUE);
 }
 
 void PaneLayers::show(GtkWidget* page) {
@@ -55,12 +58,16 @@ void PaneLayers::prepare(GtkWidget* page) {
 void PaneLayers::setConcealed(bool concealed) {
     if (concealed == concealed_) return;
     concealed_ = concealed;
-    for (GtkWidget* page : {shown(), prepared()})
-        if (page) gtk_widget_set_child_visible(page, !concealed);
+    // Hidden, not only left out of the layout: a page shown again is laid out anew, and the
+    // engine draws it whole. Left out of the layout alone, it comes back blank until the
+    // window's size changes.
+    for (GtkWidget* page = gtk_widget_get_first_child(GTK_WIDGET(gobj())); page;
+         page = gtk_widget_get_next_sibling(page))
+        gtk_widget_set_visible(page, !concealed);
 }
 
 void PaneLayers::reveal(GtkWidget* page) {
-    gtk_widget_set_child_visible(page, !concealed_);
+    gtk_widget_set_child_visible(page, TRUE);
 }
 
 GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }

@@ -19,7 +19,7 @@ public:
     // Maps `page` under the shown one, out of reach of clicks and focus, or, for nullptr,
     // unmaps the page made ready before.
     void prepare(GtkWidget* page);
-    // While the window is out of sight nothing is mapped, so every page rests.
+    // While the window is out of sight every page is hidden, so every page rests.
     void setConcealed(bool concealed);
     GtkWidget* shown() const;
     GtkWidget* prepared() const;

@@ -9,5 +9,10 @@ inline constexpr const char* windowDidExitDockModeNotification = "windowDidExitD
 // starts to slide out again.
 inline constexpr const char* windowDidSlideInNotification = "windowDidSlideIn";
 inline constexpr const char* windowWillSlideOutNotification = "windowWillSlideOut";
+// Posted once a window asked to dock has really got to its edge.
+inline constexpr const char* windowDidDockNotification = "windowDidDock";
+// Posted when the desktop left the window where it was instead of docking it: this desktop
+// does not let the app place its window.
+inline constexpr const char* windowCannotBePlacedNotification = "windowCannotBePlaced";
 
 }  // namespace corvina

@@ -1,5 +1,7 @@
 #include "window/WindowDockManager.hpp"
 
+#include <cmath>
+
 namespace corvina {
 
 WindowDockManager::WindowDockManager(DesktopWindow& window, MainQueue& queue, NotificationCenter& notifications)
@@ -21,6 +23,7 @@ void WindowDockManager::dock(DockSide side) {
 void WindowDockManager::dockFrom(DockSide side, const Rect& userFrame) {
     preDockFrame_ = userFrame;
     dockSide_ = side;
+    placementConfirmed_ = false;
     screenObserver_ = window_.signalScreenChanged().connect([this] { handleScreenChange(); });
     window_.reserveEdge(side, gripWidth);
     slideToHiddenFrame();
@@ -32,6 +35,7 @@ void WindowDockManager::exitDock(bool restoreFrame) {
     if (restoreFrame) redock_.reset();
     if (dockSide_ == DockSide::none) return;
     pollTimer_.reset();
+    placementCheck_.reset();
     removeMoveObserver();
     screenObserver_.disconnect();
     dockSide_ = DockSide::none;
@@ -85,12 +89,14 @@ void WindowDockManager::slideIn() {
     slideToHiddenFrame();
 }
 
-// Only a slide that got there counts: one overtaken by a slide out leaves the window seen.
+// Only a slide that got there counts: one overtaken by a slide out leaves the window seen,
+// and so does one the desktop did not carry out.
 void WindowDockManager::slideToHiddenFrame() {
     const auto target = hiddenFrame();
     if (!target) return;
     moveWindow(*target, TimingCurve::easeInEaseOut(), [this] {
-        if (dockSide_ != DockSide::none && !isSlidOut_) notifications_.post(windowDidSlideInNotification);
+        if (dockSide_ != DockSide::none && !isSlidOut_ && placementConfirmed_)
+            notifications_.post(windowDidSlideInNotification);
     });
 }
 
@@ -116,13 +122,34 @@ void WindowDockManager::moveWindow(const Rect& target, const TimingCurve& curve,
     const auto animation = ++currentAnimation_;
     isAnimating_ = true;
     std::weak_ptr<WindowDockManager*> weak = self_;
-    window_.animateFrame(target, curve, animationDuration, [weak, animation, arrived = std::move(arrived)] {
+    window_.animateFrame(target, curve, animationDuration, [weak, animation, target, arrived = std::move(arrived)] {
         // A superseded animation's end says nothing about the one running now.
         auto self = weak.lock();
         if (!self || (*self)->currentAnimation_ != animation) return;
         (*self)->isAnimating_ = false;
         if (arrived) arrived();
+        (*self)->confirmPlacement(target, placementChecks);
     });
+}
+
+// The first docked move that got where it was sent confirms dock mode; if the window is
+// still elsewhere after the window manager's time, the desktop does not let us place it.
+void WindowDockManager::confirmPlacement(const Rect& target, int checksLeft) {
+    // A move under way checks again when it arrives.
+    if (dockSide_ == DockSide::none || placementConfirmed_ || isAnimating_) return;
+    const auto frame = window_.frame();
+    if (frame && std::abs(frame->x - target.x) <= 1 && std::abs(frame->y - target.y) <= 1) {
+        placementConfirmed_ = true;
+        placementCheck_.reset();
+        notifications_.post(windowDidDockNotification);
+        if (!isSlidOut_) notifications_.post(windowDidSlideInNotification);
+    } else if (checksLeft > 0) {
+        placementCheck_ = queue_.after(placementCheckInterval,
+                                       [this, target, checksLeft] { confirmPlacement(target, checksLeft - 1); });
+    } else {
+        exitDock(false);
+        notifications_.post(windowCannotBePlacedNotification);
+    }
 }
 
 std::optional<Rect> WindowDockManager::hiddenFrame() const {

@@ -19,9 +19,14 @@ public:
     static constexpr double triggerZone = 20;
     static constexpr Milliseconds animationDuration{400};
     static constexpr Milliseconds pollInterval{150};
+    // A window manager places a window a moment after we asked: this long it may take.
+    static constexpr Milliseconds placementCheckInterval{100};
+    static constexpr int placementChecks = 10;
 
     WindowDockManager(DesktopWindow& window, MainQueue& queue, NotificationCenter& notifications);
 
+    // Dock mode counts once the window has got to its edge; a desktop that leaves it where
+    // it was ends it again (both are posted).
     void dock(DockSide side);
     // With `restoreFrame`, the window goes back to where it was before docking.
     void exitDock(bool restoreFrame);
@@ -46,6 +51,7 @@ private:
     void handleScreenChange();
     void moveWindow(const Rect& target, const TimingCurve& curve, std::function<void()> arrived = {});
     void slideToHiddenFrame();
+    void confirmPlacement(const Rect& target, int checksLeft);
 
     std::optional<Rect> hiddenFrame() const;
     std::optional<Rect> shownFrame() const;
@@ -64,6 +70,8 @@ private:
     ScopedConnection moveObserver_;
     ScopedConnection screenObserver_;
     TimerHandle redock_;
+    bool placementConfirmed_ = false;
+    TimerHandle placementCheck_;
     std::uint64_t currentAnimation_ = 0;
     // Animation completions may come after the manager is gone; they check this first.
     std::shared_ptr<WindowDockManager*> self_ = std::make_shared<WindowDockManager*>(this);

@@ -119,17 +119,35 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheir
     show(toolbar, CollapsedDetailToolbar::width, 420);
     click(toolbar.dockButton());
     EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
-    EXPECT_EQ(state.dockSide().get(), 1);
+    EXPECT_EQ(state.dockSide().get(), 0) << "not before the window got there";
+    notifications.post(windowDidDockNotification);
+    ASSERT_TRUE(eventually([&] { return state.dockSide().get() == 1; }));
     EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
     click(toolbar.dockButton());
     EXPECT_EQ(windowControl.undocks, 1);
     EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
     click(toolbar.dockRightButton());
     EXPECT_EQ(windowControl.docks.back(), DockSide::right);
-    EXPECT_FALSE(toolbar.dockRightButton().get_visible());
+    notifications.post(windowDidDockNotification);
+    EXPECT_TRUE(eventually([&] { return !toolbar.dockRightButton().get_visible(); }));
     // The window left the edge by itself (dragged away): the buttons come back.
     notifications.post(windowDidExitDockModeNotification);
     EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undockedTooltips; }));
+
+    // Where the window cannot be placed, docking is not offered, and the pointer learns why.
+    const std::string reason = "Docking is not available: this desktop does not let apps place their windows";
+    state.setCanPlaceWindow(false);
+    for (auto* button : {&toolbar.dockButton(), &toolbar.dockRightButton()}) {
+        EXPECT_FALSE(button->is_sensitive());
+        EXPECT_EQ(std::string(button->get_tooltip_text()), reason);
+    }
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(std::string(toolbar.dockButton().get_tooltip_text()), "无法吸附：此桌面不允许应用摆放自己的窗口");
+    localization.setCurrentLanguage(AppLanguage::en);
+    state.setCanPlaceWindow(true);
+    EXPECT_TRUE(toolbar.dockButton().is_sensitive());
+    EXPECT_FALSE(toolbar.dockButton().get_has_tooltip()) << "its own bubble speaks again";
+    EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
 
     click(toolbar.splitButton());
     EXPECT_EQ(windowControl.widenings, 1);

@@ -1,3 +1,5 @@
+#include <csignal>
+
 #include <gtkmm/box.h>
 
 #include "integration/StateFixture.hpp"
@@ -130,6 +132,55 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     state.setShowDetailPanel(false);
     state.toggleSidebar();
     EXPECT_EQ(insets(), (std::pair{44, 180}));
+}
+
+// The two panes share the row equally whatever their pages would like: a page wider than its
+// pane, a page whose web process ends, its notice and its reload move nothing.
+TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
+    server.serve("/wide", "<title>wide</title><div style='width:2400px;height:10px'></div>", "text/html");
+    customTabs.add(CustomTab{tagID("wide"), "wide", server.url("/wide"), {}, 0});
+    // Another site, so the engine gives it a web process of its own.
+    std::string otherURL = server.url("/one");
+    otherURL.replace(otherURL.find("127.0.0.1"), 9, "localhost");
+    customTabs.add(CustomTab{tagID("other"), "other", otherURL, {}, 0});
+    state.selectTab(tagID("wide"));
+    ASSERT_TRUE(loaded(tagID("wide"), Pane::primary));
+    state.enterSplitMode();
+    auto& left = content.primaryPane();
+    auto& right = *content.secondaryPane();
+    const auto even = [&] {
+        return eventually([&] { return left.get_width() > 0 && left.get_width() == right.get_width(); },
+                          std::chrono::seconds(2));
+    };
+    auto before = webProcessIDs();
+    state.selectTab(tagID("other"));
+    ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
+    EXPECT_TRUE(even()) << left.get_width() << " against " << right.get_width();
+    const int width = right.get_width();
+    EXPECT_EQ(left.get_width() + right.get_width() + 6, content.get_width() - content.leadingInset() - content.trailingInset())
+        << "the divider and its two gaps take 6 between them";
+
+    for (int round = 0; round < 3; ++round) {
+        // A process the engine is still starting must not be killed: its launch would fail.
+        const auto first = webProcessIDs();
+        runLoopFor(std::chrono::milliseconds(400));
+        for (int pid : webProcessIDs()) {
+            if (std::find(before.begin(), before.end(), pid) != before.end() ||
+                std::find(first.begin(), first.end(), pid) == first.end())
+                continue;
+            ::kill(pid, SIGKILL);
+            if (eventually([&] { return right.container().showsTrouble(); }, std::chrono::seconds(3))) break;
+        }
+        ASSERT_TRUE(right.container().showsTrouble()) << "round " << round;
+        runLoopFor(std::chrono::milliseconds(300));
+        EXPECT_EQ(right.get_width(), width) << "ended, round " << round;
+        before = webProcessIDs();
+        right.container().troubleView().actionButton().activate();
+        ASSERT_TRUE(eventually([&] { return !right.container().showsTrouble(); }));
+        ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
+        runLoopFor(std::chrono::milliseconds(300));
+        EXPECT_EQ(right.get_width(), width) << "reloaded, round " << round;
+    }
 }
 
 TEST(DelayedTooltip, ShowsAfterAFullSecondOfRest) {

@@ -8,6 +8,11 @@
 #include "integration/AppProcess.hpp"
 #include "integration/X11Window.hpp"
 
+// Xlib after gtkmm: its macros clash with gtkmm's names.
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <gdk/x11/gdkx.h>
+
 namespace corvina::testing {
 
 void click(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
@@ -22,6 +27,32 @@ void clickWithPointer(Gtk::Widget& widget, double x, double y, int button) {
     commandOutput("xdotool mousemove --window " + x11WindowID(GTK_WINDOW(window)) + " " +
                   std::to_string(int(inWindow.x + dx)) + " " + std::to_string(int(inWindow.y + dy)) + " click " +
                   std::to_string(button));
+}
+
+std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, double y) {
+    auto* window = GTK_WIDGET(gtk_widget_get_root(widget.gobj()));
+    GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(window));
+    double dx = 0, dy = 0;
+    gtk_native_get_surface_transform(GTK_NATIVE(window), &dx, &dy);
+    graphene_point_t at = GRAPHENE_POINT_INIT(float(x), float(y)), inWindow;
+    if (!surface || !gtk_widget_compute_point(widget.gobj(), window, &at, &inWindow)) return std::nullopt;
+    Display* display = gdk_x11_display_get_xdisplay(gdk_surface_get_display(surface));
+    const double scale = gdk_surface_get_scale_factor(surface);
+    int rootX = 0, rootY = 0;
+    ::Window child;
+    XTranslateCoordinates(display, gdk_x11_surface_get_xid(surface), DefaultRootWindow(display),
+                          int((inWindow.x + dx) * scale), int((inWindow.y + dy) * scale), &rootX, &rootY, &child);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), rootX, rootY, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return std::nullopt;
+    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixel;
+}
+
+void movePointer(double x, double y) {
+    Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+    XTestFakeMotionEvent(display, -1, int(x), int(y), CurrentTime);
+    XFlush(display);
 }
 
 GtkFileChooser* openChooser() {

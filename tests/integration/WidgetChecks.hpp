@@ -1,5 +1,6 @@
 #pragma once
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -14,6 +15,13 @@ void click(Gtk::Button& button);
 // A real click from the X server (xdotool's button number) at a point of a shown widget,
 // in the widget's own coordinates.
 void clickWithPointer(Gtk::Widget& widget, double x, double y, int button = 1);
+
+// The colour on screen (0xRRGGBB) at a point of a shown widget, in the widget's own
+// coordinates, as the X server shows it: what the user sees, not what the widget believes.
+std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, double y);
+
+// Moves the real pointer to a point of the screen, as a user's hand would.
+void movePointer(double x, double y);
 
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();

@@ -10,6 +10,7 @@
 #include <gtkmm/windowhandle.h>
 
 #include "integration/AppProcess.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "window/WindowDockManager.hpp"
@@ -17,7 +18,6 @@
 #include "window/X11DesktopWindow.hpp"
 
 // Xlib after gtkmm: its macros clash with gtkmm's names.
-#include <X11/extensions/XTest.h>
 #include <gdk/x11/gdkx.h>
 
 using namespace corvina;
@@ -71,12 +71,6 @@ private:
     std::filesystem::path ready_;
     GPid pid_ = 0;
 };
-
-// Moves the real pointer, as a user's hand would.
-void movePointer(double x, double y) {
-    XTestFakeMotionEvent(xDisplay(), -1, int(x), int(y), CurrentTime);
-    XFlush(xDisplay());
-}
 
 // A CSD window like the main one, set up the way the application sets it up, on bare Xvfb
 // (parameter false) or under openbox (true).

@@ -154,8 +154,8 @@ TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWind
     EXPECT_TRUE(state->isSplitMode());
 }
 
-// Docking needs a window with a dock manager; dragging the docked window away resets the dock
-// side, delivered on the main queue.
+// Docking needs a window with a dock manager and counts once the window got there; dragging
+// the docked window away resets the dock side, delivered on the main queue.
 TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     auto state = makeState();
     state->dockWindow(2);
@@ -170,6 +170,8 @@ TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     state->dockWindow(7);
     EXPECT_EQ(sides(), std::pair(0, DockSide::none)) << "no such side";
     state->dockWindow(2);
+    EXPECT_EQ(sides(), std::pair(0, DockSide::right)) << "the side counts once the window is there";
+    queue.advance(400ms);
     EXPECT_EQ(sides(), std::pair(2, DockSide::right));
     state->undockWindow();
     EXPECT_EQ(sides(), std::pair(0, DockSide::none));
@@ -182,6 +184,15 @@ TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
     queue.drain();
     EXPECT_EQ(state->dockSide().get(), 0);
+    // A desktop that leaves the window where it was: no dock side, and docking is no longer
+    // offered.
+    queue.advance(1s);
+    window.ignoresMoves = true;
+    EXPECT_TRUE(state->canPlaceWindow().get());
+    state->dockWindow(2);
+    queue.advance(3s);
+    EXPECT_EQ(sides(), std::pair(0, DockSide::none));
+    EXPECT_FALSE(state->canPlaceWindow().get());
     // A notification that arrives after the state is gone does nothing.
     center.post(windowDidExitDockModeNotification);
     state.reset();

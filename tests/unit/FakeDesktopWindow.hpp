@@ -32,7 +32,7 @@ public:
         moves.push_back({target, curve, duration});
         running_ = std::move(done);
         timer_ = queue_.after(duration, [this, target] {
-            currentFrame = target;
+            if (!ignoresMoves) currentFrame = target;
             std::exchange(running_, nullptr)();
         });
     }
@@ -54,6 +54,8 @@ public:
     const Move& lastMove() const { return moves.back(); }
 
     bool exists = true;
+    // A desktop that leaves the window where it is, whatever we ask.
+    bool ignoresMoves = false;
     Rect currentFrame = startFrame;
     std::optional<ScreenFrames> monitor = laptop;
     std::optional<Point> pointerAt = Point{700, 450};

@@ -47,6 +47,9 @@ protected:
     ObserverToken exitObserver = notifications.addObserver(windowDidExitDockModeNotification, [this] { ++exits; });
     ObserverToken in = notifications.addObserver(windowDidSlideInNotification, [this] { heard.push_back("in"); });
     ObserverToken out = notifications.addObserver(windowWillSlideOutNotification, [this] { heard.push_back("out"); });
+    ObserverToken docks = notifications.addObserver(windowDidDockNotification, [this] { heard.push_back("docked"); });
+    ObserverToken refused =
+        notifications.addObserver(windowCannotBePlacedNotification, [this] { heard.push_back("cannot place"); });
 };
 
 // The window goes off screen but for its grip; the pointer near the edge (not while an
@@ -63,7 +66,8 @@ TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlid
     EXPECT_FALSE(manager.isSlidOut());
     pointerFor({21, 400}, 1s);
     EXPECT_EQ(window.moves.size(), 1u);
-    EXPECT_EQ(told(), std::vector<std::string>{"in"});
+    EXPECT_EQ(told(), (std::vector<std::string>{"docked", "in"}));
+    heard.erase(heard.begin());
 
     pointerFor({20, 400}, 150ms);
     EXPECT_TRUE(manager.isSlidOut());
@@ -84,6 +88,35 @@ TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlid
     manager.exitDock(true);
     queue.advance(1s);
     EXPECT_EQ(told(), (std::vector<std::string>{"in", "out", "in", "out"}));
+}
+
+// A desktop that leaves the window where it was (a window manager that ignores moves) gets
+// the window manager's time to place it, then dock mode ends as if it never began: the edge
+// is given back, nothing polls, and the app hears it cannot place its window. A window
+// manager that places it late still docks.
+TEST_F(WindowDockManagerTest, DockModeCountsOnlyOnceTheWindowHasReallyMoved) {
+    window.ignoresMoves = true;
+    manager.dock(DockSide::left);
+    queue.advance(WindowDockManager::animationDuration);
+    EXPECT_TRUE(told().empty()) << "not there yet";
+    queue.advance(WindowDockManager::placementCheckInterval * (WindowDockManager::placementChecks - 1));
+    EXPECT_EQ(manager.dockSide(), DockSide::left) << "the window manager still has time";
+    queue.advance(WindowDockManager::placementCheckInterval);
+    EXPECT_EQ(docked(), std::tuple(DockSide::none, false, DockSide::none));
+    EXPECT_EQ(told(), std::vector<std::string>{"cannot place"});
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(window.currentFrame, startFrame);
+    EXPECT_EQ(queue.pendingTimers(), 0u);
+
+    heard.clear();
+    manager.dock(DockSide::left);
+    queue.advance(WindowDockManager::animationDuration + WindowDockManager::placementCheckInterval * 3);
+    window.currentFrame = hiddenLeft;
+    queue.advance(WindowDockManager::placementCheckInterval);
+    EXPECT_EQ(told(), (std::vector<std::string>{"docked", "in"}));
+    EXPECT_EQ(manager.dockSide(), DockSide::left);
+    queue.advance(10s);
+    EXPECT_EQ(told(), (std::vector<std::string>{"docked", "in"})) << "confirmed once";
 }
 
 // Only a move of the window resting slid out ends dock mode, where the user left it.
