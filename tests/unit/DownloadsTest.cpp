@@ -20,10 +20,11 @@ class DownloadNamesTest : public ::testing::Test {
 protected:
     fs::path choose(const std::string& suggested) { return chooseDestination(dir.path(), suggested, reservations); }
     void touch(const std::string& name) { writeFile(dir / name, "x"); }
-    // The name chosen, checked to fit the file system and to be whole characters.
+    // The name chosen, checked to be whole characters and to fit the file system together
+    // with the engine's temporary suffix.
     std::string fittingName(const std::string& suggested) {
         const std::string name = choose(suggested).filename().string();
-        EXPECT_LE(name.size(), maxFileNameBytes) << name;
+        EXPECT_LE(name.size() + std::string_view(".wkdownload").size(), 255u) << name;
         EXPECT_TRUE(g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr)) << name;
         return name;
     }
@@ -32,16 +33,20 @@ protected:
     DownloadNameReservations reservations;
 };
 
-// Collisions count from one before the last extension; dot files and trailing dots have no
-// extension. Folders and dangling links count as taken: writing through a dangling link
-// would create a file wherever it points.
-TEST_F(DownloadNamesTest, CollisionsCountFromOneBeforeTheLastExtension) {
+// Collisions count from one before the last extension, or before a compressed tar archive's
+// two; dot files and trailing dots have no extension. Folders and dangling links count as
+// taken: writing through a dangling link would create a file wherever it points.
+TEST_F(DownloadNamesTest, CollisionsCountFromOneBeforeTheExtension) {
     fs::create_directory(dir / "photo.png");
     fs::create_symlink(dir / "elsewhere" / "target", dir / "data.csv");
     // files already there, suggested, chosen
     const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> cases = {
         {{}, "报告 2024.pdf", "报告 2024.pdf"}, {{"report.pdf", "report (1).pdf"}, "report.pdf", "report (2).pdf"},
-        {{"README"}, "README", "README (1)"}, {{"archive.tar.gz"}, "archive.tar.gz", "archive.tar (1).gz"},
+        {{"README"}, "README", "README (1)"}, {{"archive.tar.gz"}, "archive.tar.gz", "archive (1).tar.gz"},
+        {{"src.tar.xz", "src (1).tar.xz"}, "src.tar.xz", "src (2).tar.xz"}, {{"old.TAR.Z"}, "old.TAR.Z", "old (1).TAR.Z"},
+        {{"a.tar.zst", "b.tar.bz2", "c.tar.lz"}, "b.tar.bz2", "b (1).tar.bz2"}, {{"d.tgz"}, "d.tgz", "d (1).tgz"},
+        {{"photo.2024.png"}, "photo.2024.png", "photo.2024 (1).png"}, {{"x.zip.gz"}, "x.zip.gz", "x.zip (1).gz"},
+        {{"e.tar"}, "e.tar", "e (1).tar"}, {{"tar.gz"}, "tar.gz", "tar (1).gz"}, {{".tar.gz"}, ".tar.gz", ".tar (1).gz"},
         {{"download"}, "", "download (1)"}, {{".bashrc"}, ".bashrc", ".bashrc (1)"}, {{"notes."}, "notes.", "notes. (1)"},
         {{}, "photo.png", "photo (1).png"}, {{}, "data.csv", "data (1).csv"},
     };
@@ -98,12 +103,17 @@ TEST_F(DownloadNamesTest, AReservedNameIsTakenUntilItsDownloadEnds) {
 // the counter.
 TEST_F(DownloadNamesTest, OverlongNamesAreShortenedToFitWithTheirCounter) {
     std::string stem;
-    for (int i = 0; i < 100; ++i) stem += "图";  // 300 bytes
-    const std::string name = fittingName(stem + ".pdf");
-    EXPECT_TRUE(name.ends_with("图.pdf"));
-    touch(name);  // the file system accepts it
-    const std::string numbered = fittingName(stem + ".pdf");
-    EXPECT_TRUE(numbered.ends_with(" (1).pdf"));
+    for (int i = 0; i < 82; ++i) stem += "图";  // 246 bytes, and more with any extension
+    for (const std::string extension : {".pdf", ".tar.gz"}) {
+        const std::string name = fittingName(stem + extension);
+        EXPECT_TRUE(name.ends_with("图" + extension)) << name;
+        touch(name + ".wkdownload");
+        EXPECT_TRUE(fs::exists(dir / (name + ".wkdownload"))) << "the file system takes the engine's temporary file";
+        touch(name);
+        const std::string numbered = fittingName(stem + extension);
+        EXPECT_TRUE(numbered.ends_with("图 (1)" + extension)) << numbered;
+    }
+    EXPECT_EQ(fittingName(std::string(240, 'a') + ".pdf"), std::string(240, 'a') + ".pdf") << "fits as it is";
 
     const std::string absurd = "x." + std::string(300, 'e');
     touch(fittingName(absurd));
