@@ -99,8 +99,9 @@ fs::path chooseDestination(const fs::path& folder, const std::string& suggested,
 
 std::string downloadFinishedMessage(AppLanguage language) { return downloadFinishedText.in(language); }
 
-std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription) {
-    return downloadFailedText.in(language) + ": " + errorDescription;
+std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription, unsigned failures) {
+    const std::string count = failures > 1 ? " (" + std::to_string(failures) + ")" : "";
+    return downloadFailedText.in(language) + count + ": " + errorDescription;
 }
 
 }  // namespace corvina

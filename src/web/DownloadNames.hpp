@@ -58,7 +58,8 @@ inline constexpr LocalizedText downloadFailedText{"Download Failed", "下載失�
 inline constexpr LocalizedText downloadInterruptedText{"The download was interrupted", "下載已中斷", "下载已中断"};
 
 std::string downloadFinishedMessage(AppLanguage language);
-// The prefix, ": ", then the engine's own description of the error.
-std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription);
+// The prefix, ": ", then the engine's own description of the error; after the prefix, how
+// many downloads failed when it is more than one: "Download Failed (2): …".
+std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription, unsigned failures = 1);
 
 }  // namespace corvina

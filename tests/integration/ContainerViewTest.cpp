@@ -130,7 +130,7 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     EXPECT_EQ(store().existingWebView("custom_two", Pane::primary), nullptr);
 
     auto& primary = pane(Pane::primary);
-    store().presentDownloadToast("檔案下載已完成");
+    store().reportDownloadFinished();
     ASSERT_TRUE(eventually([&] { return primary.showsToast() && secondary.showsToast(); }));
     EXPECT_EQ(secondary.toast().message(), "檔案下載已完成");
     g_signal_emit_by_name(secondary.toast().closeButton().gobj(), "clicked");

@@ -7,6 +7,7 @@
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "web/DownloadNames.hpp"
+#include "web/DownloadReports.hpp"
 #include "web/DownloadSettings.hpp"
 
 using namespace corvina;
@@ -124,6 +125,67 @@ TEST(DownloadMessages, AFailureSaysWhyInTheInterfaceLanguage) {
     EXPECT_EQ(downloadFailedMessage(AppLanguage::en, "The network connection was lost."),
               "Download Failed: The network connection was lost.");
     EXPECT_EQ(downloadFailedMessage(AppLanguage::zhCN, "网络错误"), "下载失败: 网络错误");
+}
+
+class DownloadReportsTest : public ::testing::Test {
+protected:
+    // What the toast shows now, or nothing when it is hidden.
+    std::optional<std::string> shown() const {
+        return reports.shown().get() ? std::optional(reports.message().get()) : std::nullopt;
+    }
+
+    ManualMainQueue queue;
+    DownloadReports reports{queue};
+};
+
+// Each report shows three seconds from its own arrival; the timer of an older one never
+// hides a newer one, and closing the toast leaves no timer behind.
+TEST_F(DownloadReportsTest, EachReportShowsThreeSecondsFromItsArrival) {
+    EXPECT_EQ(shown(), std::nullopt);
+    reports.finished(AppLanguage::zhTW);
+    queue.advance(Milliseconds(2000));
+    reports.finished(AppLanguage::en);
+    queue.advance(Milliseconds(2999));
+    EXPECT_EQ(shown(), "File Download Complete");
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(shown(), std::nullopt);
+
+    reports.failed(AppLanguage::en, "Disk full");
+    reports.dismiss();
+    EXPECT_EQ(shown(), std::nullopt);
+    EXPECT_EQ(queue.pendingTimers(), 0u);
+    EXPECT_EQ(reports.message().get(), "Download Failed: Disk full") << "the text stays as it was";
+}
+
+// In a burst, a failure stays readable for its full three seconds: successes meanwhile do
+// not cover it, further failures are counted. Once it is gone, or closed, any report shows.
+TEST_F(DownloadReportsTest, AFailureIsNotCoveredBySuccessesAndFailuresInARowAreCounted) {
+    reports.finished(AppLanguage::en);
+    queue.advance(Milliseconds(100));
+    reports.failed(AppLanguage::en, "Disk full");
+    for (int i = 0; i < 3; ++i) {
+        queue.advance(Milliseconds(900));
+        reports.finished(AppLanguage::en);
+    }
+    EXPECT_EQ(shown(), "Download Failed: Disk full");
+    reports.failed(AppLanguage::zhTW, "檔案名稱過長");
+    EXPECT_EQ(shown(), "下載失敗 (2): 檔案名稱過長");
+    queue.advance(Milliseconds(2999));
+    reports.finished(AppLanguage::zhTW);
+    EXPECT_EQ(shown(), "下載失敗 (2): 檔案名稱過長") << "still within the second failure's time";
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(shown(), std::nullopt);
+
+    reports.finished(AppLanguage::zhCN);
+    EXPECT_EQ(shown(), "文件下载已完成");
+    reports.failed(AppLanguage::zhCN, "磁盘已满");
+    EXPECT_EQ(shown(), "下载失败: 磁盘已满") << "counted from one again";
+    reports.failed(AppLanguage::zhCN, "网络错误");
+    reports.failed(AppLanguage::en, "Disk full");
+    EXPECT_EQ(shown(), "Download Failed (3): Disk full");
+    reports.dismiss();
+    reports.finished(AppLanguage::en);
+    EXPECT_EQ(shown(), "File Download Complete") << "a closed failure was read";
 }
 
 constexpr auto bookmarkKey = DownloadSettings::bookmarkKey;
