@@ -1,7 +1,11 @@
 #include "web/DownloadNames.hpp"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 #include <system_error>
+
+#include <glib.h>
 
 namespace corvina {
 
@@ -17,14 +21,27 @@ struct SplitName {
     std::string_view extension;  // without the dot; empty when there is none
 };
 
-// Only the last extension counts; a leading dot (".bashrc") or a trailing one ("notes.")
-// does not start one.
+// Compressions whose ".tar.<x>" is one extension: "archive.tar.gz" is numbered
+// "archive (1).tar.gz". Compared without regard to case, so "tar.Z" is one too.
+constexpr std::array<std::string_view, 6> tarCompressions = {"gz", "bz2", "xz", "zst", "lz", "z"};
+
+bool equalsIgnoringCase(std::string_view text, std::string_view lower) {
+    return text.size() == lower.size() && g_ascii_strncasecmp(text.data(), lower.data(), lower.size()) == 0;
+}
+
+// Only the last extension counts, except for a compressed tar archive; a leading dot
+// (".bashrc") or a trailing one ("notes.") does not start one.
 SplitName split(std::string_view name) {
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos || dot == 0 || dot + 1 == name.size() ||
         name.size() - dot - 1 > maxExtensionBytes)
         return {name, {}};
-    return {name.substr(0, dot), name.substr(dot + 1)};
+    const SplitName last{name.substr(0, dot), name.substr(dot + 1)};
+    const auto inner = last.stem.rfind('.');
+    const bool tarInside = inner != std::string_view::npos && inner != 0 && equalsIgnoringCase(last.stem.substr(inner + 1), "tar");
+    if (tarInside && std::ranges::any_of(tarCompressions, [&](auto c) { return equalsIgnoringCase(last.extension, c); }))
+        return {name.substr(0, inner), name.substr(inner + 1)};
+    return last;
 }
 
 // At most `bytes` bytes of `text`, never cutting a UTF-8 sequence in half.
@@ -34,9 +51,9 @@ std::string_view utf8Prefix(std::string_view text, std::size_t bytes) {
     return text.substr(0, bytes);
 }
 
-// stem + tail, the stem shortened so that the whole fits in one file name.
+// stem + tail, the stem shortened so that the whole fits as a download's name.
 std::string compose(std::string_view stem, std::string_view tail) {
-    std::string result(utf8Prefix(stem, maxFileNameBytes - tail.size()));
+    std::string result(utf8Prefix(stem, maxDownloadNameBytes - tail.size()));
     result += tail;
     return result;
 }
@@ -82,8 +99,9 @@ fs::path chooseDestination(const fs::path& folder, const std::string& suggested,
 
 std::string downloadFinishedMessage(AppLanguage language) { return downloadFinishedText.in(language); }
 
-std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription) {
-    return downloadFailedText.in(language) + ": " + errorDescription;
+std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription, unsigned failures) {
+    const std::string count = failures > 1 ? " (" + std::to_string(failures) + ")" : "";
+    return downloadFailedText.in(language) + count + ": " + errorDescription;
 }
 
 }  // namespace corvina

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "app/AppLanguage.hpp"
 
@@ -12,14 +13,20 @@ namespace corvina {
 inline constexpr const char* defaultDownloadName = "download";
 // The longest file name most Linux file systems accept, in bytes.
 inline constexpr std::size_t maxFileNameBytes = 255;
+// The engine first writes a download to its name plus this, then renames the file.
+inline constexpr std::string_view engineTemporarySuffix = ".wkdownload";
+// The longest name a download gets, so that the engine's temporary file fits too.
+inline constexpr std::size_t maxDownloadNameBytes = maxFileNameBytes - engineTemporarySuffix.size();
 
 // A suggested name comes from a web server and is untrusted: only its last component
 // (after any '/' or '\') is kept; an empty name, "." or ".." becomes "download"; a name
-// too long for the file system is shortened, keeping its extension.
+// longer than maxDownloadNameBytes is shortened to whole characters, keeping its extension.
 std::string safeDownloadName(const std::string& suggested);
 
-// "report.pdf" and 2 give "report (2).pdf"; only the last extension counts, so
-// "archive.tar.gz" and 1 give "archive.tar (1).gz"; a name without one, "notes (1)".
+// "report.pdf" and 2 give "report (2).pdf"; a name without extension, "notes (1)". Only
+// the last extension counts ("photo.2024.png" gives "photo.2024 (1).png"), except that a
+// compressed tar archive keeps both: "archive.tar.gz" and 1 give "archive (1).tar.gz".
+// Shortened like safeDownloadName, so the numbered name fits as well.
 std::string numberedName(const std::string& name, unsigned counter);
 
 // Names handed to downloads that have not ended yet, so two downloads with the same
@@ -51,7 +58,8 @@ inline constexpr LocalizedText downloadFailedText{"Download Failed", "下載失�
 inline constexpr LocalizedText downloadInterruptedText{"The download was interrupted", "下載已中斷", "下载已中断"};
 
 std::string downloadFinishedMessage(AppLanguage language);
-// The prefix, ": ", then the engine's own description of the error.
-std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription);
+// The prefix, ": ", then the engine's own description of the error; after the prefix, how
+// many downloads failed when it is more than one: "Download Failed (2): …".
+std::string downloadFailedMessage(AppLanguage language, const std::string& errorDescription, unsigned failures = 1);
 
 }  // namespace corvina

@@ -1,7 +1,5 @@
 #include "web/DownloadObserver.hpp"
 
-#include "app/LocalizationManager.hpp"
-#include "web/DownloadNames.hpp"
 #include "web/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -34,7 +32,7 @@ gboolean DownloadObserver::onDecideDestination(WebKitDownload* download, const c
 void DownloadObserver::onFailed(WebKitDownload*, GError* error, gpointer self) {
     auto* observer = static_cast<DownloadObserver*>(self);
     observer->failed_ = true;
-    observer->reportFailure(error ? error->message : "");
+    observer->reportFailure(error ? std::optional<std::string>(error->message) : std::nullopt);
 }
 
 // The engine also reports the end of a failed download: that one already had its toast.
@@ -43,24 +41,18 @@ void DownloadObserver::onFinished(WebKitDownload*, gpointer self) {
     observer->ended_ = true;
     observer->release();
     if (observer->failed_) return;
-    if (auto alive = observer->store_.lock())
-        (*alive)->presentDownloadToast(downloadFinishedMessage((*alive)->localization_.language()));
+    if (auto alive = observer->store_.lock()) (*alive)->reportDownloadFinished();
 }
 
 // When its network process dies, the engine drops a download without reporting either
 // end. The user still learns that it failed, and its name is free again.
 DownloadObserver::~DownloadObserver() {
-    if (!ended_ && !failed_) reportFailure(nullptr);
+    if (!ended_ && !failed_) reportFailure(std::nullopt);
 }
 
-// The engine's reason, or ours when it gave none.
-void DownloadObserver::reportFailure(const char* reason) {
+void DownloadObserver::reportFailure(const std::optional<std::string>& reason) {
     release();
-    if (auto alive = store_.lock()) {
-        auto* store = *alive;
-        const auto language = store->localization_.language();
-        store->presentDownloadToast(downloadFailedMessage(language, reason ? reason : downloadInterruptedText.in(language)));
-    }
+    if (auto alive = store_.lock()) (*alive)->reportDownloadFailed(reason);
 }
 
 void DownloadObserver::release() {

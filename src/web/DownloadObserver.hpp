@@ -1,6 +1,8 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <webkit/webkit.h>
 
@@ -22,7 +24,7 @@ private:
     static void onFailed(WebKitDownload* download, GError* error, gpointer self);
     static void onFinished(WebKitDownload* download, gpointer self);
     void release();
-    void reportFailure(const char* reason);
+    void reportFailure(const std::optional<std::string>& reason);
 
     std::weak_ptr<WebViewStore*> store_;
     std::filesystem::path destination_;

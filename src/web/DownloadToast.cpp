@@ -7,8 +7,6 @@ namespace corvina {
 DownloadToast::DownloadToast(std::function<void()> onClose) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 10) {
     add_css_class("glass");
     add_css_class("download-toast");
-    set_size_request(width, -1);
-    set_halign(Gtk::Align::CENTER);
     set_valign(Gtk::Align::START);
 
     icon_.set_from_icon_name("arrow.down.circle.fill-symbolic");
@@ -19,7 +17,12 @@ DownloadToast::DownloadToast(std::function<void()> onClose) : Gtk::Box(Gtk::Orie
     message_.add_css_class("toast-message");
     message_.set_hexpand(true);
     message_.set_xalign(0);
+    // A reason may hold a long path: it breaks anywhere. A very long one loses its middle,
+    // not the reason at its end; the tooltip has all of it.
     message_.set_wrap(true);
+    message_.set_wrap_mode(Pango::WrapMode::WORD_CHAR);
+    message_.set_ellipsize(Pango::EllipsizeMode::MIDDLE);
+    message_.set_lines(maxLines);
     append(message_);
 
     close_.set_icon_name("xmark-symbolic");
@@ -30,6 +33,11 @@ DownloadToast::DownloadToast(std::function<void()> onClose) : Gtk::Box(Gtk::Orie
     // The user is done with the note.
     close_.signal_clicked().connect(std::move(onClose));
     append(close_);
+}
+
+void DownloadToast::setMessage(const std::string& message) {
+    message_.set_text(message);
+    message_.set_tooltip_text(message);
 }
 
 void DownloadToast::setCloseLabel(const std::string& label) {

@@ -8,14 +8,16 @@
 
 namespace corvina {
 
-// The short note at the top of a pane when a download ends, with a close button.
+// The short note at the top of a pane when a download ends, with a close button. Its
+// message wraps to the width it is given; the pane gives it `width`, or less when narrower.
 class DownloadToast : public Gtk::Box {
 public:
     static constexpr int width = 260;
+    static constexpr int maxLines = 6;
 
     explicit DownloadToast(std::function<void()> onClose);
 
-    void setMessage(const std::string& message) { message_.set_text(message); }
+    void setMessage(const std::string& message);
     void setCloseLabel(const std::string& label);
     std::string message() const { return message_.get_text(); }
     Gtk::Button& closeButton() { return close_; }

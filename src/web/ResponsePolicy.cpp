@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include <glib.h>
+
 namespace corvina {
 
 namespace {
@@ -29,6 +31,19 @@ constexpr std::array<std::string_view, 5> imageMIMETypes = {
     "image/png", "image/jpeg", "image/gif", "image/webp", "image/svg+xml",
 };
 
+// The disposition type is the token before the first ';', compared without regard to case:
+// "ATTACHMENT; filename=a" is one, "attachmentfoo" and "inline" are not.
+bool isAttachment(std::string_view disposition) {
+    constexpr std::string_view blanks = " \t";
+    disposition = disposition.substr(0, disposition.find(';'));
+    const auto first = disposition.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return false;
+    const auto type = disposition.substr(first, disposition.find_last_not_of(blanks) + 1 - first);
+    constexpr std::string_view attachment = "attachment";
+    return type.size() == attachment.size() &&
+           g_ascii_strncasecmp(type.data(), attachment.data(), attachment.size()) == 0;
+}
+
 template <std::size_t N>
 bool contains(const std::array<std::string_view, N>& set, const std::string& value) {
     return std::find(set.begin(), set.end(), value) != set.end();
@@ -42,7 +57,7 @@ bool isImageMIMEType(const std::string& mimeType) { return contains(imageMIMETyp
 
 ResponseDecision decideResponse(const std::optional<std::string>& contentDisposition, const std::string& mimeType,
                                 bool isMainFrame) {
-    if (contentDisposition && contentDisposition->starts_with("attachment")) return ResponseDecision::download;
+    if (contentDisposition && isAttachment(*contentDisposition)) return ResponseDecision::download;
     if (isMainFrame && (isDownloadMIMEType(mimeType) || isImageMIMEType(mimeType))) return ResponseDecision::download;
     return ResponseDecision::show;
 }

@@ -9,7 +9,7 @@ enum class ResponseDecision { show, download };
 // What to do with a page's response.
 // `contentDisposition`: the header's raw value for HTTP responses (an empty string when
 // the header is missing), nullopt for responses that are not HTTP (data:, blob:, file:).
-// A disposition beginning with "attachment" (case-sensitive) downloads in any frame;
+// A disposition of type "attachment" (in any case) downloads in any frame;
 // archives, office documents and the common image types download only in the main frame,
 // so a picture embedded in a page still shows while one opened on its own is saved.
 ResponseDecision decideResponse(const std::optional<std::string>& contentDisposition, const std::string& mimeType,

@@ -1,5 +1,7 @@
 #include "web/WebBrowserContainerView.hpp"
 
+#include <algorithm>
+
 #include "app/AITab.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
@@ -12,6 +14,8 @@ namespace corvina {
 namespace {
 
 constexpr Milliseconds oneFrame{16};
+// Between the toast and the pane's sides when the pane is narrow.
+constexpr int toastSideMargin = 12;
 constexpr Milliseconds zoomShownFor{1500};
 constexpr LocalizedText closeText{"Close", "關閉", "关闭"};
 constexpr LocalizedText allowText{"Allow", "允許", "允许"};
@@ -61,11 +65,18 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     add_overlay(spinner_);
 
     toastRevealer_.set_transition_type(Gtk::RevealerTransitionType::SLIDE_DOWN);
-    toastRevealer_.set_valign(Gtk::Align::START);
-    toastRevealer_.set_halign(Gtk::Align::CENTER);
     toastRevealer_.set_margin_top(60);
+    toastRevealer_.set_margin_start(toastSideMargin);
+    toastRevealer_.set_margin_end(toastSideMargin);
     toastRevealer_.set_child(toast_);
     add_overlay(toastRevealer_);
+    signal_get_child_position().connect(
+        [this](Gtk::Widget* child, Gdk::Rectangle& area) {
+            if (child != &toastRevealer_) return false;
+            area = toastArea();
+            return true;
+        },
+        false);
 
     trouble_.set_visible(false);
     add_overlay(trouble_);
@@ -221,6 +232,18 @@ void WebBrowserContainerView::createNextWebView() {
         break;
     }
     refresh();
+}
+
+// The overlay would give the toast its natural width, one line of the whole message, and
+// centre it: a long message ran past both sides of the pane. It gets its own width, or the
+// pane's when that is narrower, and the height its wrapped message needs at that width.
+Gdk::Rectangle WebBrowserContainerView::toastArea() const {
+    int minimum = 0, natural = 0, ignored = 0;
+    toastRevealer_.measure(Gtk::Orientation::HORIZONTAL, -1, minimum, natural, ignored, ignored);
+    const int width = std::max(minimum, std::min(DownloadToast::width + 2 * toastSideMargin, get_width()));
+    int height = 0;
+    toastRevealer_.measure(Gtk::Orientation::VERTICAL, width, minimum, height, ignored, ignored);
+    return {(get_width() - width) / 2, 0, width, height};
 }
 
 void WebBrowserContainerView::refreshOverlays() {

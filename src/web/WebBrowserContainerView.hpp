@@ -67,6 +67,7 @@ private:
     void release(GtkWidget* widget);
     void prepareNext();
     void refreshOverlays();
+    Gdk::Rectangle toastArea() const;
     void showZoomChange();
     void retitle();
     void refreshPageState();

@@ -455,21 +455,23 @@ void WebViewStore::downloadStarted(WebKitDownload* download) {
     DownloadObserver::attach(download, alive_);
 }
 
-void WebViewStore::presentDownloadToast(std::string message) {
+// The language is the one of the moment the download ended.
+void WebViewStore::reportDownloadFinished() {
     std::weak_ptr<WebViewStore*> weak = alive_;
-    queue_.post([weak, message = std::move(message)] {
-        auto alive = weak.lock();
-        if (!alive) return;
-        auto* store = *alive;
-        store->downloadToastMessage_.set(message);
-        store->showOverlay(store->showDownloadToast_, store->toastHideTask_);
+    queue_.post([weak, language = localization_.language()] {
+        if (auto alive = weak.lock()) (*alive)->downloadReports_.finished(language);
     });
 }
 
-void WebViewStore::dismissDownloadToast() {
-    toastHideTask_.reset();
-    hideOverlay(showDownloadToast_);
+void WebViewStore::reportDownloadFailed(const std::optional<std::string>& reason) {
+    std::weak_ptr<WebViewStore*> weak = alive_;
+    const auto language = localization_.language();
+    queue_.post([weak, language, reason = reason.value_or(downloadInterruptedText.in(language))] {
+        if (auto alive = weak.lock()) (*alive)->downloadReports_.failed(language, reason);
+    });
 }
+
+void WebViewStore::dismissDownloadToast() { downloadReports_.dismiss(); }
 
 void WebViewStore::flashFileDropTip() {
     std::weak_ptr<WebViewStore*> weak = alive_;

@@ -17,6 +17,7 @@
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 #include "web/DownloadNames.hpp"
+#include "web/DownloadReports.hpp"
 #include "web/NewWindows.hpp"
 #include "web/PageNotifications.hpp"
 #include "web/PageTrouble.hpp"
@@ -88,12 +89,15 @@ public:
     void clearCache(std::function<void()> done = {});
 
     void flashFileDropTip();
-    void presentDownloadToast(std::string message);
+    // A download ended: the toast says so in the interface language of this moment.
+    void reportDownloadFinished();
+    // `reason`: the engine's description; none when the engine gave none.
+    void reportDownloadFailed(const std::optional<std::string>& reason);
     void dismissDownloadToast();
 
     const Published<std::map<std::string, bool>>& isLoading() const { return isLoading_; }
-    const Published<bool>& showDownloadToast() const { return showDownloadToast_; }
-    const Published<std::string>& downloadToastMessage() const { return downloadToastMessage_; }
+    const Published<bool>& showDownloadToast() const { return downloadReports_.shown(); }
+    const Published<std::string>& downloadToastMessage() const { return downloadReports_.message(); }
     const Published<bool>& showFileDropTip() const { return showFileDropTip_; }
 
     std::size_t webViewCount() const { return webViews_.size(); }
@@ -155,8 +159,6 @@ private:
     gulong downloadStartedHandler_ = 0;
 
     Published<std::map<std::string, bool>> isLoading_;
-    Published<bool> showDownloadToast_{false};
-    Published<std::string> downloadToastMessage_;
     Published<bool> showFileDropTip_{false};
     Published<std::set<std::string>> sleepingTabIDs_;
     Published<std::map<std::string, PageTrouble>> troubles_;
@@ -170,7 +172,7 @@ private:
     std::set<std::string> closing_;
     // A start load that has not committed after a minute is stopped.
     std::map<std::string, TimerHandle> startTimeouts_;
-    TimerHandle toastHideTask_;
+    DownloadReports downloadReports_{queue_};
     TimerHandle fileDropTipHideTask_;
     DownloadNameReservations reservations_;
     ScopedConnection zoomWatch_;

@@ -130,7 +130,7 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     EXPECT_EQ(store().existingWebView("custom_two", Pane::primary), nullptr);
 
     auto& primary = pane(Pane::primary);
-    store().presentDownloadToast("檔案下載已完成");
+    store().reportDownloadFinished();
     ASSERT_TRUE(eventually([&] { return primary.showsToast() && secondary.showsToast(); }));
     EXPECT_EQ(secondary.toast().message(), "檔案下載已完成");
     g_signal_emit_by_name(secondary.toast().closeButton().gobj(), "clicked");
@@ -138,6 +138,39 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     store().flashFileDropTip();
     ASSERT_TRUE(eventually([&] { return primary.showsFileDropTip(); }));
     EXPECT_EQ(primary.fileDropTip().text(), "請點擊頁面上 +號 或 上傳按鍵 上傳檔案");
+}
+
+// A failure's reason may hold a long path with no place to break. The toast wraps it inside
+// its pane however narrow the pane, takes its own width where there is room, and is as tall
+// as its wrapped text needs. (Secondary panes with no service: no page needed.)
+TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
+    std::vector<WebBrowserContainerView*> views;
+    for (int width : {900, 300, 120}) {
+        panes.push_back(std::make_unique<WebBrowserContainerView>(context, Pane::secondary));
+        show(*panes.back(), width, 400);
+        views.push_back(panes.back().get());
+    }
+    localization.setCurrentLanguage(AppLanguage::en);
+    store().reportDownloadFailed("Error opening file /home/someone/Downloads/" + std::string(160, 'x') +
+                                 ".zip: File name too long");
+    const auto revealed = [](WebBrowserContainerView* view) {
+        return view->showsToast() && gtk_revealer_get_child_revealed(GTK_REVEALER(view->toast().get_parent()->gobj()));
+    };
+    ASSERT_TRUE(eventually([&] { return std::ranges::all_of(views, revealed); }));
+    for (auto* view : views) {
+        auto& toast = view->toast();
+        graphene_rect_t bounds;
+        ASSERT_TRUE(gtk_widget_compute_bounds(GTK_WIDGET(toast.gobj()), GTK_WIDGET(view->gobj()), &bounds));
+        const int paneWidth = view->get_width();
+        EXPECT_GT(bounds.origin.x, 0) << paneWidth;
+        EXPECT_LT(bounds.origin.x + bounds.size.width, paneWidth) << paneWidth;
+        EXPECT_EQ(bounds.size.width, std::min(DownloadToast::width, paneWidth - 24)) << paneWidth;
+        int needed = 0;
+        gtk_widget_measure(GTK_WIDGET(toast.gobj()), GTK_ORIENTATION_VERTICAL, toast.get_width(), &needed, nullptr,
+                           nullptr, nullptr);
+        EXPECT_GE(toast.get_height(), needed) << paneWidth;
+    }
+    EXPECT_LT(views.back()->get_width(), DownloadToast::width) << "a pane narrower than the toast was tried";
 }
 
 TEST_F(ContainerViewTest, AHiddenServiceStillSelectedShowsNothing) {

@@ -25,13 +25,14 @@ TEST_F(DownloadTest, AnAttachmentInASubFrameIsSavedWithAToast) {
 }
 
 // What a page shows is not saved: a zip in a sub-frame, an image in a page, an inline
-// document, an oddly cased "Attachment" of a page. On their own, the zip and the image are saved.
+// document, a page whose disposition only begins with "attachment". On their own, the zip
+// and the image are saved.
 TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     const std::string png("\x89PNG\r\n\x1a\n", 8);
     server.serve("/a.zip", "PK\x03\x04 zip bytes", "application/zip");
     server.serve("/picture.png", png, "image/png");
     server.serve("/doc.pdf", "%PDF-1.4\n%%EOF\n", "application/pdf", "inline; filename=doc.pdf");
-    server.serve("/shout", "<title>shown</title>", "text/html", "Attachment; filename=shout.html");
+    server.serve("/shout", "<title>shown</title>", "text/html", "attachmentfoo; filename=shout.html");
     server.serve("/page", "<html><body><iframe src='/a.zip'></iframe><img src='/picture.png'></body></html>",
                  "text/html");
     auto* page = store.webView(tab("page", "/page"), Pane::primary);
@@ -48,15 +49,43 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     EXPECT_TRUE(downloadsBecome({"a.zip", "picture.png"}));
 }
 
+// The disposition type is a token in any case: a page sent as an attachment is saved.
+TEST_F(DownloadTest, AnAttachmentInAnyCaseIsSaved) {
+    server.serve("/shout", "<title>shout</title>", "text/html", "ATTACHMENT; filename=\"shout.html\"");
+    server.serve("/mixed", "mixed", "text/plain", "aTTachment ; filename=mixed.txt");
+    store.webView(tab("shout", "/shout"), Pane::primary);
+    store.webView(tab("mixed", "/mixed"), Pane::primary);
+    EXPECT_TRUE(downloadsBecome({"mixed.txt", "shout.html"}));
+}
+
+// The engine first writes to the name plus its own suffix: a name near the file system's
+// limit is shortened so that this temporary file fits too, keeping the extension and whole
+// characters.
+TEST_F(DownloadTest, ANameNearTheFileSystemsLimitIsShortenedAndSaved) {
+    std::string wide, encoded;
+    for (int i = 0; i < 82; ++i) wide += "图", encoded += "%E5%9B%BE";  // 246 bytes
+    server.serve("/ascii", "ascii", "text/plain", "attachment; filename=\"" + std::string(246, 'a') + ".txt\"");
+    server.serve("/wide", "wide", "text/plain", "attachment; filename*=UTF-8''" + encoded + ".txt");
+    store.webView(tab("ascii", "/ascii"), Pane::primary);
+    store.webView(tab("wide", "/wide"), Pane::primary);
+    const std::string shortened = wide.substr(0, 240) + ".txt";
+    ASSERT_TRUE(downloadsBecome({std::string(240, 'a') + ".txt", shortened}));
+    EXPECT_EQ(readFile(downloadsFolder / shortened), "wide");
+}
+
 TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
     std::filesystem::create_directories(downloadsFolder);
     writeFile(downloadsFolder / "report.pdf", "older");
     writeFile(downloadsFolder / "report (1).pdf", "older");
+    writeFile(downloadsFolder / "src.tar.gz", "older");
     server.serve("/report", "new report", "application/octet-stream", "attachment; filename=\"report.pdf\"");
     server.serve("/evil", "evil", "text/plain", "attachment; filename=\"../../escape.txt\"");
+    server.serve("/src", "new archive", "application/gzip", "attachment; filename=\"src.tar.gz\"");
     store.webView(tab("report", "/report"), Pane::primary);
     store.webView(tab("evil", "/evil"), Pane::primary);
-    ASSERT_TRUE(downloadsBecome({"escape.txt", "report (1).pdf", "report (2).pdf", "report.pdf"}));
+    store.webView(tab("src", "/src"), Pane::primary);
+    ASSERT_TRUE(downloadsBecome(
+        {"escape.txt", "report (1).pdf", "report (2).pdf", "report.pdf", "src (1).tar.gz", "src.tar.gz"}));
     EXPECT_EQ(readFile(downloadsFolder / "report (2).pdf"), "new report");
     EXPECT_EQ(readFile(downloadsFolder / "report.pdf"), "older");
     EXPECT_FALSE(std::filesystem::exists(dir / "escape.txt"));

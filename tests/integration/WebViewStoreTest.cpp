@@ -135,30 +135,23 @@ protected:
     WebViewStore& store = webViews;
 };
 
-TEST_F(OverlayTimingTest, ANewerToastGetsAFullThreeSecondsAndClosingCancelsTheTimer) {
-    store.presentDownloadToast("first");
+// The language is the one of the moment a download ended; the text follows on the main queue.
+TEST_F(OverlayTimingTest, DownloadReportsArePostedAndTheFileDropTipShowsThreeSeconds) {
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    store.reportDownloadFinished();
+    localization.setCurrentLanguage(AppLanguage::en);
     EXPECT_FALSE(store.showDownloadToast().get()) << "posted to the main queue";
     queue.drain();
     EXPECT_TRUE(store.showDownloadToast().get());
-    queue.advance(Milliseconds(2000));
-    store.presentDownloadToast("second");
-    queue.drain();
-    EXPECT_EQ(store.downloadToastMessage().get(), "second");
-    queue.advance(Milliseconds(2999));
-    EXPECT_TRUE(store.showDownloadToast().get()) << "the first timer must not hide the second toast";
-    queue.advance(Milliseconds(1));
-    EXPECT_FALSE(store.showDownloadToast().get());
-
-    store.presentDownloadToast("done");
-    queue.drain();
+    EXPECT_EQ(store.downloadToastMessage().get(), "檔案下載已完成");
     store.dismissDownloadToast();
     EXPECT_FALSE(store.showDownloadToast().get());
-    EXPECT_EQ(store.downloadToastMessage().get(), "done");
-    int changes = 0;
-    auto c = store.showDownloadToast().observe([&] { ++changes; });
-    queue.advance(Milliseconds(5000));
-    EXPECT_EQ(changes, 0);
-    c.disconnect();
+
+    store.reportDownloadFailed(std::nullopt);
+    queue.drain();
+    EXPECT_EQ(store.downloadToastMessage().get(), "Download Failed: The download was interrupted");
+    queue.advance(Milliseconds(3000));
+    EXPECT_FALSE(store.showDownloadToast().get());
 
     store.flashFileDropTip();
     queue.drain();

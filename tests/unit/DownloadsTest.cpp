@@ -7,6 +7,7 @@
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "web/DownloadNames.hpp"
+#include "web/DownloadReports.hpp"
 #include "web/DownloadSettings.hpp"
 
 using namespace corvina;
@@ -20,10 +21,11 @@ class DownloadNamesTest : public ::testing::Test {
 protected:
     fs::path choose(const std::string& suggested) { return chooseDestination(dir.path(), suggested, reservations); }
     void touch(const std::string& name) { writeFile(dir / name, "x"); }
-    // The name chosen, checked to fit the file system and to be whole characters.
+    // The name chosen, checked to be whole characters and to fit the file system together
+    // with the engine's temporary suffix.
     std::string fittingName(const std::string& suggested) {
         const std::string name = choose(suggested).filename().string();
-        EXPECT_LE(name.size(), maxFileNameBytes) << name;
+        EXPECT_LE(name.size() + std::string_view(".wkdownload").size(), 255u) << name;
         EXPECT_TRUE(g_utf8_validate(name.data(), static_cast<gssize>(name.size()), nullptr)) << name;
         return name;
     }
@@ -32,16 +34,20 @@ protected:
     DownloadNameReservations reservations;
 };
 
-// Collisions count from one before the last extension; dot files and trailing dots have no
-// extension. Folders and dangling links count as taken: writing through a dangling link
-// would create a file wherever it points.
-TEST_F(DownloadNamesTest, CollisionsCountFromOneBeforeTheLastExtension) {
+// Collisions count from one before the last extension, or before a compressed tar archive's
+// two; dot files and trailing dots have no extension. Folders and dangling links count as
+// taken: writing through a dangling link would create a file wherever it points.
+TEST_F(DownloadNamesTest, CollisionsCountFromOneBeforeTheExtension) {
     fs::create_directory(dir / "photo.png");
     fs::create_symlink(dir / "elsewhere" / "target", dir / "data.csv");
     // files already there, suggested, chosen
     const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> cases = {
         {{}, "报告 2024.pdf", "报告 2024.pdf"}, {{"report.pdf", "report (1).pdf"}, "report.pdf", "report (2).pdf"},
-        {{"README"}, "README", "README (1)"}, {{"archive.tar.gz"}, "archive.tar.gz", "archive.tar (1).gz"},
+        {{"README"}, "README", "README (1)"}, {{"archive.tar.gz"}, "archive.tar.gz", "archive (1).tar.gz"},
+        {{"src.tar.xz", "src (1).tar.xz"}, "src.tar.xz", "src (2).tar.xz"}, {{"old.TAR.Z"}, "old.TAR.Z", "old (1).TAR.Z"},
+        {{"a.tar.zst", "b.tar.bz2", "c.tar.lz"}, "b.tar.bz2", "b (1).tar.bz2"}, {{"d.tgz"}, "d.tgz", "d (1).tgz"},
+        {{"photo.2024.png"}, "photo.2024.png", "photo.2024 (1).png"}, {{"x.zip.gz"}, "x.zip.gz", "x.zip (1).gz"},
+        {{"e.tar"}, "e.tar", "e (1).tar"}, {{"tar.gz"}, "tar.gz", "tar (1).gz"}, {{".tar.gz"}, ".tar.gz", ".tar (1).gz"},
         {{"download"}, "", "download (1)"}, {{".bashrc"}, ".bashrc", ".bashrc (1)"}, {{"notes."}, "notes.", "notes. (1)"},
         {{}, "photo.png", "photo (1).png"}, {{}, "data.csv", "data (1).csv"},
     };
@@ -98,12 +104,17 @@ TEST_F(DownloadNamesTest, AReservedNameIsTakenUntilItsDownloadEnds) {
 // the counter.
 TEST_F(DownloadNamesTest, OverlongNamesAreShortenedToFitWithTheirCounter) {
     std::string stem;
-    for (int i = 0; i < 100; ++i) stem += "图";  // 300 bytes
-    const std::string name = fittingName(stem + ".pdf");
-    EXPECT_TRUE(name.ends_with("图.pdf"));
-    touch(name);  // the file system accepts it
-    const std::string numbered = fittingName(stem + ".pdf");
-    EXPECT_TRUE(numbered.ends_with(" (1).pdf"));
+    for (int i = 0; i < 82; ++i) stem += "图";  // 246 bytes, and more with any extension
+    for (const std::string extension : {".pdf", ".tar.gz"}) {
+        const std::string name = fittingName(stem + extension);
+        EXPECT_TRUE(name.ends_with("图" + extension)) << name;
+        touch(name + ".wkdownload");
+        EXPECT_TRUE(fs::exists(dir / (name + ".wkdownload"))) << "the file system takes the engine's temporary file";
+        touch(name);
+        const std::string numbered = fittingName(stem + extension);
+        EXPECT_TRUE(numbered.ends_with("图 (1)" + extension)) << numbered;
+    }
+    EXPECT_EQ(fittingName(std::string(240, 'a') + ".pdf"), std::string(240, 'a') + ".pdf") << "fits as it is";
 
     const std::string absurd = "x." + std::string(300, 'e');
     touch(fittingName(absurd));
@@ -114,6 +125,67 @@ TEST(DownloadMessages, AFailureSaysWhyInTheInterfaceLanguage) {
     EXPECT_EQ(downloadFailedMessage(AppLanguage::en, "The network connection was lost."),
               "Download Failed: The network connection was lost.");
     EXPECT_EQ(downloadFailedMessage(AppLanguage::zhCN, "网络错误"), "下载失败: 网络错误");
+}
+
+class DownloadReportsTest : public ::testing::Test {
+protected:
+    // What the toast shows now, or nothing when it is hidden.
+    std::optional<std::string> shown() const {
+        return reports.shown().get() ? std::optional(reports.message().get()) : std::nullopt;
+    }
+
+    ManualMainQueue queue;
+    DownloadReports reports{queue};
+};
+
+// Each report shows three seconds from its own arrival; the timer of an older one never
+// hides a newer one, and closing the toast leaves no timer behind.
+TEST_F(DownloadReportsTest, EachReportShowsThreeSecondsFromItsArrival) {
+    EXPECT_EQ(shown(), std::nullopt);
+    reports.finished(AppLanguage::zhTW);
+    queue.advance(Milliseconds(2000));
+    reports.finished(AppLanguage::en);
+    queue.advance(Milliseconds(2999));
+    EXPECT_EQ(shown(), "File Download Complete");
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(shown(), std::nullopt);
+
+    reports.failed(AppLanguage::en, "Disk full");
+    reports.dismiss();
+    EXPECT_EQ(shown(), std::nullopt);
+    EXPECT_EQ(queue.pendingTimers(), 0u);
+    EXPECT_EQ(reports.message().get(), "Download Failed: Disk full") << "the text stays as it was";
+}
+
+// In a burst, a failure stays readable for its full three seconds: successes meanwhile do
+// not cover it, further failures are counted. Once it is gone, or closed, any report shows.
+TEST_F(DownloadReportsTest, AFailureIsNotCoveredBySuccessesAndFailuresInARowAreCounted) {
+    reports.finished(AppLanguage::en);
+    queue.advance(Milliseconds(100));
+    reports.failed(AppLanguage::en, "Disk full");
+    for (int i = 0; i < 3; ++i) {
+        queue.advance(Milliseconds(900));
+        reports.finished(AppLanguage::en);
+    }
+    EXPECT_EQ(shown(), "Download Failed: Disk full");
+    reports.failed(AppLanguage::zhTW, "檔案名稱過長");
+    EXPECT_EQ(shown(), "下載失敗 (2): 檔案名稱過長");
+    queue.advance(Milliseconds(2999));
+    reports.finished(AppLanguage::zhTW);
+    EXPECT_EQ(shown(), "下載失敗 (2): 檔案名稱過長") << "still within the second failure's time";
+    queue.advance(Milliseconds(1));
+    EXPECT_EQ(shown(), std::nullopt);
+
+    reports.finished(AppLanguage::zhCN);
+    EXPECT_EQ(shown(), "文件下载已完成");
+    reports.failed(AppLanguage::zhCN, "磁盘已满");
+    EXPECT_EQ(shown(), "下载失败: 磁盘已满") << "counted from one again";
+    reports.failed(AppLanguage::zhCN, "网络错误");
+    reports.failed(AppLanguage::en, "Disk full");
+    EXPECT_EQ(shown(), "Download Failed (3): Disk full");
+    reports.dismiss();
+    reports.finished(AppLanguage::en);
+    EXPECT_EQ(shown(), "File Download Complete") << "a closed failure was read";
 }
 
 constexpr auto bookmarkKey = DownloadSettings::bookmarkKey;

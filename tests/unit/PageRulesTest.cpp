@@ -110,14 +110,18 @@ TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {
 constexpr auto show = ResponseDecision::show;
 constexpr auto download = ResponseDecision::download;
 
-// An attachment (a case-sensitive prefix of the raw value, HTTP only) downloads in every
-// frame; archives, office documents and images on their own download only in the main frame.
+// An attachment (the disposition type, in any case, HTTP only) downloads in every frame;
+// archives, office documents and images on their own download only in the main frame.
 TEST(ResponsePolicy, DecidesByDispositionTypeAndFrame) {
     const std::vector<std::tuple<std::optional<std::string>, std::string, ResponseDecision, ResponseDecision>> cases = {
         // disposition, type, main frame, sub-frame
         {"attachment; filename=\"notes.txt\"", "text/plain", download, download}, {"attachment", "", download, download},
-        {"Attachment", "text/html", show, show}, {" attachment", "text/plain", show, show},
-        {"inline; filename=attachment.pdf", "application/pdf", show, show}, {"Attachment", "image/png", download, show},
+        {"ATTACHMENT; filename=shout.html", "text/html", download, download}, {"Attachment", "text/html", download, download},
+        {" attachment", "text/plain", download, download}, {"\taTTachment ;filename=a.txt", "text/plain", download, download},
+        {"attachment;", "text/html", download, download}, {"Attachment", "image/png", download, download},
+        {"attachmentfoo; filename=a.txt", "text/plain", show, show}, {"attachment-x", "text/plain", show, show},
+        {"\"attachment\"; filename=a.txt", "text/plain", show, show}, {"attachment foo", "text/plain", show, show},
+        {"inline; filename=attachment.pdf", "application/pdf", show, show}, {"; attachment", "text/plain", show, show},
         {"inline", "application/pdf", show, show}, {"", "text/html", show, show}, {"", "", show, show},
         {"", "IMAGE/PNG", show, show}, {"", "application/zip; charset=binary", show, show}, {"", "image/bmp", show, show},
         {std::nullopt, "image/png", download, show}, {std::nullopt, "text/html", show, show},
