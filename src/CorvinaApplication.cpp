@@ -20,7 +20,10 @@ Glib::RefPtr<CorvinaApplication> CorvinaApplication::create() {
     return Glib::make_refptr_for_instance(new CorvinaApplication());
 }
 
-CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {}
+CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {
+    // Notification servers name the sender by this, not by the program's file name.
+    g_set_application_name("Corvina");
+}
 
 CorvinaApplication::~CorvinaApplication() = default;
 
