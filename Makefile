@@ -1,4 +1,4 @@
-# make run      : install what is missing, build, start Corvina
+# make run      : install what is missing, build the app (not the tests), start Corvina
 # make test     : install what is missing, build, run every test
 # make package  : build a .deb in $(BUILD)
 # make sanitize : the unit tests built with address and undefined-behaviour checks
@@ -23,7 +23,8 @@ $(BUILD)/Makefile: CMakeLists.txt tests/CMakeLists.txt
 build: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target corvina
 	$(BUILD)/corvina
 
 test: build

@@ -20,7 +20,10 @@ Glib::RefPtr<CorvinaApplication> CorvinaApplication::create() {
     return Glib::make_refptr_for_instance(new CorvinaApplication());
 }
 
-CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {}
+CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {
+    // Notification servers name the sender by this, not by the program's file name.
+    g_set_application_name("Corvina");
+}
 
 CorvinaApplication::~CorvinaApplication() = default;
 
@@ -67,16 +70,16 @@ void CorvinaApplication::createState() {
     customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
+    networkWatch_ = std::make_unique<NetworkWatch>([this] { webViewStore_->retryUnreachablePages(); });
     webViewStore_ = std::make_unique<WebViewStore>(
         queue_, *localization_, *downloadSettings_, customTabManager_->customTabs(), *appSettings_,
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
-        WebViewStore::Desktop{uriLauncher_, desktopNotifier_});
+        WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_});
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
                                                        *customTabManager_, *downloadSettings_, *webViewStore_});
     sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
-    networkWatch_ = std::make_unique<NetworkWatch>([this] { webViewStore_->retryUnreachablePages(); });
     // A page the user is looking at needs no desktop notification.
     webViewStore_->setPageInView([this](const std::string& id, Pane pane) {
         return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(id, pane);

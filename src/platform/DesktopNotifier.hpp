@@ -18,7 +18,8 @@ public:
     virtual void withdraw(const std::string& id) = 0;
 };
 
-// Through the running application (the notification server or portal it is registered with).
+// Through the running application (the notification server or portal it is registered with),
+// with the application's name and icon.
 class ApplicationNotifier final : public DesktopNotifier {
 public:
     void send(const DesktopNotice& notice) override;

@@ -15,4 +15,6 @@ NetworkWatch::~NetworkWatch() {
     g_object_unref(monitor_);
 }
 
+bool NetworkWatch::available() const { return g_network_monitor_get_network_available(monitor_); }
+
 }  // namespace corvina

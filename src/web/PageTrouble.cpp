@@ -1,5 +1,7 @@
 #include "web/PageTrouble.hpp"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #include <gio/gio.h>
@@ -11,10 +13,22 @@ namespace {
 
 bool inDomain(const char* domain, GQuark quark) { return domain && std::strcmp(domain, g_quark_to_string(quark)) == 0; }
 
+// The browsers' common list, and 0.
+constexpr std::array blockedPorts{
+    0,    1,    7,    9,    11,   13,   15,   17,   19,   20,   21,   22,   23,   25,   37,   42,   43,
+    53,   69,   77,   79,   87,   95,   101,  102,  103,  104,  109,  110,  111,  113,  115,  117,  119,
+    123,  135,  137,  139,  143,  161,  179,  389,  427,  465,  512,  513,  514,  515,  526,  530,  531,
+    532,  540,  548,  554,  556,  563,  587,  601,  636,  989,  990,  993,  995,  1719, 1720, 1723, 2049,
+    3659, 4045, 4190, 5060, 5061, 6000, 6566, 6665, 6666, 6667, 6668, 6669, 6679, 6697, 10080,
+};
+
 }  // namespace
 
 std::optional<TroubleReason> loadFailureReason(const char* domain, int code) {
     if (inDomain(domain, WEBKIT_NETWORK_ERROR) && code == WEBKIT_NETWORK_ERROR_CANCELLED) return std::nullopt;
+    // Said only when a redirect leads there; a direct load is replaced by a blank page.
+    if (inDomain(domain, WEBKIT_POLICY_ERROR) && code == WEBKIT_POLICY_ERROR_CANNOT_USE_RESTRICTED_PORT)
+        return TroubleReason::blockedPort;
     // A response turned into a download, or another of the engine's own decisions.
     if (inDomain(domain, WEBKIT_POLICY_ERROR)) return std::nullopt;
     if (inDomain(domain, G_RESOLVER_ERROR)) return TroubleReason::nameNotResolved;
@@ -29,6 +43,28 @@ std::optional<TroubleReason> loadFailureReason(const char* domain, int code) {
         }
     }
     return TroubleReason::otherNetworkError;
+}
+
+TroubleReason unreachableReason(TroubleReason reason, bool networkAvailable) {
+    if (networkAvailable) return reason;
+    switch (reason) {
+        case TroubleReason::nameNotResolved:
+        case TroubleReason::timedOut:
+        case TroubleReason::otherNetworkError: return TroubleReason::offline;
+        default: return reason;
+    }
+}
+
+TroubleReason refusedAddressReason(const std::string& address) {
+    return usesBlockedPort(address) ? TroubleReason::blockedPort : TroubleReason::otherNetworkError;
+}
+
+bool usesBlockedPort(const std::string& address) {
+    GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
+    if (!uri) return false;
+    const int port = g_uri_get_port(uri);
+    g_uri_unref(uri);
+    return port >= 0 && std::ranges::find(blockedPorts, port) != blockedPorts.end();
 }
 
 std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language) {
@@ -62,6 +98,10 @@ std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
             break;
         case TroubleReason::timedOut:
             text = {"%s took too long to answer.", "%s 回應逾時。", "%s 响应超时。"};
+            break;
+        case TroubleReason::blockedPort:
+            text = {"%s uses a port that web pages may not use.", "%s 使用的連接埠不允許網頁使用。",
+                    "%s 使用的端口不允许网页使用。"};
             break;
         case TroubleReason::otherNetworkError:
             text = {"%s could not be loaded.", "無法載入 %s。", "无法加载 %s。"};

@@ -14,6 +14,7 @@ enum class TroubleReason {
     nameNotResolved,
     refused,
     timedOut,
+    blockedPort,
     otherNetworkError,
 };
 
@@ -29,6 +30,14 @@ struct PageTrouble {
 // How a failed main-frame load reads to the user, or nothing when it is no failure: the
 // user or a newer load cancelled it, or it became a download.
 std::optional<TroubleReason> loadFailureReason(const char* errorDomain, int code);
+// Without a network connection, a name that is not found or a host that does not answer
+// says only that the computer is offline.
+TroubleReason unreachableReason(TroubleReason reason, bool networkAvailable);
+// The engine puts a blank page in place of an address it will not load, and says nothing
+// else: why, as far as the address tells.
+TroubleReason refusedAddressReason(const std::string& address);
+// Ports that browsers never let web pages connect to, whatever listens there.
+bool usesBlockedPort(const std::string& address);
 
 // "ChatGPT stopped working" or "ChatGPT cannot be reached".
 std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language);

@@ -4,6 +4,7 @@
 
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
+#include "platform/NetworkWatch.hpp"
 #include "web/DelegateProxies.hpp"
 #include "web/DownloadObserver.hpp"
 #include "web/DownloadSettings.hpp"
@@ -29,7 +30,7 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
                            const Published<std::vector<CustomTab>>& customTabs, const AppSettings& settings, Folders folders,
                            DrawingMode drawing, Desktop desktop)
     : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs),
-      zoom_(settings.pageZoom()), drawing_(drawing), permissionFile_(folders.data / "site-permissions.json"),
+      zoom_(settings.pageZoom()), network_(desktop.network), drawing_(drawing), permissionFile_(folders.data / "site-permissions.json"),
       sitePermissions_(permissionFile_), permissions_(sitePermissions_), notifications_(desktop.notifier),
       newWindows_(queue, settings.newWindowTarget(), desktop.launcher) {
     session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
@@ -111,23 +112,30 @@ void WebViewStore::startLoad(const std::string& key, const std::string& url) {
     WebKitWebView* view = webViews_.at(key)->view();
     webkit_web_view_load_uri(view, url.c_str());
     std::weak_ptr<WebViewStore*> weak = alive_;
-    startTimeouts_[key] = queue_.after(startLoadTimeout, [weak, key] {
+    startingLoads_[key] = StartingLoad{url, queue_.after(startLoadTimeout, [weak, key] {
         auto alive = weak.lock();
         if (!alive) return;
         auto* store = *alive;
         if (auto it = store->webViews_.find(key); it != store->webViews_.end()) {
             const std::string address = store->addressOf(key, it->second->view());
             webkit_web_view_stop_loading(it->second->view());
-            store->setTrouble(key, PageTrouble{TroubleReason::timedOut, address});
+            store->setUnreachable(key, TroubleReason::timedOut, address);
         }
-        store->startTimeouts_.erase(key);
-    });
+        store->startingLoads_.erase(key);
+    })};
 }
 
 void WebViewStore::didCommitLoad(WebKitWebView* view) {
     const auto* key = keyOf(view);
     if (!key) return;
-    startTimeouts_.erase(*key);
+    const auto start = startingLoads_.extract(*key);
+    // An address the engine will not load (a blocked port) commits as a blank page, with no failure.
+    const char* committed = webkit_web_view_get_uri(view);
+    if (start && committed && std::string_view(committed) == "about:blank" && start.mapped().address != committed) {
+        const std::string& address = start.mapped().address;
+        setTrouble(*key, PageTrouble{refusedAddressReason(address), address});
+        return;
+    }
     retriedUnreachable_.erase(*key);
     setTrouble(*key, std::nullopt);
 }
@@ -163,7 +171,7 @@ void WebViewStore::dropWebView(const std::string& key) {
     }
     navDelegateProxies_.erase(key);
     uiDelegateProxies_.erase(key);
-    startTimeouts_.erase(key);
+    startingLoads_.erase(key);
     auto loading = isLoading_.get();
     loading.erase(key);
     isLoading_.set(std::move(loading));
@@ -302,6 +310,10 @@ void WebViewStore::setTrouble(const std::string& key, std::optional<PageTrouble>
     troubles_.set(std::move(troubles));
 }
 
+void WebViewStore::setUnreachable(const std::string& key, TroubleReason reason, std::string address) {
+    setTrouble(key, PageTrouble{unreachableReason(reason, network_.available()), std::move(address)});
+}
+
 void WebViewStore::recover(const std::string& tabID, Pane pane) {
     const auto key = storageKey(tabID, pane);
     const auto found = troubles_.get().find(key);
@@ -333,7 +345,7 @@ void WebViewStore::webProcessTerminated(WebKitWebView* view, WebKitWebProcessTer
     if (!found || reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
     const std::string key = *found;
     const std::string address = addressOf(key, view);
-    startTimeouts_.erase(key);
+    startingLoads_.erase(key);
     permissions_.forget(key);
     notifications_.forget(key);
     auto loading = isLoading_.get();
@@ -352,8 +364,8 @@ bool WebViewStore::loadFailed(WebKitWebView* view, const char* failingURI, GErro
     if (!key || !error) return false;
     const auto reason = loadFailureReason(g_quark_to_string(error->domain), error->code);
     if (!reason) return false;
-    startTimeouts_.erase(*key);
-    setTrouble(*key, PageTrouble{*reason, failingURI ? failingURI : startURL(placeOfKey(*key).first)});
+    startingLoads_.erase(*key);
+    setUnreachable(*key, *reason, failingURI ? failingURI : startURL(placeOfKey(*key).first));
     return true;  // our error page instead of the engine's
 }
 

@@ -28,6 +28,7 @@ namespace corvina {
 
 class AppSettings;
 class DesktopNotifier;
+class NetworkState;
 class DownloadSettings;
 class UriLauncher;
 class DragSupportingWebView;
@@ -54,6 +55,7 @@ public:
     struct Desktop {
         UriLauncher& launcher;
         DesktopNotifier& notifier;
+        const NetworkState& network;
     };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,
@@ -147,6 +149,8 @@ private:
     std::string addressOf(const std::string& key, WebKitWebView* view) const;
     // Clearing a page without trouble publishes nothing.
     void setTrouble(const std::string& key, std::optional<PageTrouble> trouble);
+    // The page could not be reached, for the reason the network state allows.
+    void setUnreachable(const std::string& key, TroubleReason reason, std::string address);
 
     MainQueue& queue_;
     LocalizationManager& localization_;
@@ -154,6 +158,7 @@ private:
     // The custom tags, for their start addresses and names.
     const Published<std::vector<CustomTab>>& customTabs_;
     const PageZoom& zoom_;
+    const NetworkState& network_;
     DrawingMode drawing_;
     WebKitNetworkSession* session_ = nullptr;
     gulong downloadStartedHandler_ = 0;
@@ -170,8 +175,12 @@ private:
     std::map<std::string, std::string> sleeping_;
     // Pages on their way to sleep, asked whether they would leave or asked to close.
     std::set<std::string> closing_;
-    // A start load that has not committed after a minute is stopped.
-    std::map<std::string, TimerHandle> startTimeouts_;
+    // A start load's address; one that has not committed after a minute is stopped.
+    struct StartingLoad {
+        std::string address;
+        TimerHandle timeout;
+    };
+    std::map<std::string, StartingLoad> startingLoads_;
     DownloadReports downloadReports_{queue_};
     TimerHandle fileDropTipHideTask_;
     DownloadNameReservations reservations_;

@@ -67,13 +67,8 @@ TEST_F(AppLaunchTest, AnUnreadablePreferenceFileIsKeptAside) {
 TEST_F(AppLaunchTest, ASecondLaunchPresentsTheRunningWindow) {
     if (commandOutput("command -v dbus-daemon").empty()) GTEST_SKIP() << "no session bus here";
     // Both launches share one private session bus, as in a desktop session.
-    const std::string started = commandOutput(
-        "dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile 2>/dev/null | head -2");
-    const auto newline = started.find('\n');
-    ASSERT_NE(newline, std::string::npos);
-    const std::string address = started.substr(0, newline), pid = started.substr(newline + 1);
-    std::shared_ptr<void> stopBus(nullptr, [pid](void*) { commandOutput("kill " + pid); });
-    g_setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), true);
+    PrivateSessionBus bus;
+    ASSERT_FALSE(bus.address().empty());
     AppProcess first;
     ASSERT_FALSE(first.waitForWindow().empty());
     AppProcess second;

@@ -60,9 +60,10 @@ struct AppObjects {
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
+    FakeNetworkState network;
     WebViewStore webViews{queue, localization, downloads, customTabs.customTabs(), settings,
                           engine, displayDrawingMode(),
-                          WebViewStore::Desktop{launcher, notifier}};
+                          WebViewStore::Desktop{launcher, notifier, network}};
     AppState state{preferences, login, notifications, customTabs};
     AppContext context{queue, notifications, preferences, pasteboard, state,     settings,
                        localization, clipboard, customTabs, downloads, webViews};

@@ -54,6 +54,24 @@ void AppProcess::sendKeys(const std::string& window, const std::string& keys) co
                   " 2>/dev/null; xdotool key --clearmodifiers --window " + window + " " + keys);
 }
 
+PrivateSessionBus::PrivateSessionBus() {
+    if (const char* previous = g_getenv("DBUS_SESSION_BUS_ADDRESS")) previous_ = previous;
+    const std::string started =
+        commandOutput("dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile 2>/dev/null | head -2");
+    const auto newline = started.find('\n');
+    if (newline == std::string::npos) return;
+    address_ = started.substr(0, newline);
+    pid_ = started.substr(newline + 1);
+    while (!pid_.empty() && pid_.back() == '\n') pid_.pop_back();
+    g_setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), true);
+}
+
+PrivateSessionBus::~PrivateSessionBus() {
+    if (address_.empty()) return;
+    kill(std::stoi(pid_), SIGTERM);
+    g_setenv("DBUS_SESSION_BUS_ADDRESS", previous_.c_str(), true);
+}
+
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {

@@ -26,6 +26,23 @@ private:
     GPid pid_ = 0;
 };
 
+// A session bus of the test's own, for the processes it starts (dbus-daemon), until it ends.
+class PrivateSessionBus {
+public:
+    PrivateSessionBus();
+    ~PrivateSessionBus();
+    PrivateSessionBus(const PrivateSessionBus&) = delete;
+    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
+
+    // Empty when no bus could be started.
+    const std::string& address() const { return address_; }
+
+private:
+    std::string address_;
+    std::string pid_;
+    std::string previous_;
+};
+
 // Polls `condition` every 50 ms while running the GLib main context, until it holds.
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 

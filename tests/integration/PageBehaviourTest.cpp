@@ -145,6 +145,58 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     EXPECT_TRUE(titled(page(id), "late"));
 }
 
+// The engine refuses some ports outright: loaded directly it shows a blank page and
+// reports nothing, through a redirect it reports a failure.
+TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
+    const auto id = addServiceAt("blocked", "http://127.0.0.1:1/");
+    auto& primary = pane();
+    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }));
+    EXPECT_EQ(primary.troubleView().title(), "blocked cannot be reached");
+    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:1 uses a port that web pages may not use.");
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:1 使用的端口不允许网页使用。");
+
+    // Trying again fails the same way, and says so again.
+    int changes = 0;
+    ScopedConnection watch = store().troubles().observe([&] { ++changes; });
+    primary.troubleView().actionButton().activate();
+    ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); })) << "cleared, then shown again";
+    ASSERT_TRUE(loaded(id, Pane::primary));
+    runLoopFor(std::chrono::milliseconds(600));
+    EXPECT_TRUE(primary.showsTrouble());
+
+    server.server.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect("http://127.0.0.1:6000/chat");
+    });
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    const auto moved = addServiceAt("moved", server.url("/moved"));
+    ASSERT_TRUE(eventually([&] { return page(moved) && store().trouble(moved, Pane::primary).has_value(); }));
+    EXPECT_TRUE(eventually([&] { return primary.troubleView().detail() == "127.0.0.1:6000 使用的連接埠不允許網頁使用。"; }))
+        << primary.troubleView().detail();
+}
+
+// The system's network monitor says there is no connection: a name that cannot be found
+// is the missing network, not the server.
+TEST_F(PageBehaviourTest, WithoutANetworkAnUnreachableServiceSaysTheComputerIsOffline) {
+    network.connected = false;
+    addServiceAt("away", "http://corvina-test.invalid/");
+    auto& primary = pane();
+    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }, std::chrono::seconds(30)));
+    EXPECT_EQ(primary.troubleView().title(), "away cannot be reached");
+    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid: this computer is not connected to the network.");
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid：這部電腦沒有連上網路。");
+
+    // Connected, the same failure is the name's.
+    network.connected = true;
+    localization.setCurrentLanguage(AppLanguage::en);
+    int changes = 0;
+    ScopedConnection watch = store().troubles().observe([&] { ++changes; });
+    primary.troubleView().actionButton().activate();
+    ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); }, std::chrono::seconds(30)));
+    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid: the server's name could not be found.");
+}
+
 TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotificationsReachTheDesktop) {
     const auto id = addService("ask", "<title>ask</title><script>"
                                       "function ask() { Notification.requestPermission().then(p => document.title = p); }"

@@ -7,6 +7,7 @@
 
 #include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
+#include "platform/NetworkWatch.hpp"
 #include "platform/Pasteboard.hpp"
 #include "platform/UriLauncher.hpp"
 
@@ -63,6 +64,13 @@ public:
     void withdraw(const std::string& id) override { withdrawn.push_back(id); }
     std::vector<DesktopNotice> sent;
     std::vector<std::string> withdrawn;
+};
+
+// The network as the test says it is.
+class FakeNetworkState final : public NetworkState {
+public:
+    bool available() const override { return connected; }
+    bool connected = true;
 };
 
 // A fresh folder under /tmp, removed with the object.

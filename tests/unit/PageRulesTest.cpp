@@ -26,6 +26,7 @@ TEST(LoadFailures, ReadAsTheUserWouldAndCancelsOrDownloadsAreNone) {
         {web, WEBKIT_NETWORK_ERROR_CANCELLED, std::nullopt},
         {web, WEBKIT_NETWORK_ERROR_TRANSPORT, TroubleReason::otherNetworkError},
         {g_quark_to_string(WEBKIT_POLICY_ERROR), WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE, std::nullopt},
+        {g_quark_to_string(WEBKIT_POLICY_ERROR), WEBKIT_POLICY_ERROR_CANNOT_USE_RESTRICTED_PORT, TroubleReason::blockedPort},
         {nullptr, 0, TroubleReason::otherNetworkError},
     };
     for (const auto& [domain, code, reason] : cases)
@@ -45,6 +46,31 @@ TEST(PageTroubleTexts, NameTheServiceAndHostInEachLanguage) {
     EXPECT_EQ(displayHost("not an address"), "not an address");
     EXPECT_EQ(displayHost("http://127.0.0.1:8080/chat"), "127.0.0.1:8080");
     EXPECT_EQ(displayHost("http://chat.example.com:443/"), "chat.example.com:443") << "443 is not http's own";
+}
+
+// Without a network, failures that could be its absence say so; an answer from the host
+// (a refusal) or the engine's own refusal says what it is.
+TEST(UnreachableReasons, FollowTheNetworkStateAndTheAddressPort) {
+    using enum TroubleReason;
+    for (auto reason : {nameNotResolved, timedOut, otherNetworkError, offline})
+        EXPECT_EQ(unreachableReason(reason, false), offline) << int(reason);
+    for (auto reason : {refused, blockedPort, crashed, outOfMemory}) EXPECT_EQ(unreachableReason(reason, false), reason);
+    for (auto reason : {nameNotResolved, timedOut, otherNetworkError, refused})
+        EXPECT_EQ(unreachableReason(reason, true), reason);
+
+    for (const char* address : {"http://127.0.0.1:1/", "http://127.0.0.1:6000/x", "https://mail.example.com:993/",
+                                "http://[::1]:10080/", "http://127.0.0.1:0/"})
+        EXPECT_EQ(refusedAddressReason(address), blockedPort) << address;
+    for (const char* address : {"http://127.0.0.1/", "https://chat.example.com/", "http://127.0.0.1:8080/",
+                                "https://chat.example.com:443/", "http://127.0.0.1:60000/", "not an address"})
+        EXPECT_EQ(refusedAddressReason(address), otherNetworkError) << address;
+
+    const PageTrouble blocked{blockedPort, "http://127.0.0.1:6000/chat"};
+    EXPECT_EQ(troubleDetail(blocked, AppLanguage::en), "127.0.0.1:6000 uses a port that web pages may not use.");
+    EXPECT_EQ(troubleDetail(blocked, AppLanguage::zhTW), "127.0.0.1:6000 使用的連接埠不允許網頁使用。");
+    EXPECT_EQ(troubleDetail(blocked, AppLanguage::zhCN), "127.0.0.1:6000 使用的端口不允许网页使用。");
+    EXPECT_EQ(troubleTitle(blocked, "Chat", AppLanguage::en), "Chat cannot be reached");
+    EXPECT_EQ(troubleAction(blocked, AppLanguage::en), "Try Again");
 }
 
 // Answers are kept per site (scheme, host and port of a web address only) and kind of
