@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/DesktopDefaults.hpp"
 #include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/Pasteboard.hpp"
@@ -63,6 +64,15 @@ public:
     void withdraw(const std::string& id) override { withdrawn.push_back(id); }
     std::vector<DesktopNotice> sent;
     std::vector<std::string> withdrawn;
+};
+
+// A desktop whose locale and colour preference the test sets.
+class FakeDesktopDefaults final : public DesktopDefaults {
+public:
+    std::string firstLanguage() const override { return language; }
+    const Published<bool>& prefersDark() const override { return dark; }
+    std::string language = "C";
+    Published<bool> dark{false};
 };
 
 // A fresh folder under /tmp, removed with the object.
