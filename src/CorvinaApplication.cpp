@@ -29,6 +29,8 @@ CorvinaApplication::~CorvinaApplication() = default;
 
 void CorvinaApplication::on_startup() {
     Gtk::Application::on_startup();
+    // Before the style library replaces the toolkit's theme settings with its own.
+    desktopDefaults_ = std::make_unique<SystemDesktopDefaults>();
     adw_init();
     installStylesAndIcons();
     createState();
@@ -65,8 +67,8 @@ void CorvinaApplication::createState() {
     pasteboard_ = std::make_unique<DisplayPasteboard>(Gdk::Display::get_default());
     loginItem_ = std::make_unique<AutostartLoginItem>(XdgPaths::autostartDir(), CORVINA_APP_ID, runningExecutable());
 
-    localization_ = std::make_unique<LocalizationManager>(*preferences_);
-    appSettings_ = std::make_unique<AppSettings>(*preferences_);
+    localization_ = std::make_unique<LocalizationManager>(*preferences_, *desktopDefaults_);
+    appSettings_ = std::make_unique<AppSettings>(*preferences_, *desktopDefaults_);
     customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
     clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
     downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);

@@ -9,6 +9,7 @@
 #include "app/LocalizationManager.hpp"
 #include "app/ClipboardManager.hpp"
 #include "app/CustomTabManager.hpp"
+#include "platform/DesktopDefaults.hpp"
 #include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/MainQueue.hpp"
@@ -50,6 +51,7 @@ private:
     GlibMainQueue queue_;
     std::unique_ptr<NotificationCenter> notifications_;
     std::unique_ptr<PreferenceStore> preferences_;
+    std::unique_ptr<DesktopDefaults> desktopDefaults_;
     std::unique_ptr<Pasteboard> pasteboard_;
     std::unique_ptr<LoginItem> loginItem_;
     DesktopUriLauncher uriLauncher_;

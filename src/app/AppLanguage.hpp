@@ -30,5 +30,9 @@ std::string rawValue(AppLanguage language);
 std::string chooserName(AppLanguage language);
 // Exact, case-sensitive match; anything else is Simplified Chinese.
 AppLanguage languageFromRaw(const std::string& raw);
+// The interface language for a locale name ("zh_HK.UTF-8", "en_US", "zh-Hant"): Chinese
+// of Taiwan, Hong Kong and Macau, or in traditional script, is Traditional Chinese; other
+// Chinese is Simplified; English is English; anything else is Simplified Chinese.
+AppLanguage languageForLocale(const std::string& locale);
 
 }  // namespace corvina

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 namespace corvina {
 
@@ -32,6 +33,7 @@ std::string displayName(NewWindowTarget target, AppLanguage language) {
 
 namespace {
 
+constexpr const char* appearanceKey = "appAppearance";
 constexpr const char* newWindowKey = "openNewWindows";
 
 NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
@@ -46,17 +48,37 @@ constexpr const char* sleepKey = "sleepUnusedServicesAfterSeconds";
 std::chrono::seconds storedSleepTime(const PreferenceStore& preferences) {
     const auto stored = preferences.rawValue(sleepKey);
     if (!stored || !stored->is_number_integer()) return std::chrono::seconds(0);
-    return std::chrono::seconds(std::max<std::int64_t>(0, stored->get<std::int64_t>()));
+    // Past the signed range: as long as can be.
+    const std::int64_t seconds = stored->is_number_unsigned()
+                                     ? static_cast<std::int64_t>(std::min<std::uint64_t>(
+                                           stored->get<std::uint64_t>(), std::numeric_limits<std::int64_t>::max()))
+                                     : stored->get<std::int64_t>();
+    return nearestSleepChoice(std::chrono::seconds(seconds));
 }
 
 }  // namespace
 
-AppSettings::AppSettings(PreferenceStore& preferences)
-    : preferences_(preferences),
-      appearance_(preferences.stringValue("appAppearance") == "dark" ? AppAppearance::dark : AppAppearance::light),
-      loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
+std::chrono::seconds nearestSleepChoice(std::chrono::seconds after) {
+    if (after.count() <= 0) return std::chrono::seconds(0);
+    std::chrono::seconds best = sleepChoices.front();
+    for (std::chrono::seconds choice : sleepChoices)
+        if (std::chrono::abs(choice - after) < std::chrono::abs(best - after)) best = choice;
+    return best;
+}
+
+AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop)
+    : preferences_(preferences), loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
-      pageZoom_(preferences) {}
+      pageZoom_(preferences) {
+    if (const auto stored = preferences.stringValue(appearanceKey)) {
+        appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
+        return;
+    }
+    const auto& dark = desktop.prefersDark();
+    const auto follow = [this, &dark] { appearance_.set(dark.get() ? AppAppearance::dark : AppAppearance::light); };
+    follow();
+    followDesktop_ = dark.observe(follow);
+}
 
 void AppSettings::setNewWindowTarget(NewWindowTarget target) {
     newWindowTarget_.set(target);
@@ -69,13 +91,14 @@ void AppSettings::setLoadServicesWhenOpened(bool on) {
 }
 
 void AppSettings::setSleepUnusedServicesAfter(std::chrono::seconds after) {
-    sleepAfter_.set(std::max(after, std::chrono::seconds(0)));
+    sleepAfter_.set(std::clamp<std::chrono::seconds>(after, std::chrono::seconds(0), sleepChoices.back()));
     preferences_.setRaw(sleepKey, sleepAfter_.get().count());
 }
 
 void AppSettings::setAppearance(AppAppearance appearance) {
+    followDesktop_.disconnect();
     appearance_.set(appearance);
-    preferences_.setString("appAppearance", rawValue(appearance));
+    preferences_.setString(appearanceKey, rawValue(appearance));
 }
 
 }  // namespace corvina

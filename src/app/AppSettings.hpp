@@ -5,6 +5,7 @@
 
 #include "app/AppLanguage.hpp"
 #include "app/PageZoom.hpp"
+#include "platform/DesktopDefaults.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 
@@ -25,18 +26,22 @@ std::string displayName(AppAppearance appearance, AppLanguage language);
 std::string rawValue(NewWindowTarget target);
 std::string displayName(NewWindowTarget target, AppLanguage language);
 
-// The sleep times the settings offer; a stored time outside them (a shorter one for
-// measurements) is kept as it is.
+// The sleep times the settings offer. A stored time is read as the nearest of them, so a
+// hand-edited file cannot set one the settings would not show.
 inline constexpr std::array<std::chrono::minutes, 4> sleepChoices = {
     std::chrono::minutes(5), std::chrono::minutes(15), std::chrono::minutes(30), std::chrono::minutes(60)};
 
+// The offered choice nearest to a time; zero and below stay zero (off).
+std::chrono::seconds nearestSleepChoice(std::chrono::seconds after);
+
 // Light or dark, stored under "appAppearance"; the application forces it on the toolkit.
+// Until the user picks one, it follows the desktop.
 // And the memory budget, off unless the user turns it on: pages loaded the first time
 // their service is shown instead of at start, and services unused for a while put to sleep.
 // And each service's page zoom, and where new windows open (nowhere unless the user says).
 class AppSettings {
 public:
-    explicit AppSettings(PreferenceStore& preferences);
+    AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop);
 
     const Published<AppAppearance>& appearance() const { return appearance_; }
     void setAppearance(AppAppearance appearance);
@@ -45,6 +50,7 @@ public:
     void setLoadServicesWhenOpened(bool on);
     // Zero: services never sleep.
     const Published<std::chrono::seconds>& sleepUnusedServicesAfter() const { return sleepAfter_; }
+    // Between zero and the longest choice; a shorter time than the choices is kept for this run.
     void setSleepUnusedServicesAfter(std::chrono::seconds after);
 
     const Published<NewWindowTarget>& newWindowTarget() const { return newWindowTarget_; }
@@ -56,6 +62,7 @@ public:
 private:
     PreferenceStore& preferences_;
     Published<AppAppearance> appearance_;
+    ScopedConnection followDesktop_;
     Published<bool> loadServicesWhenOpened_;
     Published<std::chrono::seconds> sleepAfter_;
     Published<NewWindowTarget> newWindowTarget_;

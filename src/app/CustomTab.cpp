@@ -58,6 +58,15 @@ bool isAbsoluteURL(const std::string& text) {
     return true;
 }
 
+bool isOpenableTagAddress(const std::string& text) {
+    GUri* uri = g_uri_parse(text.c_str(), G_URI_FLAGS_NONE, nullptr);
+    if (!uri) return false;
+    // The parser gives the scheme in lower case.
+    const std::string scheme = g_uri_get_scheme(uri);
+    g_uri_unref(uri);
+    return scheme == "http" || scheme == "https";
+}
+
 std::string encodeCustomTabs(const std::vector<CustomTab>& tabs) {
     auto array = nlohmann::json::array();
     for (const auto& tab : tabs) {

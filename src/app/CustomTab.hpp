@@ -55,8 +55,11 @@ std::string iconName(const CustomTab& tab);
 // The tag seen as a catalogue record.
 AITab tabRecord(const CustomTab& tab);
 
-// Whether text is an absolute URL (scheme and all) that the app can load.
+// Whether text is an absolute URL (scheme and all).
 bool isAbsoluteURL(const std::string& text);
+// Whether a tag may open this address: an absolute http or https URL. The add form and the
+// stored tags follow this one rule; a stored tag with another address is kept, not opened.
+bool isOpenableTagAddress(const std::string& text);
 
 // The stored list format: a compact JSON array. Decoding is all or nothing.
 std::string encodeCustomTabs(const std::vector<CustomTab>& tabs);

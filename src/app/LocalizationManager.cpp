@@ -2,9 +2,17 @@
 
 namespace corvina {
 
-LocalizationManager::LocalizationManager(PreferenceStore& preferences)
-    : preferences_(preferences),
-      currentLanguage_(languageFromRaw(preferences.stringValue("appLanguage").value_or("zh_CN"))) {}
+namespace {
+
+AppLanguage initialLanguage(const PreferenceStore& preferences, const DesktopDefaults& desktop) {
+    const auto stored = preferences.stringValue("appLanguage");
+    return stored ? languageFromRaw(*stored) : languageForLocale(desktop.firstLanguage());
+}
+
+}  // namespace
+
+LocalizationManager::LocalizationManager(PreferenceStore& preferences, const DesktopDefaults& desktop)
+    : preferences_(preferences), currentLanguage_(initialLanguage(preferences, desktop)) {}
 
 void LocalizationManager::setCurrentLanguage(AppLanguage language) {
     currentLanguage_.set(language);

@@ -1,14 +1,16 @@
 #pragma once
 #include "app/AppLanguage.hpp"
+#include "platform/DesktopDefaults.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 
 namespace corvina {
 
-// The interface language, stored under "appLanguage".
+// The interface language, stored under "appLanguage"; until the user picks one, the
+// locale's.
 class LocalizationManager {
 public:
-    explicit LocalizationManager(PreferenceStore& preferences);
+    LocalizationManager(PreferenceStore& preferences, const DesktopDefaults& desktop);
 
     const Published<AppLanguage>& currentLanguage() const { return currentLanguage_; }
     AppLanguage language() const { return currentLanguage_.get(); }

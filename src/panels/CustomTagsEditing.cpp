@@ -34,8 +34,8 @@ std::string trimmedTagText(const std::string& text) {
 std::optional<std::string> normalizedTagAddress(const std::string& raw) {
     std::string address = trimmedTagText(raw);
     if (!address.empty() && !startsWithWebScheme(address)) address = "https://" + address;
-    // The same parser reads stored tags back, so whatever is saved here loads again.
-    if (!isAbsoluteURL(address)) return std::nullopt;
+    // The same rule decides whether a stored tag opens, so whatever is saved here opens.
+    if (!isOpenableTagAddress(address)) return std::nullopt;
     return address;
 }
 

@@ -16,7 +16,7 @@ struct CustomTagsFields {
 // The text without white space and line breaks at either end.
 std::string trimmedTagText(const std::string& text);
 // The address as it is stored: trimmed, "https://" put in front when no web scheme starts
-// it; none when the result is not an absolute URL.
+// it; none when the result is not an address a tag may open (http or https).
 std::optional<std::string> normalizedTagAddress(const std::string& raw);
 // The fields as Save stores them, or none when Save must do nothing.
 std::optional<CustomTagsFields> savedTagFields(const CustomTagsFields& raw);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -15,8 +16,14 @@ using Bytes = std::vector<std::uint8_t>;
 // change. A value of another type than the one asked for reads as absent.
 class PreferenceStore {
 public:
-    // Reads `file` now. A file that does not parse is moved aside (never deleted) and the
-    // store starts empty.
+    // Larger files, and deeper nesting, are not preferences this app wrote.
+    static constexpr std::size_t maxFileSize = 16 * 1024 * 1024;
+    static constexpr int maxNesting = 64;
+
+    // Reads `file` now. What is not a JSON object in a regular file within the limits is
+    // moved aside (never deleted) and the store starts empty. A file that is there but
+    // cannot be opened or read is left as it is: the store starts empty and writes nothing
+    // this run, so the user's file is never replaced by defaults.
     explicit PreferenceStore(std::filesystem::path file);
 
     std::optional<bool> boolValue(const std::string& key) const;
@@ -31,7 +38,6 @@ public:
     void setRaw(const std::string& key, nlohmann::json value);
     void remove(const std::string& key);
 
-
 private:
     void load();
     void moveAside();
@@ -39,6 +45,8 @@ private:
 
     std::filesystem::path file_;
     nlohmann::json values_ = nlohmann::json::object();
+    // False while a file that could not be read is at the path: changes stay in memory.
+    bool writable_ = true;
 };
 
 }  // namespace corvina

@@ -23,11 +23,10 @@ std::vector<std::string> sleepChoiceNames(AppLanguage language) {
 }
 
 unsigned sleepChoiceIndex(std::chrono::seconds after) {
-    if (after.count() <= 0) return 0;
-    unsigned best = 1;
+    const auto nearest = nearestSleepChoice(after);
     for (unsigned i = 1; i <= sleepChoices.size(); ++i)
-        if (std::chrono::abs(sleepChoices[i - 1] - after) < std::chrono::abs(sleepChoices[best - 1] - after)) best = i;
-    return best;
+        if (sleepChoices[i - 1] == nearest) return i;
+    return 0;
 }
 
 std::chrono::seconds sleepChoiceTime(unsigned index) {

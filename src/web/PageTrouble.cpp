@@ -68,8 +68,9 @@ bool usesBlockedPort(const std::string& address) {
 }
 
 std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language) {
-    const auto text = trouble.isCrash() ? LocalizedText{"%s stopped working", "%s 已停止運作", "%s 已停止运行"}
-                                        : LocalizedText{"%s cannot be reached", "無法連線到 %s", "无法连接到 %s"};
+    auto text = trouble.isCrash() ? LocalizedText{"%s stopped working", "%s 已停止運作", "%s 已停止运行"}
+                                  : LocalizedText{"%s cannot be reached", "無法連線到 %s", "无法连接到 %s"};
+    if (trouble.reason == TroubleReason::addressNotAllowed) text = {"%s cannot be opened", "無法開啟 %s", "无法打开 %s"};
     std::string title = text.in(language);
     title.replace(title.find("%s"), 2, serviceName);
     return title;
@@ -106,6 +107,10 @@ std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
         case TroubleReason::otherNetworkError:
             text = {"%s could not be loaded.", "無法載入 %s。", "无法加载 %s。"};
             break;
+        case TroubleReason::addressNotAllowed:
+            text = {"This address can't be opened: only web addresses (http, https) can.",
+                    "無法開啟這個網址：只能開啟網頁網址（http、https）。", "无法打开这个网址：只能打开网页网址（http、https）。"};
+            break;
     }
     std::string detail = text.in(language);
     if (auto at = detail.find("%s"); at != std::string::npos) detail.replace(at, 2, displayHost(trouble.address));
@@ -113,6 +118,7 @@ std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
 }
 
 std::string troubleAction(const PageTrouble& trouble, AppLanguage language) {
+    if (trouble.reason == TroubleReason::addressNotAllowed) return "";
     return trouble.isCrash() ? LocalizedText{"Reload", "重新載入", "重新加载"}.in(language)
                              : LocalizedText{"Try Again", "再試一次", "重试"}.in(language);
 }

@@ -6,7 +6,8 @@
 
 namespace corvina {
 
-// Why a page cannot be used: its web process ended, or its main frame did not load.
+// Why a page cannot be used: its web process ended, or its main frame did not load, or its
+// start address is not one a page may open (a stored tag's, never loaded).
 enum class TroubleReason {
     crashed,
     outOfMemory,
@@ -16,6 +17,7 @@ enum class TroubleReason {
     timedOut,
     blockedPort,
     otherNetworkError,
+    addressNotAllowed,
 };
 
 struct PageTrouble {
@@ -43,7 +45,7 @@ bool usesBlockedPort(const std::string& address);
 std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceName, AppLanguage language);
 // The reason in plain words; the host for network failures.
 std::string troubleDetail(const PageTrouble& trouble, AppLanguage language);
-// "Reload" after a crash, "Try Again" after a failed load.
+// "Reload" after a crash, "Try Again" after a failed load, nothing for an address not allowed.
 std::string troubleAction(const PageTrouble& trouble, AppLanguage language);
 
 // The host (and port when it is not the scheme's own) of an address, for the user to read.

@@ -38,6 +38,7 @@ void PageTroubleView::setTexts(const std::string& title, const std::string& deta
     title_.set_text(title);
     detail_.set_text(detail);
     action_.set_label(action);
+    action_.set_visible(!action.empty());
 }
 
 }  // namespace corvina

@@ -15,6 +15,7 @@ class PageTroubleView : public Gtk::Box {
 public:
     explicit PageTroubleView(std::function<void()> onAction);
 
+    // Without an action text there is no button: nothing would help.
     void setTexts(const std::string& title, const std::string& detail, const std::string& action);
     std::string title() const { return title_.get_text(); }
     std::string detail() const { return detail_.get_text(); }

@@ -92,12 +92,16 @@ WebKitWebView* WebViewStore::webView(const AITab& tab, Pane pane) {
     navDelegateProxies_[key] = std::make_unique<WeakNavigationDelegateProxy>(view, weak);
     uiDelegateProxies_[key] = std::make_unique<WeakUIDelegateProxy>(view, weak);
     webViews_[key] = std::move(webView);
-    auto asleep = sleeping_.extract(key);
-    startLoad(key, asleep ? asleep.mapped() : tab.url);
-    if (asleep) republishSleeping();
+    bool started = true;
+    if (auto asleep = sleeping_.extract(key)) {
+        startLoad(key, asleep.mapped());
+        republishSleeping();
+    } else {
+        started = startAtStartAddress(key, tab.url);
+    }
 
     auto loading = isLoading_.get();
-    loading[key] = true;
+    loading[key] = started;
     isLoading_.set(std::move(loading));
     return view;
 }
@@ -123,6 +127,16 @@ void WebViewStore::startLoad(const std::string& key, const std::string& url) {
         }
         store->startingLoads_.erase(key);
     })};
+}
+
+// A stored tag may hold any address; only web addresses are opened.
+bool WebViewStore::startAtStartAddress(const std::string& key, const std::string& url) {
+    if (!isOpenableTagAddress(url)) {
+        setTrouble(key, PageTrouble{TroubleReason::addressNotAllowed, url});
+        return false;
+    }
+    startLoad(key, url);
+    return true;
 }
 
 void WebViewStore::didCommitLoad(WebKitWebView* view) {
@@ -261,7 +275,7 @@ void WebViewStore::reload(const std::string& tabID, Pane pane) {
 }
 
 void WebViewStore::reloadStartPage(const std::string& tabID, Pane pane) {
-    if (existingWebView(tabID, pane)) startLoad(storageKey(tabID, pane), startURL(tabID));
+    if (existingWebView(tabID, pane)) startAtStartAddress(storageKey(tabID, pane), startURL(tabID));
 }
 
 std::string WebViewStore::startURL(const std::string& tabID) const {
@@ -317,7 +331,9 @@ void WebViewStore::setUnreachable(const std::string& key, TroubleReason reason, 
 void WebViewStore::recover(const std::string& tabID, Pane pane) {
     const auto key = storageKey(tabID, pane);
     const auto found = troubles_.get().find(key);
-    if (found == troubles_.get().end() || !webViews_.contains(key)) return;
+    if (found == troubles_.get().end() || !webViews_.contains(key) ||
+        found->second.reason == TroubleReason::addressNotAllowed)
+        return;
     const std::string address = found->second.address;
     setTrouble(key, std::nullopt);
     startLoad(key, address);
@@ -325,7 +341,9 @@ void WebViewStore::recover(const std::string& tabID, Pane pane) {
 
 void WebViewStore::retryUnreachablePages() {
     for (const auto& [key, trouble] : troubles_.get()) {
-        if (trouble.isCrash() || !retriedUnreachable_.insert(key).second) continue;
+        if (trouble.isCrash() || trouble.reason == TroubleReason::addressNotAllowed ||
+            !retriedUnreachable_.insert(key).second)
+            continue;
         // The trouble stays until the page commits: a second failure keeps the error page.
         startLoad(key, trouble.address);
     }

@@ -138,6 +138,8 @@ private:
     using Alive = std::shared_ptr<WebViewStore*>;
 
     void startLoad(const std::string& key, const std::string& url);
+    // Loads a start address, or marks the page with the reason it is not opened.
+    bool startAtStartAddress(const std::string& key, const std::string& url);
     void dropWebView(const std::string& key);
     void republishSleeping();
     const std::string* keyOf(WebKitWebView* view) const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <glib.h>
 #include <nlohmann/json.hpp>
 
@@ -62,6 +64,29 @@ TEST_F(AppLaunchTest, AnUnreadablePreferenceFileIsKeptAside) {
     ASSERT_FALSE(window.empty());
     EXPECT_TRUE(eventually([&] { return preferences().is_object(); }));
     EXPECT_EQ(readFile(configDir / "preferences.json.corrupt"), "{ not json");
+}
+
+// A FIFO at the preference path would hold the app before its window; it is kept aside
+// like a file that does not parse. A path that cannot be opened at all (a link to itself)
+// is left as it is: the app runs on defaults and writes nothing over it.
+TEST_F(AppLaunchTest, APreferencePathThatIsNoReadableFileNeitherHoldsTheAppNorIsReplaced) {
+    const auto file = configDir / "preferences.json";
+    std::filesystem::create_directories(configDir);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    {
+        AppProcess app;
+        ASSERT_FALSE(app.waitForWindow().empty()) << "the window never showed";
+        EXPECT_TRUE(std::filesystem::is_fifo(configDir / "preferences.json.corrupt"));
+        EXPECT_TRUE(eventually([&] { return preferences().is_object(); }));
+    }
+    std::filesystem::remove_all(configDir);
+    std::filesystem::create_directories(configDir);
+    std::filesystem::create_symlink("preferences.json", file);
+    AppProcess app;
+    ASSERT_FALSE(app.waitForWindow().empty());
+    runLoopFor(std::chrono::milliseconds(1000));
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(configDir), std::filesystem::directory_iterator()), 1);
 }
 
 TEST_F(AppLaunchTest, ASecondLaunchPresentsTheRunningWindow) {

@@ -53,8 +53,9 @@ struct AppObjects {
     PreferenceStore preferences{dir / "preferences.json"};
     FakePasteboard pasteboard;
     FakeLoginItem login;
-    LocalizationManager localization{preferences};
-    AppSettings settings{preferences};
+    FakeDesktopDefaults desktop;
+    LocalizationManager localization{preferences, desktop};
+    AppSettings settings{preferences, desktop};
     CustomTabManager customTabs{preferences};
     ClipboardManager clipboard{pasteboard, queue};
     DownloadSettings downloads{preferences, queue, dir / "Downloads"};

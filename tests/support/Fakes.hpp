@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/DesktopDefaults.hpp"
 #include "platform/DesktopNotifier.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NetworkWatch.hpp"
@@ -71,6 +72,15 @@ class FakeNetworkState final : public NetworkState {
 public:
     bool available() const override { return connected; }
     bool connected = true;
+};
+
+// A desktop whose locale and colour preference the test sets.
+class FakeDesktopDefaults final : public DesktopDefaults {
+public:
+    std::string firstLanguage() const override { return language; }
+    const Published<bool>& prefersDark() const override { return dark; }
+    std::string language = "C";
+    Published<bool> dark{false};
 };
 
 // A fresh folder under /tmp, removed with the object.

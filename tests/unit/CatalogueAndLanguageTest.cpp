@@ -56,11 +56,13 @@ class SettingsTest : public ::testing::Test {
 protected:
     TempDir dir;
     std::filesystem::path file = dir / "preferences.json";
+    FakeDesktopDefaults desktop;
 };
 
-// Stored values match exactly; anything else, or nothing, means Simplified Chinese, light,
-// pages loaded at launch, no memory budget (a time that makes no sense turns it off rather
-// than putting pages to sleep at once) and new windows opened nowhere.
+// Stored values match exactly; anything else, or nothing on a desktop in no language of
+// ours and in light colours, means Simplified Chinese, light, pages loaded at launch, no
+// memory budget (a time that makes no sense turns it off rather than putting pages to sleep
+// at once) and new windows opened nowhere.
 TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheDefault) {
     for (const char* stored : {"", R"({"appLanguage": "zh_tw", "appAppearance": "Dark", "openNewWindows": "everywhere"})",
                                R"({"sleepUnusedServicesAfterSeconds": -5, "loadServicesWhenOpened": 1})",
@@ -68,8 +70,8 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
                                R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
         if (*stored) writeFile(file, stored);
         PreferenceStore store(file);
-        AppSettings settings(store);
-        EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhCN) << stored;
+        AppSettings settings(store, desktop);
+        EXPECT_EQ(LocalizationManager(store, desktop).language(), AppLanguage::zhCN) << stored;
         EXPECT_EQ(settings.appearance().get(), AppAppearance::light) << stored;
         EXPECT_FALSE(settings.loadServicesWhenOpened().get()) << stored;
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0) << stored;
@@ -78,28 +80,97 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
     }
     {
         PreferenceStore store(file);
-        LocalizationManager l10n(store);
+        LocalizationManager l10n(store, desktop);
         int changes = 0;
         auto c = l10n.currentLanguage().observe([&] { ++changes; });
         l10n.setCurrentLanguage(AppLanguage::zhTW);
         l10n.setCurrentLanguage(AppLanguage::zhTW);
         EXPECT_EQ(changes, 2) << "every write is published, also of the same value";
-        AppSettings settings(store);
+        AppSettings settings(store, desktop);
         settings.setAppearance(AppAppearance::dark);
         settings.setLoadServicesWhenOpened(true);
         settings.setSleepUnusedServicesAfter(std::chrono::minutes(15));
         settings.setNewWindowTarget(NewWindowTarget::app);
     }
     PreferenceStore store(file);
-    AppSettings settings(store);
-    EXPECT_EQ(LocalizationManager(store).language(), AppLanguage::zhTW);
+    AppSettings settings(store, desktop);
+    EXPECT_EQ(LocalizationManager(store, desktop).language(), AppLanguage::zhTW);
     EXPECT_EQ(*store.stringValue("appLanguage"), "zh_TW");
     EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
     EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::app);
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
-    EXPECT_EQ(AppSettings(store).sleepUnusedServicesAfter().get().count(), 0);
+    EXPECT_EQ(AppSettings(store, desktop).sleepUnusedServicesAfter().get().count(), 0);
+}
+
+// The memory budget offers a few sleep times: a stored one is read as the nearest of them,
+// however large, so pages never fall asleep sooner than a choice the settings show.
+TEST_F(SettingsTest, AStoredSleepTimeReadsAsTheNearestChoiceOffered) {
+    const std::vector<std::pair<std::string, std::chrono::seconds>> cases = {
+        {"9223372036854775807", std::chrono::minutes(60)}, {"18446744073709551615", std::chrono::minutes(60)},
+        {"100000000", std::chrono::minutes(60)},           {"1", std::chrono::minutes(5)},
+        {"1000", std::chrono::minutes(15)},                {"1800", std::chrono::minutes(30)},
+        {"3000", std::chrono::minutes(60)},                {"-9223372036854775808", std::chrono::seconds(0)}};
+    for (const auto& [stored, expected] : cases) {
+        writeFile(file, R"({"sleepUnusedServicesAfterSeconds": )" + stored + "}");
+        PreferenceStore store(file);
+        EXPECT_EQ(AppSettings(store, desktop).sleepUnusedServicesAfter().get(), expected) << stored;
+    }
+    PreferenceStore store(file);
+    AppSettings settings(store, desktop);
+    settings.setSleepUnusedServicesAfter(std::chrono::hours(1000000));
+    EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(60));
+}
+
+// The interface language of a first run comes from the locale's first language.
+TEST(Language, TheLocaleChoosesTheLanguageOfAFirstRun) {
+    for (const char* traditional : {"zh_TW.UTF-8", "zh_HK", "zh_MO.UTF-8@stroke", "ZH_tw", "zh-Hant", "zh_Hant_TW"})
+        EXPECT_EQ(languageForLocale(traditional), AppLanguage::zhTW) << traditional;
+    for (const char* english : {"en_US.UTF-8", "en", "en_GB@euro", "en-AU"})
+        EXPECT_EQ(languageForLocale(english), AppLanguage::en) << english;
+    for (const char* other : {"zh_CN.UTF-8", "zh_SG", "zh", "C", "C.UTF-8", "POSIX", "", "fr_FR", "eng", "ja_JP.TW"})
+        EXPECT_EQ(languageForLocale(other), AppLanguage::zhCN) << other;
+}
+
+// With nothing stored the locale and the desktop's colours decide, and the colours are
+// followed while they change; a stored choice, or one made now, always wins. Nothing is
+// written until the user chooses.
+TEST_F(SettingsTest, WithNothingStoredTheDesktopDecidesUntilTheUserChooses) {
+    desktop.language = "zh_HK.UTF-8";
+    desktop.dark.set(true);
+    {
+        PreferenceStore store(file);
+        EXPECT_EQ(LocalizationManager(store, desktop).language(), AppLanguage::zhTW);
+        AppSettings settings(store, desktop);
+        EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
+        int changes = 0;
+        auto c = settings.appearance().observe([&] { ++changes; });
+        desktop.dark.set(false);
+        EXPECT_EQ(settings.appearance().get(), AppAppearance::light);
+        EXPECT_EQ(changes, 1);
+        settings.setAppearance(AppAppearance::light);
+        desktop.dark.set(true);
+        EXPECT_EQ(settings.appearance().get(), AppAppearance::light) << "the user's choice stays";
+    }
+    EXPECT_EQ(PreferenceStore(file).stringValue("appAppearance"), "light");
+    std::filesystem::remove(file);
+
+    desktop.language = "en_US.UTF-8";
+    for (const char* stored : {R"({"appLanguage": "zh_CN", "appAppearance": "light"})",
+                               R"({"appLanguage": "zh_tw", "appAppearance": "Dark"})"}) {
+        writeFile(file, stored);
+        PreferenceStore store(file);
+        EXPECT_EQ(LocalizationManager(store, desktop).language(), AppLanguage::zhCN) << stored;
+        AppSettings settings(store, desktop);
+        desktop.dark.set(true);
+        EXPECT_EQ(settings.appearance().get(), AppAppearance::light) << stored;
+    }
+    std::filesystem::remove(file);
+    PreferenceStore store(file);
+    EXPECT_EQ(LocalizationManager(store, desktop).language(), AppLanguage::en);
+    AppSettings settings(store, desktop);
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 // Zoom goes in steps between 50 % and 300 %, per service, and survives a restart; a

@@ -97,6 +97,28 @@ TEST_F(CustomTabManagerTest, EditsActOnIdentifiersAndKeepUnknownAttributeBits) {
     EXPECT_EQ(storedTabsJSON(), "[]");
 }
 
+// A stored tag may hold any absolute address; only web addresses open. Such a tag is kept as
+// it is stored, through edits of others.
+TEST_F(CustomTabManagerTest, TagsThatCannotOpenAreKeptAsStored) {
+    for (const char* web : {"https://a.org/", "HTTP://A.org/x", "http://localhost:8080/chat?x=1"})
+        EXPECT_TRUE(isOpenableTagAddress(web)) << web;
+    for (const char* other : {"file:///etc/passwd", "javascript:alert(1)", "data:text/html,x", "ftp://a.org/",
+                              "about:blank", "https//a.org", "not a url", ""})
+        EXPECT_FALSE(isOpenableTagAddress(other)) << other;
+
+    storeTabsJSON(R"([{"id":"custom_1","name":"f","url":"file:///etc/passwd","attributes":1,"createdAt":1},)"
+                  R"json({"id":"custom_2","name":"j","url":"javascript:alert(1)","attributes":1,"createdAt":1}])json");
+    {
+        CustomTabManager manager(store());
+        ASSERT_EQ(manager.customTabs().get().size(), 2u);
+        manager.add(CustomTab{"custom_3", "w", "https://w.org/", {}, 1});
+    }
+    restart();
+    CustomTabManager manager(store());
+    EXPECT_EQ(manager.find("custom_1")->url, "file:///etc/passwd");
+    EXPECT_EQ(manager.find("custom_2")->url, "javascript:alert(1)");
+}
+
 TEST(CustomTabs, IconsFollowTheFirstCharacterAndTagsAreDistinctFromBuiltIns) {
     for (const auto& [name, icon] : std::vector<std::pair<std::string, std::string>>{
              {"豆包", "d.circle.fill"}, {"Kimi", "k.circle.fill"}, {"Ölfass", "o.circle.fill"},

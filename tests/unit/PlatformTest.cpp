@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/DrawingMode.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
@@ -100,6 +103,84 @@ TEST_F(PreferenceStoreTest, AnUnreadableFileIsMovedAsideAndNeverLost) {
     PreferenceStore blocked(std::filesystem::path(file.string() + ".corrupt") / "preferences.json");
     blocked.setString("k", "v");
     EXPECT_EQ(blocked.stringValue("k"), "v");
+}
+
+// Every change is one compact line: nothing the app writes can grow out of proportion.
+TEST_F(PreferenceStoreTest, WritesCompactly) {
+    PreferenceStore store(file);
+    store.setRaw("list", {1, {{"a", "b"}}});
+    store.setBool("flag", true);
+    EXPECT_EQ(readFile(file), "{\"flag\":true,\"list\":[1,{\"a\":\"b\"}]}\n");
+}
+
+// A file that is there but cannot be opened stays exactly as it is: the app runs on
+// defaults and writes nothing over it, not even through a link.
+TEST_F(PreferenceStoreTest, AFileThatCannotBeReadIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    fs::create_directories(file.parent_path());
+    const std::vector<fs::path> targets = {file.filename(), "elsewhere/preferences.json"};
+    for (const auto& target : targets) {  // a link to itself, and one whose target is gone
+        fs::create_symlink(target, file);
+        {
+            PreferenceStore store(file);
+            store.setBool("flag", true);
+            EXPECT_EQ(store.boolValue("flag"), true) << "kept for this run";
+        }
+        ASSERT_TRUE(fs::is_symlink(file)) << target;
+        EXPECT_EQ(fs::read_symlink(file), target);
+        EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 1)
+            << "nothing kept aside, no temporary file left";
+        fs::remove(file);
+    }
+    // Permission bits do not stop the superuser from reading.
+    if (::geteuid() == 0) return;
+    writeFile(file, R"({"appLanguage":"en"})");
+    fs::permissions(file, fs::perms::none);
+    {
+        PreferenceStore store(file);
+        EXPECT_FALSE(store.stringValue("appLanguage"));
+        store.setString("appLanguage", "zh_TW");
+    }
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(readFile(file), R"({"appLanguage":"en"})");
+}
+
+// Only a JSON object in a regular file, within the size and nesting limits, is read: the
+// rest is refused at once and kept aside like a file that does not parse.
+TEST_F(PreferenceStoreTest, WhatIsNotASmallShallowObjectInARegularFileIsKeptAside) {
+    namespace fs = std::filesystem;
+    auto nested = [](int levels) {
+        return "{\"a\":" + std::string(levels - 1, '[') + std::string(levels - 1, ']') + "}";
+    };
+    const std::string withNul("{\"a\":1}\0{\"b\":2}", 15);
+    const std::vector<std::string> contents = {nested(10000), nested(PreferenceStore::maxNesting + 1), withNul,
+                                               "{}" + std::string(PreferenceStore::maxFileSize, ' ')};
+    int kept = 0;
+    auto keptAside = [&] {
+        return fs::path(file.string() + (kept++ == 0 ? ".corrupt" : ".corrupt-" + std::to_string(kept)));
+    };
+    for (const auto& content : contents) {
+        writeFile(file, content);
+        PreferenceStore store(file);
+        store.setBool("flag", true);
+        EXPECT_TRUE(readFile(keptAside()) == content) << content.substr(0, 40);
+        EXPECT_EQ(readFile(file), "{\"flag\":true}\n");
+    }
+    fs::remove(file);
+    ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+    { PreferenceStore store(file); }
+    EXPECT_TRUE(fs::is_fifo(keptAside()));
+    fs::create_symlink("/dev/zero", file);
+    { PreferenceStore store(file); }
+    EXPECT_EQ(fs::read_symlink(keptAside()), "/dev/zero");
+
+    // Nesting at the limit, and brackets inside strings, are fine.
+    const auto levels = static_cast<std::size_t>(PreferenceStore::maxNesting - 1);
+    writeFile(file, R"({"text":"\"[)" + std::string(1000, '[') + R"(", "deep":)" + std::string(levels, '[') +
+                        std::string(levels, ']') + "}");
+    PreferenceStore store(file);
+    EXPECT_EQ(store.stringValue("text"), "\"" + std::string(1001, '['));
+    EXPECT_TRUE(store.rawValue("deep"));
 }
 
 }  // namespace
