@@ -8,10 +8,11 @@
 #include "ui/MainWindow.hpp"
 #include "widgets/Styles.hpp"
 #include "ui/SettingsWindow.hpp"
-#include "web/DownloadFolderChooser.hpp"
+#include "ui/DownloadFolderChooser.hpp"
 #include "window/WindowSetup.hpp"
 #include "web/ServiceSleeper.hpp"
-#include "web/PageNotifications.hpp"
+#include "web/asks/PageNotifications.hpp"
+#include "pane/PopupWindow.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -76,7 +77,7 @@ void CorvinaApplication::createState() {
     webViewStore_ = std::make_unique<WebViewStore>(
         queue_, *localization_, *downloadSettings_, customTabManager_->customTabs(), *appSettings_,
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
-        WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_});
+        WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()});
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,

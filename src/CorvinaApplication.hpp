@@ -3,7 +3,7 @@
 
 #include <gtkmm/application.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/AppState.hpp"
 #include "app/LocalizationManager.hpp"
@@ -19,7 +19,7 @@
 #include "platform/PreferenceStore.hpp"
 #include "platform/UriLauncher.hpp"
 #include "ui/ShortcutsWindow.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 
 namespace corvina {
 

@@ -8,7 +8,7 @@
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/DelayedTooltip.hpp"
 #include "widgets/Spring.hpp"

@@ -11,7 +11,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "panels/ClipboardPanelParts.hpp"
 #include "panels/ClipboardPanelRow.hpp"
 #include "platform/MainQueue.hpp"

@@ -10,7 +10,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "panels/ClipboardPanelParts.hpp"
 #include "panels/CustomTagsCardLayer.hpp"
 #include "panels/CustomTagsDeleteCard.hpp"

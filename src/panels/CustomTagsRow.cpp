@@ -40,7 +40,7 @@ CustomTagsRow::CustomTagsRow(MainQueue& queue, std::function<void()> onEdit, std
 void CustomTagsRow::showTag(const CustomTab& tag, AppLanguage language) {
     const AITab record = tabRecord(tag);
     iconName_ = record.icon;
-    showTabIcon(icon_, record, 24);
+    showServiceIcon(icon_, record.icon, record.iconIsSymbol() ? IconKind::symbol : IconKind::serviceImage, 24);
     name_.set_text(tag.name);
     showBadges(tag.attributes, language);
     edit_.setName(editText.in(language));

@@ -24,9 +24,25 @@ public:
 
     void disconnect() { connection_.disconnect(); }
     bool connected() const { return connection_.connected(); }
+    void block() { connection_.block(); }
+    void unblock() { connection_.unblock(); }
 
 private:
     sigc::connection connection_;
+};
+
+// Holds a connection blocked for one scope: a view that updates a control it observes
+// does not hear its own change.
+template <class Connection>
+class ScopedBlock {
+public:
+    explicit ScopedBlock(Connection& connection) : connection_(connection) { connection_.block(); }
+    ~ScopedBlock() { connection_.unblock(); }
+    ScopedBlock(const ScopedBlock&) = delete;
+    ScopedBlock& operator=(const ScopedBlock&) = delete;
+
+private:
+    Connection& connection_;
 };
 
 // A set of connections that all end with their owner.

@@ -9,7 +9,7 @@
 #include <gtkmm/separator.h>
 #include <gtkmm/stack.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppState.hpp"
 #include "platform/Observable.hpp"
 #include "ui/AITabItemView.hpp"

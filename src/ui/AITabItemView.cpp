@@ -17,7 +17,7 @@ AITabItemView::AITabItemView(AITab tab, std::function<void()> action) : tab_(std
     add_css_class("flat");
     add_css_class("tab-row");
     if (tab_.iconIsSymbol()) add_css_class("symbol-icon");
-    showTabIcon(icon_, tab_, 24);
+    showServiceIcon(icon_, tab_.icon, tab_.iconIsSymbol() ? IconKind::symbol : IconKind::serviceImage, 24);
     content_.append(icon_);
     label_.set_xalign(0);
     label_.set_hexpand(true);

@@ -6,7 +6,7 @@
 #include <gtkmm/button.h>
 #include <gtkmm/image.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppState.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/DelayedTooltip.hpp"

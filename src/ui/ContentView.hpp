@@ -6,7 +6,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/stack.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "ui/AITabBarView.hpp"
 #include "ui/PaneFrame.hpp"

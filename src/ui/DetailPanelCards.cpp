@@ -9,7 +9,7 @@
 #include "widgets/Accessibility.hpp"
 #include "ui/SettingsShared.hpp"
 #include "widgets/Icons.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -111,7 +111,7 @@ void AIServicesCard::addCell(const AITab& tab, int index) {
     cell->add_css_class("ai-cell");
     cell->set_halign(Gtk::Align::CENTER);
     auto* icon = Gtk::make_managed<Gtk::Image>();
-    showTabIcon(*icon, tab, 20);
+    showServiceIcon(*icon, tab.icon, tab.iconIsSymbol() ? IconKind::symbol : IconKind::serviceImage, 20);
     if (tab.iconIsSymbol()) icon->add_css_class("accent-symbol");
     const std::string id = tab.id;
     auto* visible = Gtk::make_managed<GlassSwitch>(

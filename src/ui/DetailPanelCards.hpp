@@ -13,7 +13,7 @@
 #include <gtkmm/togglebutton.h>
 
 #include "app/AITab.hpp"
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/DelayedTooltip.hpp"

@@ -8,7 +8,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "ui/DetailPanelCards.hpp"
 #include "widgets/DelayedTooltip.hpp"

@@ -3,7 +3,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/overlay.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "panels/ClipboardPanelView.hpp"
 #include "panels/CustomTagsPanelView.hpp"
 #include "platform/Observable.hpp"

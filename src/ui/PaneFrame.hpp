@@ -3,9 +3,9 @@
 #include <gtkmm/gestureclick.h>
 #include <gtkmm/overlay.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
-#include "web/WebBrowserContainerView.hpp"
+#include "pane/WebBrowserContainerView.hpp"
 
 namespace corvina {
 

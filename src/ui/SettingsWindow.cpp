@@ -8,7 +8,7 @@
 #include "widgets/Accessibility.hpp"
 #include "ui/SettingsShared.hpp"
 #include "widgets/Icons.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {

@@ -10,7 +10,7 @@
 #include <gtkmm/label.h>
 #include <gtkmm/window.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/DelayedTooltip.hpp"

@@ -8,7 +8,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/windowhandle.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/WindowBackdrop.hpp"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/AppSettings.hpp"
-#include "web/WebKeys.hpp"
+#include "web/page/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {

@@ -6,12 +6,12 @@
 #include "app/LocalizationManager.hpp"
 #include "platform/NetworkWatch.hpp"
 #include "web/DelegateProxies.hpp"
-#include "web/DownloadObserver.hpp"
-#include "web/DownloadSettings.hpp"
-#include "web/DragSupportingWebView.hpp"
-#include "web/LeaveQuestion.hpp"
-#include "web/ResponsePolicy.hpp"
-#include "web/WebKeys.hpp"
+#include "web/downloads/DownloadObserver.hpp"
+#include "web/downloads/DownloadSettings.hpp"
+#include "web/page/DragSupportingWebView.hpp"
+#include "web/page/LeaveQuestion.hpp"
+#include "web/page/ResponsePolicy.hpp"
+#include "web/page/WebKeys.hpp"
 
 namespace corvina {
 
@@ -32,7 +32,7 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
     : queue_(queue), localization_(localization), downloads_(downloads), customTabs_(customTabs),
       zoom_(settings.pageZoom()), network_(desktop.network), drawing_(drawing), permissionFile_(folders.data / "site-permissions.json"),
       sitePermissions_(permissionFile_), permissions_(sitePermissions_), notifications_(desktop.notifier),
-      newWindows_(queue, settings.newWindowTarget(), desktop.launcher) {
+      newWindows_(queue, settings.newWindowTarget(), desktop.launcher, std::move(desktop.makePopup)) {
     session_ = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
     webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session_),
                                                  (folders.data / "cookies.sqlite").c_str(),

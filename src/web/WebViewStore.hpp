@@ -16,13 +16,13 @@
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
-#include "web/DownloadNames.hpp"
-#include "web/DownloadReports.hpp"
-#include "web/NewWindows.hpp"
-#include "web/PageNotifications.hpp"
-#include "web/PageTrouble.hpp"
-#include "web/PermissionRequests.hpp"
-#include "web/SitePermissions.hpp"
+#include "web/downloads/DownloadNames.hpp"
+#include "web/downloads/DownloadReports.hpp"
+#include "web/asks/NewWindows.hpp"
+#include "web/asks/PageNotifications.hpp"
+#include "web/page/PageTrouble.hpp"
+#include "web/asks/PermissionRequests.hpp"
+#include "web/asks/SitePermissions.hpp"
 
 namespace corvina {
 
@@ -56,6 +56,7 @@ public:
         UriLauncher& launcher;
         DesktopNotifier& notifier;
         const NetworkState& network;
+        PopupMaker makePopup;
     };
 
     WebViewStore(MainQueue& queue, LocalizationManager& localization, DownloadSettings& downloads,

@@ -9,10 +9,10 @@ void showSymbol(Gtk::Image& image, const std::string& symbolName, int size) {
     image.set_pixel_size(size);
 }
 
-void showTabIcon(Gtk::Image& image, const AITab& tab, int size) {
-    if (tab.iconIsSymbol()) return showSymbol(image, tab.icon, size);
+void showServiceIcon(Gtk::Image& image, const std::string& icon, IconKind kind, int size) {
+    if (kind == IconKind::symbol) return showSymbol(image, icon, size);
     try {
-        image.set(Gdk::Texture::create_from_resource("/app/corvina/icons/services/" + tab.icon + ".svg"));
+        image.set(Gdk::Texture::create_from_resource("/app/corvina/icons/services/" + icon + ".svg"));
     } catch (const Glib::Error&) {
         image.set_from_icon_name("image-missing");
     }

@@ -5,7 +5,7 @@
 
 #include <gtkmm/window.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/EngineFolders.hpp"
@@ -14,7 +14,8 @@
 #include "app/CustomTabManager.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "support/Fakes.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
+#include "pane/PopupWindow.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina::testing {
@@ -64,7 +65,7 @@ struct AppObjects {
     FakeNetworkState network;
     WebViewStore webViews{queue, localization, downloads, customTabs.customTabs(), settings,
                           engine, displayDrawingMode(),
-                          WebViewStore::Desktop{launcher, notifier, network}};
+                          WebViewStore::Desktop{launcher, notifier, network, PopupWindow::maker()}};
     AppState state{preferences, login, notifications, customTabs};
     AppContext context{queue, notifications, preferences, pasteboard, state,     settings,
                        localization, clipboard, customTabs, downloads, webViews};

@@ -2,7 +2,7 @@
 #include "integration/WebFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "web/ServiceSleeper.hpp"
-#include "web/WebBrowserContainerView.hpp"
+#include "pane/WebBrowserContainerView.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

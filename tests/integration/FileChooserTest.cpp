@@ -1,7 +1,7 @@
 #include "integration/WebFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
-#include "web/DownloadFolderChooser.hpp"
+#include "ui/DownloadFolderChooser.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -4,8 +4,8 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
 #include "integration/X11Window.hpp"
-#include "web/WebBrowserContainerView.hpp"
-#include "web/WebKeys.hpp"
+#include "pane/WebBrowserContainerView.hpp"
+#include "web/page/WebKeys.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -2,7 +2,7 @@
 #include "integration/WidgetChecks.hpp"
 #include "ui/DetailPanelView.hpp"
 #include "ui/SettingsWindow.hpp"
-#include "web/DownloadFolderChooser.hpp"
+#include "ui/DownloadFolderChooser.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -7,7 +7,7 @@
 #include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
-#include "web/WebBrowserContainerView.hpp"
+#include "pane/WebBrowserContainerView.hpp"
 
 namespace corvina::testing {
 

@@ -1,5 +1,5 @@
 #include "integration/StateFixture.hpp"
-#include "web/WebBrowserContainerView.hpp"
+#include "pane/WebBrowserContainerView.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

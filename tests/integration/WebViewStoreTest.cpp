@@ -2,7 +2,7 @@
 
 #include "integration/WebFixture.hpp"
 #include "support/ManualMainQueue.hpp"
-#include "web/WebKeys.hpp"
+#include "web/page/WebKeys.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -8,7 +8,7 @@
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTab.hpp"
 #include "support/Fakes.hpp"
-#include "web/WebKeys.hpp"
+#include "web/page/WebKeys.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -4,7 +4,7 @@
 
 #include <webkit/webkit.h>
 
-#include "web/ContextMenuTitles.hpp"
+#include "web/page/ContextMenuTitles.hpp"
 
 using namespace corvina;
 

@@ -6,9 +6,9 @@
 
 #include "support/Fakes.hpp"
 #include "support/ManualMainQueue.hpp"
-#include "web/DownloadNames.hpp"
-#include "web/DownloadReports.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadNames.hpp"
+#include "web/downloads/DownloadReports.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -5,10 +5,10 @@
 
 #include "platform/UriLauncher.hpp"
 #include "support/Fakes.hpp"
-#include "web/NewWindows.hpp"
-#include "web/PageTrouble.hpp"
-#include "web/ResponsePolicy.hpp"
-#include "web/SitePermissions.hpp"
+#include "web/asks/NewWindows.hpp"
+#include "web/page/PageTrouble.hpp"
+#include "web/page/ResponsePolicy.hpp"
+#include "web/asks/SitePermissions.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;

@@ -1,4 +1,4 @@
-#include "web/PageTrouble.hpp"
+#include "web/page/PageTrouble.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "web/DownloadFolderChooser.hpp"
+#include "ui/DownloadFolderChooser.hpp"
 
 namespace corvina {
 

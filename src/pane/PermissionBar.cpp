@@ -1,4 +1,4 @@
-#include "web/PermissionBar.hpp"
+#include "pane/PermissionBar.hpp"
 
 namespace corvina {
 

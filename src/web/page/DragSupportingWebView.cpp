@@ -1,6 +1,6 @@
-#include "web/DragSupportingWebView.hpp"
+#include "web/page/DragSupportingWebView.hpp"
 
-#include "web/ContextMenuTitles.hpp"
+#include "web/page/ContextMenuTitles.hpp"
 
 namespace corvina {
 

@@ -1,4 +1,4 @@
-#include "web/DownloadNames.hpp"
+#include "web/downloads/DownloadNames.hpp"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "web/WebKeys.hpp"
+#include "web/page/WebKeys.hpp"
 
 #include <string_view>
 

@@ -9,11 +9,21 @@
 
 #include "app/AppSettings.hpp"
 #include "platform/MainQueue.hpp"
+#include "platform/WeakOwner.hpp"
 
 namespace corvina {
 
-class PopupWindow;
 class UriLauncher;
+
+// A window of ours that shows a page's pop-up; the pane layer makes them.
+class PopupHost {
+public:
+    virtual ~PopupHost() = default;
+    virtual WebKitWebView* view() const = 0;
+};
+// Makes the window of a pop-up of `opener`; `closed` runs when its page or the user closes it.
+using PopupMaker =
+    std::function<std::unique_ptr<PopupHost>(WebKitWebView* opener, std::function<void(PopupHost*)> closed)>;
 
 enum class NewWindowAction { none, openInBrowser, openInApp };
 
@@ -25,7 +35,7 @@ NewWindowAction decideNewWindow(NewWindowTarget target, bool userGesture, const 
 // whose page stays related to its opener (a sign-in pop-up reports back to it).
 class NewWindows {
 public:
-    NewWindows(MainQueue& queue, const Published<NewWindowTarget>& target, UriLauncher& launcher);
+    NewWindows(MainQueue& queue, const Published<NewWindowTarget>& target, UriLauncher& launcher, PopupMaker makePopup);
     ~NewWindows();
     NewWindows(const NewWindows&) = delete;
     NewWindows& operator=(const NewWindows&) = delete;
@@ -40,14 +50,15 @@ public:
     WebKitWebView* newestView() const;
 
 private:
-    void closed(PopupWindow* popup);
+    void closed(PopupHost* popup);
 
     MainQueue& queue_;
     const Published<NewWindowTarget>& target_;
     UriLauncher& launcher_;
+    PopupMaker makePopup_;
     // Opener key and pop-up, oldest first.
-    std::vector<std::pair<std::string, std::unique_ptr<PopupWindow>>> popups_;
-    std::shared_ptr<NewWindows*> alive_ = std::make_shared<NewWindows*>(this);
+    std::vector<std::pair<std::string, std::unique_ptr<PopupHost>>> popups_;
+    WeakOwner<NewWindows> owner_{this};
 };
 
 }  // namespace corvina

@@ -1,4 +1,4 @@
-#include "web/PageTroubleView.hpp"
+#include "pane/PageTroubleView.hpp"
 
 namespace corvina {
 

@@ -1,4 +1,4 @@
-#include "web/LeaveQuestion.hpp"
+#include "web/page/LeaveQuestion.hpp"
 
 #include <memory>
 

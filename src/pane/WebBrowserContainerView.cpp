@@ -1,4 +1,4 @@
-#include "web/WebBrowserContainerView.hpp"
+#include "pane/WebBrowserContainerView.hpp"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTabManager.hpp"
-#include "web/WebKeys.hpp"
+#include "web/page/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {

@@ -8,7 +8,7 @@
 #include <webkit/webkit.h>
 
 #include "platform/Observable.hpp"
-#include "web/SitePermissions.hpp"
+#include "web/asks/SitePermissions.hpp"
 
 namespace corvina {
 

@@ -3,7 +3,7 @@
 #include <gtkmm/window.h>
 
 #include "app/LocalizationManager.hpp"
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 
 namespace corvina {
 

@@ -1,6 +1,6 @@
-#include "web/DownloadObserver.hpp"
+#include "web/downloads/DownloadObserver.hpp"
 
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {

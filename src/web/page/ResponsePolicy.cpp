@@ -1,4 +1,4 @@
-#include "web/ResponsePolicy.hpp"
+#include "web/page/ResponsePolicy.hpp"
 
 #include <algorithm>
 #include <array>

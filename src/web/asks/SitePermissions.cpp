@@ -1,8 +1,8 @@
-#include "web/SitePermissions.hpp"
+#include "web/asks/SitePermissions.hpp"
 
 #include <gio/gio.h>
 
-#include "web/PageTrouble.hpp"
+#include "web/page/PageTrouble.hpp"
 
 namespace corvina {
 

@@ -1,4 +1,4 @@
-#include "web/PageNotifications.hpp"
+#include "web/asks/PageNotifications.hpp"
 
 #include "platform/DesktopNotifier.hpp"
 

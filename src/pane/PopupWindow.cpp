@@ -1,8 +1,8 @@
-#include "web/PopupWindow.hpp"
+#include "pane/PopupWindow.hpp"
 
 namespace corvina {
 
-PopupWindow::PopupWindow(WebKitWebView* opener, std::function<void(PopupWindow*)> closed)
+PopupWindow::PopupWindow(WebKitWebView* opener, std::function<void(PopupHost*)> closed)
     : view_(WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", opener, "settings",
                                          webkit_web_view_get_settings(opener), nullptr))),
       closed_(std::move(closed)) {
@@ -14,25 +14,21 @@ PopupWindow::PopupWindow(WebKitWebView* opener, std::function<void(PopupWindow*)
         gtk_window_set_destroy_with_parent(gobj(), TRUE);
     }
     gtk_window_set_child(gobj(), GTK_WIDGET(view_));
-    g_signal_connect(view_, "ready-to-show", G_CALLBACK(+[](WebKitWebView*, gpointer self) {
-                         static_cast<PopupWindow*>(self)->readyToShow();
-                     }),
-                     this);
-    g_signal_connect(view_, "close", G_CALLBACK(+[](WebKitWebView*, gpointer self) {
-                         auto* popup = static_cast<PopupWindow*>(self);
-                         popup->closed_(popup);
-                     }),
-                     this);
-    g_signal_connect(view_, "notify::title", G_CALLBACK(+[](GObject* view, GParamSpec*, gpointer self) {
-                         const char* title = webkit_web_view_get_title(WEBKIT_WEB_VIEW(view));
-                         static_cast<PopupWindow*>(self)->set_title(title ? title : "");
-                     }),
-                     this);
+    readyToShow_ = SignalConnection(view_, "ready-to-show", +[](WebKitWebView*, gpointer self) {
+        static_cast<PopupWindow*>(self)->readyToShow();
+    }, this);
+    pageClosed_ = SignalConnection(view_, "close", +[](WebKitWebView*, gpointer self) {
+        auto* popup = static_cast<PopupWindow*>(self);
+        popup->closed_(popup);
+    }, this);
+    titleChanged_ = SignalConnection(view_, "notify::title", +[](GObject* view, GParamSpec*, gpointer self) {
+        const char* title = webkit_web_view_get_title(WEBKIT_WEB_VIEW(view));
+        static_cast<PopupWindow*>(self)->set_title(title ? title : "");
+    }, this);
     // Pop-ups of pop-ups get no window.
-    g_signal_connect(view_, "create", G_CALLBACK(+[](WebKitWebView*, WebKitNavigationAction*, gpointer) -> GtkWidget* {
-                         return nullptr;
-                     }),
-                     nullptr);
+    create_ = SignalConnection(view_, "create", +[](WebKitWebView*, WebKitNavigationAction*, gpointer) -> GtkWidget* {
+        return nullptr;
+    }, nullptr);
     signal_close_request().connect(
         [this] {
             closed_(this);
@@ -42,9 +38,18 @@ PopupWindow::PopupWindow(WebKitWebView* opener, std::function<void(PopupWindow*)
 }
 
 PopupWindow::~PopupWindow() {
-    g_signal_handlers_disconnect_by_data(view_, this);
+    readyToShow_.disconnect();
+    pageClosed_.disconnect();
+    titleChanged_.disconnect();
+    create_.disconnect();
     gtk_window_set_child(gobj(), nullptr);
     g_object_unref(view_);
+}
+
+PopupMaker PopupWindow::maker() {
+    return [](WebKitWebView* opener, std::function<void(PopupHost*)> closed) -> std::unique_ptr<PopupHost> {
+        return std::make_unique<PopupWindow>(opener, std::move(closed));
+    };
 }
 
 // The page's own size when it asked for one.

@@ -1,6 +1,6 @@
-#include "web/DownloadReports.hpp"
+#include "web/downloads/DownloadReports.hpp"
 
-#include "web/DownloadNames.hpp"
+#include "web/downloads/DownloadNames.hpp"
 
 namespace corvina {
 

@@ -1,4 +1,4 @@
-#include "web/DownloadSettings.hpp"
+#include "web/downloads/DownloadSettings.hpp"
 
 #include <sys/stat.h>
 #include <unistd.h>

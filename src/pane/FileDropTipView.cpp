@@ -1,4 +1,4 @@
-#include "web/FileDropTipView.hpp"
+#include "pane/FileDropTipView.hpp"
 
 namespace corvina {
 

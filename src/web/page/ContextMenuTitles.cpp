@@ -1,4 +1,4 @@
-#include "web/ContextMenuTitles.hpp"
+#include "web/page/ContextMenuTitles.hpp"
 
 #include <array>
 #include <string_view>

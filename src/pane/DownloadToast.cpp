@@ -1,4 +1,4 @@
-#include "web/DownloadToast.hpp"
+#include "pane/DownloadToast.hpp"
 
 #include "widgets/Accessibility.hpp"
 

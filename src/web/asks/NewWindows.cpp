@@ -1,7 +1,6 @@
-#include "web/NewWindows.hpp"
+#include "web/asks/NewWindows.hpp"
 
 #include "platform/UriLauncher.hpp"
-#include "web/PopupWindow.hpp"
 
 namespace corvina {
 
@@ -18,8 +17,9 @@ NewWindowAction decideNewWindow(NewWindowTarget target, bool userGesture, const 
     return NewWindowAction::none;
 }
 
-NewWindows::NewWindows(MainQueue& queue, const Published<NewWindowTarget>& target, UriLauncher& launcher)
-    : queue_(queue), target_(target), launcher_(launcher) {}
+NewWindows::NewWindows(MainQueue& queue, const Published<NewWindowTarget>& target, UriLauncher& launcher,
+                       PopupMaker makePopup)
+    : queue_(queue), target_(target), launcher_(launcher), makePopup_(std::move(makePopup)) {}
 
 NewWindows::~NewWindows() = default;
 
@@ -32,10 +32,7 @@ WebKitWebView* NewWindows::request(const std::string& openerKey, WebKitWebView* 
         case NewWindowAction::openInApp: break;
         case NewWindowAction::none: return nullptr;
     }
-    std::weak_ptr<NewWindows*> weak = alive_;
-    auto popup = std::make_unique<PopupWindow>(opener, [weak](PopupWindow* closed) {
-        if (auto alive = weak.lock()) (*alive)->closed(closed);
-    });
+    auto popup = makePopup_(opener, owner_.bind([](NewWindows& self, PopupHost* closed) { self.closed(closed); }));
     WebKitWebView* view = popup->view();
     popups_.emplace_back(openerKey, std::move(popup));
     return view;
@@ -48,12 +45,12 @@ void NewWindows::closeAll(const std::string& openerKey) {
 WebKitWebView* NewWindows::newestView() const { return popups_.empty() ? nullptr : popups_.back().second->view(); }
 
 // Called from the window's or the page's own close: the window goes once that has returned.
-void NewWindows::closed(PopupWindow* popup) {
+void NewWindows::closed(PopupHost* popup) {
     for (auto it = popups_.begin(); it != popups_.end(); ++it) {
         if (it->second.get() != popup) continue;
         auto owned = std::move(it->second);
         popups_.erase(it);
-        queue_.post([held = std::shared_ptr<PopupWindow>(std::move(owned))] {});
+        queue_.post([held = std::shared_ptr<PopupHost>(std::move(owned))] {});
         return;
     }
 }

@@ -1,4 +1,4 @@
-#include "web/PermissionRequests.hpp"
+#include "web/asks/PermissionRequests.hpp"
 
 namespace corvina {
 

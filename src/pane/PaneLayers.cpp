@@ -1,4 +1,4 @@
-#include "web/PaneLayers.hpp"
+#include "pane/PaneLayers.hpp"
 
 #include <gtk/gtk.h>
 

@@ -1,4 +1,4 @@
-#include "web/FindBar.hpp"
+#include "pane/FindBar.hpp"
 
 #include <gdk/gdkkeysyms.h>
 

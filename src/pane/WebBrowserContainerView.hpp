@@ -9,19 +9,19 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/revealer.h>
 #include <gtkmm/spinner.h>
-#include "web/PaneLayers.hpp"
+#include "pane/PaneLayers.hpp"
 #include <webkit/webkit.h>
 
-#include "app/AppContext.hpp"
+#include "web/AppContext.hpp"
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
-#include "web/DownloadToast.hpp"
-#include "web/FindBar.hpp"
-#include "web/FileDropTipView.hpp"
-#include "web/PageTroubleView.hpp"
-#include "web/PermissionBar.hpp"
+#include "pane/DownloadToast.hpp"
+#include "pane/FindBar.hpp"
+#include "pane/FileDropTipView.hpp"
+#include "pane/PageTroubleView.hpp"
+#include "pane/PermissionBar.hpp"
 
 namespace corvina {
 
