@@ -84,8 +84,8 @@ void CorvinaApplication::createState() {
                                                        *customTabManager_, *downloadSettings_, *webViewStore_});
     sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
     // A page the user is looking at needs no desktop notification.
-    webViewStore_->setPageInView([this](const std::string& id, Pane pane) {
-        return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(id, pane);
+    webViewStore_->setPageInView([this](const PageKey& page) {
+        return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(page.serviceID, page.pane);
     });
 }
 
@@ -128,7 +128,7 @@ void CorvinaApplication::prepareWindow() {
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {
     on_activate();
-    if (auto place = webViewStore_->activateNotification(id)) appState_->showServiceIn(place->first, place->second);
+    if (auto page = webViewStore_->activateNotification(id)) appState_->showServiceIn(page->serviceID, page->pane);
 }
 
 void CorvinaApplication::openSettings() {

@@ -6,7 +6,6 @@
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTabManager.hpp"
-#include "web/page/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -32,12 +31,12 @@ void reveal(Gtk::Revealer& revealer, bool shown) {
 
 WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     : context_(context), store_(context.webViewStore), pane_(pane),
-      toast_([this] { store_.dismissDownloadToast(); }),
+      toast_([this] { store_.downloads().dismissToast(); }),
       trouble_([this] {
-          if (auto current = currentTabID()) store_.recover(*current, pane_);
+          if (auto* page = shownPage()) page->recover();
       }),
       permissionBar_([this](bool allowed) {
-          if (auto current = currentTabID()) store_.permissionRequests().answer(storageKey(*current, pane_), allowed);
+          if (auto current = currentTabID()) store_.permissionRequests().answer(PageKey{*current, pane_}, allowed);
       }) {
     add_css_class("web-pane");
     set_overflow(Gtk::Overflow::HIDDEN);
@@ -108,7 +107,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += state.secondaryTabID().observe(refreshSlot);
     connections_ += state.hiddenAITabIDs().observe(refreshSlot);
     connections_ += context.customTabManager.customTabs().observe(refreshSlot);
-    connections_ += store_.isLoading().observe(refreshSlot);
+    connections_ += store_.observePages([this] {
+        watched_ = nullptr;
+        refresh();
+    });
     connections_ += store_.sleepingTabIDs().observe(refreshSlot);
     connections_ += context.appSettings.loadServicesWhenOpened().observe(refreshSlot);
     connections_ += context.appSettings.pageZoom().levels().observe([this] { showZoomChange(); });
@@ -116,12 +118,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += state.pointedTabID().observe(prepareSlot);
     connections_ += state.isSplitMode().observe(prepareSlot);
     connections_ += state.activePane().observe(prepareSlot);
-    connections_ += store_.showDownloadToast().observe([this] { refreshOverlays(); });
-    connections_ += store_.downloadToastMessage().observe([this] { refreshOverlays(); });
-    connections_ += store_.showFileDropTip().observe([this] { refreshOverlays(); });
+    connections_ += store_.downloads().toastShown().observe([this] { refreshOverlays(); });
+    connections_ += store_.downloads().toastMessage().observe([this] { refreshOverlays(); });
     connections_ += state.isWindowOutOfSight().observe([this] { layers_.setConcealed(context_.appState.isWindowOutOfSight()); });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
-    connections_ += store_.troubles().observe([this] { refreshPageState(); });
     connections_ += store_.permissionRequests().revision().observe([this] { refreshPageState(); });
     retitle();
     layers_.setConcealed(state.isWindowOutOfSight());
@@ -129,9 +129,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     refreshOverlays();
 }
 
-// The web views belong to the store: take them out of this pane, never destroy them.
+// The web views belong to their pages: take them out of this pane, never destroy them.
 WebBrowserContainerView::~WebBrowserContainerView() {
     connections_.clear();
+    pageWatch_.clear();
     for (auto& [id, widget] : children_) release(widget);
     layers_.remove(GTK_WIDGET(blank_.gobj()));
     layers_.remove(GTK_WIDGET(placeholder_.gobj()));
@@ -140,6 +141,11 @@ WebBrowserContainerView::~WebBrowserContainerView() {
 std::optional<std::string> WebBrowserContainerView::currentTabID() const {
     if (pane_ == Pane::primary) return context_.appState.selectedTabID().get();
     return context_.appState.secondaryTabID().get();
+}
+
+ServicePage* WebBrowserContainerView::shownPage() const {
+    const auto current = currentTabID();
+    return current ? store_.existingPage({*current, pane_}) : nullptr;
 }
 
 WebKitWebView* WebBrowserContainerView::shownWebView() const {
@@ -155,6 +161,7 @@ void WebBrowserContainerView::refresh() {
     const auto current = currentTabID();
     if (!current) {
         layers_.show(GTK_WIDGET(placeholder_.gobj()));
+        watch(nullptr);
         findBar_.setPage(nullptr);
         spinner_.set_visible(false);
         spinner_.stop();
@@ -163,6 +170,10 @@ void WebBrowserContainerView::refresh() {
         return;
     }
     syncWebViews(*current);
+    auto* page = store_.existingPage({*current, pane_});
+    // A page shown is no longer on its way to sleep, whatever it answers.
+    if (page) page->keepAwake();
+    watch(page);
     auto it = children_.find(*current);
     if (it != children_.end())
         layers_.show(it->second);
@@ -171,7 +182,7 @@ void WebBrowserContainerView::refresh() {
     findBar_.setPage(shownWebView());
     showZoomChange();
     refreshPageState();
-    const bool loading = it != children_.end() && store_.isTabLoading(*current, pane_) && !trouble_.get_visible();
+    const bool loading = it != children_.end() && page && page->loading().get() && !trouble_.get_visible();
     spinner_.set_visible(loading);
     loading ? spinner_.start() : spinner_.stop();
     prepareNext();
@@ -199,8 +210,8 @@ void WebBrowserContainerView::syncWebViews(const std::string& current) {
     std::map<std::string, GtkWidget*> wanted;
     bool morePending = false;
     for (const auto& tab : context_.appState.visibleTabs()) {
-        if (tab.id == current || store_.existingWebView(tab.id, pane_))
-            wanted[tab.id] = GTK_WIDGET(store_.webView(tab, pane_));
+        if (tab.id == current || store_.existingPage({tab.id, pane_}))
+            wanted[tab.id] = GTK_WIDGET(store_.page(tab, pane_).view());
         else
             morePending = morePending || waitsForBackgroundLoad(tab.id);
     }
@@ -215,8 +226,8 @@ void WebBrowserContainerView::syncWebViews(const std::string& current) {
 }
 
 bool WebBrowserContainerView::waitsForBackgroundLoad(const std::string& tabID) const {
-    return !context_.appSettings.loadServicesWhenOpened().get() && !store_.existingWebView(tabID, pane_) &&
-           !store_.isAsleep(tabID, pane_);
+    const PageKey key{tabID, pane_};
+    return !context_.appSettings.loadServicesWhenOpened().get() && !store_.existingPage(key) && !store_.isAsleep(key);
 }
 
 void WebBrowserContainerView::release(GtkWidget* widget) {
@@ -228,7 +239,7 @@ void WebBrowserContainerView::createNextWebView() {
     creating_.reset();
     for (const auto& tab : context_.appState.visibleTabs()) {
         if (!waitsForBackgroundLoad(tab.id)) continue;
-        store_.webView(tab, pane_);
+        store_.page(tab, pane_);
         break;
     }
     refresh();
@@ -247,9 +258,9 @@ Gdk::Rectangle WebBrowserContainerView::toastArea() const {
 }
 
 void WebBrowserContainerView::refreshOverlays() {
-    toast_.setMessage(store_.downloadToastMessage().get());
-    reveal(toastRevealer_, store_.showDownloadToast().get());
-    reveal(tipRevealer_, store_.showFileDropTip().get());
+    toast_.setMessage(store_.downloads().toastMessage().get());
+    reveal(toastRevealer_, store_.downloads().toastShown().get());
+    reveal(tipRevealer_, watched_ && watched_->showsFileDropTip().get());
 }
 
 // The level shows for a moment when the shown tab's zoom changes, not when the pane
@@ -270,7 +281,8 @@ void WebBrowserContainerView::showZoomChange() {
 void WebBrowserContainerView::refreshPageState() {
     const auto current = currentTabID();
     const auto language = context_.localization.language();
-    const auto trouble = current ? store_.trouble(*current, pane_) : std::nullopt;
+    const auto* page = shownPage();
+    const auto trouble = page ? page->trouble().get() : std::nullopt;
     if (trouble)
         trouble_.setTexts(troubleTitle(*trouble, store_.serviceName(*current), language),
                           troubleDetail(*trouble, language), troubleAction(*trouble, language));
@@ -279,12 +291,25 @@ void WebBrowserContainerView::refreshPageState() {
         spinner_.set_visible(false);
         spinner_.stop();
     }
-    const auto question = current && !trouble ? store_.permissionRequests().question(storageKey(*current, pane_))
+    const auto question = current && !trouble ? store_.permissionRequests().question(PageKey{*current, pane_})
                                               : std::nullopt;
     if (question)
         permissionBar_.setTexts(permissionRequestText(question->site, question->kinds, language),
                                 allowText.in(language), denyText.in(language));
     permissionBar_.set_visible(question.has_value());
+}
+
+// The shown page's loading, trouble and drop tip reach the pane while it is shown.
+void WebBrowserContainerView::watch(ServicePage* page) {
+    if (page == watched_) return;
+    watched_ = page;
+    pageWatch_.clear();
+    if (page) {
+        pageWatch_ += page->loading().observe([this] { refresh(); });
+        pageWatch_ += page->trouble().observe([this] { refreshPageState(); });
+        pageWatch_ += page->showsFileDropTip().observe([this] { refreshOverlays(); });
+    }
+    refreshOverlays();
 }
 
 void WebBrowserContainerView::retitle() {

@@ -25,6 +25,7 @@
 
 namespace corvina {
 
+class ServicePage;
 class WebViewStore;
 
 // One pane of the window. It holds the web views of every visible tab of its pane in
@@ -45,6 +46,8 @@ public:
     std::optional<std::string> currentTabID() const;
     // The web view the user sees, if any.
     WebKitWebView* shownWebView() const;
+    // The page of the service this pane shows, if it has one.
+    ServicePage* shownPage() const;
     bool showsPlaceholder() const;
     bool showsSpinner() const { return spinner_.get_visible(); }
     bool showsToast() const { return toastRevealer_.get_reveal_child(); }
@@ -71,6 +74,7 @@ private:
     void showZoomChange();
     void retitle();
     void refreshPageState();
+    void watch(ServicePage* page);
 
     AppContext& context_;
     WebViewStore& store_;
@@ -98,6 +102,9 @@ private:
     std::map<std::string, GtkWidget*> children_;
     TimerHandle creating_;
     Connections connections_;
+    // The page whose state this pane shows, and the connections to it.
+    ServicePage* watched_ = nullptr;
+    Connections pageWatch_;
 };
 
 }  // namespace corvina

@@ -176,8 +176,8 @@ void CustomTagsPanelView::confirmDelete() {
     auto& state = context_.appState;
     if (state.selectedTabID().get() == id) state.setSelectedTabID(firstBuiltInTabID());
     if (state.secondaryTabID().get() == id) state.setSecondaryTabID(std::nullopt);
-    context_.webViewStore.removeWebView(id, Pane::primary);
-    context_.webViewStore.removeWebView(id, Pane::secondary);
+    context_.webViewStore.removePage({id, Pane::primary});
+    context_.webViewStore.removePage({id, Pane::secondary});
     context_.customTabManager.deleteTab(id);
     closeDeleteCard();
 }

@@ -7,6 +7,7 @@
 #include "app/CustomTabManager.hpp"
 #include "widgets/Accessibility.hpp"
 #include "widgets/Icons.hpp"
+#include "ui/CurrentPage.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -82,9 +83,9 @@ void AITabBarView::buildHeader() {
     const auto toggle = [&state] { state.toggleSidebar(); };
     const std::pair<Control, std::function<void()>> controls[] = {
         {Control::toggle, toggle},
-        {Control::back, [this, &state] { store_.goBack(state.currentTabID(), state.currentPane()); }},
-        {Control::refresh, [this, &state] { store_.reloadStartPage(state.currentTabID(), state.currentPane()); }},
-        {Control::forward, [this, &state] { store_.goForward(state.currentTabID(), state.currentPane()); }},
+        {Control::back, [this, &state] { onCurrentPage(state, store_, &ServicePage::goBack); }},
+        {Control::refresh, [this, &state] { reloadCurrentStartPage(state, store_); }},
+        {Control::forward, [this, &state] { onCurrentPage(state, store_, &ServicePage::goForward); }},
         {Control::position,
          [&state] {
              state.setSidebarPosition(state.sidebarPosition().get() == SidebarPosition::left ? SidebarPosition::right

@@ -7,6 +7,7 @@
 
 #include "app/AppState.hpp"
 #include "app/PageZoom.hpp"
+#include "ui/CurrentPage.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina::MenuCommands {
@@ -86,11 +87,6 @@ const std::vector<Command>& commands() {
     return all;
 }
 
-// The page commands act on the active pane's page.
-void onCurrentPage(AppState& state, WebViewStore& store, void (WebViewStore::*operation)(const std::string&, Pane)) {
-    (store.*operation)(state.currentTabID(), state.currentPane());
-}
-
 }  // namespace
 
 void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom& zoom, WindowHooks hooks) {
@@ -108,9 +104,9 @@ void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom
     app.add_action("zoom-in", [&state, &zoom] { zoom.zoomIn(state.currentTabID()); });
     app.add_action("zoom-out", [&state, &zoom] { zoom.zoomOut(state.currentTabID()); });
     app.add_action("zoom-reset", [&state, &zoom] { zoom.reset(state.currentTabID()); });
-    app.add_action("reload", [&state, &store] { onCurrentPage(state, store, &WebViewStore::reload); });
-    app.add_action("go-back", [&state, &store] { onCurrentPage(state, store, &WebViewStore::goBack); });
-    app.add_action("go-forward", [&state, &store] { onCurrentPage(state, store, &WebViewStore::goForward); });
+    app.add_action("reload", [&state, &store] { onCurrentPage(state, store, &ServicePage::reload); });
+    app.add_action("go-back", [&state, &store] { onCurrentPage(state, store, &ServicePage::goBack); });
+    app.add_action("go-forward", [&state, &store] { onCurrentPage(state, store, &ServicePage::goForward); });
     app.add_action("toggle-tab-bar", [&state] { state.toggleSidebar(); });
     app.add_action("toggle-detail-panel", [&state] { state.toggleDetailPanel(); });
     app.add_action("toggle-clipboard", [&state] { state.toggleDetailPanel(DetailPanelType::clipboard); });

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/AppSettings.hpp"
-#include "web/page/WebKeys.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -31,24 +30,23 @@ void ServiceSleeper::restart() {
 
 void ServiceSleeper::check() {
     const auto limit = std::chrono::duration_cast<Milliseconds>(settings_.sleepUnusedServicesAfter().get());
-    std::map<std::string, Milliseconds> unused;
-    for (const auto& [tabID, pane] : store_.webViewPlaces()) {
-        const auto key = storageKey(tabID, pane);
-        if (inUse(tabID, pane)) continue;
+    std::map<PageKey, Milliseconds> unused;
+    for (const auto& key : store_.pageKeys()) {
+        if (inUse(key)) continue;
         const auto it = unused_.find(key);
         const auto time = (it == unused_.end() ? Milliseconds(0) : it->second) + interval_;
         // A page that refused to go (it asks before leaving) is asked again next time.
         if (time >= limit)
-            store_.putToSleep(tabID, pane);
+            store_.putToSleep(key);
         unused[key] = time;
     }
     unused_ = std::move(unused);
 }
 
-bool ServiceSleeper::inUse(const std::string& tabID, Pane pane) const {
-    if (state_.pointedTabID().get() == tabID) return true;
-    if (pane == Pane::primary) return state_.selectedTabID().get() == tabID;
-    return state_.isSplitMode().get() && state_.secondaryTabID().get() == tabID;
+bool ServiceSleeper::inUse(const PageKey& key) const {
+    if (state_.pointedTabID().get() == key.serviceID) return true;
+    if (key.pane == Pane::primary) return state_.selectedTabID().get() == key.serviceID;
+    return state_.isSplitMode().get() && state_.secondaryTabID().get() == key.serviceID;
 }
 
 }  // namespace corvina

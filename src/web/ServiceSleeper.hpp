@@ -6,6 +6,7 @@
 #include "app/AppState.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
+#include "web/page/PageKey.hpp"
 
 namespace corvina {
 
@@ -27,15 +28,15 @@ public:
 private:
     void restart();
     void check();
-    bool inUse(const std::string& tabID, Pane pane) const;
+    bool inUse(const PageKey& key) const;
 
     MainQueue& queue_;
     const AppState& state_;
     const AppSettings& settings_;
     WebViewStore& store_;
     Milliseconds interval_{0};
-    // Storage key → how long the page has gone unused.
-    std::map<std::string, Milliseconds> unused_;
+    // How long each page has gone unused.
+    std::map<PageKey, Milliseconds> unused_;
     TimerHandle ticks_;
     Connections connections_;
 };

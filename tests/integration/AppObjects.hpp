@@ -42,9 +42,18 @@ struct AppObjects {
         state.setHiddenAITabIDs(all);
     }
     WebViewStore& store() { return webViews; }
+    // The web view of the service's page in the pane, if the page exists.
+    WebKitWebView* existingView(const std::string& id, Pane pane = Pane::primary) const {
+        auto* page = webViews.existingPage({id, pane});
+        return page ? page->view() : nullptr;
+    }
+    bool isLoading(const std::string& id, Pane pane = Pane::primary) const {
+        auto* page = webViews.existingPage({id, pane});
+        return page && page->loading().get();
+    }
     // The page of the tab in the pane has finished loading (or failed).
     bool loaded(const std::string& id, Pane pane = Pane::primary) {
-        return eventually([&] { return !webViews.isTabLoading(id, pane); }, std::chrono::seconds(15));
+        return eventually([&] { return !isLoading(id, pane); }, std::chrono::seconds(15));
     }
 
     TempDir dir;

@@ -15,7 +15,7 @@ protected:
     bool allCreated(Pane which) {
         return eventually([&] {
             for (const char* name : {"one", "two", "three"})
-                if (!store().existingWebView(tagID(name), which)) return false;
+                if (!existingView(tagID(name), which)) return false;
             return true;
         });
     }
@@ -45,8 +45,8 @@ TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {
     ASSERT_TRUE(allCreated(Pane::primary));
     ASSERT_TRUE(loaded("custom_one", Pane::primary) && loaded("custom_two", Pane::primary));
     EXPECT_TRUE(eventually([&] { return !primary.showsSpinner(); }));
-    auto* one = store().existingWebView("custom_one", Pane::primary);
-    auto* two = store().existingWebView("custom_two", Pane::primary);
+    auto* one = existingView("custom_one", Pane::primary);
+    auto* two = existingView("custom_two", Pane::primary);
     EXPECT_EQ(primary.shownWebView(), one);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(one)); }));
     EXPECT_FALSE(gtk_widget_get_mapped(GTK_WIDGET(two))) << "hidden pages neither paint nor animate";
@@ -69,8 +69,8 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     auto& primary = pane(Pane::primary);
     ASSERT_TRUE(allCreated(Pane::primary));
     ASSERT_TRUE(loaded(tagID("one"), Pane::primary) && loaded(tagID("two"), Pane::primary));
-    auto* one = store().existingWebView(tagID("one"), Pane::primary);
-    auto* two = store().existingWebView(tagID("two"), Pane::primary);
+    auto* one = existingView(tagID("one"), Pane::primary);
+    auto* two = existingView(tagID("two"), Pane::primary);
     const auto visible = [](WebKitWebView* view) { return evaluateScript(view, "document.visibilityState") == "visible"; };
     EXPECT_FALSE(visible(two));
 
@@ -83,7 +83,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     notifications.post(windowDidSlideInNotification);
     EXPECT_TRUE(eventually([&] { return !visible(one) && !visible(two); }));
     state.selectTab(tagID("three"));
-    auto* three = store().existingWebView(tagID("three"), Pane::primary);
+    auto* three = existingView(tagID("three"), Pane::primary);
     EXPECT_FALSE(eventually([&] { return visible(three); }, std::chrono::milliseconds(600)))
         << "a switch while out of sight draws nothing";
     state.selectTab(tagID("one"));
@@ -110,7 +110,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     state.setActivePane(Pane::primary);
     state.setPointedTabID(tagID("three"));
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(three)); }));
-    store().removeWebView(tagID("three"), Pane::primary);
+    store().removePage({tagID("three"), Pane::primary});
     customTabs.deleteTab(tagID("three"));
     EXPECT_EQ(primary.shownWebView(), two);
     state.setPointedTabID(tagID("one"));
@@ -122,22 +122,23 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     localization.setCurrentLanguage(AppLanguage::en);
     auto& secondary = pane(Pane::secondary);
     EXPECT_TRUE(secondary.showsPlaceholder());
-    EXPECT_EQ(store().webViewCount(), 0u);
+    EXPECT_EQ(store().pageCount(), 0u);
     localization.setCurrentLanguage(AppLanguage::zhTW);
     state.selectTab("custom_two");
     EXPECT_FALSE(secondary.showsPlaceholder());
-    EXPECT_EQ(secondary.shownWebView(), store().existingWebView("custom_two", Pane::secondary));
-    EXPECT_EQ(store().existingWebView("custom_two", Pane::primary), nullptr);
+    EXPECT_EQ(secondary.shownWebView(), existingView("custom_two", Pane::secondary));
+    EXPECT_EQ(existingView("custom_two", Pane::primary), nullptr);
 
     auto& primary = pane(Pane::primary);
-    store().reportDownloadFinished();
+    store().downloads().reportFinished();
     ASSERT_TRUE(eventually([&] { return primary.showsToast() && secondary.showsToast(); }));
     EXPECT_EQ(secondary.toast().message(), "檔案下載已完成");
     g_signal_emit_by_name(secondary.toast().closeButton().gobj(), "clicked");
     EXPECT_FALSE(primary.showsToast()) << "closed in one pane, closed in both";
-    store().flashFileDropTip();
-    ASSERT_TRUE(eventually([&] { return primary.showsFileDropTip(); }));
-    EXPECT_EQ(primary.fileDropTip().text(), "請點擊頁面上 +號 或 上傳按鍵 上傳檔案");
+    ASSERT_TRUE(dropFileOn(GTK_WIDGET(secondary.shownWebView())));
+    ASSERT_TRUE(eventually([&] { return secondary.showsFileDropTip(); }));
+    EXPECT_EQ(secondary.fileDropTip().text(), "請點擊頁面上 +號 或 上傳按鍵 上傳檔案");
+    EXPECT_FALSE(primary.showsFileDropTip()) << "the tip shows where the files were dropped";
 }
 
 // A failure's reason may hold a long path with no place to break. The toast wraps it inside
@@ -151,7 +152,7 @@ TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
         views.push_back(panes.back().get());
     }
     localization.setCurrentLanguage(AppLanguage::en);
-    store().reportDownloadFailed("Error opening file /home/someone/Downloads/" + std::string(160, 'x') +
+    store().downloads().reportFailed("Error opening file /home/someone/Downloads/" + std::string(160, 'x') +
                                  ".zip: File name too long");
     const auto revealed = [](WebBrowserContainerView* view) {
         return view->showsToast() && gtk_revealer_get_child_revealed(GTK_REVEALER(view->toast().get_parent()->gobj()));
@@ -189,27 +190,27 @@ TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
     settings.setLoadServicesWhenOpened(true);
     pane(Pane::primary);
     ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
-    EXPECT_FALSE(eventually([&] { return store().webViewCount() > 1; }, std::chrono::milliseconds(800)));
+    EXPECT_FALSE(eventually([&] { return store().pageCount() > 1; }, std::chrono::milliseconds(800)));
     state.setPointedTabID(tagID("two"));
     state.selectTab(tagID("two"));
     ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
-    EXPECT_EQ(store().webViewCount(), 2u);
+    EXPECT_EQ(store().pageCount(), 2u);
     EXPECT_EQ(hits["three"], 0);
     settings.setLoadServicesWhenOpened(false);
-    EXPECT_TRUE(eventually([&] { return store().webViewCount() == 4; })) << "off again: the rest load behind";
+    EXPECT_TRUE(eventually([&] { return store().pageCount() == 4; })) << "off again: the rest load behind";
 }
 
 TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     pane(Pane::primary);
     ASSERT_TRUE(allCreated(Pane::primary));
-    ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID("asks"), Pane::primary); }));
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("asks"), Pane::primary); }));
     for (const char* name : {"one", "two", "three", "asks"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
-    auto* two = store().existingWebView(tagID("two"), Pane::primary);
+    auto* two = existingView(tagID("two"), Pane::primary);
     evaluateScript(two, "history.pushState({}, '', '/two/later'); 'moved'");
     evaluateScript(two, "addEventListener('beforeunload', e => e.preventDefault()); 'objects'");
     // Only a page the user has pressed on holds something of theirs.
     state.selectTab(tagID("asks"));
-    auto* asks = store().existingWebView(tagID("asks"), Pane::primary);
+    auto* asks = existingView(tagID("asks"), Pane::primary);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(asks)); }));
     clickWithPointer(*Glib::wrap(GTK_WIDGET(asks)), 40, 30);
     ASSERT_TRUE(eventually([&] { return evaluateScript(asks, "window.pressed === true") == "true"; }));
@@ -220,24 +221,24 @@ TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
 
     state.setPointedTabID(tagID("three"));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(1));
-    ASSERT_TRUE(eventually([&] { return store().isAsleep(tagID("two"), Pane::primary); }, std::chrono::seconds(10)))
+    ASSERT_TRUE(eventually([&] { return store().isAsleep({tagID("two"), Pane::primary}); }, std::chrono::seconds(10)))
         << "a page never pressed on goes, whatever its leave handler says";
-    EXPECT_EQ(store().existingWebView(tagID("two"), Pane::primary), nullptr);
+    EXPECT_EQ(existingView(tagID("two"), Pane::primary), nullptr);
     EXPECT_TRUE(eventually([&] { return webProcesses() == before - 1; })) << "its web process ended";
     EXPECT_EQ(store().sleepingTabIDs().get(), std::set<std::string>{tagID("two")});
-    EXPECT_FALSE(eventually([&] { return store().webViewCount() < 3; }, std::chrono::seconds(3)))
+    EXPECT_FALSE(eventually([&] { return store().pageCount() < 3; }, std::chrono::seconds(3)))
         << "the shown, the pointed and the asking page stay";
-    ASSERT_FALSE(store().isAsleep(tagID("asks"), Pane::primary));
+    ASSERT_FALSE(store().isAsleep({tagID("asks"), Pane::primary}));
     EXPECT_EQ(evaluateScript(asks, "document.querySelector('textarea').value"), "unsent");
     evaluateScript(asks, "document.querySelector('textarea').value = ''");
-    EXPECT_TRUE(eventually([&] { return store().isAsleep(tagID("asks"), Pane::primary); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("asks"), Pane::primary}); }, std::chrono::seconds(10)))
         << "asked again, it now lets go";
 
     state.selectTab(tagID("two"));
-    ASSERT_TRUE(eventually([&] { return store().existingWebView(tagID("two"), Pane::primary); }));
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("two"), Pane::primary); }));
     ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
-    EXPECT_EQ(evaluateScript(store().existingWebView(tagID("two"), Pane::primary), "location.pathname"), "/two/later");
-    EXPECT_FALSE(store().isAsleep(tagID("two"), Pane::primary)) << "woken";
-    EXPECT_TRUE(eventually([&] { return store().isAsleep(tagID("one"), Pane::primary); }, std::chrono::seconds(10)))
+    EXPECT_EQ(evaluateScript(existingView(tagID("two"), Pane::primary), "location.pathname"), "/two/later");
+    EXPECT_FALSE(store().isAsleep({tagID("two"), Pane::primary})) << "woken";
+    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("one"), Pane::primary}); }, std::chrono::seconds(10)))
         << "the page shown before is now unused";
 }

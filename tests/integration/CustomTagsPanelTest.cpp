@@ -29,7 +29,7 @@ protected:
     }
     const std::vector<CustomTab>& tags() { return customTabs.customTabs().get(); }
     WebKitWebView* openPage(const CustomTab& tag, Pane pane) {
-        auto* page = store().webView(tabRecord(tag), pane);
+        auto* page = store().page(tabRecord(tag), pane).view();
         EXPECT_TRUE(loaded(tag.id, pane));
         return page;
     }
@@ -85,7 +85,7 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(added.createdAt >= before && added.createdAt <= secondsSinceReferenceDate());
     EXPECT_FALSE(view.isAddFormOpen());
     EXPECT_EQ(state.selectedTabID().get(), first.id) << "not selected";
-    EXPECT_EQ(store().webViewCount(), 3u) << "adding opens no page";
+    EXPECT_EQ(store().pageCount(), 3u) << "adding opens no page";
     ASSERT_EQ(view.rowCount(), 4u);
     EXPECT_EQ(view.row(3).iconName(), "e.circle.fill");
     EXPECT_EQ(view.row(3).badgeTexts(), (Texts{"Web AI"}));
@@ -122,10 +122,10 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(focusIsIn(view.row(0).editButton())) << "the keyboard returns to the row";
     const int loadsOfTwo = hits["two"];
     runLoopFor(std::chrono::milliseconds(500));  // room for a reload that must not come
-    EXPECT_EQ(store().existingWebView(first.id, Pane::primary), page);
+    EXPECT_EQ(existingView(first.id, Pane::primary), page);
     EXPECT_EQ(std::string(webkit_web_view_get_uri(page)), server.url("/one"));
     EXPECT_EQ(hits["two"], loadsOfTwo);
-    store().reloadStartPage(first.id, Pane::primary);
+    store().existingPage({first.id, Pane::primary})->loadStartAddress(store().startURL(first.id));
     EXPECT_TRUE(eventually([&] { return hits["two"] == loadsOfTwo + 1; })) << "the start page is the new address";
     click(view.row(1).editButton());
     view.editCard().urlField().set_text("  ");
@@ -140,10 +140,10 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     bool pagesAtRepair = false, pagesAtRemoval = true;
     Connections watch;
     watch += state.selectedTabID().observe(
-        [&] { pagesAtRepair = store().existingWebView(first.id, Pane::primary) && customTabs.find(first.id); });
+        [&] { pagesAtRepair = existingView(first.id, Pane::primary) && customTabs.find(first.id); });
     watch += customTabs.customTabs().observe([&] {
-        pagesAtRemoval = store().existingWebView(first.id, Pane::primary) ||
-                         store().existingWebView(first.id, Pane::secondary);
+        pagesAtRemoval = existingView(first.id, Pane::primary) ||
+                         existingView(first.id, Pane::secondary);
     });
     auto remaining = tags();
     click(view.row(0).deleteButton());
@@ -161,8 +161,8 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_EQ(state.selectedTabID().get(), builtInTabs().front().id) << "the first service, though hidden";
     EXPECT_TRUE(pagesAtRepair);
     EXPECT_FALSE(pagesAtRemoval);
-    EXPECT_EQ(store().existingWebView(first.id, Pane::secondary), nullptr);
-    EXPECT_NE(store().existingWebView(second.id, Pane::primary), nullptr);
+    EXPECT_EQ(existingView(first.id, Pane::secondary), nullptr);
+    EXPECT_NE(existingView(second.id, Pane::primary), nullptr);
     remaining.erase(remaining.begin());
     EXPECT_EQ(tags(), remaining);
 

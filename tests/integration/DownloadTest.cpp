@@ -17,11 +17,11 @@ protected:
 TEST_F(DownloadTest, AnAttachmentInASubFrameIsSavedWithAToast) {
     server.serve("/notes", "plain text", "text/plain", "attachment; filename=\"notes.txt\"");
     server.serve("/page", "<html><body><iframe src='/notes'></iframe></body></html>", "text/html");
-    store.webView(tab("t", "/page"), Pane::primary);
+    store.page(tab("t", "/page"), Pane::primary).view();
     ASSERT_TRUE(downloadsBecome({"notes.txt"}));
     EXPECT_EQ(readFile(downloadsFolder / "notes.txt"), "plain text");
-    EXPECT_TRUE(eventually([&] { return store.showDownloadToast().get(); }));
-    EXPECT_EQ(store.downloadToastMessage().get(), "文件下载已完成");
+    EXPECT_TRUE(eventually([&] { return store.downloads().toastShown().get(); }));
+    EXPECT_EQ(store.downloads().toastMessage().get(), "文件下载已完成");
 }
 
 // What a page shows is not saved: a zip in a sub-frame, an image in a page, an inline
@@ -35,17 +35,17 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     server.serve("/shout", "<title>shown</title>", "text/html", "attachmentfoo; filename=shout.html");
     server.serve("/page", "<html><body><iframe src='/a.zip'></iframe><img src='/picture.png'></body></html>",
                  "text/html");
-    auto* page = store.webView(tab("page", "/page"), Pane::primary);
-    store.webView(tab("pdf", "/doc.pdf"), Pane::primary);
-    auto* shout = store.webView(tab("shout", "/shout"), Pane::primary);
+    auto* page = store.page(tab("page", "/page"), Pane::primary).view();
+    store.page(tab("pdf", "/doc.pdf"), Pane::primary).view();
+    auto* shout = store.page(tab("shout", "/shout"), Pane::primary).view();
     for (const char* id : {"page", "pdf", "shout"}) ASSERT_TRUE(loaded(id)) << id;
     settle();
     EXPECT_TRUE(downloadedFiles().empty());
     EXPECT_EQ(evaluate(page, "document.images.length"), "1");
     EXPECT_TRUE(eventually([&] { return evaluate(shout, "document.title") == "shown"; }));
 
-    store.webView(tab("zip", "/a.zip"), Pane::primary);
-    store.webView(tab("image", "/picture.png"), Pane::primary);
+    store.page(tab("zip", "/a.zip"), Pane::primary).view();
+    store.page(tab("image", "/picture.png"), Pane::primary).view();
     EXPECT_TRUE(downloadsBecome({"a.zip", "picture.png"}));
 }
 
@@ -53,8 +53,8 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
 TEST_F(DownloadTest, AnAttachmentInAnyCaseIsSaved) {
     server.serve("/shout", "<title>shout</title>", "text/html", "ATTACHMENT; filename=\"shout.html\"");
     server.serve("/mixed", "mixed", "text/plain", "aTTachment ; filename=mixed.txt");
-    store.webView(tab("shout", "/shout"), Pane::primary);
-    store.webView(tab("mixed", "/mixed"), Pane::primary);
+    store.page(tab("shout", "/shout"), Pane::primary).view();
+    store.page(tab("mixed", "/mixed"), Pane::primary).view();
     EXPECT_TRUE(downloadsBecome({"mixed.txt", "shout.html"}));
 }
 
@@ -66,8 +66,8 @@ TEST_F(DownloadTest, ANameNearTheFileSystemsLimitIsShortenedAndSaved) {
     for (int i = 0; i < 82; ++i) wide += "图", encoded += "%E5%9B%BE";  // 246 bytes
     server.serve("/ascii", "ascii", "text/plain", "attachment; filename=\"" + std::string(246, 'a') + ".txt\"");
     server.serve("/wide", "wide", "text/plain", "attachment; filename*=UTF-8''" + encoded + ".txt");
-    store.webView(tab("ascii", "/ascii"), Pane::primary);
-    store.webView(tab("wide", "/wide"), Pane::primary);
+    store.page(tab("ascii", "/ascii"), Pane::primary).view();
+    store.page(tab("wide", "/wide"), Pane::primary).view();
     const std::string shortened = wide.substr(0, 240) + ".txt";
     ASSERT_TRUE(downloadsBecome({std::string(240, 'a') + ".txt", shortened}));
     EXPECT_EQ(readFile(downloadsFolder / shortened), "wide");
@@ -81,9 +81,9 @@ TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
     server.serve("/report", "new report", "application/octet-stream", "attachment; filename=\"report.pdf\"");
     server.serve("/evil", "evil", "text/plain", "attachment; filename=\"../../escape.txt\"");
     server.serve("/src", "new archive", "application/gzip", "attachment; filename=\"src.tar.gz\"");
-    store.webView(tab("report", "/report"), Pane::primary);
-    store.webView(tab("evil", "/evil"), Pane::primary);
-    store.webView(tab("src", "/src"), Pane::primary);
+    store.page(tab("report", "/report"), Pane::primary).view();
+    store.page(tab("evil", "/evil"), Pane::primary).view();
+    store.page(tab("src", "/src"), Pane::primary).view();
     ASSERT_TRUE(downloadsBecome(
         {"escape.txt", "report (1).pdf", "report (2).pdf", "report.pdf", "src (1).tar.gz", "src.tar.gz"}));
     EXPECT_EQ(readFile(downloadsFolder / "report (2).pdf"), "new report");
@@ -95,8 +95,8 @@ TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
 TEST_F(DownloadTest, ADeletedFolderIsMadeAgainAndTwoDownloadsOfOneNameAtOnceGetTwoFiles) {
     std::filesystem::remove_all(downloadsFolder);
     server.serve("/same", "same bytes", "application/zip", "attachment; filename=\"same.zip\"");
-    store.webView(tab("one", "/same"), Pane::primary);
-    store.webView(tab("two", "/same"), Pane::primary);
+    store.page(tab("one", "/same"), Pane::primary).view();
+    store.page(tab("two", "/same"), Pane::primary).view();
     EXPECT_TRUE(downloadsBecome({"same (1).zip", "same.zip"}));
 }
 
@@ -107,8 +107,8 @@ TEST_F(DownloadTest, AFailedDownloadShowsOnlyTheFailureToast) {
     server.serve("/doomed", "bytes", "application/zip", "attachment; filename=\"doomed.zip\"");
     localization.setCurrentLanguage(AppLanguage::zhTW);
     std::vector<std::string> toasts;
-    auto watch = store.downloadToastMessage().observe([&] { toasts.push_back(store.downloadToastMessage().get()); });
-    store.webView(tab("b", "/doomed"), Pane::primary);
+    auto watch = store.downloads().toastMessage().observe([&] { toasts.push_back(store.downloads().toastMessage().get()); });
+    store.page(tab("b", "/doomed"), Pane::primary).view();
     ASSERT_TRUE(eventually([&] { return !toasts.empty(); }, std::chrono::seconds(15)));
     settle();
     ASSERT_EQ(toasts.size(), 1u);
@@ -123,8 +123,8 @@ TEST_F(DownloadTest, ADownloadTheEngineDropsIsReportedAsFailedAndFreesItsName) {
                         "attachment; filename=\"big.zip\"");
     localization.setCurrentLanguage(AppLanguage::en);
     std::vector<std::string> toasts;
-    auto watch = store.downloadToastMessage().observe([&] { toasts.push_back(store.downloadToastMessage().get()); });
-    store.webView(tab("big", "/big"), Pane::primary);
+    auto watch = store.downloads().toastMessage().observe([&] { toasts.push_back(store.downloads().toastMessage().get()); });
+    store.page(tab("big", "/big"), Pane::primary).view();
     // The engine writes into the folder once it has the destination: the download is under way.
     ASSERT_TRUE(eventually([&] { return !downloadedFiles().empty(); }, std::chrono::seconds(15)));
     const auto network = networkProcessIDs();
@@ -136,7 +136,7 @@ TEST_F(DownloadTest, ADownloadTheEngineDropsIsReportedAsFailedAndFreesItsName) {
     // What the dropped download left behind goes; its name is then free for the next one.
     std::filesystem::remove_all(downloadsFolder);
     server.serve("/again", "whole", "application/zip", "attachment; filename=\"big.zip\"");
-    store.webView(tab("again", "/again"), Pane::primary);
+    store.page(tab("again", "/again"), Pane::primary).view();
     EXPECT_TRUE(downloadsBecome({"big.zip"}));
     watch.disconnect();
 }

@@ -42,7 +42,7 @@ protected:
         EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
     }
     WebKitWebView* page(const std::string& name, Pane pane = Pane::primary) {
-        return store().existingWebView(tagID(name), pane);
+        return existingView(tagID(name), pane);
     }
     // The typing page shown in the active pane with its area holding the keyboard focus.
     void typeInPage(Pane pane = Pane::primary) {

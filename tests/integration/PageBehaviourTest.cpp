@@ -5,7 +5,6 @@
 #include "integration/WebFixture.hpp"
 #include "integration/X11Window.hpp"
 #include "pane/WebBrowserContainerView.hpp"
-#include "web/page/WebKeys.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -35,7 +34,13 @@ protected:
         return tagID(name);
     }
     WebKitWebView* page(const std::string& id, Pane which = Pane::primary) {
-        return store().existingWebView(id, which);
+        return existingView(id, which);
+    }
+    ServicePage& servicePage(const std::string& id) { return *store().existingPage({id, Pane::primary}); }
+    bool anyTrouble() {
+        for (const auto& key : store().pageKeys())
+            if (store().existingPage(key)->trouble().get()) return true;
+        return false;
     }
     bool titled(WebKitWebView* view, const std::string& title) {
         return eventually([&] { return evaluateScript(view, "document.title") == title; });
@@ -78,21 +83,21 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     EXPECT_EQ(hits["chat"], 1) << "no reload by itself after a crash";
 
     primary.troubleView().actionButton().activate();
-    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble() && !store().isTabLoading(chat, Pane::primary); }));
+    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble() && !isLoading(chat, Pane::primary); }));
     EXPECT_TRUE(titled(page(chat), "chat"));
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(hits["chat"], 2);
 
     // A page ended for its memory use comes back by itself, once; the second time the user decides.
     localization.setCurrentLanguage(AppLanguage::en);
-    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+    servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(eventually([&] { return hits["chat"] == 3; }));
     EXPECT_FALSE(primary.showsTrouble());
     ASSERT_TRUE(loaded(chat, Pane::primary));
-    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
+    servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(primary.showsTrouble());
     EXPECT_EQ(primary.troubleView().detail(), "The page used too much memory and was closed.");
-    store().webProcessTerminated(page(chat), WEBKIT_WEB_PROCESS_TERMINATED_BY_API);
+    servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_TERMINATED_BY_API);
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(hits["chat"], 3);
 }
@@ -116,7 +121,7 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     ASSERT_TRUE(eventually([&] { return page(tagID("file")) != nullptr; }) && loaded(tagID("file"), Pane::primary));
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_FALSE(primary.showsTrouble());
-    EXPECT_TRUE(store().troubles().get().empty());
+    EXPECT_FALSE(anyTrouble());
 
     // A port nothing listens on any more: every connection is refused.
     const int port = std::make_unique<LocalServer>()->port();
@@ -129,7 +134,7 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
 
     // The network comes back: one retry, which fails again while nothing listens.
     store().retryUnreachablePages();
-    ASSERT_TRUE(eventually([&] { return !store().isTabLoading(id, Pane::primary); }));
+    ASSERT_TRUE(eventually([&] { return !isLoading(id, Pane::primary); }));
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_TRUE(primary.showsTrouble());
     LocalServer late(port);
@@ -158,7 +163,7 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
 
     // Trying again fails the same way, and says so again.
     int changes = 0;
-    ScopedConnection watch = store().troubles().observe([&] { ++changes; });
+    ScopedConnection watch = servicePage(id).trouble().observe([&] { ++changes; });
     primary.troubleView().actionButton().activate();
     ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); })) << "cleared, then shown again";
     ASSERT_TRUE(loaded(id, Pane::primary));
@@ -170,7 +175,7 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
     });
     localization.setCurrentLanguage(AppLanguage::zhTW);
     const auto moved = addServiceAt("moved", server.url("/moved"));
-    ASSERT_TRUE(eventually([&] { return page(moved) && store().trouble(moved, Pane::primary).has_value(); }));
+    ASSERT_TRUE(eventually([&] { return page(moved) && servicePage(moved).trouble().get().has_value(); }));
     EXPECT_TRUE(eventually([&] { return primary.troubleView().detail() == "127.0.0.1:6000 使用的連接埠不允許網頁使用。"; }))
         << primary.troubleView().detail();
 }
@@ -179,7 +184,7 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
 // is the missing network, not the server.
 TEST_F(PageBehaviourTest, WithoutANetworkAnUnreachableServiceSaysTheComputerIsOffline) {
     network.connected = false;
-    addServiceAt("away", "http://corvina-test.invalid/");
+    const auto id = addServiceAt("away", "http://corvina-test.invalid/");
     auto& primary = pane();
     ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }, std::chrono::seconds(30)));
     EXPECT_EQ(primary.troubleView().title(), "away cannot be reached");
@@ -191,7 +196,7 @@ TEST_F(PageBehaviourTest, WithoutANetworkAnUnreachableServiceSaysTheComputerIsOf
     network.connected = true;
     localization.setCurrentLanguage(AppLanguage::en);
     int changes = 0;
-    ScopedConnection watch = store().troubles().observe([&] { ++changes; });
+    ScopedConnection watch = servicePage(id).trouble().observe([&] { ++changes; });
     primary.troubleView().actionButton().activate();
     ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); }, std::chrono::seconds(30)));
     EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid: the server's name could not be found.");
@@ -229,11 +234,11 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     state.selectTab(tagID("one"));
     const auto place = store().activateNotification(notifier.sent[0].id);
     ASSERT_TRUE(place.has_value());
-    EXPECT_EQ(*place, std::pair(id, Pane::primary));
+    EXPECT_EQ(*place, (PageKey{id, Pane::primary}));
     EXPECT_TRUE(titled(page(id), "clicked")) << "the page hears of the click";
     EXPECT_FALSE(store().activateNotification(notifier.sent[0].id).has_value()) << "a click counts once";
 
-    store().setPageInView([&](const std::string& tab, Pane) { return tab == id; });
+    store().setPageInView([&](const PageKey& shown) { return shown.serviceID == id; });
     evaluateScript(page(id), "notify(); 1");
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(notifier.sent.size(), 1u) << "nothing for the page the user looks at";

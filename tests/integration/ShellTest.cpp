@@ -81,14 +81,14 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     EXPECT_FALSE(content.primaryPane().showsOutline());
     state.selectTab(tagID("two"));
     ASSERT_TRUE(loaded(tagID("two"), Pane::secondary));
-    auto* secondary = store().existingWebView(tagID("two"), Pane::secondary);
+    auto* secondary = existingView(tagID("two"), Pane::secondary);
     evaluateScript(secondary, "document.getElementById('next').click()");
     ASSERT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "next"; }));
     const int before = hits["two"];
     content.tabBar().control(AITabBarView::Control::refresh).activate();
     EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
     EXPECT_EQ(hits["two"], before + 1);
-    auto* primaryTwo = store().existingWebView(tagID("two"), Pane::primary);
+    auto* primaryTwo = existingView(tagID("two"), Pane::primary);
     ASSERT_NE(primaryTwo, nullptr);
     EXPECT_EQ(evaluateScript(primaryTwo, "history.length"), "1") << "the other pane is untouched";
     // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
@@ -105,7 +105,7 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     EXPECT_EQ(content.secondaryPane(), nullptr);
 
     ASSERT_TRUE(loaded(tagID("three"), Pane::primary));
-    auto* page = store().existingWebView(tagID("three"), Pane::primary);
+    auto* page = existingView(tagID("three"), Pane::primary);
     evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
     state.openDetailPanel();
     content.finishAnimations();

@@ -18,7 +18,7 @@ protected:
     }
     // What the page has loaded, if anything.
     std::string pageAddress(const std::string& id) {
-        const char* uri = webkit_web_view_get_uri(store().existingWebView(id, Pane::primary));
+        const char* uri = webkit_web_view_get_uri(existingView(id, Pane::primary));
         return uri ? uri : "";
     }
 };
@@ -39,7 +39,7 @@ TEST_F(TagAddressTest, AStoredTagThatIsNoWebAddressIsKeptButNeverOpened) {
         EXPECT_FALSE(primary.showsSpinner());
     }
     // Back to the start page, and the network coming back, open nothing either.
-    store().reloadStartPage(ids[0], Pane::primary);
+    store().existingPage({ids[0], Pane::primary})->loadStartAddress(store().startURL(ids[0]));
     store().retryUnreachablePages();
     runLoopFor(std::chrono::milliseconds(600));
     for (const auto& id : ids) EXPECT_EQ(pageAddress(id), "") << id;

@@ -15,6 +15,32 @@
 
 namespace corvina::testing {
 
+bool dropFileOn(GtkWidget* widget) {
+    GtkDropTarget* target = nullptr;
+    GListModel* controllers = gtk_widget_observe_controllers(widget);
+    for (guint i = 0; i < g_list_model_get_n_items(controllers) && !target; ++i) {
+        auto* controller = G_OBJECT(g_list_model_get_item(controllers, i));
+        if (GTK_IS_DROP_TARGET(controller) && gtk_drop_target_get_gtypes(GTK_DROP_TARGET(controller), nullptr) &&
+            gtk_event_controller_get_propagation_phase(GTK_EVENT_CONTROLLER(controller)) == GTK_PHASE_CAPTURE)
+            target = GTK_DROP_TARGET(controller);
+        g_object_unref(controller);
+    }
+    g_object_unref(controllers);
+    if (!target) return false;
+
+    GFile* file = g_file_new_for_path("/etc/hostname");
+    GSList* files = g_slist_append(nullptr, file);
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, GDK_TYPE_FILE_LIST);
+    g_value_set_boxed(&value, files);
+    gboolean accepted = FALSE;
+    g_signal_emit_by_name(target, "drop", &value, 10.0, 10.0, &accepted);
+    g_value_unset(&value);
+    g_slist_free(files);
+    g_object_unref(file);
+    return accepted;
+}
+
 void click(Gtk::Button& button) { g_signal_emit_by_name(button.gobj(), "clicked"); }
 
 void clickWithPointer(Gtk::Widget& widget, double x, double y, int button) {

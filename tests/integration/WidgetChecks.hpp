@@ -22,6 +22,9 @@ std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, doubl
 
 // Moves the real pointer to a point of the screen, as a user's hand would.
 void movePointer(double x, double y);
+// Hands the widget's capturing file-drop handler a list of one file, as a drag from a file
+// manager would; whether the handler took it.
+bool dropFileOn(GtkWidget* widget);
 
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();

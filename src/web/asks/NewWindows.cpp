@@ -23,7 +23,7 @@ NewWindows::NewWindows(MainQueue& queue, const Published<NewWindowTarget>& targe
 
 NewWindows::~NewWindows() = default;
 
-WebKitWebView* NewWindows::request(const std::string& openerKey, WebKitWebView* opener, WebKitNavigationAction* action) {
+WebKitWebView* NewWindows::request(const PageKey& openerKey, WebKitWebView* opener, WebKitNavigationAction* action) {
     WebKitURIRequest* request = webkit_navigation_action_get_request(action);
     const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;
     const std::string address = uri ? uri : "";
@@ -38,7 +38,7 @@ WebKitWebView* NewWindows::request(const std::string& openerKey, WebKitWebView* 
     return view;
 }
 
-void NewWindows::closeAll(const std::string& openerKey) {
+void NewWindows::closeAll(const PageKey& openerKey) {
     std::erase_if(popups_, [&](const auto& entry) { return entry.first == openerKey; });
 }
 

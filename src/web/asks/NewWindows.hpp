@@ -10,6 +10,7 @@
 #include "app/AppSettings.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/WeakOwner.hpp"
+#include "web/page/PageKey.hpp"
 
 namespace corvina {
 
@@ -42,9 +43,9 @@ public:
 
     // The engine's request for a new window from the page of `openerKey`: the new page's
     // view, or nullptr when none opens here.
-    WebKitWebView* request(const std::string& openerKey, WebKitWebView* opener, WebKitNavigationAction* action);
+    WebKitWebView* request(const PageKey& openerKey, WebKitWebView* opener, WebKitNavigationAction* action);
     // The pop-ups a page opened close with it.
-    void closeAll(const std::string& openerKey);
+    void closeAll(const PageKey& openerKey);
     std::size_t openCount() const { return popups_.size(); }
     // The view of the newest pop-up.
     WebKitWebView* newestView() const;
@@ -57,7 +58,7 @@ private:
     UriLauncher& launcher_;
     PopupMaker makePopup_;
     // Opener key and pop-up, oldest first.
-    std::vector<std::pair<std::string, std::unique_ptr<PopupHost>>> popups_;
+    std::vector<std::pair<PageKey, std::unique_ptr<PopupHost>>> popups_;
     WeakOwner<NewWindows> owner_{this};
 };
 

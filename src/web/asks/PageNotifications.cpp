@@ -10,7 +10,7 @@ PageNotifications::~PageNotifications() {
     while (!shown_.empty()) withdraw(shown_.begin());
 }
 
-void PageNotifications::show(const std::string& key, const std::string& serviceName, WebKitNotification* notification,
+void PageNotifications::show(const PageKey& key, const std::string& serviceName, WebKitNotification* notification,
                              bool inView) {
     if (inView) return;
     const std::string id = "page-" + std::to_string(nextID_++);
@@ -29,7 +29,7 @@ void PageNotifications::show(const std::string& key, const std::string& serviceN
     notifier_.send(DesktopNotice{id, serviceName, text, showNotifiedServiceAction});
 }
 
-std::optional<std::string> PageNotifications::activate(const std::string& id) {
+std::optional<PageKey> PageNotifications::activate(const std::string& id) {
     auto it = shown_.find(id);
     if (it == shown_.end()) return std::nullopt;
     // Out of the list first: the page may close it while it hears of the click.
@@ -42,7 +42,7 @@ std::optional<std::string> PageNotifications::activate(const std::string& id) {
     return shown.key;
 }
 
-void PageNotifications::forget(const std::string& key) {
+void PageNotifications::forget(const PageKey& key) {
     for (auto it = shown_.begin(); it != shown_.end();) {
         auto next = std::next(it);
         if (it->second.key == key) withdraw(it);

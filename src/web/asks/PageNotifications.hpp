@@ -6,6 +6,8 @@
 
 #include <webkit/webkit.h>
 
+#include "web/page/PageKey.hpp"
+
 namespace corvina {
 
 class DesktopNotifier;
@@ -23,16 +25,16 @@ public:
     PageNotifications& operator=(const PageNotifications&) = delete;
 
     // Shows the page's notification unless `inView`; the storage key tells where it came from.
-    void show(const std::string& key, const std::string& serviceName, WebKitNotification* notification, bool inView);
+    void show(const PageKey& key, const std::string& serviceName, WebKitNotification* notification, bool inView);
     // The user clicked the desktop notification: the page hears of it, and the storage
     // key of its page is returned (none when the page closed it meanwhile).
-    std::optional<std::string> activate(const std::string& id);
+    std::optional<PageKey> activate(const std::string& id);
     // The page's notifications go with the page.
-    void forget(const std::string& key);
+    void forget(const PageKey& key);
 
 private:
     struct Shown {
-        std::string key;
+        PageKey key;
         WebKitNotification* notification;
         gulong closedHandler;
     };

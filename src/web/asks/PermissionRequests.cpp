@@ -42,7 +42,7 @@ PermissionRequests::~PermissionRequests() {
         for (auto& pending : queue) settle(pending.request, false);
 }
 
-bool PermissionRequests::request(const std::string& key, WebKitWebView* view, WebKitPermissionRequest* request) {
+bool PermissionRequests::request(const PageKey& key, WebKitWebView* view, WebKitPermissionRequest* request) {
     const auto kinds = kindsOf(request);
     if (kinds.empty()) return false;
     const char* uri = webkit_web_view_get_uri(view);
@@ -61,13 +61,13 @@ bool PermissionRequests::request(const std::string& key, WebKitWebView* view, We
     return true;
 }
 
-std::optional<PermissionQuestion> PermissionRequests::question(const std::string& key) const {
+std::optional<PermissionQuestion> PermissionRequests::question(const PageKey& key) const {
     auto it = pending_.find(key);
     if (it == pending_.end() || it->second.empty()) return std::nullopt;
     return it->second.front().question;
 }
 
-void PermissionRequests::answer(const std::string& key, bool allowed) {
+void PermissionRequests::answer(const PageKey& key, bool allowed) {
     auto it = pending_.find(key);
     if (it == pending_.end() || it->second.empty()) return;
     for (auto kind : it->second.front().question.kinds) answers_.remember(it->second.front().question.site, kind, allowed);
@@ -75,7 +75,7 @@ void PermissionRequests::answer(const std::string& key, bool allowed) {
     settleAnswered();
 }
 
-void PermissionRequests::forget(const std::string& key) {
+void PermissionRequests::forget(const PageKey& key) {
     auto it = pending_.find(key);
     if (it == pending_.end()) return;
     for (auto& pending : it->second) settle(pending.request, false);

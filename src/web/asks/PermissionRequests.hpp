@@ -8,6 +8,7 @@
 #include <webkit/webkit.h>
 
 #include "platform/Observable.hpp"
+#include "web/page/PageKey.hpp"
 #include "web/asks/SitePermissions.hpp"
 
 namespace corvina {
@@ -29,12 +30,12 @@ public:
     PermissionRequests& operator=(const PermissionRequests&) = delete;
 
     // False when the request is not one of ours.
-    bool request(const std::string& key, WebKitWebView* view, WebKitPermissionRequest* request);
+    bool request(const PageKey& key, WebKitWebView* view, WebKitPermissionRequest* request);
     // The question the page of `key` waits on, oldest first.
-    std::optional<PermissionQuestion> question(const std::string& key) const;
-    void answer(const std::string& key, bool allowed);
+    std::optional<PermissionQuestion> question(const PageKey& key) const;
+    void answer(const PageKey& key, bool allowed);
     // The page went: its open requests are denied.
-    void forget(const std::string& key);
+    void forget(const PageKey& key);
     // Changes whenever a question comes or goes.
     const Published<int>& revision() const { return revision_; }
 
@@ -51,7 +52,7 @@ private:
     void bump() { revision_.set(revision_.get() + 1); }
 
     SitePermissions& answers_;
-    std::map<std::string, std::deque<Pending>> pending_;
+    std::map<PageKey, std::deque<Pending>> pending_;
     Published<int> revision_{0};
 };
 

@@ -1,12 +1,13 @@
 #include "web/downloads/DownloadObserver.hpp"
 
-#include "web/downloads/DownloadSettings.hpp"
-#include "web/WebViewStore.hpp"
+#include "web/downloads/Downloads.hpp"
 
 namespace corvina {
 
-void DownloadObserver::attach(WebKitDownload* download, std::weak_ptr<WebViewStore*> store) {
-    auto* observer = new DownloadObserver(std::move(store));
+// The handlers end with the download: the observer is the download's own data, and the
+// download holds no one else's.
+void DownloadObserver::attach(WebKitDownload* download, WeakOwner<Downloads>::Handle downloads) {
+    auto* observer = new DownloadObserver(std::move(downloads));
     g_object_set_data_full(G_OBJECT(download), "corvina-download-observer", observer,
                            [](gpointer data) { delete static_cast<DownloadObserver*>(data); });
     g_signal_connect(download, "decide-destination", G_CALLBACK(onDecideDestination), observer);
@@ -18,12 +19,9 @@ void DownloadObserver::attach(WebKitDownload* download, std::weak_ptr<WebViewSto
 // another running download is about to write.
 gboolean DownloadObserver::onDecideDestination(WebKitDownload* download, const char* suggested, gpointer self) {
     auto* observer = static_cast<DownloadObserver*>(self);
-    auto alive = observer->store_.lock();
-    if (!alive) return FALSE;
-    auto* store = *alive;
-    observer->destination_ = chooseDestination(store->downloads_.customDownloadPath().get(),
-                                               suggested ? suggested : "", store->reservations_);
-    store->reservations_.reserve(observer->destination_);
+    auto* downloads = observer->downloads_.get();
+    if (!downloads) return FALSE;
+    observer->destination_ = downloads->reserveDestination(suggested ? suggested : "");
     webkit_download_set_allow_overwrite(download, FALSE);
     webkit_download_set_destination(download, observer->destination_.c_str());
     return TRUE;
@@ -41,7 +39,7 @@ void DownloadObserver::onFinished(WebKitDownload*, gpointer self) {
     observer->ended_ = true;
     observer->release();
     if (observer->failed_) return;
-    if (auto alive = observer->store_.lock()) (*alive)->reportDownloadFinished();
+    if (auto* downloads = observer->downloads_.get()) downloads->reportFinished();
 }
 
 // When its network process dies, the engine drops a download without reporting either
@@ -52,11 +50,11 @@ DownloadObserver::~DownloadObserver() {
 
 void DownloadObserver::reportFailure(const std::optional<std::string>& reason) {
     release();
-    if (auto alive = store_.lock()) (*alive)->reportDownloadFailed(reason);
+    if (auto* downloads = downloads_.get()) downloads->reportFailed(reason);
 }
 
 void DownloadObserver::release() {
-    if (auto alive = store_.lock(); alive && !destination_.empty()) (*alive)->reservations_.release(destination_);
+    if (auto* downloads = downloads_.get(); downloads && !destination_.empty()) downloads->release(destination_);
 }
 
 }  // namespace corvina

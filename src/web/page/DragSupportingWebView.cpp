@@ -10,7 +10,7 @@ DragSupportingWebView::DragSupportingWebView(WebKitNetworkSession* session, cons
       fileDrop_(gtk_drop_target_new(GDK_TYPE_FILE_LIST, GDK_ACTION_COPY)),
       onFileDrop_(std::move(onFileDrop)),
       language_(std::move(language)) {
-    // The store keeps the view alive while panes come and go.
+    // Its page keeps the view alive while panes come and go.
     g_object_ref_sink(view_);
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
     webkit_settings_set_user_agent(settings, userAgent);
@@ -18,15 +18,15 @@ DragSupportingWebView::DragSupportingWebView(WebKitNetworkSession* session, cons
 
     // Capture phase: the drop is ours before the page's own drop handling sees it.
     gtk_event_controller_set_propagation_phase(GTK_EVENT_CONTROLLER(fileDrop_), GTK_PHASE_CAPTURE);
-    g_signal_connect(fileDrop_, "drop", G_CALLBACK(onDrop), this);
+    drop_ = SignalConnection(fileDrop_, "drop", onDrop, this);
     gtk_widget_add_controller(GTK_WIDGET(view_), GTK_EVENT_CONTROLLER(fileDrop_));
 
-    menuHandler_ = g_signal_connect(view_, "context-menu", G_CALLBACK(onContextMenu), this);
+    menu_ = SignalConnection(view_, "context-menu", onContextMenu, this);
 }
 
 DragSupportingWebView::~DragSupportingWebView() {
-    g_signal_handlers_disconnect_by_data(fileDrop_, this);
-    g_signal_handler_disconnect(view_, menuHandler_);
+    drop_.disconnect();
+    menu_.disconnect();
     if (gtk_widget_get_parent(GTK_WIDGET(view_))) gtk_widget_unparent(GTK_WIDGET(view_));
     g_object_unref(view_);
 }

@@ -4,6 +4,7 @@
 #include <webkit/webkit.h>
 
 #include "app/AppLanguage.hpp"
+#include "platform/SignalConnection.hpp"
 
 namespace corvina {
 
@@ -33,7 +34,8 @@ private:
     GtkDropTarget* fileDrop_;
     std::function<void()> onFileDrop_;
     std::function<AppLanguage()> language_;
-    gulong menuHandler_ = 0;
+    SignalConnection drop_;
+    SignalConnection menu_;
 };
 
 }  // namespace corvina

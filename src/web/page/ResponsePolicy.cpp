@@ -62,4 +62,19 @@ ResponseDecision decideResponse(const std::optional<std::string>& contentDisposi
     return ResponseDecision::show;
 }
 
+void applyResponsePolicy(WebKitResponsePolicyDecision* decision) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    std::optional<std::string> disposition;
+    if (SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response)) {
+        const char* value = soup_message_headers_get_one(headers, "Content-Disposition");
+        disposition = value ? value : "";
+    }
+    const char* mime = webkit_uri_response_get_mime_type(response);
+    const bool mainFrame = webkit_response_policy_decision_is_main_frame_main_resource(decision);
+    if (decideResponse(disposition, mime ? mime : "", mainFrame) == ResponseDecision::download)
+        webkit_policy_decision_download(WEBKIT_POLICY_DECISION(decision));
+    else
+        webkit_policy_decision_use(WEBKIT_POLICY_DECISION(decision));
+}
+
 }  // namespace corvina

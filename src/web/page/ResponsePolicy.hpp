@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+#include <webkit/webkit.h>
+
 namespace corvina {
 
 enum class ResponseDecision { show, download };
@@ -14,6 +16,9 @@ enum class ResponseDecision { show, download };
 // so a picture embedded in a page still shows while one opened on its own is saved.
 ResponseDecision decideResponse(const std::optional<std::string>& contentDisposition, const std::string& mimeType,
                                 bool isMainFrame);
+
+// Downloads or shows the response the engine asks about, by `decideResponse`.
+void applyResponsePolicy(WebKitResponsePolicyDecision* decision);
 
 // Exact MIME types (no parameters, compared as they are).
 bool isDownloadMIMEType(const std::string& mimeType);

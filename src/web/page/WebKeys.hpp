@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/AITab.hpp"
-#include "app/AppState.hpp"
 #include "app/CustomTab.hpp"
 
 namespace corvina {
@@ -16,12 +15,6 @@ inline constexpr const char* defaultUserAgent =
 
 // The start address of the first built-in service, used when nothing else is known.
 inline constexpr const char* fallbackStartURL = "https://www.doubao.com/chat/";
-
-// The key of a (tab, pane) web view: the id itself for the primary pane, id + "_secondary"
-// for the secondary one.
-std::string storageKey(const std::string& tabID, Pane pane);
-// The (tab, pane) of a storage key.
-std::pair<std::string, Pane> placeOfKey(const std::string& key);
 
 // The start address of a tab: the catalogue first, then the custom tags in stored order,
 // then the first catalogue entry, then `fallbackStartURL`.

@@ -1,0 +1,130 @@
+#pragma once
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sigc++/sigc++.h>
+#include <webkit/webkit.h>
+
+#include "app/AppLanguage.hpp"
+#include "app/PageZoom.hpp"
+#include "platform/DrawingMode.hpp"
+#include "platform/MainQueue.hpp"
+#include "platform/Observable.hpp"
+#include "platform/SignalConnection.hpp"
+#include "platform/WeakOwner.hpp"
+#include "web/page/DragSupportingWebView.hpp"
+#include "web/page/PageKey.hpp"
+#include "web/page/PageTrouble.hpp"
+
+namespace corvina {
+
+class NetworkState;
+class NewWindows;
+class PageNotifications;
+class PermissionRequests;
+
+// What a page reaches beyond itself; every page of the store gets the same.
+struct PageSurroundings {
+    MainQueue& queue;
+    WebKitNetworkSession* session;
+    DrawingMode drawing;
+    const PageZoom& zoom;
+    const NetworkState& network;
+    PermissionRequests& permissions;
+    PageNotifications& notifications;
+    NewWindows& newWindows;
+    std::function<AppLanguage()> language;
+    std::function<std::string(const std::string& serviceID)> serviceName;
+    // Whether the user is looking at this page now; its notifications are not shown then.
+    std::function<bool(const PageKey&)> inView;
+};
+
+// One service's page in one pane, for the whole run: its web view, the engine's signals
+// about it, and what is known of it (loading, what went wrong, whether it is on its way to
+// sleep). Views only show its web view; this object owns it.
+class ServicePage {
+public:
+    static constexpr Milliseconds startLoadTimeout{60000};
+    static constexpr Milliseconds fileDropTipShownFor{3000};
+
+    // Loads `resumeAt` (where the page was when it went to sleep), else the service's
+    // `startAddress` unless it is not a web address: then the page shows why.
+    // `wentToSleep` runs on the main queue with the address the page had, once it closed
+    // for sleep; the owner then lets it go.
+    ServicePage(PageKey key, PageSurroundings& surroundings, const std::string& startAddress,
+                const std::optional<std::string>& resumeAt, std::function<void(std::string address)> wentToSleep);
+    ~ServicePage();
+    ServicePage(const ServicePage&) = delete;
+    ServicePage& operator=(const ServicePage&) = delete;
+
+    const PageKey& key() const { return key_; }
+    WebKitWebView* view() const { return webView_.view(); }
+
+    const Published<bool>& loading() const { return loading_; }
+    const Published<std::optional<PageTrouble>>& trouble() const { return trouble_; }
+    // For a moment after the user dropped files on the page.
+    const Published<bool>& showsFileDropTip() const { return showsFileDropTip_; }
+
+    void goBack();
+    void goForward();
+    // The page as it is now, loaded again.
+    void reload();
+    // Back to an address: the service's start page, not a reload. A stored tag may hold
+    // any address; one that is not a web address is not loaded and the page says why.
+    bool loadStartAddress(const std::string& address);
+    // Loads the page's last address again (the user's Reload or Try Again).
+    void recover();
+    // The network is back: a page that could not be reached tries again, once.
+    void retryIfUnreachable();
+
+    // Asks the page, unhurried, whether it would object to being left; one that does not
+    // closes through the engine (running its leave handlers) and goes to sleep.
+    void askToSleep();
+    bool isGoingToSleep() const { return sleep_ != Sleep::awake; }
+    // The user shows the page again: it stays, whatever it answers.
+    void keepAwake() { sleep_ = Sleep::awake; }
+
+    // What the engine says about the page; public for the signal handlers and for tests
+    // that stand in for the engine's own reports.
+    void webProcessTerminated(WebKitWebProcessTerminationReason reason);
+
+private:
+    enum class Sleep { awake, asked, closing };
+
+    void startLoad(const std::string& address);
+    void loadChanged(WebKitLoadEvent event);
+    void committed();
+    bool loadFailed(const char* failingURI, GError* error);
+    void closed();
+    bool scriptDialog(WebKitScriptDialog* dialog);
+    bool showNotification(WebKitNotification* notification);
+    // Where the page is now, or its service's start address before it got anywhere.
+    std::string address() const;
+    void setUnreachable(TroubleReason reason, std::string address);
+    void flashFileDropTip();
+    void connectEngine();
+
+    // First: the callbacks handed out while the members below are made hold it.
+    WeakOwner<ServicePage> owner_{this};
+    PageKey key_;
+    PageSurroundings& surroundings_;
+    std::string startAddress_;
+    std::function<void(std::string)> wentToSleep_;
+    DragSupportingWebView webView_;
+    Published<bool> loading_{false};
+    Published<std::optional<PageTrouble>> trouble_;
+    Published<bool> showsFileDropTip_{false};
+    TimerHandle fileDropTipHide_;
+    // A start load's address; one that has not committed after a minute is stopped.
+    std::optional<std::string> startingAddress_;
+    TimerHandle startTimeout_;
+    bool reloadedAfterMemoryLimit_ = false;
+    bool retriedUnreachable_ = false;
+    Sleep sleep_ = Sleep::awake;
+    ScopedConnection zoomWatch_;
+    std::vector<SignalConnection> engine_;
+};
+
+}  // namespace corvina
