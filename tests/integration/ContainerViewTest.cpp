@@ -242,3 +242,28 @@ TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("one"), Pane::primary}); }, std::chrono::seconds(10)))
         << "the page shown before is now unused";
 }
+
+namespace {
+
+// The sleeper asked a page to go just before the user showed it again; the page answers
+// only after that. The page on screen stays as it is, whatever it answers.
+TEST_F(MemoryBudgetTest, AServiceShownAgainBeforeItsPageAnswersKeepsThePage) {
+    pane(Pane::primary);
+    state.selectTab(tagID("one"));
+    ASSERT_TRUE(allCreated(Pane::primary));
+    ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
+    auto* two = existingView(tagID("two"), Pane::primary);
+    evaluateScript(two, "window.mark = 'kept'; 1");
+    // Busy for a while: our question waits for the page's main thread.
+    evaluateScript(two, "setTimeout(() => { const t = Date.now(); while (Date.now() - t < 1500); }, 0); 1");
+
+    store().putToSleep({tagID("two"), Pane::primary});
+    state.selectTab(tagID("two"));
+    EXPECT_EQ(evaluateScript(two, "window.mark"), "kept") << "answered after the page was busy";
+    EXPECT_FALSE(eventually([&] { return existingView(tagID("two"), Pane::primary) != two; }, std::chrono::seconds(3)))
+        << "the page shown was closed and loaded again";
+    EXPECT_FALSE(store().isAsleep({tagID("two"), Pane::primary}));
+    EXPECT_EQ(evaluateScript(two, "window.mark"), "kept");
+}
+
+}  // namespace
