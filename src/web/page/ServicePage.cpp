@@ -6,6 +6,7 @@
 #include "web/asks/PageNotifications.hpp"
 #include "web/asks/PermissionRequests.hpp"
 #include "web/page/LeaveQuestion.hpp"
+#include "web/page/OwnWorld.hpp"
 #include "web/page/ResponsePolicy.hpp"
 #include "web/page/UploadChooser.hpp"
 #include "web/page/WebKeys.hpp"
@@ -25,7 +26,7 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
     webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID));
     zoomWatch_ = surroundings_.zoom.levels().observe(
         [this] { webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID)); });
-    LeaveQuestion::watchUse(view());
+    watchUserInput(view());
     connectEngine();
     if (resumeAt)
         startLoad(*resumeAt);
