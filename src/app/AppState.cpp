@@ -120,7 +120,7 @@ void AppState::showServiceIn(const std::string& id, Pane pane) {
             selectedTabID_.set(id);
         if (isSplitMode_.get()) activePane_.set(secondary ? Pane::secondary : Pane::primary);
     }
-    if (windowControl_) windowControl_->bringOut();
+    if (auto* control = windowControl_.get()) control->bringOut();
 }
 
 bool AppState::isTabShown(const std::string& id, Pane pane) const {
@@ -169,22 +169,25 @@ void AppState::setSplitMode(bool on) {
 }
 
 void AppState::enterSplitMode() {
-    if (!windowControl_) {
+    auto* control = windowControl_.get();
+    if (!control) {
         enterSplitModeAnimated();
         return;
     }
-    windowControl_->widenForSplit(splitModeMinWidth, [this] { enterSplitModeAnimated(); });
+    control->widenForSplit(splitModeMinWidth, owner_.bind([](AppState& self) { self.enterSplitModeAnimated(); }));
 }
 
 void AppState::dockWindow(int side) {
     const DockSide edge = dockSideFromInt(side);
     // The side counts once the window has got there.
-    if (edge == DockSide::none || !windowControl_ || !windowControl_->dock(edge)) return;
+    auto* control = windowControl_.get();
+    if (edge == DockSide::none || !control || !control->dock(edge)) return;
     requestedDockSide_ = edge;
 }
 
 void AppState::undockWindow() {
-    if (!windowControl_ || !windowControl_->undock()) return;
+    auto* control = windowControl_.get();
+    if (!control || !control->undock()) return;
     dockSide_.set(0);
 }
 

@@ -95,8 +95,10 @@ public:
     void dockWindow(int side);
     void undockWindow();
 
-    // The main window, once it is set up; null until then and after it is gone.
-    void setWindowControl(MainWindowControl* control) { windowControl_ = control; }
+    // The main window, once it is set up; null until then. Reached only while it lives.
+    void setWindowControl(MainWindowControl* control) {
+        windowControl_ = control ? control->handle() : MainWindowControl::Handle();
+    }
     // Whether the desktop lets the app place its window (not on Wayland, nor under a window
     // manager that ignores our moves): docking is offered only where it can work.
     const Published<bool>& canPlaceWindow() const { return canPlaceWindow_; }
@@ -106,7 +108,8 @@ private:
     PreferenceStore& preferences_;
     LoginItem& loginItem_;
     const CustomTabManager& customTabs_;
-    MainWindowControl* windowControl_ = nullptr;
+    MainWindowControl::Handle windowControl_;
+    WeakOwner<AppState> owner_{this};
 
     Published<bool> showSidebar_{true};
     Published<bool> showDetailPanel_{false};

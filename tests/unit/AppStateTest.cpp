@@ -199,6 +199,24 @@ TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     queue.drain();
 }
 
+// At quit the window's controls go before the state: from then on the state asks nothing of
+// them and acts as before a window was set up (a narrow window no longer holds split mode back).
+TEST_F(AppStateTest, TheStateLetsGoOfTheWindowControlWhenItGoes) {
+    auto state = makeState();
+    window.currentFrame = {200, 80, 1000, 700};
+    std::optional<WindowControls> gone(std::in_place, window, queue, center);
+    state->setWindowControl(&*gone);
+    gone.reset();
+
+    state->dockWindow(1);
+    state->undockWindow();
+    state->showServiceIn("kimi", primary);
+    state->enterSplitMode();
+    EXPECT_EQ(panes(*state), (Panes{true, "kimi", std::nullopt, secondary})) << "no window to widen first";
+    EXPECT_TRUE(window.moves.empty());
+    EXPECT_EQ(state->dockSide().get(), 0);
+}
+
 // The keys that pick services go by the tab bar's rows: shown built-ins, then the tags.
 TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
     auto state = makeState();
