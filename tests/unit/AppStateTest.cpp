@@ -122,6 +122,32 @@ TEST_F(AppStateTest, HidingAServiceMovesTheSelectionOnOrClearsItsPane) {
     EXPECT_EQ(state->selectedTabID().get(), first.id);
 }
 
+// With no row selected (every service hidden, the selection kept on a hidden one), writing the
+// hidden set again repairs the selection onto the first row there is now, the row keys' first
+// step lands on the first or the last row, and an empty secondary pane stays empty.
+TEST_F(AppStateTest, FromNoSelectedRowTheSelectionIsRepairedOntoARow) {
+    auto state = makeState();
+    const auto all = allBuiltInsBut({});
+    state->setHiddenAITabIDs(all);
+    const std::string kept = state->selectedTabID().get();
+    ASSERT_TRUE(all.contains(kept));
+    const auto first = tag("first"), last = tag("last");
+    tabs->add(first);
+    tabs->add(last);
+    EXPECT_EQ(state->selectedTabID().get(), kept) << "a new tag takes no selection";
+
+    state->selectNeighbourTab(-1);
+    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    state->setSelectedTabID(kept);
+    state->selectNeighbourTab(1);
+    EXPECT_EQ(state->selectedTabID().get(), first.id);
+
+    state->setSelectedTabID(kept);
+    state->enterSplitModeAnimated();
+    state->setHiddenAITabIDs(all);
+    EXPECT_EQ(panes(*state), (Panes{true, first.id, std::nullopt, secondary}));
+}
+
 // Entering or leaving split mode empties the secondary pane; a window too narrow for two panes
 // is widened first, and split mode starts once it got there.
 TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWindowToWiden) {
