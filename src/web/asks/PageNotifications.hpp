@@ -6,6 +6,8 @@
 
 #include <webkit/webkit.h>
 
+#include "platform/SignalConnection.hpp"
+
 namespace corvina {
 
 class DesktopNotifier;
@@ -34,7 +36,7 @@ private:
     struct Shown {
         std::string key;
         WebKitNotification* notification;
-        gulong closedHandler;
+        SignalConnection closed;
     };
     void withdraw(std::map<std::string, Shown>::iterator shown);
 
