@@ -25,10 +25,10 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
     }
 
     dockObserver_ = notifications.addObserver(windowDidDockNotification,
-                                              [this] { dockSide_.set(static_cast<int>(requestedDockSide_)); });
+                                              [this] { dockSide_.set(requestedDockSide_); });
     refusalObserver_ = notifications.addObserver(windowCannotBePlacedNotification, [this] { setCanPlaceWindow(false); });
     dockExitObserver_ = notifications.addObserver(windowDidExitDockModeNotification, [this] {
-        dockSide_.set(0);
+        dockSide_.set(DockSide::none);
         setSlidIn(false);
     });
     slideInObserver_ = notifications.addObserver(windowDidSlideInNotification, [this] { setSlidIn(true); });
@@ -177,18 +177,17 @@ void AppState::enterSplitMode() {
     control->widenForSplit(splitModeMinWidth, owner_.bind([](AppState& self) { self.enterSplitModeAnimated(); }));
 }
 
-void AppState::dockWindow(int side) {
-    const DockSide edge = dockSideFromInt(side);
+void AppState::dockWindow(DockSide side) {
     // The side counts once the window has got there.
     auto* control = windowControl_.get();
-    if (edge == DockSide::none || !control || !control->dock(edge)) return;
-    requestedDockSide_ = edge;
+    if (side == DockSide::none || !control || !control->dock(side)) return;
+    requestedDockSide_ = side;
 }
 
 void AppState::undockWindow() {
     auto* control = windowControl_.get();
     if (!control || !control->undock()) return;
-    dockSide_.set(0);
+    dockSide_.set(DockSide::none);
 }
 
 }  // namespace corvina

@@ -38,7 +38,7 @@ public:
     const Published<DetailPanelType>& detailPanelType() const { return detailPanelType_; }
     const Published<std::string>& selectedTabID() const { return selectedTabID_; }
     const Published<SidebarPosition>& sidebarPosition() const { return sidebarPosition_; }
-    const Published<int>& dockSide() const { return dockSide_; }
+    const Published<DockSide>& dockSide() const { return dockSide_; }
     const Published<bool>& launchAtLogin() const { return launchAtLogin_; }
     const Published<bool>& autoDockOnLaunch() const { return autoDockOnLaunch_; }
     const Published<std::set<std::string>>& hiddenAITabIDs() const { return hiddenAITabIDs_; }
@@ -92,7 +92,7 @@ public:
     void exitSplitMode() { setSplitMode(false); }
     void enterSplitModeAnimated() { setSplitMode(true); }
     void enterSplitMode();
-    void dockWindow(int side);
+    void dockWindow(DockSide side);
     void undockWindow();
 
     // The main window, once it is set up; null until then. Reached only while it lives.
@@ -116,7 +116,7 @@ private:
     Published<DetailPanelType> detailPanelType_{DetailPanelType::settings};
     Published<std::string> selectedTabID_;
     Published<SidebarPosition> sidebarPosition_{SidebarPosition::left};
-    Published<int> dockSide_{0};
+    Published<DockSide> dockSide_{DockSide::none};
     Published<bool> launchAtLogin_{false};
     Published<bool> autoDockOnLaunch_{false};
     Published<std::set<std::string>> hiddenAITabIDs_;
