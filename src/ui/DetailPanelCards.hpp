@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <gtkmm/box.h>
@@ -16,6 +17,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/SettingBindings.hpp"
 #include "widgets/DelayedTooltip.hpp"
 #include "widgets/GlassSwitch.hpp"
 
@@ -87,6 +89,7 @@ private:
     AppContext& context_;
     Gtk::Box row_{Gtk::Orientation::HORIZONTAL, 12};
     std::array<Option, allAppearances.size()> options_;
+    std::unique_ptr<SettingBinding> binding_;
     Connections connections_;
 };
 
@@ -150,7 +153,6 @@ public:
 
 private:
     void retitle();
-    void showSleepTime();
 
     AppContext& context_;
     Gtk::Box loadRow_{Gtk::Orientation::HORIZONTAL, 8};
@@ -160,7 +162,7 @@ private:
     Gtk::Label sleepLabel_;
     Glib::RefPtr<Gtk::StringList> sleepNames_;
     Gtk::DropDown sleepChooser_;
-    bool retitling_ = false;
+    std::unique_ptr<SettingBinding> sleepBinding_;
     Connections connections_;
 };
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtk/gtk.h>
 #include <gtkmm/button.h>
@@ -22,6 +23,10 @@ std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, doubl
 
 // Moves the real pointer to a point of the screen, as a user's hand would.
 void movePointer(double x, double y);
+
+// The widgets of `type` inside `root` (itself included), in the order a depth-first walk
+// meets them: a test reaches controls as the user does, without accessors for tests.
+std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type);
 
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();
