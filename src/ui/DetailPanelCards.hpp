@@ -98,9 +98,7 @@ public:
     explicit DownloadPathCard(AppContext& context);
     std::string shownPath() const { return path_.get_text(); }
     Gtk::Button& openButton() { return openButton_; }
-    Gtk::Button& chooseButton() { return chooseButton_; }
     Gtk::Button& resetButton() { return resetButton_; }
-    const DelayedTooltip& openTooltip() const { return openTooltip_; }
 
 private:
     void buildPathRow();

@@ -28,7 +28,6 @@ public:
 
     TopStrip& topStrip() { return topStrip_; }
     ContentView& contentView() { return contentView_; }
-    CollapsedDetailToolbar& detailToolbar() { return toolbar_; }
     DetailPanelView& settingsPanel() { return settingsPanel_; }
     ClipboardPanelView& clipboardPanel() { return clipboardPanel_; }
     CustomTagsPanelView& customTagsPanel() { return customTagsPanel_; }
