@@ -123,7 +123,6 @@ void CorvinaApplication::prepareWindow() {
     mainWindow_->topStrip().setZoomHandler(placeable ? std::function<void()>([this] { windowSetup_->zoom(); })
                                                      : std::function<void()>());
     downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
-    downloadSettings_->startFolderAccess();
 }
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {

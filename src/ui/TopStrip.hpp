@@ -22,7 +22,6 @@ public:
     // What the zoom button does; the window's maximise toggle until something else is set.
     void setZoomHandler(std::function<void()> handler) { zoom_ = std::move(handler); }
 
-    Gtk::Button& zoomButton() { return zoomButton_; }
 
 private:
     void retitle();
