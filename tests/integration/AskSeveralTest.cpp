@@ -1,5 +1,4 @@
-#include <mutex>
-
+#include "integration/EditorFixtures.hpp"
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
 #include "web/AskSeveralDelivery.hpp"
@@ -34,7 +33,8 @@ send.addEventListener('click', () => { report(held); box.value = held = ''; send
 
 // A rich box: Enter sends what the input events left in it, Shift+Enter is a new line.
 constexpr const char* editablePage = R"HTML(<title>editable</title><div id=messages></div>
-<div id=box contenteditable=true role=textbox style="position:fixed;bottom:10px;left:10px;right:10px;min-height:40px"></div>
+<div id=box contenteditable=true role=textbox
+ style="position:fixed;bottom:10px;left:10px;right:10px;min-height:40px;white-space:pre-wrap"></div>
 <script>box.addEventListener('keydown', e => {
     if (e.key !== 'Enter' || e.shiftKey) return;
     e.preventDefault();
@@ -67,11 +67,6 @@ class AskSeveralTest : public StateFixture {
 protected:
     AskSeveralTest() {
         localization.setCurrentLanguage(AppLanguage::en);
-        server.server.Post(R"(/received/(\w+))", [this](const httplib::Request& req, httplib::Response& res) {
-            std::lock_guard lock(receivedLock);
-            received[req.matches[1]].push_back(req.body);
-            res.set_content("ok", "text/plain");
-        });
         for (auto [name, body] : {std::pair{"area", textareaPage}, {"editable", editablePage}, {"form", formPage},
                                   {"hostile", hostilePage}, {"nobox", noBoxPage}})
             addPage(name, std::string(body) + (std::string_view(body).find("report(") != std::string_view::npos
@@ -82,10 +77,7 @@ protected:
         server.serve("/" + name, body, "text/html");
         customTabs.add(CustomTab{tagID(name), name, server.url("/" + name), {}, 0});
     }
-    std::vector<std::string> receivedBy(const std::string& name) {
-        std::lock_guard lock(receivedLock);
-        return received[name];
-    }
+    std::vector<std::string> receivedBy(const std::string& name) { return editors.received(name); }
     void choose(std::initializer_list<const char*> names) {
         for (const auto& tab : state.visibleTabs()) askSeveral.setChosen(tab.id, false);
         for (const char* name : names) askSeveral.setChosen(tagID(name), true);
@@ -100,8 +92,7 @@ protected:
         return eventually([&] { return receivedBy(name).size() >= count; });
     }
 
-    std::mutex receivedLock;
-    std::map<std::string, std::vector<std::string>> received;
+    EditorFixtures editors{server};
 };
 
 TEST_F(AskSeveralTest, TheExactTextArrivesOnceInEachChosenPageAndNowhereElse) {
@@ -129,14 +120,46 @@ TEST_F(AskSeveralTest, TheExactTextArrivesOnceInEachChosenPageAndNowhereElse) {
     EXPECT_EQ(receivedBy("area").size(), 1u) << "an unchosen page gets nothing";
 }
 
+// Message boxes built with real editor libraries, each sending its own way: the text its
+// own editor holds is the text typed, new lines included where the box has lines.
+TEST_F(AskSeveralTest, RealEditorsGetTheTextAsTypedAndSendItTheirOwnWay) {
+    pane();
+    for (const auto& name : EditorFixtures::names())
+        customTabs.add(CustomTab{tagID(name), name, editors.url(name), {}, 0});
+    const std::string lines = "Compare these:\n  1. <b>bold</b> & \"quotes\"\n\t2. 中文，日本語、😀";
+    std::vector<const char*> multiLine = {"react-textarea", "prosemirror", "quill", "lexical", "contenteditable"};
+    choose({"react-textarea", "prosemirror", "quill", "lexical", "contenteditable"});
+    const auto statuses = ask(lines);
+    for (const char* name : multiLine) {
+        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
+        EXPECT_TRUE(arrived(name, 1)) << name;
+        EXPECT_EQ(receivedBy(name), std::vector<std::string>{lines}) << name;
+    }
+    EXPECT_TRUE(receivedBy("text-input").empty());
+
+    choose({"text-input", "quill"});
+    const auto second = ask("a single line: 'x' \\ y");
+    EXPECT_EQ(second.at(tagID("text-input")), TargetStatus::sent);
+    EXPECT_TRUE(arrived("text-input", 1));
+    EXPECT_EQ(receivedBy("text-input"), std::vector<std::string>{"a single line: 'x' \\ y"});
+    EXPECT_TRUE(arrived("quill", 2));
+    EXPECT_EQ(receivedBy("quill").back(), "a single line: 'x' \\ y");
+}
+
+// Long enough that it goes in as a paste would.
 TEST_F(AskSeveralTest, ALongPromptArrivesWhole) {
     pane();
-    choose({"area"});
-    std::string text;
-    while (text.size() < 100 * 1024) text += "Ask several services at once, 同时提问。\n";
-    EXPECT_EQ(ask(text).at(tagID("area")), TargetStatus::sent);
-    ASSERT_TRUE(arrived("area", 1));
-    EXPECT_EQ(receivedBy("area").front(), text);
+    for (const auto& name : EditorFixtures::names())
+        customTabs.add(CustomTab{tagID(name), name, editors.url(name), {}, 0});
+    choose({"area", "react-textarea", "prosemirror", "quill", "lexical", "contenteditable"});
+    std::string text = "Ask several services at once";
+    while (text.size() < 100 * 1024) text += "\n同时提问, line " + std::to_string(text.size());
+    const auto statuses = ask(text);
+    for (const char* name : {"area", "react-textarea", "prosemirror", "quill", "lexical", "contenteditable"}) {
+        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
+        ASSERT_TRUE(arrived(name, 1)) << name;
+        EXPECT_TRUE(receivedBy(name).front() == text) << name << " received " << receivedBy(name).front().size() << " bytes";
+    }
 }
 
 // Loaded when first opened: a service not opened yet gets its page made and loaded for

@@ -38,6 +38,7 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
 ServicePage::~ServicePage() {
     // Whatever the ending sets off in the engine finds the page gone.
     owner_.release();
+    abandonDeliveries();
     for (auto& waiting : waitingPrompts_)
         surroundings_.queue.post([done = std::move(waiting->done)] { done(DeliveryOutcome::couldNotSend); });
     engine_.clear();
@@ -117,6 +118,7 @@ void ServicePage::loadChanged(WebKitLoadEvent event) {
 }
 
 void ServicePage::committed() {
+    abandonDeliveries();
     const auto start = std::exchange(startingAddress_, std::nullopt);
     startTimeout_.reset();
     // An address the engine will not load (a blocked port) commits as a blank page, with no failure.
@@ -147,6 +149,7 @@ void ServicePage::setUnreachable(TroubleReason reason, std::string address) {
 // comes back once by itself; after that, and after a crash, the user decides.
 void ServicePage::webProcessTerminated(WebKitWebProcessTerminationReason reason) {
     if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
+    abandonDeliveries();
     const std::string at = address();
     startingAddress_.reset();
     startTimeout_.reset();
@@ -259,7 +262,25 @@ void ServicePage::deliverNow(const std::string& text, std::function<void(Deliver
         surroundings_.queue.post([done = std::move(done)] { done(DeliveryOutcome::pageDidNotLoad); });
         return;
     }
-    deliverPrompt(view(), text, std::move(done));
+    const auto id = ++deliveries_;
+    delivering_.push_back({id, std::move(done), surroundings_.queue.after(deliveryLimit, owner_.bind([id](ServicePage& page) {
+                                                   page.delivered(id, DeliveryOutcome::couldNotSend);
+                                               }))});
+    deliverPrompt(view(), text, owner_.bind([id](ServicePage& page, DeliveryOutcome outcome) { page.delivered(id, outcome); }));
+}
+
+// The first word on a prompt counts: the script's answer, the time limit, or its document going.
+void ServicePage::delivered(std::uint64_t id, DeliveryOutcome outcome) {
+    const auto it = std::find_if(delivering_.begin(), delivering_.end(), [&](const auto& entry) { return entry.id == id; });
+    if (it == delivering_.end()) return;
+    const auto done = std::move(it->done);
+    delivering_.erase(it);
+    done(outcome);
+}
+
+void ServicePage::abandonDeliveries() {
+    for (auto& delivery : std::exchange(delivering_, {}))
+        surroundings_.queue.post([done = std::move(delivery.done)] { done(DeliveryOutcome::couldNotSend); });
 }
 
 // A newer drop replaces the pending hide, so the tip always stays its full time.

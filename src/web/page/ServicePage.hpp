@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +52,8 @@ public:
     static constexpr Milliseconds startLoadTimeout{60000};
     static constexpr Milliseconds fileDropTipShownFor{3000};
     static constexpr Milliseconds loadWait{30000};
+    // A page that neither answers nor goes within this time did not take the prompt.
+    static constexpr Milliseconds deliveryLimit{20000};
 
     // Loads `resumeAt` (where the page was when it went to sleep), else the service's
     // `startAddress` unless it is not a web address: then the page shows why.
@@ -115,6 +118,9 @@ private:
     void connectEngine();
     void deliverNow(const std::string& text, std::function<void(DeliveryOutcome)> done);
     void deliverWaiting();
+    void delivered(std::uint64_t id, DeliveryOutcome outcome);
+    // The document the prompts went into is gone: they were not sent.
+    void abandonDeliveries();
 
     // First: the callbacks handed out while the members below are made hold it.
     WeakOwner<ServicePage> owner_{this};
@@ -142,6 +148,14 @@ private:
         TimerHandle timeout;
     };
     std::vector<std::unique_ptr<WaitingPrompt>> waitingPrompts_;
+    // Prompts in the page's document now, by number.
+    struct Delivering {
+        std::uint64_t id;
+        std::function<void(DeliveryOutcome)> done;
+        TimerHandle limit;
+    };
+    std::vector<Delivering> delivering_;
+    std::uint64_t deliveries_ = 0;
     ScopedConnection loadWatch_;
 };
 
