@@ -1,7 +1,5 @@
 #include "app/AskSeveral.hpp"
 
-#include <algorithm>
-
 #include "app/CustomTabManager.hpp"
 
 namespace corvina {
@@ -31,11 +29,7 @@ AskSeveral::AskSeveral(PreferenceStore& preferences, const AppState& state, cons
     sources_ += customTabs.customTabs().observe(changed);
 }
 
-bool AskSeveral::exists(const std::string& id) const {
-    if (findBuiltInTab(id)) return true;
-    const auto& tags = customTabs_.customTabs().get();
-    return std::any_of(tags.begin(), tags.end(), [&](const CustomTab& tag) { return tag.id == id; });
-}
+bool AskSeveral::exists(const std::string& id) const { return findBuiltInTab(id) || customTabs_.find(id); }
 
 bool AskSeveral::isChosen(const std::string& id) const {
     if (stored_) return stored_->contains(id) && exists(id);

@@ -1,5 +1,12 @@
 #include "integration/EditorFixtures.hpp"
+#include <giomm/menu.h>
+#include <giomm/simpleactiongroup.h>
+
 #include "integration/StateFixture.hpp"
+#include "integration/WidgetChecks.hpp"
+#include "integration/X11Window.hpp"
+#include "ui/MainWindow.hpp"
+#include "ui/MenuCommands.hpp"
 #include "integration/WebFixture.hpp"
 #include "web/AskSeveralDelivery.hpp"
 
@@ -193,6 +200,93 @@ TEST_F(AskSeveralTest, EachTargetSaysWhatBecameOfItsPrompt) {
     EXPECT_EQ(statuses.at(tagID("gone")), TargetStatus::pageDidNotLoad);
     EXPECT_EQ(statuses.at(tagID("area")), TargetStatus::sent);
     EXPECT_TRUE(arrived("area", 1));
+}
+
+}  // namespace
+
+namespace {
+
+// The composer in the whole main window, with the app's commands, driven by real keys.
+class AskSeveralComposerTest : public AskSeveralTest {
+protected:
+    AskSeveralComposerTest() {
+        MenuCommands::install(*actions, state, store(), settings.pageZoom(),
+                              {[] {}, [] {}, [] {}, [this] { askSeveral.setOpen(!askSeveral.isOpen().get()); }});
+        window.insert_action_group("app", actions);
+        window.set_default_size(1300, 820);
+        window.present();
+        EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+    }
+    void press(const std::string& keys) {
+        pressKeys(GTK_WINDOW(window.gobj()), keys);
+        runLoopFor(std::chrono::milliseconds(150));
+    }
+    GtkWidget* field() {
+        for (GtkWidget* view : widgetsOfType(window, GTK_TYPE_TEXT_VIEW))
+            if (gtk_widget_has_css_class(view, "ask-several-field")) return view;
+        return nullptr;
+    }
+    std::string fieldText() {
+        GtkTextIter start, end;
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(field()));
+        gtk_text_buffer_get_bounds(buffer, &start, &end);
+        g_autofree char* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+        return text;
+    }
+    // The status line of the service's toggle, as shown.
+    std::string statusOf(const std::string& name) {
+        for (GtkWidget* toggle : widgetsOfType(window, GTK_TYPE_TOGGLE_BUTTON)) {
+            auto labels = widgetsOfType(*Glib::wrap(toggle), GTK_TYPE_LABEL);
+            if (labels.size() == 2 && gtk_label_get_text(GTK_LABEL(labels[0])) == name)
+                return gtk_widget_get_visible(labels[1]) ? gtk_label_get_text(GTK_LABEL(labels[1])) : "";
+        }
+        return "(no toggle)";
+    }
+
+    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
+    MainWindow window{context, Gio::Menu::create()};
+};
+
+TEST_F(AskSeveralComposerTest, EnterAsksShiftEnterBreaksTheLineAndTheKeyboardStaysInTheComposer) {
+    state.selectTab(tagID("area"));
+    ASSERT_TRUE(loaded(tagID("area")));
+    choose({"area", "editable"});
+    auto* page = existingView(tagID("area"));
+    gtk_widget_grab_focus(GTK_WIDGET(page));
+    press("ctrl+shift+k");
+    ASSERT_TRUE(askSeveral.isOpen().get());
+    ASSERT_TRUE(eventually([&] { return gtk_widget_has_focus(field()); })) << "opening puts the keyboard in the field";
+
+    typeText(GTK_WINDOW(window.gobj()), "first line");
+    press("shift+Return");
+    typeText(GTK_WINDOW(window.gobj()), "second");
+    ASSERT_TRUE(eventually([&] { return fieldText() == "first line\nsecond"; })) << fieldText();
+    press("Return");
+    ASSERT_TRUE(arrived("area", 1) && arrived("editable", 1));
+    EXPECT_EQ(receivedBy("area"), std::vector<std::string>{"first line\nsecond"});
+    EXPECT_EQ(receivedBy("editable"), std::vector<std::string>{"first line\nsecond"});
+    EXPECT_TRUE(eventually([&] { return fieldText().empty(); })) << "all sent: the field is cleared";
+    EXPECT_EQ(statusOf("area"), "Sent");
+    EXPECT_EQ(statusOf("one"), "") << "no status for a service not asked";
+    EXPECT_TRUE(gtk_widget_has_focus(field())) << "delivery does not take the keyboard";
+    localization.setCurrentLanguage(AppLanguage::zhTW);
+    EXPECT_EQ(statusOf("area"), "已送出");
+
+    // Up recalls the prompt; a prompt that did not reach every target stays in the field.
+    press("Up");
+    EXPECT_EQ(fieldText(), "first line\nsecond");
+    press("Down");
+    EXPECT_EQ(fieldText(), "");
+    choose({"area", "nobox"});
+    typeText(GTK_WINDOW(window.gobj()), "again");
+    ASSERT_TRUE(eventually([&] { return fieldText() == "again"; }));
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return !askSeveralDelivery.underWay() && statusOf("nobox") == "找不到輸入框"; }));
+    EXPECT_EQ(fieldText(), "again");
+
+    press("Escape");
+    EXPECT_FALSE(askSeveral.isOpen().get());
+    EXPECT_TRUE(eventually([&] { return gtk_widget_has_focus(GTK_WIDGET(page)); })) << "the page has the keyboard again";
 }
 
 }  // namespace
