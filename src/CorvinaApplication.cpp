@@ -10,6 +10,7 @@
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
 #include "ui/SettingsWindow.hpp"
+#include "web/AnswerActivity.hpp"
 #include "web/AskSeveralDelivery.hpp"
 #include "web/ServiceSleeper.hpp"
 #include "web/WebViewStore.hpp"
@@ -84,15 +85,20 @@ void CorvinaApplication::createState() {
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
     askSeveral_ = std::make_unique<AskSeveral>(*preferences_, *appState_, *customTabManager_);
     askSeveralDelivery_ = std::make_unique<AskSeveralDelivery>(*webViewStore_, *appState_);
+    answerActivity_ = std::make_unique<AnswerActivity>(*webViewStore_, *appState_, *appSettings_, *localization_,
+                                                       desktopNotifier_, [this](const PageKey& page) { return onScreen(page); });
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
                                                        *customTabManager_, *downloadSettings_, *webViewStore_,
-                                                       *askSeveral_, *askSeveralDelivery_});
+                                                       *askSeveral_, *askSeveralDelivery_, *answerActivity_});
     sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
     // A page the user is looking at needs no desktop notification.
-    webViewStore_->setPageInView([this](const PageKey& page) {
-        return mainWindow_ && mainWindow_->is_active() && appState_->isTabShown(page.serviceID, page.pane);
-    });
+    webViewStore_->setPageInView([this](const PageKey& page) { return onScreen(page); });
+}
+
+bool CorvinaApplication::onScreen(const PageKey& page) const {
+    return mainWindow_ && mainWindow_->is_active() && !appState_->isWindowOutOfSight().get() &&
+           appState_->isTabShown(page.serviceID, page.pane);
 }
 
 void CorvinaApplication::applyAppearance() {
@@ -113,6 +119,8 @@ void CorvinaApplication::on_activate() {
         mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
         // Each time the window appears it is prepared again.
         connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
+        // Coming back to the window, the user sees the answers of the services it shows.
+        connections_ += mainWindow_->property_is_active().signal_changed().connect([this] { answerActivity_->screenChanged(); });
         add_window(*mainWindow_);
         applyAppearance();
     }
@@ -133,7 +141,9 @@ void CorvinaApplication::prepareWindow() {
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {
     on_activate();
-    if (auto page = webViewStore_->activateNotification(id)) appState_->showServiceIn(page->serviceID, page->pane);
+    auto page = webViewStore_->activateNotification(id);
+    if (!page) page = answerActivity_->activateNotice(id);
+    if (page) appState_->showServiceIn(page->serviceID, page->pane);
 }
 
 void CorvinaApplication::openSettings() {

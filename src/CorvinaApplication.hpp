@@ -11,6 +11,7 @@
 #include "app/CustomTabManager.hpp"
 #include "platform/DesktopDefaults.hpp"
 #include "platform/DesktopNotifier.hpp"
+#include "web/page/PageKey.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/MainQueue.hpp"
 #include "platform/NotificationCenter.hpp"
@@ -29,6 +30,7 @@ class WindowSetup;
 class ServiceSleeper;
 class AskSeveral;
 class AskSeveralDelivery;
+class AnswerActivity;
 class WebViewStore;
 
 // The application: one per process, one main window, state objects created once per run.
@@ -49,6 +51,8 @@ private:
     void openSettings();
     void prepareWindow();
     void showNotifiedService(const std::string& id);
+    // Whether the user sees this page now: in a pane of the active window, not slid away.
+    bool onScreen(const PageKey& page) const;
 
     GlibMainQueue queue_;
     std::unique_ptr<NotificationCenter> notifications_;
@@ -69,6 +73,7 @@ private:
     std::unique_ptr<AppState> appState_;
     std::unique_ptr<AskSeveral> askSeveral_;
     std::unique_ptr<AskSeveralDelivery> askSeveralDelivery_;
+    std::unique_ptr<AnswerActivity> answerActivity_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<ServiceSleeper> sleeper_;
 

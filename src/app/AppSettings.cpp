@@ -35,6 +35,7 @@ namespace {
 
 constexpr const char* appearanceKey = "appAppearance";
 constexpr const char* newWindowKey = "openNewWindows";
+constexpr const char* notifyWhenAnsweredKey = "notifyWhenAnswered";
 
 NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
     const auto stored = preferences.stringValue(newWindowKey);
@@ -69,7 +70,7 @@ std::chrono::seconds nearestSleepChoice(std::chrono::seconds after) {
 AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop)
     : preferences_(preferences), loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
-      pageZoom_(preferences) {
+      notifyWhenAnswered_(preferences.boolValue(notifyWhenAnsweredKey).value_or(true)), pageZoom_(preferences) {
     if (const auto stored = preferences.stringValue(appearanceKey)) {
         appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
         return;
@@ -83,6 +84,11 @@ AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& de
 void AppSettings::setNewWindowTarget(NewWindowTarget target) {
     newWindowTarget_.set(target);
     preferences_.setString(newWindowKey, rawValue(target));
+}
+
+void AppSettings::setNotifyWhenAnswered(bool on) {
+    notifyWhenAnswered_.set(on);
+    preferences_.setBool(notifyWhenAnsweredKey, on);
 }
 
 void AppSettings::setLoadServicesWhenOpened(bool on) {

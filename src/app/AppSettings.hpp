@@ -56,6 +56,10 @@ public:
     const Published<NewWindowTarget>& newWindowTarget() const { return newWindowTarget_; }
     void setNewWindowTarget(NewWindowTarget target);
 
+    // A desktop notice when a service not on screen has answered; on unless turned off.
+    const Published<bool>& notifyWhenAnswered() const { return notifyWhenAnswered_; }
+    void setNotifyWhenAnswered(bool on);
+
     PageZoom& pageZoom() { return pageZoom_; }
     const PageZoom& pageZoom() const { return pageZoom_; }
 
@@ -66,6 +70,7 @@ private:
     Published<bool> loadServicesWhenOpened_;
     Published<std::chrono::seconds> sleepAfter_;
     Published<NewWindowTarget> newWindowTarget_;
+    Published<bool> notifyWhenAnswered_;
     PageZoom pageZoom_;
 };
 

@@ -8,6 +8,7 @@
 #include "widgets/Accessibility.hpp"
 #include "widgets/Icons.hpp"
 #include "ui/CurrentPage.hpp"
+#include "web/AnswerActivity.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina {
@@ -58,6 +59,7 @@ AITabBarView::AITabBarView(AppContext& context)
     connections_ += context.customTabManager.customTabs().observe(rebuild);
     connections_ += state.selectedTabID().observe(refresh);
     connections_ += store_.sleepingTabIDs().observe(refresh);
+    connections_ += context.answerActivity.services().observe(refresh);
     connections_ += state.secondaryTabID().observe(refresh);
     connections_ += state.isSplitMode().observe(refresh);
     connections_ += state.showSidebar().observe(refresh);
@@ -177,6 +179,7 @@ void AITabBarView::refreshRows() {
         row->update(state.selectedTabID().get() == id, isSecondary, state.showSidebar().get(),
                     context_.localization.language());
         row->showAsleep(sleeping.contains(id));
+        row->showActivity(context_.answerActivity.of(id), state.showSidebar().get(), context_.localization.language());
     }
 }
 

@@ -7,6 +7,9 @@ namespace corvina {
 
 namespace {
 
+constexpr LocalizedText answeringText{"Answering", "回答中", "回答中"};
+constexpr LocalizedText answerReadyText{"Answer ready", "回答已完成", "回答已完成"};
+
 void setClass(Gtk::Widget& widget, const char* name, bool on) {
     on ? widget.add_css_class(name) : widget.remove_css_class(name);
 }
@@ -18,12 +21,33 @@ AITabItemView::AITabItemView(AITab tab, std::function<void()> action) : tab_(std
     add_css_class("tab-row");
     if (tab_.iconIsSymbol()) add_css_class("symbol-icon");
     showServiceIcon(icon_, tab_.icon, tab_.iconIsSymbol() ? IconKind::symbol : IconKind::serviceImage, 24);
-    content_.append(icon_);
+    iconLayers_.set_child(icon_);
+    iconMarks_.set_halign(Gtk::Align::END);
+    iconMarks_.set_valign(Gtk::Align::START);
+    iconMarks_.set_can_target(false);
+    iconLayers_.add_overlay(iconMarks_);
+    content_.append(iconLayers_);
+    for (auto* marks : {&rowMarks_, &iconMarkSet_}) {
+        marks->answering.add_css_class("answering-mark");
+        marks->ready.add_css_class("answer-ready-dot");
+        marks->ready.set_valign(Gtk::Align::CENTER);
+        marks->unread.add_css_class("unread-badge");
+        for (Gtk::Widget* mark : std::initializer_list<Gtk::Widget*>{&marks->answering, &marks->ready, &marks->unread})
+            mark->set_visible(false);
+    }
+    for (Gtk::Widget* mark : std::initializer_list<Gtk::Widget*>{&rowMarks_.answering, &rowMarks_.ready, &rowMarks_.unread})
+        marks_.append(*mark);
+    for (Gtk::Widget* mark :
+         std::initializer_list<Gtk::Widget*>{&iconMarkSet_.answering, &iconMarkSet_.ready, &iconMarkSet_.unread})
+        iconMarks_.append(*mark);
+    iconMarks_.add_css_class("icon-marks");
     label_.set_xalign(0);
     label_.set_hexpand(true);
     label_.set_ellipsize(Pango::EllipsizeMode::END);
     label_.add_css_class("tab-name");
     content_.append(label_);
+    marks_.set_valign(Gtk::Align::CENTER);
+    content_.append(marks_);
     set_child(content_);
     // The user picks this service for the active pane.
     signal_clicked().connect(std::move(action));
@@ -39,6 +63,24 @@ void AITabItemView::update(bool primarySelected, bool secondarySelected, bool sh
     setClass(*this, "secondary-selected", secondarySelected);
     set_tooltip_text(showLabel ? "" : name);
     setAccessibleLabel(*this, name);
+}
+
+// Collapsed, the icon carries one mark: answering, else a ready answer, else the count.
+void AITabItemView::showActivity(const ServiceActivity& activity, bool expanded, AppLanguage language) {
+    const std::string count = activity.unread ? std::to_string(*activity.unread) : "";
+    rowMarks_.unread.set_text(count);
+    iconMarkSet_.unread.set_text(count);
+    rowMarks_.answering.set_visible(expanded && activity.answering);
+    rowMarks_.ready.set_visible(expanded && activity.answerReady && !activity.answering);
+    rowMarks_.unread.set_visible(expanded && activity.unread);
+    iconMarkSet_.answering.set_visible(!expanded && activity.answering);
+    iconMarkSet_.ready.set_visible(!expanded && activity.answerReady && !activity.answering);
+    iconMarkSet_.unread.set_visible(!expanded && activity.unread && !activity.answering && !activity.answerReady);
+    const std::string description = activity.answering     ? answeringText.in(language)
+                                    : activity.answerReady ? answerReadyText.in(language)
+                                                           : "";
+    gtk_accessible_update_property(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION, description.c_str(), -1);
+    setClass(*this, "answering", activity.answering);
 }
 
 }  // namespace corvina

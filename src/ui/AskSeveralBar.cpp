@@ -5,6 +5,7 @@
 #include "app/AskSeveral.hpp"
 #include "app/CustomTabManager.hpp"
 #include "app/LocalizationManager.hpp"
+#include "web/AnswerActivity.hpp"
 #include "web/AskSeveralDelivery.hpp"
 #include "widgets/Accessibility.hpp"
 #include "widgets/Icons.hpp"
@@ -18,6 +19,16 @@ constexpr LocalizedText sentText{"Sent", "已送出", "已发送"};
 constexpr LocalizedText noBoxText{"No message box found", "找不到輸入框", "找不到输入框"};
 constexpr LocalizedText notSentText{"Could not send", "無法送出", "无法发送"};
 constexpr LocalizedText notLoadedText{"Page did not load", "頁面未載入", "页面未加载"};
+constexpr LocalizedText answeringText{"Answering", "回答中", "回答中"};
+constexpr LocalizedText answeredText{"Answered", "已回答", "已回答"};
+constexpr LocalizedText answeredCountText{"%1 of %2 answered", "已回答 %1 個，共 %2 個", "已回答 %1 个，共 %2 个"};
+
+std::string counted(const LocalizedText& text, AppLanguage language, std::size_t done, std::size_t all) {
+    std::string out = text.in(language);
+    out.replace(out.find("%1"), 2, std::to_string(done));
+    out.replace(out.find("%2"), 2, std::to_string(all));
+    return out;
+}
 
 const LocalizedText& statusText(TargetStatus status) {
     switch (status) {
@@ -58,6 +69,10 @@ AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::V
     fieldLayers_.add_overlay(placeholder_);
     fieldLayers_.set_hexpand(true);
     inputRow_.append(fieldLayers_);
+    answeredCount_.add_css_class("ask-several-count");
+    answeredCount_.set_valign(Gtk::Align::CENTER);
+    answeredCount_.set_visible(false);
+    inputRow_.append(answeredCount_);
     askButton_.add_css_class("suggested-action");
     askButton_.add_css_class("ask-several-button");
     askButton_.set_valign(Gtk::Align::END);
@@ -86,6 +101,7 @@ AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::V
     connections_ += context.askSeveral.observeChoice([this] { refreshChoice(); });
     connections_ += context.askSeveralDelivery.statuses().observe([this] { refreshStatuses(); });
     connections_ += context.askSeveralDelivery.observeFinished([this](bool allSent) { finished(allSent); });
+    connections_ += context.answerActivity.services().observe([this] { refreshStatuses(); });
     closeOnEscape(*this, [this] { context_.askSeveral.setOpen(false); });
     retitle();
 }
@@ -136,17 +152,32 @@ void AskSeveralBar::refreshChoice() {
     refreshAskButton();
 }
 
+// A prompt that was sent goes on to its answer: answering, then answered (an answer
+// finished after the prompt went).
 void AskSeveralBar::refreshStatuses() {
     const auto& statuses = context_.askSeveralDelivery.statuses().get();
     const auto language = context_.localization.language();
+    std::size_t answered = 0;
     for (auto& toggle : toggles_) {
         const auto it = statuses.find(toggle->id);
         toggle->status.set_visible(it != statuses.end());
-        const std::string text = it == statuses.end() ? "" : statusText(it->second).in(language);
+        std::string text = it == statuses.end() ? "" : statusText(it->second).in(language);
+        if (it != statuses.end() && it->second == TargetStatus::sent) {
+            const auto activity = context_.answerActivity.of(toggle->id);
+            const auto before = answersBefore_.find(toggle->id);
+            if (before != answersBefore_.end() && activity.answersFinished > before->second) {
+                text = answeredText.in(language);
+                ++answered;
+            } else if (activity.answering) {
+                text = answeringText.in(language);
+            }
+        }
         toggle->status.set_text(text);
         gtk_accessible_update_property(GTK_ACCESSIBLE(toggle->button.gobj()), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION,
                                        text.c_str(), -1);
     }
+    answeredCount_.set_visible(!statuses.empty());
+    answeredCount_.set_text(counted(answeredCountText, language, answered, statuses.size()));
     refreshAskButton();
 }
 
@@ -202,6 +233,8 @@ void AskSeveralBar::ask() {
     if (blank(prompt) || targets.empty() || context_.askSeveralDelivery.underWay()) return;
     context_.askSeveral.remember(prompt);
     recalled_ = 0;
+    answersBefore_.clear();
+    for (const auto& tab : targets) answersBefore_[tab.id] = context_.answerActivity.of(tab.id).answersFinished;
     context_.askSeveralDelivery.send(targets, prompt);
 }
 

@@ -67,7 +67,10 @@ private:
     Gtk::ScrolledWindow fieldScroller_;
     Gtk::TextView field_;
     Gtk::Label placeholder_;
+    Gtk::Label answeredCount_;
     Gtk::Button askButton_;
+    // Each target's answers finished when the latest prompt went.
+    std::map<std::string, unsigned> answersBefore_;
     // The composition of an input method under way: Enter then belongs to it.
     std::string preedit_;
     SignalConnection preeditWatch_;

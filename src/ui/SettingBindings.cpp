@@ -34,6 +34,11 @@ SettingLink<bool> loadWhenOpenedSetting(AppSettings& settings) {
             observing(settings.loadServicesWhenOpened())};
 }
 
+SettingLink<bool> notifyWhenAnsweredSetting(AppSettings& settings) {
+    return {[&settings] { return settings.notifyWhenAnswered().get(); },
+            [&settings](bool on) { settings.setNotifyWhenAnswered(on); }, observing(settings.notifyWhenAnswered())};
+}
+
 SettingLink<unsigned> appearanceSetting(AppSettings& settings) {
     return {[&settings] { return placeIn(allAppearances, settings.appearance().get()); },
             [&settings](unsigned place) {

@@ -18,6 +18,7 @@ inline constexpr LocalizedText openInFileManager{"Open in File Manager", "在檔
 inline constexpr LocalizedText resetToDefault{"Reset to Default (Downloads)", "恢復預設（下載資料夾）",
                                               "恢复默认（下载文件夹）"};
 inline constexpr LocalizedText memory{"Memory", "記憶體", "内存"};
+inline constexpr LocalizedText notifyWhenAnswered{"Notify when an answer is ready", "回答完成時通知", "回答完成时通知"};
 inline constexpr LocalizedText loadWhenOpened{"Load services when first opened", "首次開啟服務時才載入",
                                               "首次打开服务时才加载"};
 inline constexpr LocalizedText sleepUnused{"Sleep services unused for", "閒置多久後休眠服務", "闲置多久后休眠服务"};

@@ -119,9 +119,23 @@ AdwComboRow* SettingsWindow::addChoiceRow(AdwPreferencesGroup* group, SettingLin
     return row;
 }
 
-// Where pages' new windows open, and the answers given to their permission requests.
+// A switch row in `group` bound to `setting`.
+std::pair<AdwActionRow*, GtkSwitch*> SettingsWindow::addSwitchRow(AdwPreferencesGroup* group, SettingLink<bool> setting) {
+    auto* toggle = GTK_SWITCH(gtk_switch_new());
+    gtk_widget_set_valign(GTK_WIDGET(toggle), GTK_ALIGN_CENTER);
+    auto* row = ADW_ACTION_ROW(adw_action_row_new());
+    adw_action_row_add_suffix(row, GTK_WIDGET(toggle));
+    adw_action_row_set_activatable_widget(row, GTK_WIDGET(toggle));
+    adw_preferences_group_add(group, GTK_WIDGET(row));
+    bindings_.push_back(SettingBinding::toggle(G_OBJECT(toggle), std::move(setting)));
+    return {row, toggle};
+}
+
+// Where pages' new windows open, whether answers are told, and the answers given to the
+// pages' permission requests.
 GtkWidget* SettingsWindow::buildPagesGroup() {
     pagesGroup_ = ADW_PREFERENCES_GROUP(adw_preferences_group_new());
+    std::tie(notifyRow_, notifySwitch_) = addSwitchRow(pagesGroup_, notifyWhenAnsweredSetting(context_.appSettings));
     newWindowRow_ = addChoiceRow(pagesGroup_, newWindowTargetSetting(context_.appSettings), [](AppLanguage language) {
         std::vector<std::string> names;
         for (auto target : allNewWindowTargets) names.push_back(displayName(target, language));
@@ -144,13 +158,7 @@ void SettingsWindow::refreshPermissions() {
 GtkWidget* SettingsWindow::buildMemoryGroup() {
     auto* group = adw_preferences_group_new();
     memoryGroup_ = ADW_PREFERENCES_GROUP(group);
-    loadSwitch_ = GTK_SWITCH(gtk_switch_new());
-    gtk_widget_set_valign(GTK_WIDGET(loadSwitch_), GTK_ALIGN_CENTER);
-    loadRow_ = ADW_ACTION_ROW(adw_action_row_new());
-    adw_action_row_add_suffix(loadRow_, GTK_WIDGET(loadSwitch_));
-    adw_action_row_set_activatable_widget(loadRow_, GTK_WIDGET(loadSwitch_));
-    adw_preferences_group_add(memoryGroup_, GTK_WIDGET(loadRow_));
-    bindings_.push_back(SettingBinding::toggle(G_OBJECT(loadSwitch_), loadWhenOpenedSetting(context_.appSettings)));
+    std::tie(loadRow_, loadSwitch_) = addSwitchRow(memoryGroup_, loadWhenOpenedSetting(context_.appSettings));
     // The user picks how long an unused service stays awake.
     sleepRow_ = addChoiceRow(memoryGroup_, sleepTimeSetting(context_.appSettings), sleepChoiceNames);
     return group;
@@ -251,6 +259,8 @@ void SettingsWindow::retitle() {
 
     adw_preferences_group_set_title(pagesGroup_, settingsText::pages.in(language).c_str());
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(newWindowRow_), settingsText::openNewWindows.in(language).c_str());
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(notifyRow_), settingsText::notifyWhenAnswered.in(language).c_str());
+    setAccessibleLabel(*Glib::wrap(GTK_WIDGET(notifySwitch_)), settingsText::notifyWhenAnswered.in(language));
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(permissionsRow_),
                                   settingsText::resetSitePermissions.in(language).c_str());
     resetPermissions_.set_label(settingsText::reset.in(language));

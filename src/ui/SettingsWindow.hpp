@@ -50,6 +50,7 @@ private:
     AdwViewStackPage* addPage(GtkWidget* group, const char* name, const char* icon);
     void buildGeneralPage();
     GtkWidget* buildMemoryGroup();
+    std::pair<AdwActionRow*, GtkSwitch*> addSwitchRow(AdwPreferencesGroup* group, SettingLink<bool> setting);
     AdwComboRow* addChoiceRow(AdwPreferencesGroup* group, SettingLink<unsigned> setting,
                               std::function<std::vector<std::string>(AppLanguage)> names);
     GtkWidget* buildPagesGroup();
@@ -75,6 +76,8 @@ private:
     AdwPreferencesGroup* memoryGroup_ = nullptr;
     AdwActionRow* loadRow_ = nullptr;
     GtkSwitch* loadSwitch_ = nullptr;
+    AdwActionRow* notifyRow_ = nullptr;
+    GtkSwitch* notifySwitch_ = nullptr;
     AdwComboRow* sleepRow_ = nullptr;
     AdwPreferencesGroup* pagesGroup_ = nullptr;
     AdwComboRow* newWindowRow_ = nullptr;

@@ -5,6 +5,7 @@ namespace corvina {
 class AppState;
 class AskSeveral;
 class AskSeveralDelivery;
+class AnswerActivity;
 class AppSettings;
 class LocalizationManager;
 class ClipboardManager;
@@ -31,6 +32,7 @@ struct AppContext {
     WebViewStore& webViewStore;
     AskSeveral& askSeveral;
     AskSeveralDelivery& askSeveralDelivery;
+    AnswerActivity& answerActivity;
 };
 
 }  // namespace corvina

@@ -17,6 +17,7 @@
 #include "support/Fakes.hpp"
 #include "web/downloads/DownloadSettings.hpp"
 #include "pane/PopupWindow.hpp"
+#include "web/AnswerActivity.hpp"
 #include "web/AskSeveralDelivery.hpp"
 #include "web/WebViewStore.hpp"
 
@@ -80,8 +81,14 @@ struct AppObjects {
     AppState state{preferences, login, notifications, customTabs};
     AskSeveral askSeveral{preferences, state, customTabs};
     AskSeveralDelivery askSeveralDelivery{webViews, state};
+    // On screen as the application counts it, with the test's say on whether the window is active.
+    bool windowActive = true;
+    AnswerActivity answerActivity{webViews, state, settings, localization, notifier, [this](const PageKey& page) {
+                                      return windowActive && !state.isWindowOutOfSight().get() &&
+                                             state.isTabShown(page.serviceID, page.pane);
+                                  }};
     AppContext context{queue,     notifications, preferences, pasteboard, state,    settings,   localization,
-                       clipboard, customTabs,    downloads,   webViews,   askSeveral, askSeveralDelivery};
+                       clipboard, customTabs,    downloads,   webViews,   askSeveral, askSeveralDelivery, answerActivity};
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };
 

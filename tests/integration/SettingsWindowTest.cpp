@@ -74,7 +74,7 @@ TEST_F(SettingsWindowTest, TheChosenFolderShowsInThePathTextAndTheSystemClipboar
         DisplayPasteboard systemClipboard(Gdk::Display::get_default());
         AppContext withSystemClipboard{queue,     notifications, preferences, systemClipboard, state,
                                        settings,  localization,  clipboard,   customTabs,      downloads,
-                                       webViews,  askSeveral,    askSeveralDelivery};
+                                       webViews,  askSeveral,    askSeveralDelivery, answerActivity};
         SettingsWindow ownWindow(withSystemClipboard);
         // Our own write is counted and readable at once, so it is never taken for a new copy.
         const auto before = systemClipboard.changeCount();

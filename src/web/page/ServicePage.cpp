@@ -29,6 +29,13 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
     zoomWatch_ = surroundings_.zoom.levels().observe(
         [this] { webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID)); });
     watchUserInput(view());
+    answerWatch_ = std::make_unique<AnswerWatch>(
+        view(), owner_.bind([](ServicePage& page) { page.answering_.set(true); }),
+        owner_.bind([](ServicePage& page, std::string text) {
+            page.answering_.set(false);
+            page.answered_.emit(text);
+        }),
+        owner_.bind([](ServicePage& page) { page.answering_.set(false); }));
     connectEngine();
     if (resumeAt)
         startLoad(*resumeAt);
@@ -38,6 +45,7 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
 ServicePage::~ServicePage() {
     // Whatever the ending sets off in the engine finds the page gone.
     owner_.release();
+    answerWatch_.reset();
     abandonDeliveries();
     for (auto& waiting : waitingPrompts_)
         surroundings_.queue.post([done = std::move(waiting->done)] { done(DeliveryOutcome::couldNotSend); });
@@ -85,6 +93,10 @@ void ServicePage::connectEngine() {
     connect("show-notification", +[](WebKitWebView*, WebKitNotification* notification, ServicePage* page) -> gboolean {
         return page->showNotification(notification);
     });
+    connect("notify::title", +[](WebKitWebView* view, GParamSpec*, ServicePage* page) {
+        const char* title = webkit_web_view_get_title(view);
+        page->title_.set(title ? title : "");
+    });
 }
 
 // The engine has no per-request time limit: stop a start load that has not committed in time.
@@ -119,6 +131,7 @@ void ServicePage::loadChanged(WebKitLoadEvent event) {
 
 void ServicePage::committed() {
     abandonDeliveries();
+    if (answering_.get()) answering_.set(false);
     const auto start = std::exchange(startingAddress_, std::nullopt);
     startTimeout_.reset();
     // An address the engine will not load (a blocked port) commits as a blank page, with no failure.
@@ -150,6 +163,7 @@ void ServicePage::setUnreachable(TroubleReason reason, std::string address) {
 void ServicePage::webProcessTerminated(WebKitWebProcessTerminationReason reason) {
     if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
     abandonDeliveries();
+    if (answering_.get()) answering_.set(false);
     const std::string at = address();
     startingAddress_.reset();
     startTimeout_.reset();
@@ -229,6 +243,8 @@ bool ServicePage::scriptDialog(WebKitScriptDialog* dialog) {
 }
 
 bool ServicePage::showNotification(WebKitNotification* notification) {
+    notifiedRecently_ = true;
+    notifiedTimer_ = surroundings_.queue.after(ownNoticeWindow, owner_.bind([](ServicePage& page) { page.notifiedRecently_ = false; }));
     surroundings_.notifications.show(key_, surroundings_.serviceName(key_.serviceID), notification,
                                      surroundings_.inView(key_));
     return true;

@@ -16,6 +16,7 @@
 #include "platform/Observable.hpp"
 #include "platform/SignalConnection.hpp"
 #include "platform/WeakOwner.hpp"
+#include "web/page/AnswerWatch.hpp"
 #include "web/page/DragSupportingWebView.hpp"
 #include "web/page/PageKey.hpp"
 #include "web/page/PageTrouble.hpp"
@@ -72,6 +73,14 @@ public:
     const Published<std::optional<PageTrouble>>& trouble() const { return trouble_; }
     // For a moment after the user dropped files on the page.
     const Published<bool>& showsFileDropTip() const { return showsFileDropTip_; }
+    const Published<std::string>& title() const { return title_; }
+    // The page is streaming an answer now.
+    const Published<bool>& answering() const { return answering_; }
+    // An answer stopped growing: the start of its text.
+    sigc::connection observeAnswers(sigc::slot<void(const std::string&)> slot) const { return answered_.connect(std::move(slot)); }
+    // The page sent a notification of its own in the last `ownNoticeWindow`.
+    bool notifiedRecently() const { return notifiedRecently_; }
+    static constexpr Milliseconds ownNoticeWindow{10000};
 
     void goBack();
     void goForward();
@@ -141,6 +150,12 @@ private:
     Sleep sleep_ = Sleep::awake;
     ScopedConnection zoomWatch_;
     std::vector<SignalConnection> engine_;
+    Published<std::string> title_;
+    Published<bool> answering_{false};
+    mutable sigc::signal<void(const std::string&)> answered_;
+    bool notifiedRecently_ = false;
+    TimerHandle notifiedTimer_;
+    std::unique_ptr<AnswerWatch> answerWatch_;
     // Prompts waiting for the page to load.
     struct WaitingPrompt {
         std::string text;
