@@ -53,7 +53,8 @@ protected:
     AnswerActivityTest() {
         localization.setCurrentLanguage(AppLanguage::en);
         for (auto [name, body] : {std::pair{"stream", tokenStream}, {"render", wholeRender}, {"quiet", notAnswers}}) {
-            server.serve(std::string("/") + name, std::string("<title>") + name + "</title>" + pageStyle + body, "text/html");
+            server.serve(std::string("/") + name,
+                         std::string("<title>") + name + "</title>" + pageStyle + body + "</script>", "text/html");
             customTabs.add(CustomTab{tagID(name), name, server.url(std::string("/") + name), {}, 0});
         }
         // Every state the tab bar is shown, kept.
@@ -63,12 +64,16 @@ protected:
         });
     }
     void start(const std::string& name) {
-        ASSERT_TRUE(loaded(tagID(name)));
+        ASSERT_TRUE(ready(name));
         // Still for a while after loading: the watch counts from then on.
         runLoopFor(std::chrono::milliseconds(2600));
         evaluateScript(existingView(tagID(name)), "start(); 1");
     }
     ServiceActivity activity(const std::string& name) { return answerActivity.of(tagID(name)); }
+    // Background pages are made one per frame after the shown one.
+    bool ready(const std::string& name) {
+        return eventually([&] { return existingView(tagID(name)) != nullptr; }) && loaded(tagID(name));
+    }
 
     std::set<std::string> everAnswering;
     ScopedConnection watch;
@@ -123,6 +128,7 @@ TEST_F(AnswerActivityTest, AWholeMessageRenderedAnewOnEveryTokenIsAnAnswerTooBut
 TEST_F(AnswerActivityTest, ClocksSpinnersHiddenTextOneOffMessagesAndTypingAreNoAnswer) {
     pane();
     state.selectTab(tagID("one"));
+    ASSERT_TRUE(ready("stream"));
     start("quiet");
     evaluateScript(existingView(tagID("stream")), "start(); 1");
     ASSERT_TRUE(eventually([&] { return activity("stream").answersFinished == 1; }, std::chrono::seconds(20)));
@@ -137,7 +143,7 @@ TEST_F(AnswerActivityTest, ATitleThatStartsWithACountShowsIt) {
              {"(three) Chat", std::nullopt}, {"(99999999) x", std::nullopt}})
         EXPECT_EQ(unreadCountInTitle(title), count) << title;
     pane();
-    ASSERT_TRUE(loaded(tagID("two")));
+    ASSERT_TRUE(ready("two"));
     evaluateScript(existingView(tagID("two")), "document.title = '(4) two'; 1");
     EXPECT_TRUE(eventually([&] { return activity("two").unread == 4; }));
     evaluateScript(existingView(tagID("two")), "document.title = 'two'; 1");

@@ -7,10 +7,10 @@
 
 namespace corvina::testing {
 
-std::string evaluateScript(WebKitWebView* view, const std::string& script) {
+std::string evaluateScript(WebKitWebView* view, const std::string& script, const char* world) {
     std::optional<std::string> result;
     webkit_web_view_evaluate_javascript(
-        view, script.c_str(), -1, nullptr, nullptr, nullptr,
+        view, script.c_str(), -1, world, nullptr, nullptr,
         +[](GObject* source, GAsyncResult* res, gpointer data) {
             auto* out = static_cast<std::optional<std::string>*>(data);
             GError* error = nullptr;

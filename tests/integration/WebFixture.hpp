@@ -7,8 +7,9 @@
 
 namespace corvina::testing {
 
-// Runs a script in the page and returns its result as text.
-std::string evaluateScript(WebKitWebView* view, const std::string& script);
+// Runs a script in the page (in the page's own world unless `world` names another) and
+// returns its result as text.
+std::string evaluateScript(WebKitWebView* view, const std::string& script, const char* world = nullptr);
 
 // The engine's web processes under this test process (through the sandbox launcher).
 std::vector<int> webProcessIDs();

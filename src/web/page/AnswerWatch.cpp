@@ -9,12 +9,12 @@ namespace {
 constexpr const char* channel = "corvinaAnswer";
 
 // Counts the characters that mutations add to shown, non-editable parts of the page,
-// minus those they take away, in half-second ticks. Growth in three ticks in a row is an
-// answer streaming; four ticks without growth end it. Nothing runs while nothing grows.
+// minus those they take away. Growth in three half-second spans within three seconds is an
+// answer streaming; two seconds without growth end it. Nothing runs while nothing grows.
 // Counting starts once the page has first been still, so its own loading is no answer.
 constexpr const char* watchScript = R"JS(
 (() => {
-    const tickMs = 500, streamingTicks = 3, quietTicks = 4, longestMs = 5 * 60 * 1000;
+    const bucketMs = 500, streamingBuckets = 3, streamingWindowMs = 3000, quietMs = 2000, longestMs = 5 * 60 * 1000;
     const post = message => { try { webkit.messageHandlers.corvinaAnswer.postMessage(message); } catch (e) {} };
     const elementOf = node => node instanceof Element ? node : node.parentElement;
     const editable = el => {
@@ -22,47 +22,44 @@ constexpr const char* watchScript = R"JS(
         return false;
     };
     const shown = el => el.isConnected && (el.checkVisibility ? el.checkVisibility() : el.getClientRects().length > 0);
-    let settled = false, grown = 0, growingTicks = 0, quiet = 0, answering = false, ignored = false;
-    let startedAt = 0, lastGrown = null, timer = 0, stillSince = 0;
+    // Times of growth, by half-second bucket; a page in the background has its timers
+    // slowed, so what counts is when text grew, not how often we looked.
+    let settled = false, growth = [], answering = false, ignored = false;
+    let startedAt = 0, lastGrowth = 0, lastGrown = null, timer = 0;
 
-    const tick = () => {
+    const check = () => {
+        const now = Date.now();
         if (!settled) {
-            if (grown > 0) stillSince = Date.now();
-            grown = 0;
-            if (Date.now() - stillSince >= quietTicks * tickMs) { settled = true; stop(); }
+            if (now - lastGrowth >= quietMs) { settled = true; growth = []; stop(); }
             return;
         }
-        const grew = grown > 0;
-        grown = 0;
         if (ignored) {
-            quiet = grew ? 0 : quiet + 1;
-            if (quiet >= quietTicks) { ignored = false; stop(); }
+            if (now - lastGrowth >= quietMs) { ignored = false; growth = []; stop(); }
             return;
         }
+        growth = growth.filter(bucket => now - bucket * bucketMs < streamingWindowMs);
         if (!answering) {
-            growingTicks = grew ? growingTicks + 1 : 0;
-            if (growingTicks >= streamingTicks) {
-                answering = true; quiet = 0; startedAt = Date.now();
+            if (growth.length >= streamingBuckets) {
+                answering = true; startedAt = now;
                 post({state: 'answering'});
-            } else if (!grew) {
+            } else if (!growth.length) {
                 stop();
             }
             return;
         }
-        if (Date.now() - startedAt > longestMs) {
-            answering = false; ignored = true; quiet = 0;
+        if (now - startedAt > longestMs) {
+            answering = false; ignored = true;
             post({state: 'stopped'});
             return;
         }
-        quiet = grew ? 0 : quiet + 1;
-        if (quiet < quietTicks) return;
-        answering = false; growingTicks = 0;
+        if (now - lastGrowth < quietMs) return;
+        answering = false; growth = [];
         const text = lastGrown && lastGrown.isConnected ? (lastGrown.innerText || lastGrown.textContent || '') : '';
         post({state: 'answered', text: Array.from(text.trim()).slice(0, 100).join('')});
         stop();
     };
     const stop = () => { if (timer) { clearInterval(timer); timer = 0; } };
-    const start = () => { if (!timer) timer = setInterval(tick, tickMs); };
+    const start = () => { if (!timer) timer = setInterval(check, bucketMs); };
 
     const observer = new MutationObserver(records => {
         let added = 0;
@@ -81,13 +78,15 @@ constexpr const char* watchScript = R"JS(
             added += change;
         }
         if (added <= 0) return;
-        grown += added;
+        lastGrowth = Date.now();
+        const bucket = Math.floor(lastGrowth / bucketMs);
+        if (growth[growth.length - 1] !== bucket) growth.push(bucket);
         start();
     });
     const observe = () => {
         observer.observe(document.documentElement, {childList: true, subtree: true, characterData: true,
                                                      characterDataOldValue: true});
-        stillSince = Date.now();
+        lastGrowth = Date.now();
         start();
     };
     if (document.documentElement) observe(); else addEventListener('DOMContentLoaded', observe, {once: true});
