@@ -169,14 +169,14 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
                 std::find(first.begin(), first.end(), pid) == first.end())
                 continue;
             ::kill(pid, SIGKILL);
-            if (eventually([&] { return right.container().showsTrouble(); }, std::chrono::seconds(3))) break;
+            if (eventually([&] { return shows(right, "page-trouble"); }, std::chrono::seconds(3))) break;
         }
-        ASSERT_TRUE(right.container().showsTrouble()) << "round " << round;
+        ASSERT_TRUE(shows(right, "page-trouble")) << "round " << round;
         runLoopFor(std::chrono::milliseconds(300));
         EXPECT_EQ(right.get_width(), width) << "ended, round " << round;
         before = webProcessIDs();
-        right.container().troubleView().actionButton().activate();
-        ASSERT_TRUE(eventually([&] { return !right.container().showsTrouble(); }));
+        troubleAction(right).activate();
+        ASSERT_TRUE(eventually([&] { return !shows(right, "page-trouble"); }));
         ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
         runLoopFor(std::chrono::milliseconds(300));
         EXPECT_EQ(right.get_width(), width) << "reloaded, round " << round;
