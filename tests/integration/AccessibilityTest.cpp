@@ -228,7 +228,7 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
     // The walk itself finds a button without a name.
     openPanel(DetailPanelType::settings);
     settle();
-    gtk_accessible_reset_property(GTK_ACCESSIBLE(window.settingsPanel().collapseHandle().gobj()),
+    gtk_accessible_reset_property(GTK_ACCESSIBLE(widgetWithClass(widgetWithClass(window, "detail-panel"), "collapse-handle").gobj()),
                                   GTK_ACCESSIBLE_PROPERTY_LABEL);
     EXPECT_NE(unnamedControls(window).find("GtkButton"), std::string::npos);
 }

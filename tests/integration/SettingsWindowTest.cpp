@@ -72,6 +72,14 @@ std::string appearanceNameOf(Gtk::Widget& window, AppAppearance appearance) {
 }
 std::string shownPathOf(Gtk::Widget& window) { return labelText(widgetWithClass(window, "path-text")); }
 
+// The detail panel's appearance options, and whether one shows the mark of the choice.
+Gtk::ToggleButton& appearanceOptionOf(Gtk::Widget& panel, AppAppearance appearance) {
+    return widgetWithClass<Gtk::ToggleButton>(panel, "appearance-option", static_cast<std::size_t>(appearance));
+}
+bool showsCheckmark(Gtk::Widget& panel, AppAppearance appearance) {
+    return shownOnScreen(widgetWithClass(appearanceOptionOf(panel, appearance), "appearance-check"));
+}
+
 // The settings window beside the detail panel, both over the real state.
 class SettingsWindowTest : public StateFixture {
 protected:
@@ -134,7 +142,7 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
         // Views made over a chosen time (as at start) show it and leave it as it was.
         MemoryCard card{context};
         SettingsWindow another{context};
-        EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
+        EXPECT_EQ(widgetOfType<Gtk::DropDown>(card).get_selected(), 4u);
         EXPECT_EQ(adw_combo_row_get_selected(sleepRowOf(another)), 4u);
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(60));
     }
@@ -148,8 +156,8 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
         EXPECT_EQ(widgetsLabelled(window, "No general settings available").size(), 1u);
         EXPECT_EQ(appearanceNameOf(window, AppAppearance::light), texts[3]);
         EXPECT_EQ(itemText(adw_combo_row_get_model(sleep), 4), texts[4]);
-        EXPECT_EQ(itemText(panel.memoryCard().sleepChooser().get_model()->gobj(), 4), texts[4]);
-        EXPECT_EQ(panel.memoryCard().sleepChooser().get_selected(), 4u) << "renaming keeps the choice";
+        EXPECT_EQ(itemText(widgetOfType<Gtk::DropDown>(panel).get_model()->gobj(), 4), texts[4]);
+        EXPECT_EQ(widgetOfType<Gtk::DropDown>(panel).get_selected(), 4u) << "renaming keeps the choice";
         EXPECT_EQ(adw_combo_row_get_selected(sleep), 4u);
     }
     // The path's icon buttons carry their names as bubbles, the others as their labels.
@@ -160,33 +168,35 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     gtk_check_button_set_active(appearanceCheckOf(window, AppAppearance::dark), TRUE);
     EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
     EXPECT_EQ(preferences.stringValue("appAppearance"), "dark");
-    EXPECT_TRUE(panel.appearanceCard().option(AppAppearance::dark).get_active());
-    EXPECT_TRUE(panel.appearanceCard().showsCheckmark(AppAppearance::dark));
-    click(panel.appearanceCard().option(AppAppearance::light));
+    EXPECT_TRUE(appearanceOptionOf(panel, AppAppearance::dark).get_active());
+    EXPECT_TRUE(showsCheckmark(panel, AppAppearance::dark));
+    click(appearanceOptionOf(panel, AppAppearance::light));
     EXPECT_EQ(settings.appearance().get(), AppAppearance::light);
-    EXPECT_TRUE(panel.appearanceCard().showsCheckmark(AppAppearance::light));
-    EXPECT_FALSE(panel.appearanceCard().showsCheckmark(AppAppearance::dark));
+    EXPECT_TRUE(showsCheckmark(panel, AppAppearance::light));
+    EXPECT_FALSE(showsCheckmark(panel, AppAppearance::dark));
     EXPECT_TRUE(gtk_check_button_get_active(appearanceCheckOf(window, AppAppearance::light)));
 
-    auto& card = panel.memoryCard();
+    auto& card = widgetWithClass(panel, "detail-card", 6);  // the memory card, last
+    auto& chooser = widgetOfType<Gtk::DropDown>(card);
+    auto& loadSwitch = widgetOfType<GlassSwitch>(card);
     adw_combo_row_set_selected(sleep, 3);
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(30));
-    EXPECT_EQ(card.sleepChooser().get_selected(), 3u);
-    card.sleepChooser().set_selected(1);
+    EXPECT_EQ(chooser.get_selected(), 3u);
+    chooser.set_selected(1);
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(5));
     EXPECT_EQ(adw_combo_row_get_selected(sleep), 1u);
-    card.sleepChooser().set_selected(0);
+    chooser.set_selected(0);
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0);
     // A time set outside the settings (a measurement's) shows as the nearest choice.
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(5));
     EXPECT_EQ(adw_combo_row_get_selected(sleep), 1u);
     settings.setSleepUnusedServicesAfter(std::chrono::minutes(50));
-    EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
+    EXPECT_EQ(chooser.get_selected(), 4u);
 
-    EXPECT_FALSE(card.loadWhenOpenedSwitch().isOn());
+    EXPECT_FALSE(loadSwitch.isOn());
     gtk_switch_set_active(loadWhenOpenedSwitchOf(window), TRUE);
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
-    EXPECT_TRUE(card.loadWhenOpenedSwitch().isOn());
+    EXPECT_TRUE(loadSwitch.isOn());
     settings.setLoadServicesWhenOpened(false);
     EXPECT_FALSE(gtk_switch_get_active(loadWhenOpenedSwitchOf(window)));
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <gtkmm/label.h>
+#include <gtkmm/popover.h>
 
 #include <filesystem>
 
@@ -109,7 +111,10 @@ std::vector<GtkWidget*> widgetsLabelled(Gtk::Widget& root, const std::string& te
         const bool label = GTK_IS_LABEL(widget) && text == gtk_label_get_text(GTK_LABEL(widget));
         const char* buttonLabel = GTK_IS_BUTTON(widget) ? gtk_button_get_label(GTK_BUTTON(widget)) : nullptr;
         const char* tooltip = gtk_widget_get_tooltip_text(widget);
-        return !label && !(buttonLabel && text == buttonLabel) && !(tooltip && text == tooltip);
+        const bool named = screenReaderBackendRuns() && GTK_IS_ACCESSIBLE(widget) &&
+                           passes(gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                                                     text.c_str()));
+        return !label && !(buttonLabel && text == buttonLabel) && !(tooltip && text == tooltip) && !named;
     });
     return found;
 }
@@ -126,6 +131,10 @@ bool shownOnScreen(Gtk::Widget& widget) {
         }
     }
     return true;
+}
+
+std::string bubbleText(Gtk::Widget& control) {
+    return labelText(widgetOfType<Gtk::Label>(widgetOfType<Gtk::Popover>(control)));
 }
 
 std::string labelText(Gtk::Widget& label) {

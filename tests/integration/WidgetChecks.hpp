@@ -36,8 +36,8 @@ std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type);
 std::vector<GtkWidget*> widgetsWithClass(Gtk::Widget& root, const std::string& cssClass);
 
 // The widgets inside `root` whose own text is `text`: a label's text, a button's label or
-// the widget's tooltip, what the user reads on or over it. (The test display runs no
-// accessibility backend, so the names screen readers get cannot be read back there.)
+// the widget's tooltip, what the user reads on or over it, or, where GTK's test backend
+// runs, the name screen readers get (the test display runs none).
 std::vector<GtkWidget*> widgetsLabelled(Gtk::Widget& root, const std::string& text);
 
 // The widget itself or the nearest widget above it (up to `root`) that is a T, if any.
@@ -58,13 +58,13 @@ T& widgetOfType(Gtk::Widget& root) {
     throw std::runtime_error("no widget of the type asked for");
 }
 
-// The first widget with the CSS class inside `root`, as a T; throws (failing the test)
-// when there is none.
+// The widget with the CSS class at `place` inside `root` (the first by default), as a T;
+// throws (failing the test) when there is none.
 template <typename T = Gtk::Widget>
-T& widgetWithClass(Gtk::Widget& root, const std::string& cssClass) {
-    for (GtkWidget* widget : widgetsWithClass(root, cssClass))
-        if (auto* found = dynamic_cast<T*>(Glib::wrap(widget))) return *found;
-    throw std::runtime_error("no widget with class " + cssClass);
+T& widgetWithClass(Gtk::Widget& root, const std::string& cssClass, std::size_t place = 0) {
+    const auto found = widgetsWithClass(root, cssClass);
+    if (place >= found.size()) throw std::runtime_error("no widget with class " + cssClass);
+    return dynamic_cast<T&>(*Glib::wrap(found[place]));
 }
 
 // The first T labelled `text` inside `root`, or holding such a label (a button and its
@@ -82,6 +82,8 @@ bool shownOnScreen(Gtk::Widget& widget);
 
 // The text a label shows.
 std::string labelText(Gtk::Widget& label);
+// The text of the bubble a control carries for the pointer (its first popover).
+std::string bubbleText(Gtk::Widget& control);
 
 // The application's windows carrying the CSS class, oldest first.
 std::vector<GtkWidget*> windowsWithClass(const std::string& cssClass);
