@@ -110,8 +110,9 @@ TEST_F(SettingsWindowTest, TheChosenFolderShowsInThePathTextAndTheSystemClipboar
     const bool xclip = !commandOutput("command -v xclip").empty();
     if (xclip) {
         DisplayPasteboard systemClipboard(Gdk::Display::get_default());
-        AppContext withSystemClipboard{queue,    notifications, preferences, systemClipboard, state,
-                                       settings, localization,  clipboard,   customTabs,      downloads, webViews};
+        AppContext withSystemClipboard{queue,     notifications, preferences, systemClipboard, state,
+                                       settings,  localization,  clipboard,   customTabs,      downloads,
+                                       webViews,  askSeveral,    askSeveralDelivery};
         SettingsWindow ownWindow(withSystemClipboard);
         // Our own write is counted and readable at once, so it is never taken for a new copy.
         const auto before = systemClipboard.changeCount();

@@ -66,15 +66,24 @@ const findBox = () => {
 
 const plain = el => el.matches('textarea, input');
 const content = el => plain(el) ? el.value : el.innerText;
+// Typed as keys would type it; a long text goes in as a paste would, which editors take
+// at once (typing it would take the engine minutes).
+const typedLength = 4000;
+const paste = box => {
+    const data = new DataTransfer();
+    data.setData('text/plain', text);
+    return !box.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));
+};
 const putIn = box => {
     box.focus();
     if (plain(box)) {
         box.select();
-        if (!document.execCommand('insertText', false, text) || box.value !== text) {
-            // An editor that refused the command: the value as the keyboard would leave it.
+        const typed = text.length <= typedLength && document.execCommand('insertText', false, text);
+        if (!typed || box.value !== text) {
+            // The value as a paste would leave it, with the events a paste sends.
             const setter = Object.getOwnPropertyDescriptor(Object.getPrototypeOf(box), 'value').set;
             setter.call(box, text);
-            box.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertText', data: text}));
+            box.dispatchEvent(new InputEvent('input', {bubbles: true, inputType: 'insertFromPaste'}));
         }
         return;
     }
@@ -83,9 +92,21 @@ const putIn = box => {
     const selection = getSelection();
     selection.removeAllRanges();
     selection.addRange(all);
-    // A new line as Shift+Enter makes it, so that no editor takes it for sending.
+    if (text.length > typedLength) {
+        if (paste(box)) return;
+        // No editor of its own: what the engine's own paste of plain text would insert.
+        const escaped = text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+        document.execCommand('insertHTML', false, escaped.split('\n').join('<br>'));
+        return;
+    }
+    // A new line as Shift+Enter makes it in this editor, so that none takes it for sending;
+    // a box that does nothing with the key gets the line break the keyboard would leave.
     text.split('\n').forEach((line, index) => {
-        if (index > 0) document.execCommand('insertLineBreak');
+        if (index > 0) {
+            const shiftEnter = new KeyboardEvent('keydown', {key: 'Enter', code: 'Enter', shiftKey: true,
+                                                            bubbles: true, cancelable: true, composed: true});
+            if (box.dispatchEvent(shiftEnter)) document.execCommand('insertLineBreak');
+        }
         if (line) document.execCommand('insertText', false, line);
     });
 };
@@ -139,6 +160,8 @@ const inPage = box => times(document.body.innerText, probe) > (plain(box) ? 0 : 
 const box = findBox();
 if (!box) return 'noBox';
 putIn(box);
+// Editors take in what changed in their box on their own schedule.
+await sleep(150);
 if (!content(box).includes(probe)) return 'notSent';
 const send = findSend(box);
 if (send) {
