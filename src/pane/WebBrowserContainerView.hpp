@@ -43,13 +43,13 @@ public:
     ~WebBrowserContainerView() override;
 
     FindBar& findBar() { return findBar_; }
+    // The web view the user sees, if any.
+    WebKitWebView* shownWebView() const;
 
 private:
     std::optional<std::string> currentTabID() const;
     // The page of the service this pane shows, if it has one.
     ServicePage* shownPage() const;
-    // The web view the user sees, if any.
-    WebKitWebView* shownWebView() const;
     void refresh();
     void syncWebViews(const std::string& current);
     void createNextWebView();
