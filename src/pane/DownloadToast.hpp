@@ -19,8 +19,6 @@ public:
 
     void setMessage(const std::string& message);
     void setCloseLabel(const std::string& label);
-    std::string message() const { return message_.get_text(); }
-    Gtk::Button& closeButton() { return close_; }
 
 private:
     Gtk::Image icon_;

@@ -17,7 +17,6 @@ public:
     FileDropTipView();
 
     void setLanguage(AppLanguage language) { text_.set_text(tipText.in(language)); }
-    std::string text() const { return text_.get_text(); }
 
 private:
     Gtk::Image icon_;

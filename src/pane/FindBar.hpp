@@ -38,11 +38,6 @@ public:
     void next();
     void previous();
 
-    Gtk::SearchEntry& entry() { return entry_; }
-    Gtk::ToggleButton& caseButton() { return case_; }
-    Gtk::Button& closeButton() { return close_; }
-    std::string countText() const { return count_.get_text(); }
-
 private:
     void search();
     void step(bool forward);

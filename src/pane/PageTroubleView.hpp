@@ -17,9 +17,6 @@ public:
 
     // Without an action text there is no button: nothing would help.
     void setTexts(const std::string& title, const std::string& detail, const std::string& action);
-    std::string title() const { return title_.get_text(); }
-    std::string detail() const { return detail_.get_text(); }
-    Gtk::Button& actionButton() { return action_; }
 
 private:
     Gtk::Image icon_;

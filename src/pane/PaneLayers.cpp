@@ -72,8 +72,6 @@ void PaneLayers::reveal(GtkWidget* page) {
 
 GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }
 
-GtkWidget* PaneLayers::prepared() const { return owns(prepared_) ? prepared_ : nullptr; }
-
 bool PaneLayers::owns(GtkWidget* page) const {
     return page && gtk_widget_get_parent(page) == gobj();
 }

@@ -22,7 +22,6 @@ public:
     // While the window is out of sight every page is hidden, so every page rests.
     void setConcealed(bool concealed);
     GtkWidget* shown() const;
-    GtkWidget* prepared() const;
 
 private:
     bool owns(GtkWidget* page) const;

@@ -14,9 +14,6 @@ public:
     explicit PermissionBar(std::function<void(bool allowed)> onAnswer);
 
     void setTexts(const std::string& question, const std::string& allow, const std::string& deny);
-    std::string question() const { return question_.get_text(); }
-    Gtk::Button& allowButton() { return allow_; }
-    Gtk::Button& denyButton() { return deny_; }
 
 private:
     Gtk::Label question_;

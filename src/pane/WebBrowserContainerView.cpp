@@ -153,10 +153,6 @@ WebKitWebView* WebBrowserContainerView::shownWebView() const {
     return child && WEBKIT_IS_WEB_VIEW(child) ? WEBKIT_WEB_VIEW(child) : nullptr;
 }
 
-bool WebBrowserContainerView::showsPlaceholder() const {
-    return layers_.shown() == GTK_WIDGET(placeholder_.gobj());
-}
-
 void WebBrowserContainerView::refresh() {
     const auto current = currentTabID();
     if (!current) {

@@ -42,27 +42,14 @@ public:
     WebBrowserContainerView(AppContext& context, Pane pane);
     ~WebBrowserContainerView() override;
 
-    Pane pane() const { return pane_; }
-    std::optional<std::string> currentTabID() const;
+    FindBar& findBar() { return findBar_; }
     // The web view the user sees, if any.
     WebKitWebView* shownWebView() const;
-    // The page of the service this pane shows, if it has one.
-    ServicePage* shownPage() const;
-    bool showsPlaceholder() const;
-    bool showsSpinner() const { return spinner_.get_visible(); }
-    bool showsToast() const { return toastRevealer_.get_reveal_child(); }
-    bool showsFileDropTip() const { return tipRevealer_.get_reveal_child(); }
-    DownloadToast& toast() { return toast_; }
-    FileDropTipView& fileDropTip() { return tip_; }
-    FindBar& findBar() { return findBar_; }
-    bool showsZoomLevel() const { return zoomRevealer_.get_reveal_child(); }
-    std::string zoomLevelText() const { return zoomLabel_.get_text(); }
-    bool showsTrouble() const { return trouble_.get_visible(); }
-    PageTroubleView& troubleView() { return trouble_; }
-    bool showsPermissionBar() const { return permissionBar_.get_visible(); }
-    PermissionBar& permissionBar() { return permissionBar_; }
 
 private:
+    std::optional<std::string> currentTabID() const;
+    // The page of the service this pane shows, if it has one.
+    ServicePage* shownPage() const;
     void refresh();
     void syncWebViews(const std::string& current);
     void createNextWebView();

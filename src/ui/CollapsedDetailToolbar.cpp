@@ -114,11 +114,4 @@ void CollapsedDetailToolbar::refresh() {
     }
 }
 
-std::vector<std::string> CollapsedDetailToolbar::shownTooltips() const {
-    std::vector<std::string> tooltips;
-    for (const auto* button : {&dock_, &clipboard_, &split_, &settings_, &customTags_, &dockRight_})
-        if (button->get_visible()) tooltips.push_back(button->tooltip());
-    return tooltips;
-}
-
 }  // namespace corvina

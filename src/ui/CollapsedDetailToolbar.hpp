@@ -34,16 +34,6 @@ public:
 
     explicit CollapsedDetailToolbar(AppContext& context);
 
-    // The tooltips of the buttons shown now, top to bottom.
-    std::vector<std::string> shownTooltips() const;
-
-    ToolbarButton& dockButton() { return dock_; }
-    ToolbarButton& clipboardButton() { return clipboard_; }
-    ToolbarButton& splitButton() { return split_; }
-    ToolbarButton& settingsButton() { return settings_; }
-    ToolbarButton& customTagsButton() { return customTags_; }
-    ToolbarButton& dockRightButton() { return dockRight_; }
-
 private:
     void connectActions();
     void openPanel(DetailPanelType kind);

@@ -41,8 +41,6 @@ public:
     AITabBarView& tabBar() { return tabBar_; }
     PaneFrame& primaryPane() { return primary_; }
     PaneFrame* secondaryPane() { return secondary_.get(); }
-    bool catchesClicks() const { return catcher_.get_visible(); }
-    Gtk::Widget& clickCatcher() { return catcher_; }
     Gtk::Widget& detailColumn() { return detailColumn_; }
     // Jumps every running animation to its end.
     void finishAnimations();

@@ -26,9 +26,6 @@ namespace corvina {
 // One titled glass card of the settings panel. Each card keeps its own texts in the
 // interface language and follows the models it shows.
 class DetailCard : public Gtk::Box {
-public:
-    std::string title() const { return title_.get_text(); }
-
 protected:
     explicit DetailCard(int spacing = 12);
     void setTitle(const std::string& text) { title_.set_text(text); }
@@ -40,9 +37,9 @@ private:
 class LanguageCard : public DetailCard {
 public:
     explicit LanguageCard(AppContext& context);
-    Gtk::ToggleButton& option(AppLanguage language) { return options_.at(static_cast<size_t>(language)); }
 
 private:
+    Gtk::ToggleButton& option(AppLanguage language) { return options_.at(static_cast<size_t>(language)); }
     void refresh();
 
     AppContext& context_;
@@ -55,7 +52,6 @@ private:
 class AIServicesCard : public DetailCard {
 public:
     explicit AIServicesCard(AppContext& context);
-    GlassSwitch& serviceSwitch(const std::string& tabID) { return *switches_.at(tabID); }
 
 private:
     void addCell(const AITab& tab, int index);
@@ -72,10 +68,6 @@ private:
 class AppearanceCard : public DetailCard {
 public:
     explicit AppearanceCard(AppContext& context);
-    Gtk::ToggleButton& option(AppAppearance appearance) { return options_.at(static_cast<size_t>(appearance)).button; }
-    bool showsCheckmark(AppAppearance appearance) const {
-        return options_.at(static_cast<size_t>(appearance)).checkmark.get_visible();
-    }
 
 private:
     struct Option {
@@ -83,6 +75,7 @@ private:
         Gtk::Image checkmark;
         Gtk::Label name;
     };
+    Gtk::ToggleButton& option(AppAppearance appearance) { return options_.at(static_cast<size_t>(appearance)).button; }
     void buildOption(AppAppearance appearance);
     void refresh();
 
@@ -96,9 +89,6 @@ private:
 class DownloadPathCard : public DetailCard {
 public:
     explicit DownloadPathCard(AppContext& context);
-    std::string shownPath() const { return path_.get_text(); }
-    Gtk::Button& openButton() { return openButton_; }
-    Gtk::Button& resetButton() { return resetButton_; }
 
 private:
     void buildPathRow();
@@ -119,7 +109,6 @@ private:
 class ClearCacheCard : public DetailCard {
 public:
     explicit ClearCacheCard(AppContext& context);
-    Gtk::Button& clearButton() { return button_; }
 
 private:
     AppContext& context_;
@@ -131,7 +120,6 @@ private:
 class LaunchAtLoginCard : public DetailCard {
 public:
     explicit LaunchAtLoginCard(AppContext& context);
-    GlassSwitch& loginSwitch() { return switch_; }
 
 private:
     AppContext& context_;
@@ -146,8 +134,6 @@ private:
 class MemoryCard : public DetailCard {
 public:
     explicit MemoryCard(AppContext& context);
-    GlassSwitch& loadWhenOpenedSwitch() { return loadSwitch_; }
-    Gtk::DropDown& sleepChooser() { return sleepChooser_; }
 
 private:
     void retitle();

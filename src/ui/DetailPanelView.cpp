@@ -64,12 +64,6 @@ void DetailPanelView::buildHandle() {
     add_overlay(handle_);
 }
 
-std::vector<std::string> DetailPanelView::cardTitles() const {
-    return {languageCard_.title(),       aiServicesCard_.title(), appearanceCard_.title(),
-            downloadPathCard_.title(),   clearCacheCard_.title(), launchAtLoginCard_.title(),
-            memoryCard_.title()};
-}
-
 void DetailPanelView::retitle() {
     title_.set_text(context_.localization.text(settingsText));
     handleTooltip_.setText(context_.localization.text(collapseText));

@@ -23,18 +23,6 @@ public:
 
     explicit DetailPanelView(AppContext& context);
 
-    std::string titleText() const { return title_.get_text(); }
-    // The card titles, top to bottom.
-    std::vector<std::string> cardTitles() const;
-
-    LanguageCard& languageCard() { return languageCard_; }
-    AIServicesCard& aiServicesCard() { return aiServicesCard_; }
-    AppearanceCard& appearanceCard() { return appearanceCard_; }
-    DownloadPathCard& downloadPathCard() { return downloadPathCard_; }
-    LaunchAtLoginCard& launchAtLoginCard() { return launchAtLoginCard_; }
-    MemoryCard& memoryCard() { return memoryCard_; }
-    Gtk::Button& collapseHandle() { return handle_; }
-
 private:
     void buildContent();
     void buildHandle();

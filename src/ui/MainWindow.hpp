@@ -28,8 +28,6 @@ public:
 
     TopStrip& topStrip() { return topStrip_; }
     ContentView& contentView() { return contentView_; }
-    DetailPanelView& settingsPanel() { return settingsPanel_; }
-    ClipboardPanelView& clipboardPanel() { return clipboardPanel_; }
     CustomTagsPanelView& customTagsPanel() { return customTagsPanel_; }
     // Opens the find bar of the pane the next selection goes to.
     void findInPage();

@@ -16,7 +16,6 @@ public:
     PaneFrame(AppContext& context, Pane pane);
 
     WebBrowserContainerView& container() { return container_; }
-    bool showsOutline() const { return outline_.get_visible(); }
 
 private:
     void refresh();

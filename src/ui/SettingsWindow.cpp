@@ -94,10 +94,10 @@ AdwViewStackPage* SettingsWindow::addPage(GtkWidget* group, const char* name, co
 void SettingsWindow::buildGeneralPage() {
     auto* group = adw_preferences_group_new();
     adw_preferences_group_set_title(ADW_PREFERENCES_GROUP(group), layoutTitle);
-    placeholder_ = Gtk::make_managed<Gtk::Label>(noGeneralSettings);
-    placeholder_->add_css_class("dim-label");
-    placeholder_->set_xalign(0);
-    adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(placeholder_->gobj()));
+    auto* placeholder = Gtk::make_managed<Gtk::Label>(noGeneralSettings);
+    placeholder->add_css_class("dim-label");
+    placeholder->set_xalign(0);
+    adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(placeholder->gobj()));
     groups_[0] = ADW_PREFERENCES_GROUP(group);
     pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
     adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
@@ -216,26 +216,6 @@ Gtk::Widget* SettingsWindow::buildPathRow() {
     connections_ += openButton_.signal_clicked().connect(
         [this] { openInFileManager(openButton_, context_.downloadSettings.customDownloadPath().get()); });
     return row;
-}
-
-void SettingsWindow::showPage(Page page) {
-    adw_view_stack_set_visible_child_name(stack_, pageNames[static_cast<size_t>(page)]);
-}
-
-std::vector<std::string> SettingsWindow::pageTitles() const {
-    std::vector<std::string> titles;
-    for (auto* page : pages_) titles.emplace_back(adw_view_stack_page_get_title(page));
-    return titles;
-}
-
-std::vector<std::string> SettingsWindow::sectionTitles() const {
-    std::vector<std::string> titles;
-    for (auto* group : groups_) titles.emplace_back(adw_preferences_group_get_title(group));
-    return titles;
-}
-
-std::string SettingsWindow::appearanceOptionName(AppAppearance appearance) const {
-    return adw_preferences_row_get_title(appearanceRows_.at(index(appearance)));
 }
 
 void SettingsWindow::retitle() {

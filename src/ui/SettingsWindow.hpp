@@ -25,24 +25,8 @@ class SettingsWindow : public Gtk::Window {
 public:
     static constexpr int width = 450;
     static constexpr int height = 320;
-    enum class Page { general, appearance, downloads };
 
     explicit SettingsWindow(AppContext& context);
-
-    void showPage(Page page);
-    // Page titles in order, and each page's section heading in the same order.
-    std::vector<std::string> pageTitles() const;
-    std::vector<std::string> sectionTitles() const;
-    std::string generalPlaceholder() const { return placeholder_->get_text(); }
-
-    std::string appearanceOptionName(AppAppearance appearance) const;
-    std::string shownDownloadPath() const { return path_->get_text(); }
-    Gtk::Button& copyPathButton() { return copyButton_; }
-    Gtk::Button& chooseFolderButton() { return *chooseButton_; }
-    Gtk::Button& resetFolderButton() { return *resetButton_; }
-    Gtk::Button& resetPermissionsButton() { return resetPermissions_; }
-    const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
-    const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
 
 private:
     static size_t index(AppAppearance appearance) { return static_cast<size_t>(appearance); }
@@ -72,7 +56,6 @@ private:
     AdwViewStack* stack_;
     std::array<AdwViewStackPage*, 3> pages_{};
     std::array<AdwPreferencesGroup*, 3> groups_{};
-    Gtk::Label* placeholder_ = nullptr;
     AdwPreferencesGroup* memoryGroup_ = nullptr;
     AdwActionRow* loadRow_ = nullptr;
     GtkSwitch* loadSwitch_ = nullptr;

@@ -68,7 +68,6 @@ public:
     ServicePage* existingPage(const PageKey& key) const;
     // Every page there is now.
     std::vector<PageKey> pageKeys() const;
-    std::size_t pageCount() const { return pages_.size(); }
     // Pages made, ended or put to sleep.
     sigc::connection observePages(sigc::slot<void()> slot) const { return pagesChanged_.connect(std::move(slot)); }
 
@@ -90,7 +89,6 @@ public:
     Downloads& downloads() { return *downloads_; }
     PermissionRequests& permissionRequests() { return permissions_; }
     SitePermissions& sitePermissions() { return sitePermissions_; }
-    NewWindows& newWindows() { return newWindows_; }
     // Whether the user is looking at this page now; their notifications are not shown then.
     void setPageInView(std::function<bool(const PageKey&)> inView) { pageInView_ = std::move(inView); }
     // The user clicked a page's notification: the page, if it is still there.

@@ -41,22 +41,22 @@ protected:
 
 TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {
     auto& primary = pane(Pane::primary);
-    EXPECT_TRUE(primary.showsSpinner());
+    EXPECT_TRUE(spins(primary));
     ASSERT_TRUE(allCreated(Pane::primary));
     ASSERT_TRUE(loaded("custom_one", Pane::primary) && loaded("custom_two", Pane::primary));
-    EXPECT_TRUE(eventually([&] { return !primary.showsSpinner(); }));
+    EXPECT_TRUE(eventually([&] { return !spins(primary); }));
     auto* one = existingView("custom_one", Pane::primary);
     auto* two = existingView("custom_two", Pane::primary);
-    EXPECT_EQ(primary.shownWebView(), one);
+    EXPECT_EQ(shownView(primary), one);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(one)); }));
     EXPECT_FALSE(gtk_widget_get_mapped(GTK_WIDGET(two))) << "hidden pages neither paint nor animate";
 
     evaluateScript(one, "window.typed = 'kept'");
     state.selectTab("custom_two");
-    EXPECT_EQ(primary.shownWebView(), two);
+    EXPECT_EQ(shownView(primary), two);
     EXPECT_TRUE(eventually([&] { return !gtk_widget_get_mapped(GTK_WIDGET(one)); }));
     state.selectTab("custom_one");
-    EXPECT_EQ(primary.shownWebView(), one);
+    EXPECT_EQ(shownView(primary), one);
     EXPECT_EQ(evaluateScript(one, "window.typed"), "kept");
     EXPECT_EQ(hits["one"], 1);
     EXPECT_EQ(hits["two"], 1);
@@ -76,7 +76,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
 
     state.setPointedTabID(tagID("two"));
     EXPECT_TRUE(eventually([&] { return visible(one) && visible(two); }));
-    EXPECT_EQ(primary.shownWebView(), one) << "the pointed page stays under the shown one";
+    EXPECT_EQ(shownView(primary), one) << "the pointed page stays under the shown one";
     EXPECT_FALSE(gtk_widget_get_can_target(GTK_WIDGET(two))) << "clicks still reach the shown page";
     EXPECT_FALSE(gtk_widget_get_can_focus(GTK_WIDGET(two))) << "so does the keyboard";
 
@@ -97,7 +97,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     EXPECT_TRUE(eventually([&] { return visible(one); }));
 
     state.selectTab(tagID("two"));
-    EXPECT_EQ(primary.shownWebView(), two);
+    EXPECT_EQ(shownView(primary), two);
     EXPECT_TRUE(gtk_widget_get_can_target(GTK_WIDGET(two)) && gtk_widget_get_can_focus(GTK_WIDGET(two)));
     EXPECT_TRUE(eventually([&] { return !visible(one); }));
     state.enterSplitMode();
@@ -112,7 +112,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(three)); }));
     store().removePage({tagID("three"), Pane::primary});
     customTabs.deleteTab(tagID("three"));
-    EXPECT_EQ(primary.shownWebView(), two);
+    EXPECT_EQ(shownView(primary), two);
     state.setPointedTabID(tagID("one"));
     EXPECT_TRUE(eventually([&] { return visible(one); }));
 }
@@ -121,24 +121,24 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     state.enterSplitMode();
     localization.setCurrentLanguage(AppLanguage::en);
     auto& secondary = pane(Pane::secondary);
-    EXPECT_TRUE(secondary.showsPlaceholder());
-    EXPECT_EQ(store().pageCount(), 0u);
+    EXPECT_TRUE(shows(secondary, "pane-placeholder"));
+    EXPECT_EQ(store().pageKeys().size(), 0u);
     localization.setCurrentLanguage(AppLanguage::zhTW);
     state.selectTab("custom_two");
-    EXPECT_FALSE(secondary.showsPlaceholder());
-    EXPECT_EQ(secondary.shownWebView(), existingView("custom_two", Pane::secondary));
+    EXPECT_FALSE(shows(secondary, "pane-placeholder"));
+    EXPECT_EQ(shownView(secondary), existingView("custom_two", Pane::secondary));
     EXPECT_EQ(existingView("custom_two", Pane::primary), nullptr);
 
     auto& primary = pane(Pane::primary);
     store().downloads().reportFinished();
-    ASSERT_TRUE(eventually([&] { return primary.showsToast() && secondary.showsToast(); }));
-    EXPECT_EQ(secondary.toast().message(), "檔案下載已完成");
-    g_signal_emit_by_name(secondary.toast().closeButton().gobj(), "clicked");
-    EXPECT_FALSE(primary.showsToast()) << "closed in one pane, closed in both";
-    ASSERT_TRUE(dropFileOn(GTK_WIDGET(secondary.shownWebView())));
-    ASSERT_TRUE(eventually([&] { return secondary.showsFileDropTip(); }));
-    EXPECT_EQ(secondary.fileDropTip().text(), "請點擊頁面上 +號 或 上傳按鍵 上傳檔案");
-    EXPECT_FALSE(primary.showsFileDropTip()) << "the tip shows where the files were dropped";
+    ASSERT_TRUE(eventually([&] { return shows(primary, "download-toast") && shows(secondary, "download-toast"); }));
+    EXPECT_EQ(textOf(secondary, "toast-message"), "檔案下載已完成");
+    click(widgetWithClass<Gtk::Button>(secondary, "toast-close"));
+    EXPECT_FALSE(shows(primary, "download-toast")) << "closed in one pane, closed in both";
+    ASSERT_TRUE(dropFileOn(GTK_WIDGET(shownView(secondary))));
+    ASSERT_TRUE(eventually([&] { return shows(secondary, "file-drop-tip"); }));
+    EXPECT_EQ(textOf(secondary, "tip-text"), "請點擊頁面上 +號 或 上傳按鍵 上傳檔案");
+    EXPECT_FALSE(shows(primary, "file-drop-tip")) << "the tip shows where the files were dropped";
 }
 
 // A failure's reason may hold a long path with no place to break. The toast wraps it inside
@@ -155,11 +155,12 @@ TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
     store().downloads().reportFailed("Error opening file /home/someone/Downloads/" + std::string(160, 'x') +
                                  ".zip: File name too long");
     const auto revealed = [](WebBrowserContainerView* view) {
-        return view->showsToast() && gtk_revealer_get_child_revealed(GTK_REVEALER(view->toast().get_parent()->gobj()));
+        auto& toast = widgetWithClass(*view, "download-toast");
+        return shownOnScreen(toast) && gtk_revealer_get_child_revealed(GTK_REVEALER(toast.get_parent()->gobj()));
     };
     ASSERT_TRUE(eventually([&] { return std::ranges::all_of(views, revealed); }));
     for (auto* view : views) {
-        auto& toast = view->toast();
+        auto& toast = widgetWithClass(*view, "download-toast");
         graphene_rect_t bounds;
         ASSERT_TRUE(gtk_widget_compute_bounds(GTK_WIDGET(toast.gobj()), GTK_WIDGET(view->gobj()), &bounds));
         const int paneWidth = view->get_width();
@@ -180,8 +181,8 @@ TEST_F(ContainerViewTest, AHiddenServiceStillSelectedShowsNothing) {
     state.setHiddenAITabIDs({"doubao"});  // moves the selection on...
     state.setSelectedTabID("doubao");      // ...but the id can still be set directly
     auto& primary = pane(Pane::primary);
-    EXPECT_EQ(primary.shownWebView(), nullptr);
-    EXPECT_FALSE(primary.showsSpinner());
+    EXPECT_EQ(shownView(primary), nullptr);
+    EXPECT_FALSE(spins(primary));
 }
 
 }  // namespace
@@ -190,14 +191,14 @@ TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
     settings.setLoadServicesWhenOpened(true);
     pane(Pane::primary);
     ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
-    EXPECT_FALSE(eventually([&] { return store().pageCount() > 1; }, std::chrono::milliseconds(800)));
+    EXPECT_FALSE(eventually([&] { return store().pageKeys().size() > 1; }, std::chrono::milliseconds(800)));
     state.setPointedTabID(tagID("two"));
     state.selectTab(tagID("two"));
     ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
-    EXPECT_EQ(store().pageCount(), 2u);
+    EXPECT_EQ(store().pageKeys().size(), 2u);
     EXPECT_EQ(hits["three"], 0);
     settings.setLoadServicesWhenOpened(false);
-    EXPECT_TRUE(eventually([&] { return store().pageCount() == 4; })) << "off again: the rest load behind";
+    EXPECT_TRUE(eventually([&] { return store().pageKeys().size() == 4; })) << "off again: the rest load behind";
 }
 
 TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
@@ -226,7 +227,7 @@ TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
     EXPECT_EQ(existingView(tagID("two"), Pane::primary), nullptr);
     EXPECT_TRUE(eventually([&] { return webProcesses() == before - 1; })) << "its web process ended";
     EXPECT_EQ(store().sleepingTabIDs().get(), std::set<std::string>{tagID("two")});
-    EXPECT_FALSE(eventually([&] { return store().pageCount() < 3; }, std::chrono::seconds(3)))
+    EXPECT_FALSE(eventually([&] { return store().pageKeys().size() < 3; }, std::chrono::seconds(3)))
         << "the shown, the pointed and the asking page stay";
     ASSERT_FALSE(store().isAsleep({tagID("asks"), Pane::primary}));
     EXPECT_EQ(evaluateScript(asks, "document.querySelector('textarea').value"), "unsent");

@@ -85,7 +85,7 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(added.createdAt >= before && added.createdAt <= secondsSinceReferenceDate());
     EXPECT_FALSE(view.isAddFormOpen());
     EXPECT_EQ(state.selectedTabID().get(), first.id) << "not selected";
-    EXPECT_EQ(store().pageCount(), 3u) << "adding opens no page";
+    EXPECT_EQ(store().pageKeys().size(), 3u) << "adding opens no page";
     ASSERT_EQ(view.rowCount(), 4u);
     EXPECT_EQ(view.row(3).iconName(), "e.circle.fill");
     EXPECT_EQ(view.row(3).badgeTexts(), (Texts{"Web AI"}));

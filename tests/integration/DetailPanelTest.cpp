@@ -3,6 +3,7 @@
 #include "integration/X11Window.hpp"
 #include "ui/CollapsedDetailToolbar.hpp"
 #include "ui/DetailPanelView.hpp"
+#include "ui/SettingsShared.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -18,6 +19,33 @@ bool handlesFolders(const std::string& desktopID) {
     const bool found = handler && desktopID == g_app_info_get_id(handler);
     if (handler) g_object_unref(handler);
     return found;
+}
+
+// The panel's cards and the toolbar's buttons, in their order on screen.
+enum class Card { language, ai, appearance, downloadPath, clearCache, launchAtLogin, memory };
+enum class Tool { dock, clipboard, split, settings, customTags, dockRight };
+
+Gtk::Widget& cardOf(Gtk::Widget& panel, Card card) {
+    return widgetWithClass(panel, "detail-card", static_cast<std::size_t>(card));
+}
+Gtk::Button& toolOf(Gtk::Widget& toolbar, Tool tool) {
+    return widgetWithClass<Gtk::Button>(toolbar, "toolbar-button", static_cast<std::size_t>(tool));
+}
+// The bubbles of the toolbar buttons shown now, top to bottom.
+Texts shownTooltipsOf(Gtk::Widget& toolbar) {
+    Texts tooltips;
+    for (GtkWidget* button : widgetsWithClass(toolbar, "toolbar-button"))
+        if (gtk_widget_get_visible(button)) tooltips.push_back(bubbleText(*Glib::wrap(button)));
+    return tooltips;
+}
+Gtk::ToggleButton& languageOption(Gtk::Widget& panel, AppLanguage language) {
+    return widgetWithClass<Gtk::ToggleButton>(panel, "language-option", static_cast<std::size_t>(language));
+}
+// A built-in service's switch: the cells follow the catalogue.
+GlassSwitch& serviceSwitch(Gtk::Widget& panel, const std::string& tabID) {
+    const auto& tabs = builtInTabs();
+    const auto place = std::find_if(tabs.begin(), tabs.end(), [&](const AITab& tab) { return tab.id == tabID; }) - tabs.begin();
+    return widgetOfType<GlassSwitch>(widgetWithClass(panel, "ai-cell", static_cast<std::size_t>(place)));
 }
 
 // Stands in for the main window's dock manager, which needs a real screen edge.
@@ -61,106 +89,107 @@ protected:
 // With the screen reader backend throughout, for the names of the panel's controls.
 TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheirSettingsAndTheToolbarActs) {
     if (!screenReaderBackendRuns()) return expectPassWithTestBackend();
-    EXPECT_EQ(panel.titleText(), "设置");
-    EXPECT_TRUE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "商量"));
+    EXPECT_EQ(textOf(panel, "panel-title"), "设置");
+    EXPECT_TRUE(announcedAs(serviceSwitch(panel, "shangliang"), "商量"));
 
-    click(panel.languageCard().option(AppLanguage::en));
-    EXPECT_EQ(panel.titleText(), "Settings");
-    EXPECT_EQ(panel.cardTitles(),
-              (Texts{"Language", "AI", "Appearance", "Download Path", "Clear Cache", "Launch at Login", "Memory"}));
-    EXPECT_FALSE(announcedAs(panel.aiServicesCard().serviceSwitch("shangliang"), "商量")) << "the check itself can fail";
-    EXPECT_EQ(misnamed({{&panel.aiServicesCard().serviceSwitch("shangliang"), "SenseChat"},
-                        {&panel.languageCard().option(AppLanguage::zhTW), "繁體中文"},
-                        {&panel.appearanceCard().option(AppAppearance::dark), "Dark"},
-                        {&panel.downloadPathCard().openButton(), "Open in File Manager"},
-                        {&panel.launchAtLoginCard().loginSwitch(), "Launch at Login"},
-                        {&panel.collapseHandle(), "Click to collapse panel"}, {&toolbar.dockButton(), "Dock Left"}}),
+    click(languageOption(panel, AppLanguage::en));
+    EXPECT_EQ(textOf(panel, "panel-title"), "Settings");
+    Texts cardTitles;
+    for (GtkWidget* title : widgetsWithClass(panel, "card-title")) cardTitles.push_back(labelText(*Glib::wrap(title)));
+    EXPECT_EQ(cardTitles, (Texts{"Language", "AI", "Appearance", "Download Path", "Clear Cache", "Launch at Login", "Memory"}));
+    EXPECT_FALSE(announcedAs(serviceSwitch(panel, "shangliang"), "商量")) << "the check itself can fail";
+    EXPECT_EQ(misnamed({{&serviceSwitch(panel, "shangliang"), "SenseChat"},
+                        {&languageOption(panel, AppLanguage::zhTW), "繁體中文"},
+                        {&widgetWithClass(panel, "appearance-option", static_cast<std::size_t>(AppAppearance::dark)), "Dark"},
+                        {&widgetWithClass(panel, "inline-icon-button"), "Open in File Manager"},
+                        {&widgetOfType<GlassSwitch>(cardOf(panel, Card::launchAtLogin)), "Launch at Login"},
+                        {&widgetWithClass(panel, "collapse-handle"), "Click to collapse panel"},
+                        {&toolOf(toolbar, Tool::dock), "Dock Left"}}),
               "");
 
-    click(panel.languageCard().option(AppLanguage::zhTW));
-    EXPECT_EQ(panel.titleText(), "設定");
+    click(languageOption(panel, AppLanguage::zhTW));
+    EXPECT_EQ(textOf(panel, "panel-title"), "設定");
     // The options name each language in itself, and only the current one is chosen.
     for (AppLanguage language : allLanguages) {
-        EXPECT_EQ(std::string(panel.languageCard().option(language).get_label()), chooserName(language));
-        EXPECT_EQ(panel.languageCard().option(language).get_active(), language == AppLanguage::zhTW);
+        EXPECT_EQ(std::string(languageOption(panel, language).get_label()), chooserName(language));
+        EXPECT_EQ(languageOption(panel, language).get_active(), language == AppLanguage::zhTW);
     }
 
-    auto& services = panel.aiServicesCard();
-    EXPECT_THROW(services.serviceSwitch(tagID("one")), std::out_of_range) << "custom tags are not listed";
-    flip(services.serviceSwitch("kimi"));
+    EXPECT_EQ(widgetsWithClass(panel, "ai-cell").size(), builtInTabs().size()) << "custom tags are not listed";
+    flip(serviceSwitch(panel, "kimi"));
     EXPECT_EQ(storedHiddenSet(), R"(["kimi"])");
     state.setHiddenAITabIDs({"kimi", "doubao"});
-    EXPECT_FALSE(services.serviceSwitch("doubao").isOn());
-    flip(services.serviceSwitch("kimi"));
+    EXPECT_FALSE(serviceSwitch(panel, "doubao").isOn());
+    flip(serviceSwitch(panel, "kimi"));
     EXPECT_EQ(storedHiddenSet(), R"(["doubao"])");
 
-    auto& launch = panel.launchAtLoginCard().loginSwitch();
+    auto& launch = widgetOfType<GlassSwitch>(cardOf(panel, Card::launchAtLogin));
     ASSERT_FALSE(launch.isOn());
     flip(launch);
     EXPECT_TRUE(login.registered);
     state.setLaunchAtLogin(false);
     EXPECT_FALSE(launch.isOn());
 
-    auto& card = panel.downloadPathCard();
+    auto& card = cardOf(panel, Card::downloadPath);
     const auto downloadsFolder = (dir / "Downloads").string();
-    EXPECT_EQ(card.shownPath(), downloadsFolder);
+    EXPECT_EQ(textOf(card, "path-text"), downloadsFolder);
     std::filesystem::create_directories(dir / "Elsewhere");
     downloads.setDownloadPath(dir / "Elsewhere");
-    EXPECT_TRUE(eventually([&] { return card.shownPath() == (dir / "Elsewhere").string(); }));
-    click(card.resetButton());
-    EXPECT_TRUE(eventually([&] { return card.shownPath() == downloadsFolder; }));
+    EXPECT_TRUE(eventually([&] { return textOf(card, "path-text") == (dir / "Elsewhere").string(); }));
+    click(widgetLabelled<Gtk::Button>(card, settingsText::resetToDefault.in(AppLanguage::zhTW)));
+    EXPECT_TRUE(eventually([&] { return textOf(card, "path-text") == downloadsFolder; }));
     EXPECT_FALSE(preferences.stringValue(DownloadSettings::fallbackKey).has_value());
 
     state.openDetailPanel();
-    click(panel.collapseHandle());
+    click(widgetWithClass<Gtk::Button>(panel, "collapse-handle"));
     EXPECT_FALSE(state.showDetailPanel().get()) << "the handle folds the panel into the toolbar";
 
     localization.setCurrentLanguage(AppLanguage::en);
     show(toolbar, CollapsedDetailToolbar::width, 420);
-    click(toolbar.dockButton());
+    click(toolOf(toolbar, Tool::dock));
     EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
     EXPECT_EQ(state.dockSide().get(), DockSide::none) << "not before the window got there";
     notifications.post(windowDidDockNotification);
     ASSERT_TRUE(eventually([&] { return state.dockSide().get() == DockSide::left; }));
-    EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
-    click(toolbar.dockButton());
+    EXPECT_EQ(shownTooltipsOf(toolbar), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
+    click(toolOf(toolbar, Tool::dock));
     EXPECT_EQ(windowControl.undocks, 1);
-    EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
-    click(toolbar.dockRightButton());
+    EXPECT_EQ(shownTooltipsOf(toolbar), undockedTooltips);
+    click(toolOf(toolbar, Tool::dockRight));
     EXPECT_EQ(windowControl.docks.back(), DockSide::right);
     notifications.post(windowDidDockNotification);
-    EXPECT_TRUE(eventually([&] { return !toolbar.dockRightButton().get_visible(); }));
+    EXPECT_TRUE(eventually([&] { return !toolOf(toolbar, Tool::dockRight).get_visible(); }));
     // The window left the edge by itself (dragged away): the buttons come back.
     notifications.post(windowDidExitDockModeNotification);
-    EXPECT_TRUE(eventually([&] { return toolbar.shownTooltips() == undockedTooltips; }));
+    EXPECT_TRUE(eventually([&] { return shownTooltipsOf(toolbar) == undockedTooltips; }));
 
     // Where the window cannot be placed, docking is not offered, and the pointer learns why.
     const std::string reason = "Docking is not available: this desktop does not let apps place their windows";
     state.setCanPlaceWindow(false);
-    for (auto* button : {&toolbar.dockButton(), &toolbar.dockRightButton()}) {
+    for (auto* button : {&toolOf(toolbar, Tool::dock), &toolOf(toolbar, Tool::dockRight)}) {
         EXPECT_FALSE(button->is_sensitive());
         EXPECT_EQ(std::string(button->get_tooltip_text()), reason);
     }
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(std::string(toolbar.dockButton().get_tooltip_text()), "无法吸附：此桌面不允许应用摆放自己的窗口");
+    EXPECT_EQ(std::string(toolOf(toolbar, Tool::dock).get_tooltip_text()), "无法吸附：此桌面不允许应用摆放自己的窗口");
     localization.setCurrentLanguage(AppLanguage::en);
     state.setCanPlaceWindow(true);
-    EXPECT_TRUE(toolbar.dockButton().is_sensitive());
-    EXPECT_FALSE(toolbar.dockButton().get_has_tooltip()) << "its own bubble speaks again";
-    EXPECT_EQ(toolbar.shownTooltips(), undockedTooltips);
+    EXPECT_TRUE(toolOf(toolbar, Tool::dock).is_sensitive());
+    EXPECT_FALSE(toolOf(toolbar, Tool::dock).get_has_tooltip()) << "its own bubble speaks again";
+    EXPECT_EQ(shownTooltipsOf(toolbar), undockedTooltips);
 
-    click(toolbar.splitButton());
+    click(toolOf(toolbar, Tool::split));
     EXPECT_EQ(windowControl.widenings, 1);
     EXPECT_TRUE(state.isSplitMode().get());
-    EXPECT_EQ(toolbar.splitButton().tooltip(), "Exit Split View");
-    click(toolbar.splitButton());
+    EXPECT_EQ(bubbleText(toolOf(toolbar, Tool::split)), "Exit Split View");
+    click(toolOf(toolbar, Tool::split));
     EXPECT_FALSE(state.isSplitMode().get());
-    EXPECT_EQ(toolbar.splitButton().tooltip(), "Split View");
+    EXPECT_EQ(bubbleText(toolOf(toolbar, Tool::split)), "Split View");
     EXPECT_EQ(windowControl.widenings, 1) << "leaving keeps the window's size";
 
-    for (auto [button, kind] : {std::pair{&toolbar.clipboardButton(), DetailPanelType::clipboard},
-                                {&toolbar.customTagsButton(), DetailPanelType::customTags},
-                                {&toolbar.settingsButton(), DetailPanelType::settings}}) {
+    for (auto [button, kind] : {std::pair{&toolOf(toolbar, Tool::clipboard), DetailPanelType::clipboard},
+                                {&toolOf(toolbar, Tool::customTags), DetailPanelType::customTags},
+                                {&toolOf(toolbar, Tool::settings), DetailPanelType::settings}}) {
         state.setShowDetailPanel(false);
         click(*button);
         EXPECT_EQ(state.detailPanelType().get(), kind);
@@ -185,7 +214,7 @@ TEST_F(DetailPanelTest, OpenInFileManagerHandsTheFolderToTheFolderHandler) {
     writeFile(configHome / "mimeapps.list", "[Default Applications]\ninode/directory=corvina-test-folders.desktop\n");
     ASSERT_TRUE(eventually([] { return handlesFolders("corvina-test-folders.desktop"); }));
 
-    click(panel.downloadPathCard().openButton());
+    click(widgetWithClass<Gtk::Button>(panel, "inline-icon-button"));
     ASSERT_TRUE(eventually([&] { return std::filesystem::exists(opened) && !readFile(opened).empty(); }));
     // Handed over as a path or a file URI, it names the download folder.
     GFile* shown = g_file_new_for_commandline_arg(readFile(opened).c_str());

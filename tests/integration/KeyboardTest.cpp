@@ -84,7 +84,7 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
     ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
     EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("two")), 1.25);
     EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("one")), 1.0);
-    EXPECT_FALSE(window.contentView().primaryPane().container().showsZoomLevel());
+    EXPECT_FALSE(shows(paneOf(window, 0), "zoom-level"));
 
     typeInPage();
     const int loads = hits["typing"];
@@ -95,8 +95,8 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
     typeInPage();
     press("ctrl+plus");
     EXPECT_DOUBLE_EQ(webkit_web_view_get_zoom_level(page("typing")), 1.1);
-    EXPECT_TRUE(window.contentView().primaryPane().container().showsZoomLevel());
-    EXPECT_EQ(window.contentView().primaryPane().container().zoomLevelText(), "110 %");
+    EXPECT_TRUE(shows(paneOf(window, 0), "zoom-level"));
+    EXPECT_EQ(textOf(paneOf(window, 0), "zoom-level"), "110 %");
     press("ctrl+minus");
     press("ctrl+minus");
     EXPECT_DOUBLE_EQ(settings.pageZoom().level(tagID("typing")), 0.9);
@@ -116,37 +116,39 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
     EXPECT_EQ(shortcutsOpened, 1);
     typeInPage();
     press("ctrl+f");
-    auto& bar = window.contentView().primaryPane().container().findBar();
-    ASSERT_TRUE(bar.isOpen());
+    auto& bar = widgetWithClass(paneOf(window, 0), "find-bar");
+    auto& entry = widgetOfType<Gtk::SearchEntry>(bar);
+    const auto count = [&] { return textOf(bar, "find-count"); };
+    ASSERT_TRUE(shownOnScreen(bar));
     EXPECT_EQ(keysSeenByPage(), 0) << "the page never saw a shortcut";
-    bar.entry().set_text("apple");
-    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 3"; })) << bar.countText();
+    entry.set_text("apple");
+    EXPECT_TRUE(eventually([&] { return count() == "1 of 3"; })) << count();
     press("Return");
-    EXPECT_EQ(bar.countText(), "2 of 3");
+    EXPECT_EQ(count(), "2 of 3");
     press("shift+Return");
     press("shift+Return");
-    EXPECT_EQ(bar.countText(), "3 of 3") << "back past the first wraps to the last";
-    bar.caseButton().set_active(true);
-    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
+    EXPECT_EQ(count(), "3 of 3") << "back past the first wraps to the last";
+    widgetOfType<Gtk::ToggleButton>(bar).set_active(true);
+    EXPECT_TRUE(eventually([&] { return count() == "1 of 2"; })) << count();
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(bar.countText(), "第 1 项，共 2 项");
+    EXPECT_EQ(count(), "第 1 项，共 2 项");
     localization.setCurrentLanguage(AppLanguage::en);
 
     state.selectTab(tagID("one"));
-    EXPECT_TRUE(eventually([&] { return bar.countText() == "No matches"; })) << bar.countText();
+    EXPECT_TRUE(eventually([&] { return count() == "No matches"; })) << count();
     state.selectTab(tagID("typing"));
-    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
-    EXPECT_EQ(std::string(bar.entry().get_text()), "apple");
+    EXPECT_TRUE(eventually([&] { return count() == "1 of 2"; })) << count();
+    EXPECT_EQ(std::string(entry.get_text()), "apple");
 
-    bar.entry().grab_focus();
+    entry.grab_focus();
     press("Escape");
-    EXPECT_FALSE(bar.isOpen());
+    EXPECT_FALSE(shownOnScreen(bar));
     EXPECT_TRUE(gtk_widget_has_focus(GTK_WIDGET(page("typing")))) << "the page has the keyboard again";
     press("ctrl+f");
-    EXPECT_EQ(std::string(bar.entry().get_text()), "apple") << "the text waits for the next search";
-    EXPECT_TRUE(eventually([&] { return bar.countText() == "1 of 2"; })) << bar.countText();
+    EXPECT_EQ(std::string(entry.get_text()), "apple") << "the text waits for the next search";
+    EXPECT_TRUE(eventually([&] { return count() == "1 of 2"; })) << count();
     press("Escape");
-    ASSERT_FALSE(bar.isOpen());
+    ASSERT_FALSE(shownOnScreen(bar));
 
     // Back and forward, from a page the typing page led to.
     evaluateScript(page("typing"), "location.href = '/next'; 1");
@@ -171,8 +173,8 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
     press("ctrl+alt+Right");
     EXPECT_EQ(state.activePane().get(), Pane::secondary);
     press("ctrl+f");
-    EXPECT_TRUE(window.contentView().secondaryPane()->container().findBar().isOpen());
-    EXPECT_FALSE(window.contentView().primaryPane().container().findBar().isOpen());
+    EXPECT_TRUE(shows(paneOf(window, 1), "find-bar"));
+    EXPECT_FALSE(shows(paneOf(window, 0), "find-bar"));
 }
 
 // Every key the menu and the shortcuts window show is one the toolkit reads, in each language.

@@ -70,20 +70,20 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     for (int pid : webProcessIDs()) {
         if (std::find(before.begin(), before.end(), pid) != before.end()) continue;
         ::kill(pid, SIGKILL);
-        if (eventually([&] { return primary.showsTrouble(); }, std::chrono::seconds(3))) break;
+        if (eventually([&] { return shows(primary, "page-trouble"); }, std::chrono::seconds(3))) break;
     }
-    ASSERT_TRUE(primary.showsTrouble());
-    EXPECT_EQ(primary.troubleView().title(), "chat stopped working");
-    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "Reload");
-    EXPECT_FALSE(secondary.showsTrouble());
+    ASSERT_TRUE(shows(primary, "page-trouble"));
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "chat stopped working");
+    EXPECT_EQ(troubleAction(primary).get_label(), "Reload");
+    EXPECT_FALSE(shows(secondary, "page-trouble"));
     EXPECT_EQ(evaluateScript(page(other, Pane::secondary), "document.title"), "other") << "the other pane goes on";
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(primary.troubleView().title(), "chat 已停止运行");
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "chat 已停止运行");
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(hits["chat"], 1) << "no reload by itself after a crash";
 
-    primary.troubleView().actionButton().activate();
-    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble() && !isLoading(chat, Pane::primary); }));
+    troubleAction(primary).activate();
+    EXPECT_TRUE(eventually([&] { return !shows(primary, "page-trouble") && !isLoading(chat, Pane::primary); }));
     EXPECT_TRUE(titled(page(chat), "chat"));
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(hits["chat"], 2);
@@ -92,11 +92,11 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     localization.setCurrentLanguage(AppLanguage::en);
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(eventually([&] { return hits["chat"] == 3; }));
-    EXPECT_FALSE(primary.showsTrouble());
+    EXPECT_FALSE(shows(primary, "page-trouble"));
     ASSERT_TRUE(loaded(chat, Pane::primary));
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
-    EXPECT_TRUE(primary.showsTrouble());
-    EXPECT_EQ(primary.troubleView().detail(), "The page used too much memory and was closed.");
+    EXPECT_TRUE(shows(primary, "page-trouble"));
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "The page used too much memory and was closed.");
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_TERMINATED_BY_API);
     runLoopFor(std::chrono::milliseconds(600));
     EXPECT_EQ(hits["chat"], 3);
@@ -120,33 +120,33 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     state.selectTab(addServiceAt("file", server.url("/file")));
     ASSERT_TRUE(eventually([&] { return page(tagID("file")) != nullptr; }) && loaded(tagID("file"), Pane::primary));
     runLoopFor(std::chrono::milliseconds(600));
-    EXPECT_FALSE(primary.showsTrouble());
+    EXPECT_FALSE(shows(primary, "page-trouble"));
     EXPECT_FALSE(anyTrouble());
 
     // A port nothing listens on any more: every connection is refused.
     const int port = std::make_unique<LocalServer>()->port();
     const auto id = addServiceAt("late", "http://127.0.0.1:" + std::to_string(port) + "/late");
-    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }));
-    EXPECT_EQ(primary.troubleView().title(), "late cannot be reached");
-    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:" + std::to_string(port) + " refused the connection.");
-    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "Try Again");
-    EXPECT_FALSE(primary.showsSpinner());
+    ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); }));
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "late cannot be reached");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "127.0.0.1:" + std::to_string(port) + " refused the connection.");
+    EXPECT_EQ(troubleAction(primary).get_label(), "Try Again");
+    EXPECT_FALSE(spins(primary));
 
     // The network comes back: one retry, which fails again while nothing listens.
     store().retryUnreachablePages();
     ASSERT_TRUE(eventually([&] { return !isLoading(id, Pane::primary); }));
     runLoopFor(std::chrono::milliseconds(600));
-    EXPECT_TRUE(primary.showsTrouble());
+    EXPECT_TRUE(shows(primary, "page-trouble"));
     LocalServer late(port);
     late.serve("/late", "<title>late</title>", "text/html");
     store().retryUnreachablePages();
     runLoopFor(std::chrono::milliseconds(600));
-    EXPECT_TRUE(primary.showsTrouble()) << "a failure retries by itself only once";
+    EXPECT_TRUE(shows(primary, "page-trouble")) << "a failure retries by itself only once";
 
     localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(primary.troubleView().actionButton().get_label(), "再試一次");
-    primary.troubleView().actionButton().activate();
-    EXPECT_TRUE(eventually([&] { return !primary.showsTrouble(); }));
+    EXPECT_EQ(troubleAction(primary).get_label(), "再試一次");
+    troubleAction(primary).activate();
+    EXPECT_TRUE(eventually([&] { return !shows(primary, "page-trouble"); }));
     EXPECT_TRUE(titled(page(id), "late"));
 }
 
@@ -155,20 +155,20 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
 TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
     const auto id = addServiceAt("blocked", "http://127.0.0.1:1/");
     auto& primary = pane();
-    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }));
-    EXPECT_EQ(primary.troubleView().title(), "blocked cannot be reached");
-    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:1 uses a port that web pages may not use.");
+    ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); }));
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "blocked cannot be reached");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "127.0.0.1:1 uses a port that web pages may not use.");
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(primary.troubleView().detail(), "127.0.0.1:1 使用的端口不允许网页使用。");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "127.0.0.1:1 使用的端口不允许网页使用。");
 
     // Trying again fails the same way, and says so again.
     int changes = 0;
     ScopedConnection watch = servicePage(id).trouble().observe([&] { ++changes; });
-    primary.troubleView().actionButton().activate();
-    ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); })) << "cleared, then shown again";
+    troubleAction(primary).activate();
+    ASSERT_TRUE(eventually([&] { return changes >= 2 && shows(primary, "page-trouble"); })) << "cleared, then shown again";
     ASSERT_TRUE(loaded(id, Pane::primary));
     runLoopFor(std::chrono::milliseconds(600));
-    EXPECT_TRUE(primary.showsTrouble());
+    EXPECT_TRUE(shows(primary, "page-trouble"));
 
     server.server.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
         res.set_redirect("http://127.0.0.1:6000/chat");
@@ -176,8 +176,8 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
     localization.setCurrentLanguage(AppLanguage::zhTW);
     const auto moved = addServiceAt("moved", server.url("/moved"));
     ASSERT_TRUE(eventually([&] { return page(moved) && servicePage(moved).trouble().get().has_value(); }));
-    EXPECT_TRUE(eventually([&] { return primary.troubleView().detail() == "127.0.0.1:6000 使用的連接埠不允許網頁使用。"; }))
-        << primary.troubleView().detail();
+    EXPECT_TRUE(eventually([&] { return textOf(primary, "page-trouble-detail") == "127.0.0.1:6000 使用的連接埠不允許網頁使用。"; }))
+        << textOf(primary, "page-trouble-detail");
 }
 
 // The system's network monitor says there is no connection: a name that cannot be found
@@ -186,20 +186,20 @@ TEST_F(PageBehaviourTest, WithoutANetworkAnUnreachableServiceSaysTheComputerIsOf
     network.connected = false;
     const auto id = addServiceAt("away", "http://corvina-test.invalid/");
     auto& primary = pane();
-    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }, std::chrono::seconds(30)));
-    EXPECT_EQ(primary.troubleView().title(), "away cannot be reached");
-    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid: this computer is not connected to the network.");
+    ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); }, std::chrono::seconds(30)));
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "away cannot be reached");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "corvina-test.invalid: this computer is not connected to the network.");
     localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid：這部電腦沒有連上網路。");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "corvina-test.invalid：這部電腦沒有連上網路。");
 
     // Connected, the same failure is the name's.
     network.connected = true;
     localization.setCurrentLanguage(AppLanguage::en);
     int changes = 0;
     ScopedConnection watch = servicePage(id).trouble().observe([&] { ++changes; });
-    primary.troubleView().actionButton().activate();
-    ASSERT_TRUE(eventually([&] { return changes >= 2 && primary.showsTrouble(); }, std::chrono::seconds(30)));
-    EXPECT_EQ(primary.troubleView().detail(), "corvina-test.invalid: the server's name could not be found.");
+    troubleAction(primary).activate();
+    ASSERT_TRUE(eventually([&] { return changes >= 2 && shows(primary, "page-trouble"); }, std::chrono::seconds(30)));
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "corvina-test.invalid: the server's name could not be found.");
 }
 
 TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotificationsReachTheDesktop) {
@@ -210,14 +210,13 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     auto& primary = pane();
     ASSERT_TRUE(loaded(id, Pane::primary));
     evaluateScript(page(id), "ask(); 1");
-    ASSERT_TRUE(eventually([&] { return primary.showsPermissionBar(); }));
-    EXPECT_EQ(primary.permissionBar().question(), host() + " wants to show notifications");
+    ASSERT_TRUE(eventually([&] { return shows(primary, "permission-bar"); }));
+    EXPECT_EQ(textOf(primary, "permission-question"), host() + " wants to show notifications");
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(primary.permissionBar().question(), host() + " 想要显示通知");
-    EXPECT_EQ(primary.permissionBar().allowButton().get_label(), "允许");
-    primary.permissionBar().allowButton().activate();
+    EXPECT_EQ(textOf(primary, "permission-question"), host() + " 想要显示通知");
+    widgetLabelled<Gtk::Button>(primary, "允许").activate();
     EXPECT_TRUE(titled(page(id), "granted"));
-    EXPECT_FALSE(primary.showsPermissionBar());
+    EXPECT_FALSE(shows(primary, "permission-bar"));
 
     // Remembered in the store's file, for the site.
     PreferenceStore file(engine.data / "site-permissions.json");
@@ -225,7 +224,7 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     EXPECT_EQ(reread.answer(*siteOf(server.url("/")), PermissionKind::notifications), true);
     evaluateScript(page(id), "document.title = 'asking'; ask(); 1");
     EXPECT_TRUE(titled(page(id), "granted"));
-    EXPECT_FALSE(primary.showsPermissionBar()) << "asked once per site";
+    EXPECT_FALSE(shows(primary, "permission-bar")) << "asked once per site";
 
     evaluateScript(page(id), "notify(); 1");
     ASSERT_TRUE(eventually([&] { return notifier.sent.size() == 1; }));
@@ -252,13 +251,13 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     ASSERT_TRUE(eventually([&] { return page(voice) != nullptr; }) && loaded(voice, Pane::primary));
     webkit_settings_set_enable_mock_capture_devices(webkit_web_view_get_settings(page(voice)), TRUE);
     evaluateScript(page(voice), "ask(); 1");
-    ASSERT_TRUE(eventually([&] { return primary.showsPermissionBar(); }));
-    EXPECT_EQ(primary.permissionBar().question(), host() + " wants to use your microphone");
-    primary.permissionBar().denyButton().activate();
+    ASSERT_TRUE(eventually([&] { return shows(primary, "permission-bar"); }));
+    EXPECT_EQ(textOf(primary, "permission-question"), host() + " wants to use your microphone");
+    widgetLabelled<Gtk::Button>(primary, "Deny").activate();
     EXPECT_TRUE(titled(page(voice), "no NotAllowedError"));
     evaluateScript(page(voice), "document.title = 'again'; ask(); 1");
     EXPECT_TRUE(titled(page(voice), "no NotAllowedError"));
-    EXPECT_FALSE(primary.showsPermissionBar());
+    EXPECT_FALSE(shows(primary, "permission-bar"));
 
     store().sitePermissions().reset();
     EXPECT_EQ(store().sitePermissions().answerCount().get(), 0);
@@ -299,7 +298,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
     pressOnPage("document.body.focus(); 1", "o");
     EXPECT_EQ(hits["popup"], 0);
     EXPECT_TRUE(launcher.opened.empty());
-    EXPECT_EQ(store().newWindows().openCount(), 0u);
+    EXPECT_EQ(windowsWithClass("popup-window").size(), 0u);
     EXPECT_EQ(evaluateScript(page(opener), "location.pathname"), "/opener");
 
     for (auto target : {NewWindowTarget::browser, NewWindowTarget::app}) {
@@ -310,29 +309,28 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
     }
     EXPECT_EQ(hits["popup"], 0);
     EXPECT_TRUE(launcher.opened.empty());
-    EXPECT_EQ(store().newWindows().openCount(), 0u);
+    EXPECT_EQ(windowsWithClass("popup-window").size(), 0u);
 
     state.setSelectedTabID(opener);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(page(opener))); }));
     settings.setNewWindowTarget(NewWindowTarget::browser);
     pressOnPage("document.getElementById('go').focus(); 1", "Return");
     EXPECT_EQ(launcher.opened, std::vector{server.url("/popup")});
-    EXPECT_EQ(store().newWindows().openCount(), 0u);
+    EXPECT_EQ(windowsWithClass("popup-window").size(), 0u);
     EXPECT_EQ(hits["popup"], 0);
 
     // A sign-in pop-up opens in our window, talks to its opener and closes with it.
     settings.setNewWindowTarget(NewWindowTarget::app);
     pressOnPage("document.body.focus(); 1", "o");
-    ASSERT_TRUE(eventually([&] { return store().newWindows().openCount() == 1; }));
+    ASSERT_TRUE(eventually([&] { return windowsWithClass("popup-window").size() == 1; }));
     EXPECT_TRUE(titled(page(opener), "hello")) << "the pop-up's window.opener is the page";
-    auto* popup = store().newWindows().newestView();
-    auto* popupWindow = gtk_widget_get_root(GTK_WIDGET(popup));
-    ASSERT_TRUE(GTK_IS_WINDOW(popupWindow));
+    auto* popupWindow = windowsWithClass("popup-window").at(0);
+    ASSERT_EQ(widgetsOfType(*Glib::wrap(popupWindow), WEBKIT_TYPE_WEB_VIEW).size(), 1u) << "the window shows the pop-up's page";
     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(popupWindow)), windows.front()->gobj());
     EXPECT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(popupWindow)); }));
     EXPECT_EQ(launcher.opened.size(), 1u);
     evaluateScript(page(opener), "window.signin.close(); 1");
-    EXPECT_TRUE(eventually([&] { return store().newWindows().openCount() == 0; }));
+    EXPECT_TRUE(eventually([&] { return windowsWithClass("popup-window").size() == 0; }));
 }
 
 }  // namespace

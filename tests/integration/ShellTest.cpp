@@ -77,8 +77,8 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
 TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAndInsetsFollowThePanes) {
     state.enterSplitMode();
     ASSERT_NE(content.secondaryPane(), nullptr);
-    EXPECT_TRUE(content.secondaryPane()->showsOutline());
-    EXPECT_FALSE(content.primaryPane().showsOutline());
+    EXPECT_TRUE(shows(content, "secondary-outline"));
+    EXPECT_FALSE(shows(content, "primary-outline"));
     state.selectTab(tagID("two"));
     ASSERT_TRUE(loaded(tagID("two"), Pane::secondary));
     auto* secondary = existingView(tagID("two"), Pane::secondary);
@@ -98,7 +98,7 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
     clickWithPointer(content, 300, 400);
     EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
-    EXPECT_TRUE(content.primaryPane().showsOutline());
+    EXPECT_TRUE(shows(content, "primary-outline"));
     state.selectTab(tagID("three"));
     EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
     state.exitSplitMode();
@@ -109,8 +109,8 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
     state.openDetailPanel();
     content.finishAnimations();
-    ASSERT_TRUE(content.catchesClicks());
-    ASSERT_TRUE(eventually([&] { return content.clickCatcher().get_width() > 0; }));
+    ASSERT_TRUE(shows(content, "click-catcher"));
+    ASSERT_TRUE(eventually([&] { return widgetWithClass(content, "click-catcher").get_width() > 0; }));
     clickWithPointer(content, 600, 400);
     EXPECT_TRUE(eventually([&] { return !state.showDetailPanel().get(); }));
     EXPECT_EQ(evaluateScript(page, "clicks"), "0");
@@ -169,14 +169,14 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
                 std::find(first.begin(), first.end(), pid) == first.end())
                 continue;
             ::kill(pid, SIGKILL);
-            if (eventually([&] { return right.container().showsTrouble(); }, std::chrono::seconds(3))) break;
+            if (eventually([&] { return shows(right, "page-trouble"); }, std::chrono::seconds(3))) break;
         }
-        ASSERT_TRUE(right.container().showsTrouble()) << "round " << round;
+        ASSERT_TRUE(shows(right, "page-trouble")) << "round " << round;
         runLoopFor(std::chrono::milliseconds(300));
         EXPECT_EQ(right.get_width(), width) << "ended, round " << round;
         before = webProcessIDs();
-        right.container().troubleView().actionButton().activate();
-        ASSERT_TRUE(eventually([&] { return !right.container().showsTrouble(); }));
+        troubleAction(right).activate();
+        ASSERT_TRUE(eventually([&] { return !shows(right, "page-trouble"); }));
         ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
         runLoopFor(std::chrono::milliseconds(300));
         EXPECT_EQ(right.get_width(), width) << "reloaded, round " << round;

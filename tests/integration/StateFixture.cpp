@@ -15,4 +15,14 @@ StateFixture::StateFixture() {
     state.selectFirstVisibleTab();
 }
 
+// The pages of a pane lie over each other beside its placeholder; the last is drawn on top.
+WebKitWebView* StateFixture::shownView(Gtk::Widget& pane) {
+    GtkWidget* top = gtk_widget_get_last_child(gtk_widget_get_parent(widgetWithClass(pane, "pane-placeholder").gobj()));
+    return WEBKIT_IS_WEB_VIEW(top) && gtk_widget_get_child_visible(top) ? WEBKIT_WEB_VIEW(top) : nullptr;
+}
+
+bool StateFixture::spins(Gtk::Widget& pane) {
+    return shownOnScreen(*Glib::wrap(widgetsOfType(pane, GTK_TYPE_SPINNER).at(0)));
+}
+
 }  // namespace corvina::testing

@@ -7,6 +7,7 @@
 #include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
+#include "integration/WidgetChecks.hpp"
 #include "pane/WebBrowserContainerView.hpp"
 
 namespace corvina::testing {
@@ -24,6 +25,25 @@ protected:
         return *panes.back();
     }
     static std::string tagID(const std::string& name) { return "custom_" + name; }
+
+    // The pane at `place` in a window, the primary one first.
+    static Gtk::Widget& paneOf(Gtk::Widget& window, std::size_t place) {
+        return *Glib::wrap(widgetsWithClass(window, "web-pane").at(place));
+    }
+    // What a pane shows, read from its widgets: the page on top of its layers, if any...
+    static WebKitWebView* shownView(Gtk::Widget& pane);
+    // ...whether its spinner turns, and whether the part with the CSS class shows, and its text.
+    static bool spins(Gtk::Widget& pane);
+    static bool shows(Gtk::Widget& pane, const std::string& cssClass) {
+        return shownOnScreen(widgetWithClass(pane, cssClass));
+    }
+    static std::string textOf(Gtk::Widget& pane, const std::string& cssClass) {
+        return labelText(widgetWithClass(pane, cssClass));
+    }
+    // The one button of the pane's page-trouble view.
+    static Gtk::Button& troubleAction(Gtk::Widget& pane) {
+        return widgetWithClass<Gtk::Button>(widgetWithClass(pane, "page-trouble"), "suggested-action");
+    }
 
     std::map<std::string, std::atomic<int>> hits;  // outlives the server that counts into it
     LocalServer server;

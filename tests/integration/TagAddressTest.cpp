@@ -32,35 +32,35 @@ TEST_F(TagAddressTest, AStoredTagThatIsNoWebAddressIsKeptButNeverOpened) {
     auto& primary = pane();
     for (const auto& id : ids) {
         state.setSelectedTabID(id);
-        ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); })) << id;
-        EXPECT_EQ(primary.troubleView().title(), id.substr(7) + " cannot be opened");
-        EXPECT_EQ(primary.troubleView().detail(), "This address can't be opened: only web addresses (http, https) can.");
-        EXPECT_FALSE(primary.troubleView().actionButton().get_visible()) << "nothing to try again";
-        EXPECT_FALSE(primary.showsSpinner());
+        ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); })) << id;
+        EXPECT_EQ(textOf(primary, "page-trouble-title"), id.substr(7) + " cannot be opened");
+        EXPECT_EQ(textOf(primary, "page-trouble-detail"), "This address can't be opened: only web addresses (http, https) can.");
+        EXPECT_FALSE(shownOnScreen(troubleAction(primary))) << "nothing to try again";
+        EXPECT_FALSE(spins(primary));
     }
     // Back to the start page, and the network coming back, open nothing either.
     store().existingPage({ids[0], Pane::primary})->loadStartAddress(store().startURL(ids[0]));
     store().retryUnreachablePages();
     runLoopFor(std::chrono::milliseconds(600));
     for (const auto& id : ids) EXPECT_EQ(pageAddress(id), "") << id;
-    EXPECT_TRUE(primary.showsTrouble());
+    EXPECT_TRUE(shows(primary, "page-trouble"));
 
     localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(primary.troubleView().title(), "無法開啟 data");
-    EXPECT_EQ(primary.troubleView().detail(), "無法開啟這個網址：只能開啟網頁網址（http、https）。");
+    EXPECT_EQ(textOf(primary, "page-trouble-title"), "無法開啟 data");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "無法開啟這個網址：只能開啟網頁網址（http、https）。");
     localization.setCurrentLanguage(AppLanguage::zhCN);
-    EXPECT_EQ(primary.troubleView().detail(), "无法打开这个网址：只能打开网页网址（http、https）。");
+    EXPECT_EQ(textOf(primary, "page-trouble-detail"), "无法打开这个网址：只能打开网页网址（http、https）。");
 
     // The tags are kept as they were; web addresses in other tags load as usual, and a
     // page that cannot be reached offers to try again.
     EXPECT_EQ(customTabs.find(ids[0])->url, "file://" + secret.string());
     state.setSelectedTabID(tagID("one"));
     ASSERT_TRUE(loaded(tagID("one")));
-    EXPECT_FALSE(primary.showsTrouble());
+    EXPECT_FALSE(shows(primary, "page-trouble"));
     const int closedPort = std::make_unique<LocalServer>()->port();
     state.setSelectedTabID(addTag("closed", "http://127.0.0.1:" + std::to_string(closedPort) + "/"));
-    ASSERT_TRUE(eventually([&] { return primary.showsTrouble(); }));
-    EXPECT_TRUE(primary.troubleView().actionButton().get_visible());
+    ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); }));
+    EXPECT_TRUE(shownOnScreen(troubleAction(primary)));
 }
 
 }  // namespace

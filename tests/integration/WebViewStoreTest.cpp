@@ -34,18 +34,18 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     EXPECT_EQ(store.page(tag, Pane::primary).view(), first);
     settle();
     EXPECT_EQ(hits, 1);
-    EXPECT_EQ(store.pageCount(), 1u);
+    EXPECT_EQ(store.pageKeys().size(), 1u);
 
     store.page(tag, Pane::secondary).view();
     ASSERT_TRUE(loaded("custom_X", Pane::secondary));
     store.removePage({"custom_X", Pane::primary});
     store.removePage({"custom_X", Pane::secondary});
-    EXPECT_EQ(store.pageCount(), 0u);
+    EXPECT_EQ(store.pageKeys().size(), 0u);
     EXPECT_FALSE(isLoading("custom_X"));
     state.setSelectedTabID("custom_X");
     onCurrentPage(state, store, &ServicePage::goBack);
     reloadCurrentStartPage(state, store);
-    EXPECT_EQ(store.pageCount(), 0u) << "page commands never create a page";
+    EXPECT_EQ(store.pageKeys().size(), 0u) << "page commands never create a page";
     store.page(tag, Pane::primary).view();
     ASSERT_TRUE(loaded("custom_X"));
     EXPECT_EQ(hits, 3);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
+#include <gtkmm/label.h>
+#include <gtkmm/popover.h>
 
 #include <filesystem>
 
@@ -94,6 +96,60 @@ void collect(GtkWidget* widget, GType type, std::vector<GtkWidget*>& found) {
 std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type) {
     std::vector<GtkWidget*> found;
     collect(root.gobj(), type, found);
+    return found;
+}
+
+std::vector<GtkWidget*> widgetsWithClass(Gtk::Widget& root, const std::string& cssClass) {
+    auto found = widgetsOfType(root, GTK_TYPE_WIDGET);
+    std::erase_if(found, [&](GtkWidget* widget) { return !gtk_widget_has_css_class(widget, cssClass.c_str()); });
+    return found;
+}
+
+std::vector<GtkWidget*> widgetsLabelled(Gtk::Widget& root, const std::string& text) {
+    auto found = widgetsOfType(root, GTK_TYPE_WIDGET);
+    std::erase_if(found, [&](GtkWidget* widget) {
+        const bool label = GTK_IS_LABEL(widget) && text == gtk_label_get_text(GTK_LABEL(widget));
+        const char* buttonLabel = GTK_IS_BUTTON(widget) ? gtk_button_get_label(GTK_BUTTON(widget)) : nullptr;
+        const char* tooltip = gtk_widget_get_tooltip_text(widget);
+        const bool named = screenReaderBackendRuns() && GTK_IS_ACCESSIBLE(widget) &&
+                           passes(gtk_test_accessible_check_property(GTK_ACCESSIBLE(widget), GTK_ACCESSIBLE_PROPERTY_LABEL,
+                                                                     text.c_str()));
+        return !label && !(buttonLabel && text == buttonLabel) && !(tooltip && text == tooltip) && !named;
+    });
+    return found;
+}
+
+bool shownOnScreen(Gtk::Widget& widget) {
+    for (GtkWidget* at = widget.gobj(); at; at = gtk_widget_get_parent(at)) {
+        if (!gtk_widget_get_visible(at)) return false;
+        GtkWidget* parent = gtk_widget_get_parent(at);
+        // A revealer hides its child only once it has slid away: what counts is where it goes.
+        if (parent && GTK_IS_REVEALER(parent)) {
+            if (!gtk_revealer_get_reveal_child(GTK_REVEALER(parent))) return false;
+        } else if (!gtk_widget_get_child_visible(at)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string bubbleText(Gtk::Widget& control) {
+    return labelText(widgetOfType<Gtk::Label>(widgetOfType<Gtk::Popover>(control)));
+}
+
+std::string labelText(Gtk::Widget& label) {
+    if (!GTK_IS_LABEL(label.gobj())) throw std::runtime_error(std::string(G_OBJECT_TYPE_NAME(label.gobj())) + " is no label");
+    return gtk_label_get_text(GTK_LABEL(label.gobj()));
+}
+
+std::vector<GtkWidget*> windowsWithClass(const std::string& cssClass) {
+    GListModel* toplevels = gtk_window_get_toplevels();
+    std::vector<GtkWidget*> found;
+    for (guint i = 0; i < g_list_model_get_n_items(toplevels); ++i) {
+        auto* window = GTK_WIDGET(g_list_model_get_item(toplevels, i));
+        if (gtk_widget_has_css_class(window, cssClass.c_str())) found.push_back(window);
+        g_object_unref(window);
+    }
     return found;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <initializer_list>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,62 @@ bool dropFileOn(GtkWidget* widget);
 // The widgets of `type` inside `root` (itself included), in the order a depth-first walk
 // meets them: a test reaches controls as the user does, without accessors for tests.
 std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type);
+
+// The widgets inside `root` (itself included) carrying the CSS class, in the same order.
+std::vector<GtkWidget*> widgetsWithClass(Gtk::Widget& root, const std::string& cssClass);
+
+// The widgets inside `root` whose own text is `text`: a label's text, a button's label or
+// the widget's tooltip, what the user reads on or over it, or, where GTK's test backend
+// runs, the name screen readers get (the test display runs none).
+std::vector<GtkWidget*> widgetsLabelled(Gtk::Widget& root, const std::string& text);
+
+// The widget itself or the nearest widget above it (up to `root`) that is a T, if any.
+template <typename T>
+T* enclosing(GtkWidget* widget, Gtk::Widget& root) {
+    for (GtkWidget* at = widget; at; at = gtk_widget_get_parent(at)) {
+        if (auto* found = dynamic_cast<T*>(Glib::wrap(at))) return found;
+        if (at == root.gobj()) break;
+    }
+    return nullptr;
+}
+
+// The first T inside `root`; throws (failing the test) when there is none.
+template <typename T>
+T& widgetOfType(Gtk::Widget& root) {
+    for (GtkWidget* widget : widgetsOfType(root, GTK_TYPE_WIDGET))
+        if (auto* found = dynamic_cast<T*>(Glib::wrap(widget))) return *found;
+    throw std::runtime_error("no widget of the type asked for");
+}
+
+// The widget with the CSS class at `place` inside `root` (the first by default), as a T;
+// throws (failing the test) when there is none.
+template <typename T = Gtk::Widget>
+T& widgetWithClass(Gtk::Widget& root, const std::string& cssClass, std::size_t place = 0) {
+    const auto found = widgetsWithClass(root, cssClass);
+    if (place >= found.size()) throw std::runtime_error("no widget with class " + cssClass);
+    return dynamic_cast<T&>(*Glib::wrap(found[place]));
+}
+
+// The first T labelled `text` inside `root`, or holding such a label (a button and its
+// text, a control and its tooltip); throws (failing the test) when there is none.
+template <typename T = Gtk::Widget>
+T& widgetLabelled(Gtk::Widget& root, const std::string& text) {
+    for (GtkWidget* widget : widgetsLabelled(root, text))
+        if (auto* found = enclosing<T>(widget, root)) return *found;
+    throw std::runtime_error("nothing labelled " + text);
+}
+
+// Whether the user can see the widget: it and every widget above it are visible, each
+// revealer on the way reveals it, and each stack or layer on the way shows it.
+bool shownOnScreen(Gtk::Widget& widget);
+
+// The text a label shows.
+std::string labelText(Gtk::Widget& label);
+// The text of the bubble a control carries for the pointer (its first popover).
+std::string bubbleText(Gtk::Widget& control);
+
+// The application's windows carrying the CSS class, oldest first.
+std::vector<GtkWidget*> windowsWithClass(const std::string& cssClass);
 
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();

@@ -42,8 +42,6 @@ void NewWindows::closeAll(const PageKey& openerKey) {
     std::erase_if(popups_, [&](const auto& entry) { return entry.first == openerKey; });
 }
 
-WebKitWebView* NewWindows::newestView() const { return popups_.empty() ? nullptr : popups_.back().second->view(); }
-
 // Called from the window's or the page's own close: the window goes once that has returned.
 void NewWindows::closed(PopupHost* popup) {
     for (auto it = popups_.begin(); it != popups_.end(); ++it) {

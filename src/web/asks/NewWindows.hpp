@@ -46,9 +46,6 @@ public:
     WebKitWebView* request(const PageKey& openerKey, WebKitWebView* opener, WebKitNavigationAction* action);
     // The pop-ups a page opened close with it.
     void closeAll(const PageKey& openerKey);
-    std::size_t openCount() const { return popups_.size(); }
-    // The view of the newest pop-up.
-    WebKitWebView* newestView() const;
 
 private:
     void closed(PopupHost* popup);
