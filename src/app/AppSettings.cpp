@@ -43,6 +43,8 @@ NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
     return NewWindowTarget::nowhere;
 }
 
+constexpr const char* proxyKey = "proxy";
+
 constexpr const char* sleepKey = "sleepUnusedServicesAfterSeconds";
 
 std::chrono::seconds storedSleepTime(const PreferenceStore& preferences) {
@@ -69,6 +71,7 @@ std::chrono::seconds nearestSleepChoice(std::chrono::seconds after) {
 AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop)
     : preferences_(preferences), loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
+      proxy_(decodeProxySetting(preferences.rawValue(proxyKey).value_or(nullptr))),
       pageZoom_(preferences) {
     if (const auto stored = preferences.stringValue(appearanceKey)) {
         appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
@@ -83,6 +86,11 @@ AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& de
 void AppSettings::setNewWindowTarget(NewWindowTarget target) {
     newWindowTarget_.set(target);
     preferences_.setString(newWindowKey, rawValue(target));
+}
+
+void AppSettings::setProxy(ProxySetting setting) {
+    preferences_.setRaw(proxyKey, encodeProxySetting(setting));
+    proxy_.set(std::move(setting));
 }
 
 void AppSettings::setLoadServicesWhenOpened(bool on) {

@@ -10,22 +10,31 @@
 namespace corvina {
 
 // What a pane shows over a page that stopped or could not be reached: what happened, in
-// plain words, and one button to load it again. Texts are shown as they are, never as markup.
+// plain words, and one button to load it again; for a certificate the site offered, what
+// it says and, where the user may, a button to trust it. Texts are shown as they are,
+// never as markup.
 class PageTroubleView : public Gtk::Box {
 public:
-    explicit PageTroubleView(std::function<void()> onAction);
+    PageTroubleView(std::function<void()> onAction, std::function<void()> onTrust);
 
     // Without an action text there is no button: nothing would help.
     void setTexts(const std::string& title, const std::string& detail, const std::string& action);
+    // Empty texts: no certificate lines, no trust button.
+    void setCertificate(const std::string& text, const std::string& trustAction);
     std::string title() const { return title_.get_text(); }
     std::string detail() const { return detail_.get_text(); }
+    std::string certificateText() const { return certificate_.get_visible() ? certificate_.get_text() : ""; }
     Gtk::Button& actionButton() { return action_; }
+    Gtk::Button& trustButton() { return trust_; }
 
 private:
     Gtk::Image icon_;
     Gtk::Label title_;
     Gtk::Label detail_;
+    Gtk::Label certificate_;
+    Gtk::Box buttons_{Gtk::Orientation::HORIZONTAL, 8};
     Gtk::Button action_;
+    Gtk::Button trust_;
 };
 
 }  // namespace corvina

@@ -10,6 +10,9 @@ constexpr LocalizedText nameText{"Tag Name", "標籤名稱", "标签名称"};
 constexpr LocalizedText flagsText{"Tag Attributes", "標籤屬性", "标签属性"};
 constexpr LocalizedText urlText{"URL", "網址", "网址"};
 constexpr LocalizedText saveText{"Save", "儲存", "保存"};
+constexpr LocalizedText sharedSignInText{"Sign-in: Shared with other services", "登入：與其他服務共用",
+                                         "登录：与其他服务共用"};
+constexpr LocalizedText separateSignInText{"Sign-in: Separate for this tag", "登入：此標籤獨立", "登录：此标签独立"};
 
 }  // namespace
 
@@ -30,6 +33,7 @@ CustomTagsForm::CustomTagsForm(std::function<void()> onSave, std::function<void(
     buildFlags();
     append(group(flagsLabel_, flagsRow_));
     append(group(urlLabel_, url_));
+    buildSignIn();
     closeOnEscape(*this, onCancel);
     buildButtons(std::move(onCancel));
     refreshSave();
@@ -57,6 +61,22 @@ void CustomTagsForm::buildFlags() {
     }
 }
 
+// A tag that signs in apart has a session of its own, and so a proxy choice of its own.
+void CustomTagsForm::buildSignIn() {
+    separateSignIn_.set_group(sharedSignIn_);
+    sharedSignIn_.set_active(true);
+    for (auto* box : {&sharedSignIn_, &separateSignIn_}) {
+        box->add_css_class("tags-flag");
+        signIn_.append(*box);
+    }
+    proxy_.set_margin_top(4);
+    proxy_.set_visible(false);
+    signIn_.append(proxy_);
+    connections_ += separateSignIn_.signal_toggled().connect(
+        [this] { proxy_.set_visible(separateSignIn_.get_active()); });
+    append(signIn_);
+}
+
 void CustomTagsForm::buildButtons(std::function<void()> onCancel) {
     buttons_.set_homogeneous(true);
     cancel_.add_css_class("tags-cancel");
@@ -68,10 +88,19 @@ void CustomTagsForm::buildButtons(std::function<void()> onCancel) {
     append(buttons_);
 }
 
-CustomTagsFields CustomTagsForm::fields() const { return {name_.get_text(), url_.get_text(), attributes_}; }
+std::optional<CustomTagsFields> CustomTagsForm::fields() {
+    CustomTagsFields fields{name_.get_text(), url_.get_text(), attributes_, separateSignIn_.get_active(), {}};
+    if (!fields.separateSignIn) return fields;
+    const auto proxy = proxy_.chosen();
+    if (!proxy) return std::nullopt;
+    fields.proxy = *proxy;
+    return fields;
+}
 
 void CustomTagsForm::setFields(const CustomTagsFields& fields) {
     name_.set_text(fields.name);
+    (fields.separateSignIn ? separateSignIn_ : sharedSignIn_).set_active(true);
+    proxy_.show(fields.proxy);
     url_.set_text(fields.url);
     attributes_ = fields.attributes;
     const auto& flags = tabAttributeFlags();
@@ -91,6 +120,9 @@ void CustomTagsForm::retitle(AppLanguage language) {
         flagBoxes_[i]->set_label(flags[i].label.in(language));
         setAccessibleLabel(*flagBoxes_[i], flags[i].label.in(language));
     }
+    sharedSignIn_.set_label(sharedSignInText.in(language));
+    separateSignIn_.set_label(separateSignInText.in(language));
+    proxy_.retitle(language);
     cancel_.set_label(cancelText.in(language));
     save_.set_label(saveText.in(language));
 }

@@ -11,19 +11,22 @@
 #include "app/AppLanguage.hpp"
 #include "panels/CustomTagsEditing.hpp"
 #include "panels/CustomTagsWrapBox.hpp"
+#include "panels/ProxyChoiceView.hpp"
 #include "platform/Observable.hpp"
 
 namespace corvina {
 
-// Name, flags and address of a tag with Cancel and Save: the add form inside the list and
-// the body of the edit card. Save stays disabled while either text field is empty.
+// Name, flags and address of a tag, whether it signs in apart (and then its proxy), with
+// Cancel and Save: the add form inside the list and the body of the edit card. Save stays
+// disabled while either text field is empty.
 class CustomTagsForm : public Gtk::Box {
 public:
     static constexpr LocalizedText cancelText{"Cancel", "取消", "取消"};
 
     CustomTagsForm(std::function<void()> onSave, std::function<void()> onCancel);
 
-    CustomTagsFields fields() const;
+    // None when the proxy address is refused; the form then shows why.
+    std::optional<CustomTagsFields> fields();
     void setFields(const CustomTagsFields& fields);
     void clear() { setFields({}); }
     void retitle(AppLanguage language);
@@ -33,12 +36,16 @@ public:
     Gtk::Entry& urlField() { return url_; }
     // The check box of the flag at this place in tabAttributeFlags().
     Gtk::CheckButton& flagBox(std::size_t index) { return *flagBoxes_.at(index); }
+    Gtk::CheckButton& sharedSignInBox() { return sharedSignIn_; }
+    Gtk::CheckButton& separateSignInBox() { return separateSignIn_; }
+    ProxyChoiceView& proxyChoice() { return proxy_; }
     Gtk::Button& cancelButton() { return cancel_; }
     Gtk::Button& saveButton() { return save_; }
 
 private:
     Gtk::Box& group(Gtk::Label& label, Gtk::Widget& control);
     void buildFlags();
+    void buildSignIn();
     void buildButtons(std::function<void()> onCancel);
     void refreshSave();
 
@@ -51,6 +58,10 @@ private:
     std::vector<Gtk::CheckButton*> flagBoxes_;
     Gtk::Label urlLabel_;
     Gtk::Entry url_;
+    Gtk::Box signIn_{Gtk::Orientation::VERTICAL, 4};
+    Gtk::CheckButton sharedSignIn_;
+    Gtk::CheckButton separateSignIn_;
+    ProxyChoiceView proxy_;
     Gtk::Box buttons_{Gtk::Orientation::HORIZONTAL, 8};
     Gtk::Button cancel_;
     Gtk::Button save_;

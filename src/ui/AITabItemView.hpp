@@ -3,8 +3,10 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/gestureclick.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
+#include <gtkmm/popover.h>
 
 #include "app/AITab.hpp"
 
@@ -13,7 +15,16 @@ namespace corvina {
 // One service in the tab bar: its icon and, when the bar is expanded, its name.
 class AITabItemView : public Gtk::Button {
 public:
+    static constexpr LocalizedText anotherAccountText{"Add Another Account…", "新增另一個帳號…", "添加另一个账号…"};
+
     AITabItemView(AITab tab, std::function<void()> action);
+    ~AITabItemView() override;
+
+    // The row's menu (secondary click, or the Menu key) offers a second account of the service.
+    void offerAnotherAccount(std::function<void()> add);
+    void openMenu();
+    bool showsMenu() const { return menu_.get_visible(); }
+    Gtk::Button& anotherAccountItem() { return anotherAccount_; }
 
     const AITab& tab() const { return tab_; }
     void update(bool primarySelected, bool secondarySelected, bool showLabel, AppLanguage language);
@@ -30,6 +41,9 @@ private:
     Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 10};
     Gtk::Image icon_;
     Gtk::Label label_;
+    Gtk::Popover menu_;
+    Gtk::Button anotherAccount_;
+    Glib::RefPtr<Gtk::GestureClick> menuClick_;
 };
 
 }  // namespace corvina

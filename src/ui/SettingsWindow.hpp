@@ -13,6 +13,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/NetworkSettingsPage.hpp"
 #include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
@@ -24,7 +25,7 @@ class SettingsWindow : public Gtk::Window {
 public:
     static constexpr int width = 450;
     static constexpr int height = 320;
-    enum class Page { general, appearance, downloads };
+    enum class Page { general, appearance, downloads, network };
 
     explicit SettingsWindow(AppContext& context);
 
@@ -47,6 +48,7 @@ public:
     Gtk::Button& resetPermissionsButton() { return resetPermissions_; }
     const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
     const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
+    NetworkSettingsPage& networkPage() { return network_; }
 
 private:
     static size_t index(AppAppearance appearance) { return static_cast<size_t>(appearance); }
@@ -94,6 +96,8 @@ private:
     Gtk::Label* path_ = nullptr;
     Gtk::Button* chooseButton_ = nullptr;
     Gtk::Button* resetButton_ = nullptr;
+    NetworkSettingsPage network_;
+    AdwViewStackPage* networkStackPage_ = nullptr;
     Connections connections_;
     ScopedConnection onDestroy_;  // goes first, before the toolkit destroys the window
 };
