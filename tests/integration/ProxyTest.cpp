@@ -1,0 +1,97 @@
+#include <fstream>
+
+#include <glib.h>
+
+#include "integration/AccountsFixture.hpp"
+
+using namespace corvina;
+using namespace corvina::testing;
+
+namespace {
+
+class ProxyTest : public AccountsFixture {
+protected:
+    ProxyTest() {
+        server.server.Get(R"(/page/(\w+))", [](const httplib::Request& req, httplib::Response& res) {
+            res.set_content("<title>" + req.matches[1].str() + "</title>", "text/html");
+        });
+        // Whatever the machine's environment says, the shared session goes direct unless a test says otherwise.
+        settings.setProxy({ProxyMode::none, "", {}});
+    }
+    ProxySetting through(const TinyProxy& proxy) { return {ProxyMode::manual, proxy.address(), {}}; }
+    void setProxy(const std::string& id, ProxySetting proxy) {
+        auto edited = tag(id);
+        edited.proxy = std::move(proxy);
+        customTabs.replace(edited);
+    }
+    // Loads a new address in the page and waits for it.
+    bool visit(ServicePage& page, const std::string& name) {
+        page.loadStartAddress(server.url("/page/" + name));
+        return titled(page, name);
+    }
+
+    TinyProxy proxy;
+};
+
+TEST_F(ProxyTest, ATagsManualProxyCarriesItsPagesAloneAndEveryChangeAppliesAtOnce) {
+    auto store = makeStore(engineFolders());
+    const auto proxied = addTag("proxied", server.url("/page/first"), true, through(proxy));
+    const auto direct = addTag("direct", server.url("/page/second"), false);
+    ASSERT_TRUE(titled(open(*store, proxied), "first"));
+    ASSERT_TRUE(titled(open(*store, direct), "second"));
+    EXPECT_TRUE(proxy.forwarded("/page/first")) << proxy.log();
+    EXPECT_FALSE(proxy.forwarded("/page/second")) << "a shared-session service does not go through a tag's proxy";
+
+    // The tag goes direct from its next request on, without a restart.
+    setProxy(proxied, {ProxyMode::none, "", {}});
+    ASSERT_TRUE(visit(*store->existingPage({proxied, Pane::primary}), "third"));
+    EXPECT_FALSE(proxy.forwarded("/page/third"));
+
+    // The shared session's own choice, from the settings.
+    settings.setProxy(through(proxy));
+    ASSERT_TRUE(visit(*store->existingPage({direct, Pane::primary}), "fourth"));
+    EXPECT_TRUE(proxy.forwarded("/page/fourth"));
+    // Hosts on the bypass list go direct.
+    settings.setProxy({ProxyMode::manual, proxy.address(), {"127.0.0.1"}});
+    ASSERT_TRUE(visit(*store->existingPage({direct, Pane::primary}), "fifth"));
+    EXPECT_FALSE(proxy.forwarded("/page/fifth"));
+}
+
+TEST_F(ProxyTest, AProxyThatCannotBeReachedIsWhatThePaneSays) {
+    const auto closed = addTag("closed", server.url("/page/never"), true,
+                               {ProxyMode::manual, "http://127.0.0.1:" + std::to_string(unusedPort()), {}});
+    state.setSelectedTabID(closed);
+    auto& shown = pane();
+    ASSERT_TRUE(eventually([&] { return shown.showsTrouble(); }, std::chrono::seconds(15)));
+    EXPECT_EQ(shown.troubleView().detail(), displayHost(server.url("/")) + ": the proxy could not be reached.");
+    EXPECT_EQ(shown.troubleView().actionButton().get_label(), "Try Again");
+}
+
+// The environment a network process starts with is the one it keeps, so this runs in a
+// process of its own started with the proxy variables set (the test below).
+TEST_F(ProxyTest, NoProxyIgnoresTheEnvironmentsProxyWhereTheSystemSettingFollowsIt) {
+    const char* logFile = g_getenv("CORVINA_TEST_PROXY_LOG");
+    if (!logFile) GTEST_SKIP() << "started by EnvironmentProxy below";
+    auto store = makeStore(engineFolders());
+    const auto tagged = addTag("tagged", server.url("/page/none"), true, {ProxyMode::none, "", {}});
+    ASSERT_TRUE(titled(open(*store, tagged), "none"));
+    setProxy(tagged, {ProxyMode::system, "", {}});
+    ASSERT_TRUE(visit(*store->existingPage({tagged, Pane::primary}), "system"));
+    std::ifstream file(logFile);
+    const std::string log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(log.find("/page/none"), std::string::npos) << log;
+    EXPECT_NE(log.find("/page/system"), std::string::npos) << "the environment's proxy is in force here\n" << log;
+}
+
+TEST(EnvironmentProxy, IsIgnoredByNoProxy) {
+    TinyProxy proxy;
+    std::vector<std::pair<std::string, std::string>> variables{{"CORVINA_TEST_PROXY_LOG", proxy.logFile().string()},
+                                                                {"no_proxy", ""}, {"NO_PROXY", ""}};
+    for (const char* name : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY"})
+        variables.emplace_back(name, proxy.address());
+    const auto [passed, output] =
+        runInOwnProcess("ProxyTest.NoProxyIgnoresTheEnvironmentsProxyWhereTheSystemSettingFollowsIt", variables);
+    EXPECT_TRUE(passed) << output;
+}
+
+}  // namespace
