@@ -16,8 +16,11 @@ ProxyChoiceView::ProxyChoiceView(std::function<void()> changed)
       modes_(Gtk::StringList::create({"", "", ""})) {
     add_css_class("proxy-choice");
     mode_.set_model(modes_);
-    append(mode_);
-    for (auto* label : {&addressLabel_, &bypassLabel_}) {
+    auto* modeGroup = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 4);
+    modeGroup->append(modeLabel_);
+    modeGroup->append(mode_);
+    append(*modeGroup);
+    for (auto* label : {&modeLabel_, &addressLabel_, &bypassLabel_}) {
         label->add_css_class("tags-form-label");
         label->set_xalign(0);
     }
@@ -94,6 +97,7 @@ void ProxyChoiceView::retitle(AppLanguage language) {
     }
     mode_.set_selected(selected);
     showing_ = false;
+    modeLabel_.set_text(proxyText.in(language));
     setAccessibleLabel(mode_, proxyText.in(language));
     addressLabel_.set_text(addressText.in(language));
     bypassLabel_.set_text(bypassText.in(language));

@@ -40,6 +40,7 @@ private:
 
     std::function<void()> changed_;
     AppLanguage language_ = AppLanguage::en;
+    Gtk::Label modeLabel_;
     Glib::RefPtr<Gtk::StringList> modes_;
     Gtk::DropDown mode_;
     Gtk::Box manual_{Gtk::Orientation::VERTICAL, 4};

@@ -32,7 +32,6 @@ void NetworkSettingsPage::refresh() {
 }
 
 void NetworkSettingsPage::retitle(AppLanguage language) {
-    adw_preferences_group_set_title(group_, ProxyChoiceView::proxyText.in(language).c_str());
     proxy_.retitle(language);
     apply_.set_label(applyText.in(language));
     setAccessibleLabel(apply_, applyText.in(language));

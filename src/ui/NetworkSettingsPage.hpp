@@ -18,7 +18,8 @@ public:
 
     explicit NetworkSettingsPage(AppContext& context);
 
-    // The preferences group the window puts on its page; the window owns it.
+    // The preferences group the window puts on its page (untitled: the choice names itself);
+    // the window owns it.
     GtkWidget* group() const { return GTK_WIDGET(group_); }
     ProxyChoiceView& proxyChoice() { return proxy_; }
     Gtk::Button& applyButton() { return apply_; }
