@@ -95,3 +95,48 @@ TEST(EnvironmentProxy, IsIgnoredByNoProxy) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every widget under `root`, depth first.
+void collect(GtkWidget* root, std::vector<GtkWidget*>& found) {
+    for (GtkWidget* child = gtk_widget_get_first_child(root); child; child = gtk_widget_get_next_sibling(child)) {
+        found.push_back(child);
+        collect(child, found);
+    }
+}
+
+template <class Test>
+std::vector<GtkWidget*> widgetsIn(GtkWidget* root, Test test) {
+    std::vector<GtkWidget*> all, matching;
+    collect(root, all);
+    for (auto* widget : all)
+        if (test(widget)) matching.push_back(widget);
+    return matching;
+}
+
+TEST_F(ProxyTest, AProxyAskingForAPasswordIsAnsweredInThePaneAsASitesOwnLogin) {
+    TinyProxy guarded("alice secret");
+    const auto tagged = addTag("guarded", server.url("/page/behind"), true, {ProxyMode::manual, guarded.address(), {}});
+    state.setSelectedTabID(tagged);
+    auto& shown = pane();
+    auto* view = GTK_WIDGET(store().existingPage({tagged, Pane::primary})->view());
+    std::vector<GtkWidget*> fields;
+    ASSERT_TRUE(eventually([&] {
+        fields = widgetsIn(view, [](GtkWidget* w) { return GTK_IS_TEXT(w) && gtk_widget_is_visible(w); });
+        return fields.size() >= 2;
+    }, std::chrono::seconds(15))) << "the engine's own login, inside the page";
+    EXPECT_FALSE(shown.showsTrouble());
+    gtk_editable_set_text(GTK_EDITABLE(fields[0]), "alice");
+    gtk_editable_set_text(GTK_EDITABLE(fields[1]), "secret");
+    const auto signIn = widgetsIn(view, [](GtkWidget* w) {
+        return GTK_IS_BUTTON(w) && gtk_widget_is_visible(w) && gtk_button_get_label(GTK_BUTTON(w)) &&
+               std::string(gtk_button_get_label(GTK_BUTTON(w))) == "_Authenticate";
+    });
+    ASSERT_EQ(signIn.size(), 1u);
+    gtk_widget_activate(signIn.front());
+    EXPECT_TRUE(titled(*store().existingPage({tagged, Pane::primary}), "behind"));
+    EXPECT_TRUE(guarded.forwarded("/page/behind"));
+}
+
+}  // namespace
