@@ -22,7 +22,7 @@ def main():
                  json.dumps(tags, separators=(",", ":"), ensure_ascii=False).encode()).decode()}}
     for extra in sys.argv[3:]:
         key, value = extra.split("=", 1)
-        prefs[key] = json.loads(value) if value in ("true", "false") or value.isdigit() else value
+        prefs[key] = json.loads(value) if value in ("true", "false") or value.isdigit() or value[:1] == "[" else value
     with open(out, "w") as f:
         json.dump(prefs, f)
 

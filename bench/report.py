@@ -27,6 +27,7 @@ def main():
         ("start-up: exec to first page finished (median of 5)", v("startup_first_page_ms"), "ms", None, None),
         ("tab switch: click to new page on screen, median", v("switch_median_ms"), "ms", None, None),
         ("tab switch: worst of 50", v("switch_worst_ms"), "ms", None, None),
+        ("Ask Several: Enter to 6 pages sent, median of 5", v("ask_several_6_targets_ms"), "ms", None, None),
         ("tab switch: one screen grab takes (resolution)", v("switch_grab_resolution_ms"), "ms", None, None),
         ("tab switch: switches not seen on screen", v("switch_not_seen"), "", None, None),
         ("tab switch: page loads during 50 switches", v("switch_page_loads"), "", None, None),

@@ -2,18 +2,20 @@
 
 #include <adwaita.h>
 
-#include "ui/MenuCommands.hpp"
+#include "app/AskSeveral.hpp"
+#include "pane/PopupWindow.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/XdgPaths.hpp"
-#include "ui/MainWindow.hpp"
-#include "widgets/Styles.hpp"
-#include "ui/SettingsWindow.hpp"
 #include "ui/DownloadFolderChooser.hpp"
-#include "window/WindowSetup.hpp"
+#include "ui/MainWindow.hpp"
+#include "ui/MenuCommands.hpp"
+#include "ui/SettingsWindow.hpp"
+#include "web/AskSeveralDelivery.hpp"
 #include "web/ServiceSleeper.hpp"
-#include "web/asks/PageNotifications.hpp"
-#include "pane/PopupWindow.hpp"
 #include "web/WebViewStore.hpp"
+#include "web/asks/PageNotifications.hpp"
+#include "widgets/Styles.hpp"
+#include "window/WindowSetup.hpp"
 
 namespace corvina {
 
@@ -44,7 +46,8 @@ void CorvinaApplication::on_startup() {
                            },
                            [this] {
                                if (mainWindow_) mainWindow_->findInPage();
-                           }});
+                           },
+                           [this] { askSeveral_->setOpen(!askSeveral_->isOpen().get()); }});
     // Titles follow the interface language at once.
     connections_ += localization_->currentLanguage().observe(
         [this] { MenuCommands::fill(appMenu_, localization_->language()); });
@@ -79,9 +82,12 @@ void CorvinaApplication::createState() {
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
         WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()});
     appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
+    askSeveral_ = std::make_unique<AskSeveral>(*preferences_, *appState_, *customTabManager_);
+    askSeveralDelivery_ = std::make_unique<AskSeveralDelivery>(*webViewStore_, *appState_);
     context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
                                                        *appSettings_, *localization_, *clipboardManager_,
-                                                       *customTabManager_, *downloadSettings_, *webViewStore_});
+                                                       *customTabManager_, *downloadSettings_, *webViewStore_,
+                                                       *askSeveral_, *askSeveralDelivery_});
     sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
     // A page the user is looking at needs no desktop notification.
     webViewStore_->setPageInView([this](const PageKey& page) {
@@ -123,7 +129,6 @@ void CorvinaApplication::prepareWindow() {
     mainWindow_->topStrip().setZoomHandler(placeable ? std::function<void()>([this] { windowSetup_->zoom(); })
                                                      : std::function<void()>());
     downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
-    downloadSettings_->startFolderAccess();
 }
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {

@@ -27,6 +27,8 @@ class MainWindow;
 class SettingsWindow;
 class WindowSetup;
 class ServiceSleeper;
+class AskSeveral;
+class AskSeveralDelivery;
 class WebViewStore;
 
 // The application: one per process, one main window, state objects created once per run.
@@ -65,6 +67,8 @@ private:
     std::unique_ptr<DownloadSettings> downloadSettings_;
     std::unique_ptr<WebViewStore> webViewStore_;
     std::unique_ptr<AppState> appState_;
+    std::unique_ptr<AskSeveral> askSeveral_;
+    std::unique_ptr<AskSeveralDelivery> askSeveralDelivery_;
     std::unique_ptr<AppContext> context_;
     std::unique_ptr<ServiceSleeper> sleeper_;
 

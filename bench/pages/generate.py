@@ -58,6 +58,21 @@ APP_JS = r"""
   }, 200);
   log.scrollTop = log.scrollHeight;
   document.title = document.title + ' ready';
+  // the message box sends with its button or Enter, as chat pages do; the page server
+  // hears of each message sent (the Ask Several timing counts them)
+  const box = document.querySelector('footer textarea');
+  let sent = 0;
+  const send = () => {
+    if (!box.value.trim()) return;
+    const mine = document.createElement('div');
+    mine.className = 'msg user';
+    mine.textContent = box.value;
+    log.appendChild(mine);
+    box.value = '';
+    new Image().src = '/sent-' + document.body.dataset.page + '-' + (++sent);
+  };
+  document.querySelector('footer button').addEventListener('click', send);
+  box.addEventListener('keydown', e => { if (e.key === 'Enter' && !e.shiftKey) { e.preventDefault(); send(); } });
   // tells the page server that this page finished loading (counted by the benchmark)
   const mark = () => { new Image().src = '/loaded-' + document.body.dataset.page; };
   if (document.readyState === 'complete') mark(); else addEventListener('load', mark);

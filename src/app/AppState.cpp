@@ -25,10 +25,10 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
     }
 
     dockObserver_ = notifications.addObserver(windowDidDockNotification,
-                                              [this] { dockSide_.set(static_cast<int>(requestedDockSide_)); });
+                                              [this] { dockSide_.set(requestedDockSide_); });
     refusalObserver_ = notifications.addObserver(windowCannotBePlacedNotification, [this] { setCanPlaceWindow(false); });
     dockExitObserver_ = notifications.addObserver(windowDidExitDockModeNotification, [this] {
-        dockSide_.set(0);
+        dockSide_.set(DockSide::none);
         setSlidIn(false);
     });
     slideInObserver_ = notifications.addObserver(windowDidSlideInNotification, [this] { setSlidIn(true); });
@@ -120,7 +120,7 @@ void AppState::showServiceIn(const std::string& id, Pane pane) {
             selectedTabID_.set(id);
         if (isSplitMode_.get()) activePane_.set(secondary ? Pane::secondary : Pane::primary);
     }
-    if (windowControl_) windowControl_->bringOut();
+    if (auto* control = windowControl_.get()) control->bringOut();
 }
 
 bool AppState::isTabShown(const std::string& id, Pane pane) const {
@@ -169,23 +169,25 @@ void AppState::setSplitMode(bool on) {
 }
 
 void AppState::enterSplitMode() {
-    if (!windowControl_) {
+    auto* control = windowControl_.get();
+    if (!control) {
         enterSplitModeAnimated();
         return;
     }
-    windowControl_->widenForSplit(splitModeMinWidth, [this] { enterSplitModeAnimated(); });
+    control->widenForSplit(splitModeMinWidth, owner_.bind([](AppState& self) { self.enterSplitModeAnimated(); }));
 }
 
-void AppState::dockWindow(int side) {
-    const DockSide edge = dockSideFromInt(side);
+void AppState::dockWindow(DockSide side) {
     // The side counts once the window has got there.
-    if (edge == DockSide::none || !windowControl_ || !windowControl_->dock(edge)) return;
-    requestedDockSide_ = edge;
+    auto* control = windowControl_.get();
+    if (side == DockSide::none || !control || !control->dock(side)) return;
+    requestedDockSide_ = side;
 }
 
 void AppState::undockWindow() {
-    if (!windowControl_ || !windowControl_->undock()) return;
-    dockSide_.set(0);
+    auto* control = windowControl_.get();
+    if (!control || !control->undock()) return;
+    dockSide_.set(DockSide::none);
 }
 
 }  // namespace corvina

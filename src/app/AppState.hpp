@@ -38,7 +38,7 @@ public:
     const Published<DetailPanelType>& detailPanelType() const { return detailPanelType_; }
     const Published<std::string>& selectedTabID() const { return selectedTabID_; }
     const Published<SidebarPosition>& sidebarPosition() const { return sidebarPosition_; }
-    const Published<int>& dockSide() const { return dockSide_; }
+    const Published<DockSide>& dockSide() const { return dockSide_; }
     const Published<bool>& launchAtLogin() const { return launchAtLogin_; }
     const Published<bool>& autoDockOnLaunch() const { return autoDockOnLaunch_; }
     const Published<std::set<std::string>>& hiddenAITabIDs() const { return hiddenAITabIDs_; }
@@ -92,11 +92,13 @@ public:
     void exitSplitMode() { setSplitMode(false); }
     void enterSplitModeAnimated() { setSplitMode(true); }
     void enterSplitMode();
-    void dockWindow(int side);
+    void dockWindow(DockSide side);
     void undockWindow();
 
-    // The main window, once it is set up; null until then and after it is gone.
-    void setWindowControl(MainWindowControl* control) { windowControl_ = control; }
+    // The main window, once it is set up; null until then. Reached only while it lives.
+    void setWindowControl(MainWindowControl* control) {
+        windowControl_ = control ? control->handle() : MainWindowControl::Handle();
+    }
     // Whether the desktop lets the app place its window (not on Wayland, nor under a window
     // manager that ignores our moves): docking is offered only where it can work.
     const Published<bool>& canPlaceWindow() const { return canPlaceWindow_; }
@@ -106,14 +108,15 @@ private:
     PreferenceStore& preferences_;
     LoginItem& loginItem_;
     const CustomTabManager& customTabs_;
-    MainWindowControl* windowControl_ = nullptr;
+    MainWindowControl::Handle windowControl_;
+    WeakOwner<AppState> owner_{this};
 
     Published<bool> showSidebar_{true};
     Published<bool> showDetailPanel_{false};
     Published<DetailPanelType> detailPanelType_{DetailPanelType::settings};
     Published<std::string> selectedTabID_;
     Published<SidebarPosition> sidebarPosition_{SidebarPosition::left};
-    Published<int> dockSide_{0};
+    Published<DockSide> dockSide_{DockSide::none};
     Published<bool> launchAtLogin_{false};
     Published<bool> autoDockOnLaunch_{false};
     Published<std::set<std::string>> hiddenAITabIDs_;

@@ -157,34 +157,34 @@ void FindBar::watch(WebKitWebView* page) {
     page_ = WEBKIT_WEB_VIEW(g_object_ref(page));
     auto* controller = finder();
     // A new search lands on the first match; steps keep their own place.
-    foundHandler_ = g_signal_connect(controller, "found-text", G_CALLBACK(+[](WebKitFindController*, guint, gpointer self) {
-                                         auto* bar = static_cast<FindBar*>(self);
-                                         if (bar->current_ == 0) bar->current_ = 1;
-                                         bar->showCount();
-                                     }),
-                                     this);
-    countedHandler_ = g_signal_connect(controller, "counted-matches",
-                                       G_CALLBACK(+[](WebKitFindController*, guint count, gpointer self) {
-                                           auto* bar = static_cast<FindBar*>(self);
-                                           bar->matches_ = count;
-                                           bar->showCount();
-                                       }),
-                                       this);
-    failedHandler_ = g_signal_connect(controller, "failed-to-find-text",
-                                      G_CALLBACK(+[](WebKitFindController*, gpointer self) {
-                                          auto* bar = static_cast<FindBar*>(self);
-                                          bar->matches_ = bar->current_ = 0;
-                                          bar->showCount();
-                                      }),
-                                      this);
+    found_ = SignalConnection(
+        controller, "found-text", +[](WebKitFindController*, guint, gpointer self) {
+            auto* bar = static_cast<FindBar*>(self);
+            if (bar->current_ == 0) bar->current_ = 1;
+            bar->showCount();
+        },
+        this);
+    counted_ = SignalConnection(
+        controller, "counted-matches", +[](WebKitFindController*, guint count, gpointer self) {
+            auto* bar = static_cast<FindBar*>(self);
+            bar->matches_ = count;
+            bar->showCount();
+        },
+        this);
+    failed_ = SignalConnection(
+        controller, "failed-to-find-text", +[](WebKitFindController*, gpointer self) {
+            auto* bar = static_cast<FindBar*>(self);
+            bar->matches_ = bar->current_ = 0;
+            bar->showCount();
+        },
+        this);
 }
 
 void FindBar::unwatch() {
     if (!page_) return;
-    auto* controller = finder();
-    g_signal_handler_disconnect(controller, foundHandler_);
-    g_signal_handler_disconnect(controller, failedHandler_);
-    g_signal_handler_disconnect(controller, countedHandler_);
+    found_.disconnect();
+    failed_.disconnect();
+    counted_.disconnect();
     g_clear_object(&page_);
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/AppLanguage.hpp"
 #include "platform/Observable.hpp"
+#include "platform/SignalConnection.hpp"
 
 namespace corvina {
 
@@ -62,9 +63,9 @@ private:
     Gtk::Image closeIcon_;
     Glib::RefPtr<Gtk::EventControllerKey> keys_;
     WebKitWebView* page_ = nullptr;
-    gulong foundHandler_ = 0;
-    gulong failedHandler_ = 0;
-    gulong countedHandler_ = 0;
+    SignalConnection found_;
+    SignalConnection failed_;
+    SignalConnection counted_;
     AppLanguage language_ = AppLanguage::en;
     // The engine tells how many matches there are, not which one is highlighted: the bar
     // counts its own steps through them.

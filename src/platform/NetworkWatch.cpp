@@ -3,15 +3,17 @@
 namespace corvina {
 
 NetworkWatch::NetworkWatch(std::function<void()> connected)
-    : connected_(std::move(connected)), monitor_(G_NETWORK_MONITOR(g_object_ref(g_network_monitor_get_default()))) {
-    handler_ = g_signal_connect(monitor_, "network-changed", G_CALLBACK(+[](GNetworkMonitor*, gboolean available, gpointer self) {
-                                    if (available) static_cast<NetworkWatch*>(self)->connected_();
-                                }),
-                                this);
-}
+    : connected_(std::move(connected)),
+      monitor_(G_NETWORK_MONITOR(g_object_ref(g_network_monitor_get_default()))),
+      changed_(
+          monitor_, "network-changed",
+          +[](GNetworkMonitor*, gboolean available, gpointer self) {
+              if (available) static_cast<NetworkWatch*>(self)->connected_();
+          },
+          this) {}
 
 NetworkWatch::~NetworkWatch() {
-    g_signal_handler_disconnect(monitor_, handler_);
+    changed_.disconnect();
     g_object_unref(monitor_);
 }
 

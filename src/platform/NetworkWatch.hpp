@@ -3,6 +3,8 @@
 
 #include <gio/gio.h>
 
+#include "platform/SignalConnection.hpp"
+
 namespace corvina {
 
 // Whether the system reports a network connection now.
@@ -26,7 +28,7 @@ public:
 private:
     std::function<void()> connected_;
     GNetworkMonitor* monitor_;
-    gulong handler_ = 0;
+    SignalConnection changed_;
 };
 
 }  // namespace corvina

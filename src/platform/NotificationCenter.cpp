@@ -13,19 +13,18 @@ ObserverToken& ObserverToken::operator=(ObserverToken&& other) noexcept {
 
 void ObserverToken::reset() {
     if (id_ == 0) return;
-    if (auto center = center_.lock()) (*center)->remove(id_);
+    if (auto* center = center_.get()) center->remove(id_);
     id_ = 0;
 }
 
-NotificationCenter::NotificationCenter(MainQueue& queue)
-    : queue_(queue), self_(std::make_shared<NotificationCenter*>(this)) {}
+NotificationCenter::NotificationCenter(MainQueue& queue) : queue_(queue) {}
 
 NotificationCenter::~NotificationCenter() = default;
 
 ObserverToken NotificationCenter::addObserver(const std::string& name, std::function<void()> handler) {
     auto id = nextID_++;
     observers_[id] = Observer{name, std::make_shared<std::function<void()>>(std::move(handler))};
-    return ObserverToken(self_, id);
+    return ObserverToken(owner_.handle(), id);
 }
 
 void NotificationCenter::post(const std::string& name) {

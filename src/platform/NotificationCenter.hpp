@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/MainQueue.hpp"
+#include "platform/WeakOwner.hpp"
 
 namespace corvina {
 
@@ -15,7 +16,7 @@ class NotificationCenter;
 class ObserverToken {
 public:
     ObserverToken() = default;
-    ObserverToken(std::weak_ptr<NotificationCenter*> center, std::uint64_t id) : center_(std::move(center)), id_(id) {}
+    ObserverToken(WeakOwner<NotificationCenter>::Handle center, std::uint64_t id) : center_(std::move(center)), id_(id) {}
     ObserverToken(ObserverToken&& other) noexcept : center_(std::move(other.center_)), id_(std::exchange(other.id_, 0)) {}
     ObserverToken& operator=(ObserverToken&& other) noexcept;
     ObserverToken(const ObserverToken&) = delete;
@@ -26,7 +27,7 @@ public:
     bool active() const { return id_ != 0; }
 
 private:
-    std::weak_ptr<NotificationCenter*> center_;
+    WeakOwner<NotificationCenter>::Handle center_;
     std::uint64_t id_ = 0;
 };
 
@@ -51,7 +52,7 @@ private:
     MainQueue& queue_;
     std::map<std::uint64_t, Observer> observers_;
     std::uint64_t nextID_ = 1;
-    std::shared_ptr<NotificationCenter*> self_;
+    WeakOwner<NotificationCenter> owner_{this};
 };
 
 }  // namespace corvina

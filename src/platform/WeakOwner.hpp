@@ -25,6 +25,7 @@ public:
     // The owner for callbacks that keep it longer than one call; empty once it went.
     class Handle {
     public:
+        Handle() = default;
         T* get() const {
             auto owner = weak_.lock();
             return owner ? *owner : nullptr;

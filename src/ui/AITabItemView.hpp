@@ -30,7 +30,6 @@ public:
     void update(bool primarySelected, bool secondarySelected, bool showLabel, AppLanguage language);
     // A service put to sleep shows a dimmed icon until it is selected again.
     void showAsleep(bool asleep) { asleep ? add_css_class("asleep") : remove_css_class("asleep"); }
-    bool showsAsleep() const { return has_css_class("asleep"); }
 
     bool isPrimarySelected() const { return has_css_class("primary-selected"); }
     bool isSecondarySelected() const { return has_css_class("secondary-selected"); }

@@ -68,12 +68,12 @@ void CollapsedDetailToolbar::connectActions() {
     AppState& state = context_.appState;
     // Dock to an edge, or come back from it.
     dock_.signal_clicked().connect([&state] {
-        if (state.dockSide().get() == 0)
-            state.dockWindow(1);
+        if (state.dockSide().get() == DockSide::none)
+            state.dockWindow(DockSide::left);
         else
             state.undockWindow();
     });
-    dockRight_.signal_clicked().connect([&state] { state.dockWindow(2); });
+    dockRight_.signal_clicked().connect([&state] { state.dockWindow(DockSide::right); });
     // Two services side by side, or back to one.
     split_.signal_clicked().connect([&state] {
         if (state.isSplitMode().get())
@@ -93,7 +93,7 @@ void CollapsedDetailToolbar::openPanel(DetailPanelType kind) {
 
 void CollapsedDetailToolbar::refresh() {
     const auto& l10n = context_.localization;
-    const bool docked = context_.appState.dockSide().get() != 0;
+    const bool docked = context_.appState.dockSide().get() != DockSide::none;
     const bool split = context_.appState.isSplitMode().get();
     // Where the window cannot be placed, docking is not offered, and the tooltip says why.
     const bool canDock = docked || context_.appState.canPlaceWindow().get();

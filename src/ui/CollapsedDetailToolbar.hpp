@@ -20,7 +20,6 @@ public:
 
     void show(const char* symbol, const std::string& tooltip);
     std::string tooltip() const { return tooltip_.text(); }
-    const DelayedTooltip& delayedTooltip() const { return tooltip_; }
 
 private:
     Gtk::Image icon_;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/AskSeveral.hpp"
 #include "widgets/Accessibility.hpp"
 
 namespace corvina {
@@ -23,6 +24,7 @@ double detailWidthFor(const AppState& state) {
 
 ContentView::ContentView(AppContext& context, DetailViews detail)
     : context_(context),
+      askSeveralBar_(context),
       primary_(context, Pane::primary),
       tabBar_(context),
       toolbar_(detail.toolbar),
@@ -42,7 +44,12 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     divider_.set_visible(false);
     paneRow_.set_child(content_);
     paneRow_.add_overlay(divider_);
-    set_child(paneRow_);
+    paneRow_.set_vexpand(true);
+    paneArea_.append(paneRow_);
+    askSeveralRevealer_.set_transition_type(Gtk::RevealerTransitionType::SLIDE_UP);
+    askSeveralRevealer_.set_child(askSeveralBar_);
+    paneArea_.append(askSeveralRevealer_);
+    set_child(paneArea_);
 
     tabBarColumn_.add_css_class("tab-bar-column");
     tabBarColumn_.set_overflow(Gtk::Overflow::HIDDEN);
@@ -80,6 +87,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     connections_ += state.sidebarPosition().observe([this] { refreshSides(); });
     connections_ += state.showDetailPanel().observe([this] { refreshDetail(); });
     connections_ += state.detailPanelType().observe([this] { refreshDetail(); });
+    connections_ += context.askSeveral.isOpen().observe([this] { refreshAskSeveral(); });
     refreshSplit();
     refreshSides();
     refreshDetail();
@@ -129,8 +137,8 @@ void ContentView::applyInsets() {
     const bool onLeft = context_.appState.sidebarPosition().get() == SidebarPosition::left;
     const int bar = static_cast<int>(std::lround(tabBarWidth_.value()));
     const int detail = static_cast<int>(std::lround(detailWidth_.value()));
-    paneRow_.set_margin_start(onLeft ? bar : detail);
-    paneRow_.set_margin_end(onLeft ? detail : bar);
+    paneArea_.set_margin_start(onLeft ? bar : detail);
+    paneArea_.set_margin_end(onLeft ? detail : bar);
     tabBarColumn_.set_size_request(bar, -1);
     catcher_.set_margin_start(onLeft ? 0 : detail);
     catcher_.set_margin_end(onLeft ? detail : 0);
@@ -156,6 +164,18 @@ void ContentView::applyDetailWidth(double width) {
         gtk_accessible_update_state(GTK_ACCESSIBLE(toolbar_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, !toolbarInReach, -1);
     }
     applyInsets();
+}
+
+PaneFrame* ContentView::activePane() {
+    return context_.appState.currentPane() == Pane::secondary && secondary_ ? secondary_.get() : &primary_;
+}
+
+// Opened, the composer has the keyboard; closed, the active pane's page gets it back.
+void ContentView::refreshAskSeveral() {
+    const bool open = context_.askSeveral.isOpen().get();
+    askSeveralRevealer_.set_reveal_child(open);
+    if (open) return askSeveralBar_.focusField();
+    if (auto* view = activePane()->container().shownWebView()) gtk_widget_grab_focus(GTK_WIDGET(view));
 }
 
 }  // namespace corvina

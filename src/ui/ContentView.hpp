@@ -4,11 +4,13 @@
 #include <gtkmm/box.h>
 #include <gtkmm/gestureclick.h>
 #include <gtkmm/overlay.h>
+#include <gtkmm/revealer.h>
 #include <gtkmm/stack.h>
 
 #include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "ui/AITabBarView.hpp"
+#include "ui/AskSeveralBar.hpp"
 #include "ui/PaneFrame.hpp"
 #include "widgets/Spring.hpp"
 
@@ -34,8 +36,8 @@ public:
     ~ContentView() override;
 
     // Where things stand now (after animations settle), for tests.
-    int leadingInset() const { return paneRow_.get_margin_start(); }
-    int trailingInset() const { return paneRow_.get_margin_end(); }
+    int leadingInset() const { return paneArea_.get_margin_start(); }
+    int trailingInset() const { return paneArea_.get_margin_end(); }
     AITabBarView& tabBar() { return tabBar_; }
     PaneFrame& primaryPane() { return primary_; }
     PaneFrame* secondaryPane() { return secondary_.get(); }
@@ -51,8 +53,14 @@ private:
     void refreshDetail();
     void applyInsets();
     void applyDetailWidth(double width);
+    void refreshAskSeveral();
+    PaneFrame* activePane();
 
     AppContext& context_;
+    // The panes, and the Ask Several composer across the bottom of both.
+    Gtk::Box paneArea_{Gtk::Orientation::VERTICAL, 6};
+    Gtk::Revealer askSeveralRevealer_;
+    AskSeveralBar askSeveralBar_;
     // The panes share the row's width equally, whatever their pages would like: the divider
     // lies over the gap between them.
     Gtk::Overlay paneRow_;

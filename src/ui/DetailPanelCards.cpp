@@ -143,8 +143,14 @@ void AIServicesCard::relabel() {
 
 AppearanceCard::AppearanceCard(AppContext& context) : DetailCard(16), context_(context) {
     row_.set_homogeneous(true);
-    for (AppAppearance appearance : allAppearances) buildOption(appearance);
+    std::vector<GObject*> buttons;
+    for (AppAppearance appearance : allAppearances) {
+        buildOption(appearance);
+        buttons.push_back(G_OBJECT(option(appearance).gobj()));
+    }
     append(row_);
+    // The user picks light or dark for the whole app.
+    binding_ = SettingBinding::options(std::move(buttons), appearanceSetting(context.appSettings));
     connections_ += context.appSettings.appearance().observe([this] { refresh(); });
     connections_ += context.localization.currentLanguage().observe([this] { refresh(); });
     refresh();
@@ -159,11 +165,6 @@ void AppearanceCard::buildOption(AppAppearance appearance) {
     option.button.set_child(*stack);
     option.button.add_css_class("appearance-option");
     if (&option != &options_.front()) option.button.set_group(options_.front().button);
-    // The user picks light or dark for the whole app.
-    option.button.signal_toggled().connect([this, appearance, &option] {
-        if (option.button.get_active() && context_.appSettings.appearance().get() != appearance)
-            context_.appSettings.setAppearance(appearance);
-    });
     row_.append(option.button);
 }
 
@@ -177,7 +178,6 @@ void AppearanceCard::refresh() {
         setAccessibleLabel(option.button, displayName(appearance, language));
         option.checkmark.set_visible(appearance == current);
     }
-    options_.at(static_cast<size_t>(current)).button.set_active(true);
 }
 
 DownloadPathCard::DownloadPathCard(AppContext& context)
@@ -264,8 +264,7 @@ namespace corvina {
 
 MemoryCard::MemoryCard(AppContext& context)
     : context_(context),
-      loadSwitch_([this] { return context_.appSettings.loadServicesWhenOpened().get(); },
-                  [this](bool on) { context_.appSettings.setLoadServicesWhenOpened(on); }),
+      loadSwitch_(loadWhenOpenedSetting(context.appSettings).read, loadWhenOpenedSetting(context.appSettings).write),
       sleepNames_(Gtk::StringList::create({})),
       sleepChooser_(sleepNames_) {
     for (Gtk::Label* label : {&loadLabel_, &sleepLabel_}) {
@@ -282,12 +281,9 @@ MemoryCard::MemoryCard(AppContext& context)
     append(loadRow_);
     append(sleepRow_);
     // The user picks how long an unused service stays awake.
-    sleepChooser_.property_selected().signal_changed().connect([this] {
-        if (!retitling_)
-            context_.appSettings.setSleepUnusedServicesAfter(sleepChoiceTime(sleepChooser_.get_selected()));
-    });
-    connections_ += context.appSettings.loadServicesWhenOpened().observe([this] { loadSwitch_.refresh(); });
-    connections_ += context.appSettings.sleepUnusedServicesAfter().observe([this] { showSleepTime(); });
+    sleepBinding_ = SettingBinding::choice(G_OBJECT(sleepChooser_.gobj()), sleepNames_->gobj(),
+                                           sleepTimeSetting(context.appSettings), sleepChoiceNames, context.localization);
+    connections_ += loadWhenOpenedSetting(context.appSettings).observe([this] { loadSwitch_.refresh(); });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
     retitle();
 }
@@ -299,17 +295,6 @@ void MemoryCard::retitle() {
     setAccessibleLabel(loadSwitch_, settingsText::loadWhenOpened.in(language));
     sleepLabel_.set_text(settingsText::sleepUnused.in(language));
     setAccessibleLabel(sleepChooser_, settingsText::sleepUnused.in(language));
-    const auto names = sleepChoiceNames(language);
-    retitling_ = true;
-    sleepNames_->splice(0, sleepNames_->get_n_items(), std::vector<Glib::ustring>(names.begin(), names.end()));
-    retitling_ = false;
-    showSleepTime();
-}
-
-void MemoryCard::showSleepTime() {
-    retitling_ = true;
-    sleepChooser_.set_selected(sleepChoiceIndex(context_.appSettings.sleepUnusedServicesAfter().get()));
-    retitling_ = false;
 }
 
 }  // namespace corvina

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <gtkmm/box.h>
@@ -16,6 +17,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/SettingBindings.hpp"
 #include "widgets/DelayedTooltip.hpp"
 #include "widgets/GlassSwitch.hpp"
 
@@ -87,6 +89,7 @@ private:
     AppContext& context_;
     Gtk::Box row_{Gtk::Orientation::HORIZONTAL, 12};
     std::array<Option, allAppearances.size()> options_;
+    std::unique_ptr<SettingBinding> binding_;
     Connections connections_;
 };
 
@@ -95,9 +98,7 @@ public:
     explicit DownloadPathCard(AppContext& context);
     std::string shownPath() const { return path_.get_text(); }
     Gtk::Button& openButton() { return openButton_; }
-    Gtk::Button& chooseButton() { return chooseButton_; }
     Gtk::Button& resetButton() { return resetButton_; }
-    const DelayedTooltip& openTooltip() const { return openTooltip_; }
 
 private:
     void buildPathRow();
@@ -150,7 +151,6 @@ public:
 
 private:
     void retitle();
-    void showSleepTime();
 
     AppContext& context_;
     Gtk::Box loadRow_{Gtk::Orientation::HORIZONTAL, 8};
@@ -160,7 +160,7 @@ private:
     Gtk::Label sleepLabel_;
     Glib::RefPtr<Gtk::StringList> sleepNames_;
     Gtk::DropDown sleepChooser_;
-    bool retitling_ = false;
+    std::unique_ptr<SettingBinding> sleepBinding_;
     Connections connections_;
 };
 

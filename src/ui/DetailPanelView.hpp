@@ -24,7 +24,6 @@ public:
     explicit DetailPanelView(AppContext& context);
 
     std::string titleText() const { return title_.get_text(); }
-    std::string versionText() const { return version_.get_text(); }
     // The card titles, top to bottom.
     std::vector<std::string> cardTitles() const;
 
@@ -32,11 +31,9 @@ public:
     AIServicesCard& aiServicesCard() { return aiServicesCard_; }
     AppearanceCard& appearanceCard() { return appearanceCard_; }
     DownloadPathCard& downloadPathCard() { return downloadPathCard_; }
-    ClearCacheCard& clearCacheCard() { return clearCacheCard_; }
     LaunchAtLoginCard& launchAtLoginCard() { return launchAtLoginCard_; }
     MemoryCard& memoryCard() { return memoryCard_; }
     Gtk::Button& collapseHandle() { return handle_; }
-    const DelayedTooltip& collapseTooltip() const { return handleTooltip_; }
 
 private:
     void buildContent();

@@ -20,11 +20,12 @@ std::optional<std::filesystem::path> chosenFolder(GtkNativeDialog* dialog, int r
 }
 
 void onResponse(GtkNativeDialog* dialog, int response, gpointer data) {
-    std::unique_ptr<Completion> done(static_cast<Completion*>(data));
+    // Taken out first: the stored completion goes with the dialog.
+    const Completion done = std::move(*static_cast<Completion*>(data));
     const auto folder = chosenFolder(dialog, response);
     gtk_native_dialog_destroy(dialog);
     g_object_unref(dialog);
-    (*done)(folder);
+    done(folder);
 }
 
 }  // namespace
@@ -46,7 +47,10 @@ DownloadSettings::FolderChooser folderChooser(Gtk::Window& parent, const Localiz
                                               const DownloadSettings& settings) {
     return [&parent, &localization, &settings](Completion done) {
         GtkFileChooserNative* chooser = newFolderChooserDialog(parent, localization, settings);
-        g_signal_connect(chooser, "response", G_CALLBACK(onResponse), new Completion(std::move(done)));
+        // The handler lives as long as the dialog, which it ends; the completion is freed with it.
+        g_signal_connect_data(
+            chooser, "response", G_CALLBACK(onResponse), new Completion(std::move(done)),
+            +[](gpointer data, GClosure*) { delete static_cast<Completion*>(data); }, GConnectFlags{});
         gtk_native_dialog_show(GTK_NATIVE_DIALOG(chooser));
     };
 }

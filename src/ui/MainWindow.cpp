@@ -39,17 +39,18 @@ void MainWindow::findInPage() {
 void MainWindow::watchMinimized() {
     unwatchMinimized();
     surface_ = GDK_SURFACE(g_object_ref(gtk_native_get_surface(GTK_NATIVE(gobj()))));
-    stateHandler_ = g_signal_connect(surface_, "notify::state", G_CALLBACK(+[](GObject* surface, GParamSpec*, gpointer self) {
-                                         const auto state = gdk_toplevel_get_state(GDK_TOPLEVEL(surface));
-                                         static_cast<MainWindow*>(self)->context_.appState.setWindowMinimized(
-                                             (state & GDK_TOPLEVEL_STATE_MINIMIZED) != 0);
-                                     }),
-                                     this);
+    stateChanged_ = SignalConnection(
+        surface_, "notify::state", +[](GObject* surface, GParamSpec*, gpointer self) {
+            const auto state = gdk_toplevel_get_state(GDK_TOPLEVEL(surface));
+            static_cast<MainWindow*>(self)->context_.appState.setWindowMinimized(
+                (state & GDK_TOPLEVEL_STATE_MINIMIZED) != 0);
+        },
+        this);
 }
 
 void MainWindow::unwatchMinimized() {
     if (!surface_) return;
-    g_signal_handler_disconnect(surface_, stateHandler_);
+    stateChanged_.disconnect();
     g_clear_object(&surface_);
     context_.appState.setWindowMinimized(false);
 }

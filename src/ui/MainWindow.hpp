@@ -7,6 +7,7 @@
 #include "panels/ClipboardPanelView.hpp"
 #include "panels/CustomTagsPanelView.hpp"
 #include "platform/Observable.hpp"
+#include "platform/SignalConnection.hpp"
 #include "ui/CollapsedDetailToolbar.hpp"
 #include "ui/ContentView.hpp"
 #include "ui/DetailPanelView.hpp"
@@ -27,7 +28,6 @@ public:
 
     TopStrip& topStrip() { return topStrip_; }
     ContentView& contentView() { return contentView_; }
-    CollapsedDetailToolbar& detailToolbar() { return toolbar_; }
     DetailPanelView& settingsPanel() { return settingsPanel_; }
     ClipboardPanelView& clipboardPanel() { return clipboardPanel_; }
     CustomTagsPanelView& customTagsPanel() { return customTagsPanel_; }
@@ -40,7 +40,7 @@ private:
 
     AppContext& context_;
     GdkSurface* surface_ = nullptr;
-    gulong stateHandler_ = 0;
+    SignalConnection stateChanged_;
     TopStrip topStrip_;
     Gtk::Overlay layers_;
     WindowBackdrop backdrop_;

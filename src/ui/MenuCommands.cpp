@@ -15,6 +15,7 @@ namespace corvina::MenuCommands {
 const LocalizedText goBackTitle{"Go Back", "後退", "后退"};
 const LocalizedText goForwardTitle{"Go Forward", "前進", "前进"};
 const LocalizedText shortcutsTitle{"Keyboard Shortcuts", "鍵盤快速鍵", "键盘快捷键"};
+const LocalizedText askSeveralTitle{"Ask Several", "同時提問", "同时提问"};
 
 namespace {
 
@@ -73,6 +74,7 @@ const std::vector<Command>& commands() {
         {"go-back", goBackTitle, Group::page, {{"<Alt>Left"}}},
         {"go-forward", goForwardTitle, Group::page, {{"<Alt>Right"}}},
 
+        {"ask-several", askSeveralTitle, Group::window, {{"<Control><Shift>k"}}},
         {"toggle-tab-bar", {"Toggle Tab Bar", "切換標籤欄", "切换标签栏"}, Group::window, {{"<Control><Alt>s"}}},
         {"toggle-detail-panel", {"Toggle Detail Panel", "切換詳情面板", "切换详情面板"}, Group::window,
          {{"<Control><Alt>d"}}},
@@ -101,6 +103,7 @@ void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom
     app.add_action("previous-service", [&state] { state.selectNeighbourTab(-1); });
     app.add_action("switch-pane", [&state] { state.switchActivePane(); });
     app.add_action("find", hooks.findInPage);
+    app.add_action("ask-several", hooks.toggleAskSeveral);
     app.add_action("zoom-in", [&state, &zoom] { zoom.zoomIn(state.currentTabID()); });
     app.add_action("zoom-out", [&state, &zoom] { zoom.zoomOut(state.currentTabID()); });
     app.add_action("zoom-reset", [&state, &zoom] { zoom.reset(state.currentTabID()); });

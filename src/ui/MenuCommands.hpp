@@ -26,11 +26,13 @@ struct WindowHooks {
     std::function<void()> openSettings;
     std::function<void()> openShortcuts;
     std::function<void()> findInPage;
+    std::function<void()> toggleAskSeveral;
 };
 
 extern const LocalizedText goBackTitle;
 extern const LocalizedText goForwardTitle;
 extern const LocalizedText shortcutsTitle;
+extern const LocalizedText askSeveralTitle;
 
 // Adds the actions to the application (or any action map the windows see as "app").
 void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom& zoom, WindowHooks hooks);

@@ -58,7 +58,6 @@ SettingsWindow::SettingsWindow(AppContext& context)
     networkStackPage_ = addPage(network_.group(), pageNames[3], "globe-symbolic");
     followModels();
     retitle();
-    refreshAppearance();
 }
 
 void SettingsWindow::buildHeader() {
@@ -75,15 +74,14 @@ void SettingsWindow::buildHeader() {
 void SettingsWindow::followModels() {
     auto showPath = [this] { path_->set_text(context_.downloadSettings.customDownloadPath().get().string()); };
     connections_ += context_.localization.currentLanguage().observe([this] { retitle(); });
-    connections_ += context_.appSettings.appearance().observe([this] { refreshAppearance(); });
-    connections_ += context_.appSettings.loadServicesWhenOpened().observe([this] { refreshMemory(); });
-    connections_ += context_.appSettings.sleepUnusedServicesAfter().observe([this] { refreshMemory(); });
-    connections_ += context_.appSettings.newWindowTarget().observe([this] { refreshPages(); });
-    connections_ += context_.webViewStore.sitePermissions().answerCount().observe([this] { refreshPages(); });
+    connections_ += context_.webViewStore.sitePermissions().answerCount().observe([this] { refreshPermissions(); });
     connections_ += context_.downloadSettings.customDownloadPath().observe(showPath);
     showPath();
     // Once the window is destroyed the page tree is gone; stop following the models.
-    onDestroy_ = signal_destroy().connect([this] { connections_.clear(); });
+    onDestroy_ = signal_destroy().connect([this] {
+        connections_.clear();
+        bindings_.clear();
+    });
 }
 
 AdwViewStackPage* SettingsWindow::addPage(GtkWidget* group, const char* name, const char* icon) {
@@ -109,41 +107,26 @@ void SettingsWindow::buildGeneralPage() {
                              ADW_PREFERENCES_GROUP(buildPagesGroup()));
 }
 
-// A choice row over `names` in `group`. `picked` hears the user's choices, not the
-// selection our refreshes make.
-AdwComboRow* SettingsWindow::addChoiceRow(AdwPreferencesGroup* group, GtkStringList*& names,
-                                          std::function<void(guint)> picked) {
-    names = gtk_string_list_new(nullptr);
+// A choice row in `group` bound to `setting`, its choices named in the interface language.
+AdwComboRow* SettingsWindow::addChoiceRow(AdwPreferencesGroup* group, SettingLink<unsigned> setting,
+                                          std::function<std::vector<std::string>(AppLanguage)> names) {
+    GtkStringList* list = gtk_string_list_new(nullptr);
     auto* row = ADW_COMBO_ROW(adw_combo_row_new());
-    adw_combo_row_set_model(row, G_LIST_MODEL(names));
-    g_object_unref(names);  // the row holds it
+    adw_combo_row_set_model(row, G_LIST_MODEL(list));
+    g_object_unref(list);  // the row holds it
     adw_preferences_group_add(group, GTK_WIDGET(row));
-    auto handler = std::make_unique<std::function<void()>>([this, row, picked = std::move(picked)] {
-        if (!refreshing_) picked(adw_combo_row_get_selected(row));
-    });
-    g_signal_connect_data(
-        row, "notify::selected",
-        G_CALLBACK(+[](AdwComboRow*, GParamSpec*, gpointer call) { (*static_cast<std::function<void()>*>(call))(); }),
-        handler.release(), +[](gpointer call, GClosure*) { delete static_cast<std::function<void()>*>(call); },
-        GConnectFlags{});
+    bindings_.push_back(
+        SettingBinding::choice(G_OBJECT(row), list, std::move(setting), std::move(names), context_.localization));
     return row;
-}
-
-// Fills a choice row's list; the row's selection signal stays quiet meanwhile.
-void SettingsWindow::replaceChoices(GtkStringList* list, const std::vector<std::string>& names) {
-    std::vector<const char*> items;
-    for (const auto& name : names) items.push_back(name.c_str());
-    items.push_back(nullptr);
-    refreshing_ = true;
-    gtk_string_list_splice(list, 0, g_list_model_get_n_items(G_LIST_MODEL(list)), items.data());
-    refreshing_ = false;
 }
 
 // Where pages' new windows open, and the answers given to their permission requests.
 GtkWidget* SettingsWindow::buildPagesGroup() {
     pagesGroup_ = ADW_PREFERENCES_GROUP(adw_preferences_group_new());
-    newWindowRow_ = addChoiceRow(pagesGroup_, newWindowNames_, [this](guint selected) {
-        if (selected < allNewWindowTargets.size()) context_.appSettings.setNewWindowTarget(allNewWindowTargets[selected]);
+    newWindowRow_ = addChoiceRow(pagesGroup_, newWindowTargetSetting(context_.appSettings), [](AppLanguage language) {
+        std::vector<std::string> names;
+        for (auto target : allNewWindowTargets) names.push_back(displayName(target, language));
+        return names;
     });
 
     permissionsRow_ = ADW_ACTION_ROW(adw_action_row_new());
@@ -155,12 +138,7 @@ GtkWidget* SettingsWindow::buildPagesGroup() {
     return GTK_WIDGET(pagesGroup_);
 }
 
-void SettingsWindow::refreshPages() {
-    refreshing_ = true;
-    const auto target = context_.appSettings.newWindowTarget().get();
-    for (std::size_t i = 0; i < allNewWindowTargets.size(); ++i)
-        if (allNewWindowTargets[i] == target) adw_combo_row_set_selected(newWindowRow_, i);
-    refreshing_ = false;
+void SettingsWindow::refreshPermissions() {
     resetPermissions_.set_sensitive(context_.webViewStore.sitePermissions().answerCount().get() > 0);
 }
 
@@ -173,38 +151,19 @@ GtkWidget* SettingsWindow::buildMemoryGroup() {
     adw_action_row_add_suffix(loadRow_, GTK_WIDGET(loadSwitch_));
     adw_action_row_set_activatable_widget(loadRow_, GTK_WIDGET(loadSwitch_));
     adw_preferences_group_add(memoryGroup_, GTK_WIDGET(loadRow_));
-    g_signal_connect(loadSwitch_, "notify::active", G_CALLBACK(+[](GtkSwitch* toggle, GParamSpec*, gpointer self) {
-                         auto* window = static_cast<SettingsWindow*>(self);
-                         if (!window->refreshing_)
-                             window->context_.appSettings.setLoadServicesWhenOpened(gtk_switch_get_active(toggle));
-                     }),
-                     this);
-
+    bindings_.push_back(SettingBinding::toggle(G_OBJECT(loadSwitch_), loadWhenOpenedSetting(context_.appSettings)));
     // The user picks how long an unused service stays awake.
-    sleepRow_ = addChoiceRow(memoryGroup_, sleepNames_, [this](guint selected) {
-        context_.appSettings.setSleepUnusedServicesAfter(sleepChoiceTime(selected));
-    });
+    sleepRow_ = addChoiceRow(memoryGroup_, sleepTimeSetting(context_.appSettings), sleepChoiceNames);
     return group;
-}
-
-// The rows show the settings; their own signals are quiet meanwhile.
-void SettingsWindow::refreshMemory() {
-    refreshing_ = true;
-    gtk_switch_set_active(loadSwitch_, context_.appSettings.loadServicesWhenOpened().get());
-    adw_combo_row_set_selected(sleepRow_, sleepChoiceIndex(context_.appSettings.sleepUnusedServicesAfter().get()));
-    refreshing_ = false;
 }
 
 void SettingsWindow::buildAppearancePage() {
     auto* group = adw_preferences_group_new();
+    std::vector<GObject*> checks;
     for (AppAppearance appearance : allAppearances) {
         auto* check = Gtk::make_managed<Gtk::CheckButton>();
         if (appearance != allAppearances.front()) check->set_group(*appearanceChecks_.front());
-        // The user picks light or dark for the whole app.
-        connections_ += check->signal_toggled().connect([this, appearance, check] {
-            if (check->get_active() && context_.appSettings.appearance().get() != appearance)
-                context_.appSettings.setAppearance(appearance);
-        });
+        checks.push_back(G_OBJECT(check->gobj()));
         auto* row = adw_action_row_new();
         adw_action_row_add_prefix(ADW_ACTION_ROW(row), GTK_WIDGET(check->gobj()));
         adw_action_row_set_activatable_widget(ADW_ACTION_ROW(row), GTK_WIDGET(check->gobj()));
@@ -212,6 +171,8 @@ void SettingsWindow::buildAppearancePage() {
         appearanceChecks_.at(index(appearance)) = check;
         appearanceRows_.at(index(appearance)) = ADW_PREFERENCES_ROW(row);
     }
+    // The user picks light or dark for the whole app.
+    bindings_.push_back(SettingBinding::options(std::move(checks), appearanceSetting(context_.appSettings)));
     groups_[1] = ADW_PREFERENCES_GROUP(group);
     pages_[1] = addPage(group, pageNames[1], "paintbrush-symbolic");
 }
@@ -290,19 +251,14 @@ void SettingsWindow::retitle() {
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(loadRow_), settingsText::loadWhenOpened.in(language).c_str());
     setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(sleepRow_), settingsText::sleepUnused.in(language).c_str());
-    replaceChoices(sleepNames_, sleepChoiceNames(language));
-    refreshMemory();
 
     adw_preferences_group_set_title(pagesGroup_, settingsText::pages.in(language).c_str());
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(newWindowRow_), settingsText::openNewWindows.in(language).c_str());
-    std::vector<std::string> targetNames;
-    for (auto target : allNewWindowTargets) targetNames.push_back(displayName(target, language));
-    replaceChoices(newWindowNames_, targetNames);
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(permissionsRow_),
                                   settingsText::resetSitePermissions.in(language).c_str());
     resetPermissions_.set_label(settingsText::reset.in(language));
     setAccessibleLabel(resetPermissions_, settingsText::resetSitePermissions.in(language));
-    refreshPages();
+    refreshPermissions();
 }
 
 void SettingsWindow::retitleDownloads(AppLanguage language) {
@@ -312,10 +268,6 @@ void SettingsWindow::retitleDownloads(AppLanguage language) {
     setAccessibleLabel(openButton_, settingsText::openInFileManager.in(language));
     chooseButton_->set_label(DownloadSettings::folderChooserText.in(language));
     resetButton_->set_label(settingsText::resetToDefault.in(language));
-}
-
-void SettingsWindow::refreshAppearance() {
-    appearanceChecks_.at(index(context_.appSettings.appearance().get()))->set_active(true);
 }
 
 }  // namespace corvina

@@ -1,6 +1,6 @@
 #pragma once
 #include <array>
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
 #include "ui/NetworkSettingsPage.hpp"
+#include "ui/SettingBindings.hpp"
 #include "widgets/DelayedTooltip.hpp"
 
 namespace corvina {
@@ -35,16 +36,11 @@ public:
     std::vector<std::string> sectionTitles() const;
     std::string generalPlaceholder() const { return placeholder_->get_text(); }
 
-    Gtk::CheckButton& appearanceOption(AppAppearance appearance) { return *appearanceChecks_.at(index(appearance)); }
     std::string appearanceOptionName(AppAppearance appearance) const;
     std::string shownDownloadPath() const { return path_->get_text(); }
     Gtk::Button& copyPathButton() { return copyButton_; }
-    Gtk::Button& openFolderButton() { return openButton_; }
     Gtk::Button& chooseFolderButton() { return *chooseButton_; }
-    GtkSwitch* loadWhenOpenedSwitch() const { return loadSwitch_; }
-    AdwComboRow* sleepChooser() const { return sleepRow_; }
     Gtk::Button& resetFolderButton() { return *resetButton_; }
-    AdwComboRow* newWindowChooser() const { return newWindowRow_; }
     Gtk::Button& resetPermissionsButton() { return resetPermissions_; }
     const DelayedTooltip& copyPathTooltip() const { return copyTooltip_; }
     const DelayedTooltip& openFolderTooltip() const { return openTooltip_; }
@@ -56,18 +52,16 @@ private:
     AdwViewStackPage* addPage(GtkWidget* group, const char* name, const char* icon);
     void buildGeneralPage();
     GtkWidget* buildMemoryGroup();
-    void refreshMemory();
-    AdwComboRow* addChoiceRow(AdwPreferencesGroup* group, GtkStringList*& names, std::function<void(guint)> picked);
-    void replaceChoices(GtkStringList* list, const std::vector<std::string>& names);
+    AdwComboRow* addChoiceRow(AdwPreferencesGroup* group, SettingLink<unsigned> setting,
+                              std::function<std::vector<std::string>(AppLanguage)> names);
     GtkWidget* buildPagesGroup();
-    void refreshPages();
+    void refreshPermissions();
     void buildAppearancePage();
     void buildDownloadsPage();
     Gtk::Widget* buildPathRow();
     void followModels();
     void retitle();
     void retitleDownloads(AppLanguage language);
-    void refreshAppearance();
 
     AppContext& context_;
     // The icon buttons carry tooltips of their own, so they live as long as this object.
@@ -84,13 +78,10 @@ private:
     AdwActionRow* loadRow_ = nullptr;
     GtkSwitch* loadSwitch_ = nullptr;
     AdwComboRow* sleepRow_ = nullptr;
-    GtkStringList* sleepNames_ = nullptr;
     AdwPreferencesGroup* pagesGroup_ = nullptr;
     AdwComboRow* newWindowRow_ = nullptr;
-    GtkStringList* newWindowNames_ = nullptr;
     AdwActionRow* permissionsRow_ = nullptr;
     Gtk::Button resetPermissions_;
-    bool refreshing_ = false;
     std::array<AdwPreferencesRow*, allAppearances.size()> appearanceRows_{};
     std::array<Gtk::CheckButton*, allAppearances.size()> appearanceChecks_{};
     Gtk::Label* path_ = nullptr;
@@ -99,6 +90,7 @@ private:
     NetworkSettingsPage network_;
     AdwViewStackPage* networkStackPage_ = nullptr;
     Connections connections_;
+    std::vector<std::unique_ptr<SettingBinding>> bindings_;
     ScopedConnection onDestroy_;  // goes first, before the toolkit destroys the window
 };
 

@@ -2,7 +2,9 @@
 
 #include <gtkmm/window.h>
 
+#include "app/AskSeveral.hpp"
 #include "app/LocalizationManager.hpp"
+#include "ui/MenuCommands.hpp"
 #include "widgets/Accessibility.hpp"
 
 namespace corvina {
@@ -41,6 +43,21 @@ TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu) 
     menuButton_.set_valign(Gtk::Align::CENTER);
     box_.append(menuButton_);
 
+    askIcon_.set_from_icon_name("ask.several-symbolic");
+    askContent_.append(askIcon_);
+    askContent_.append(askLabel_);
+    askButton_.set_child(askContent_);
+    askButton_.add_css_class("flat");
+    askButton_.add_css_class("ask-several-toggle");
+    askButton_.set_valign(Gtk::Align::CENTER);
+    nameAfter(askButton_, askLabel_);
+    askToggled_ = askButton_.signal_toggled().connect([this] { context_.askSeveral.setOpen(askButton_.get_active()); });
+    box_.append(askButton_);
+    connections_ += context.askSeveral.isOpen().observe([this] {
+        ScopedBlock quiet(askToggled_);
+        askButton_.set_active(context_.askSeveral.isOpen().get());
+    });
+
     controls_.set_hexpand(true);
     controls_.set_halign(Gtk::Align::END);
     styleControl(minimizeButton_, "window-minimize-symbolic");
@@ -70,6 +87,8 @@ TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu) 
 
 void TopStrip::retitle() {
     const auto& l10n = context_.localization;
+    askLabel_.set_text(l10n.text(MenuCommands::askSeveralTitle));
+    askButton_.set_tooltip_text(l10n.text(MenuCommands::askSeveralTitle) + " (Ctrl+Shift+K)");
     const std::pair<Gtk::Widget*, const LocalizedText*> controls[] = {
         {&menuButton_, &menuText}, {&minimizeButton_, &minimizeText}, {&zoomButton_, &zoomText}, {&closeButton_, &closeText}};
     for (auto [widget, text] : controls) {

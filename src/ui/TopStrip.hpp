@@ -4,6 +4,9 @@
 #include <giomm/menu.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/image.h>
+#include <gtkmm/label.h>
+#include <gtkmm/togglebutton.h>
 #include <gtkmm/menubutton.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/windowhandle.h>
@@ -14,7 +17,8 @@
 
 namespace corvina {
 
-// The thin draggable strip at the top of the main window: app menu, minimise, zoom, close.
+// The thin draggable strip at the top of the main window: app menu, the Ask Several
+// composer's toggle, minimise, zoom, close.
 class TopStrip : public Gtk::WindowHandle {
 public:
     TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu);
@@ -22,7 +26,6 @@ public:
     // What the zoom button does; the window's maximise toggle until something else is set.
     void setZoomHandler(std::function<void()> handler) { zoom_ = std::move(handler); }
 
-    Gtk::Button& zoomButton() { return zoomButton_; }
 
 private:
     void retitle();
@@ -32,6 +35,11 @@ private:
     WindowBackdrop backdrop_;
     Gtk::Box box_{Gtk::Orientation::HORIZONTAL, 6};
     Gtk::MenuButton menuButton_;
+    Gtk::ToggleButton askButton_;
+    Gtk::Box askContent_{Gtk::Orientation::HORIZONTAL, 6};
+    Gtk::Image askIcon_;
+    Gtk::Label askLabel_;
+    ScopedConnection askToggled_;
     Gtk::Box controls_{Gtk::Orientation::HORIZONTAL, 6};
     Gtk::Button minimizeButton_;
     Gtk::Button zoomButton_;

@@ -3,6 +3,8 @@
 namespace corvina {
 
 class AppState;
+class AskSeveral;
+class AskSeveralDelivery;
 class AppSettings;
 class LocalizationManager;
 class ClipboardManager;
@@ -27,6 +29,8 @@ struct AppContext {
     CustomTabManager& customTabManager;
     DownloadSettings& downloadSettings;
     WebViewStore& webViewStore;
+    AskSeveral& askSeveral;
+    AskSeveralDelivery& askSeveralDelivery;
 };
 
 }  // namespace corvina

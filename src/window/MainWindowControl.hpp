@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 
+#include "platform/WeakOwner.hpp"
 #include "window/DockSide.hpp"
 
 namespace corvina {
@@ -17,6 +18,17 @@ public:
     virtual void widenForSplit(double minWidth, std::function<void()> done) = 0;
     // Brings a docked window out from its edge; nothing for a window that is not docked.
     virtual void bringOut() = 0;
+
+    // Reaches this control while it lives: whoever keeps one never calls a control that went.
+    using Handle = WeakOwner<MainWindowControl>::Handle;
+    Handle handle() const { return owner_.handle(); }
+
+protected:
+    // For a teardown whose steps could reach the control half taken down.
+    void releaseHandles() { owner_.release(); }
+
+private:
+    WeakOwner<MainWindowControl> owner_{this};
 };
 
 }  // namespace corvina

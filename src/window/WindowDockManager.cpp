@@ -121,15 +121,14 @@ void WindowDockManager::handleScreenChange() {
 void WindowDockManager::moveWindow(const Rect& target, const TimingCurve& curve, std::function<void()> arrived) {
     const auto animation = ++currentAnimation_;
     isAnimating_ = true;
-    std::weak_ptr<WindowDockManager*> weak = self_;
-    window_.animateFrame(target, curve, animationDuration, [weak, animation, target, arrived = std::move(arrived)] {
-        // A superseded animation's end says nothing about the one running now.
-        auto self = weak.lock();
-        if (!self || (*self)->currentAnimation_ != animation) return;
-        (*self)->isAnimating_ = false;
-        if (arrived) arrived();
-        (*self)->confirmPlacement(target, placementChecks);
-    });
+    window_.animateFrame(target, curve, animationDuration,
+                         owner_.bind([animation, target, arrived = std::move(arrived)](WindowDockManager& self) {
+                             // A superseded animation's end says nothing about the one running now.
+                             if (self.currentAnimation_ != animation) return;
+                             self.isAnimating_ = false;
+                             if (arrived) arrived();
+                             self.confirmPlacement(target, placementChecks);
+                         }));
 }
 
 // The first docked move that got where it was sent confirms dock mode; if the window is

@@ -6,6 +6,7 @@
 #include "platform/MainQueue.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/Observable.hpp"
+#include "platform/WeakOwner.hpp"
 #include "window/DesktopWindow.hpp"
 #include "window/DockNotifications.hpp"
 
@@ -73,8 +74,8 @@ private:
     bool placementConfirmed_ = false;
     TimerHandle placementCheck_;
     std::uint64_t currentAnimation_ = 0;
-    // Animation completions may come after the manager is gone; they check this first.
-    std::shared_ptr<WindowDockManager*> self_ = std::make_shared<WindowDockManager*>(this);
+    // Animation completions may come after the manager is gone.
+    WeakOwner<WindowDockManager> owner_{this};
 };
 
 }  // namespace corvina

@@ -8,7 +8,7 @@ namespace corvina {
 WindowSetup::WindowSetup(MainQueue& queue, NotificationCenter& notifications)
     : queue_(queue), notifications_(notifications) {}
 
-WindowSetup::~WindowSetup() = default;
+WindowSetup::~WindowSetup() { releaseHandles(); }
 
 void WindowSetup::attach(Gtk::Window& window) {
     GtkWindow* gobj = window.gobj();

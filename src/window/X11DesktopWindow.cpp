@@ -102,9 +102,8 @@ bool X11DesktopWindow::canPlace(GtkWindow* window) {
 X11DesktopWindow::X11DesktopWindow(GtkWindow* window)
     : window_(window), display_(gtk_widget_get_display(GTK_WIDGET(window))) {
     g_object_add_weak_pointer(G_OBJECT(window_), reinterpret_cast<gpointer*>(&window_));
-    xeventHandler_ = g_signal_connect(display_, "xevent", G_CALLBACK(onXEvent), this);
-    monitorsHandler_ =
-        g_signal_connect(gdk_display_get_monitors(display_), "items-changed", G_CALLBACK(onMonitorsChanged), this);
+    xevents_ = SignalConnection(display_, "xevent", onXEvent, this);
+    monitorsChanged_ = SignalConnection(gdk_display_get_monitors(display_), "items-changed", onMonitorsChanged, this);
     if (auto x = xWindowOf(window_)) {
         // Resolution and work area changes arrive on the root window.
         XWindowAttributes attributes;
@@ -116,8 +115,9 @@ X11DesktopWindow::X11DesktopWindow(GtkWindow* window)
 }
 
 X11DesktopWindow::~X11DesktopWindow() {
-    g_signal_handler_disconnect(display_, xeventHandler_);
-    g_signal_handler_disconnect(gdk_display_get_monitors(display_), monitorsHandler_);
+    // Before the edge is given back: that sets off events we no longer follow.
+    xevents_.disconnect();
+    monitorsChanged_.disconnect();
     if (!window_) return;
     if (tickID_) gtk_widget_remove_tick_callback(GTK_WIDGET(window_), tickID_);
     reserveEdge(DockSide::none, 0);

@@ -4,6 +4,7 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/SignalConnection.hpp"
 #include "window/DesktopWindow.hpp"
 
 namespace corvina {
@@ -57,8 +58,8 @@ private:
     GdkDisplay* display_;
     std::optional<Animation> animation_;
     guint tickID_ = 0;
-    gulong xeventHandler_ = 0;
-    gulong monitorsHandler_ = 0;
+    SignalConnection xevents_;
+    SignalConnection monitorsChanged_;
     std::chrono::steady_clock::time_point lastMove_;
     std::optional<Rect> lastSeenFrame_;
     std::optional<std::size_t> lastSeenMonitor_;

@@ -7,6 +7,7 @@
 
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
+#include "app/AskSeveral.hpp"
 #include "app/LocalizationManager.hpp"
 #include "integration/EngineFolders.hpp"
 #include "integration/GtkEnvironment.hpp"
@@ -16,6 +17,7 @@
 #include "support/Fakes.hpp"
 #include "web/downloads/DownloadSettings.hpp"
 #include "pane/PopupWindow.hpp"
+#include "web/AskSeveralDelivery.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina::testing {
@@ -76,8 +78,10 @@ struct AppObjects {
                           engine, displayDrawingMode(),
                           WebViewStore::Desktop{launcher, notifier, network, PopupWindow::maker()}};
     AppState state{preferences, login, notifications, customTabs};
-    AppContext context{queue, notifications, preferences, pasteboard, state,     settings,
-                       localization, clipboard, customTabs, downloads, webViews};
+    AskSeveral askSeveral{preferences, state, customTabs};
+    AskSeveralDelivery askSeveralDelivery{webViews, state};
+    AppContext context{queue,     notifications, preferences, pasteboard, state,    settings,   localization,
+                       clipboard, customTabs,    downloads,   webViews,   askSeveral, askSeveralDelivery};
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };
 

@@ -119,9 +119,9 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheir
     show(toolbar, CollapsedDetailToolbar::width, 420);
     click(toolbar.dockButton());
     EXPECT_EQ(windowControl.docks, std::vector<DockSide>{DockSide::left});
-    EXPECT_EQ(state.dockSide().get(), 0) << "not before the window got there";
+    EXPECT_EQ(state.dockSide().get(), DockSide::none) << "not before the window got there";
     notifications.post(windowDidDockNotification);
-    ASSERT_TRUE(eventually([&] { return state.dockSide().get() == 1; }));
+    ASSERT_TRUE(eventually([&] { return state.dockSide().get() == DockSide::left; }));
     EXPECT_EQ(toolbar.shownTooltips(), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
     click(toolbar.dockButton());
     EXPECT_EQ(windowControl.undocks, 1);

@@ -48,7 +48,7 @@ TEST_F(DockedPageTest, ThePageIsOnScreenAgainWhenTheDockedWindowSlidesOutAndWhen
     const double middle = screen()->workArea.midY();
 
     movePointer(1000, middle);
-    state.dockWindow(1);
+    state.dockWindow(DockSide::left);
     ASSERT_TRUE(eventually([&] { return state.isWindowOutOfSight().get(); })) << "never slid in";
     for (int round = 0; round < 2; ++round) {
         movePointer(0, middle);

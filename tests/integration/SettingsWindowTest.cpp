@@ -29,6 +29,20 @@ std::string itemText(GListModel* model, guint index) {
     return text;
 }
 
+// The settings window's choice rows in order: the sleep time, then where new windows open.
+AdwComboRow* choiceRow(Gtk::Widget& window, std::size_t place) {
+    return ADW_COMBO_ROW(widgetsOfType(window, ADW_TYPE_COMBO_ROW).at(place));
+}
+AdwComboRow* sleepRowOf(Gtk::Widget& window) { return choiceRow(window, 0); }
+AdwComboRow* newWindowRowOf(Gtk::Widget& window) { return choiceRow(window, 1); }
+GtkSwitch* loadWhenOpenedSwitchOf(Gtk::Widget& window) {
+    return GTK_SWITCH(widgetsOfType(window, GTK_TYPE_SWITCH).at(0));
+}
+// The appearance options, in the order of `allAppearances`.
+GtkCheckButton* appearanceCheckOf(Gtk::Widget& window, AppAppearance appearance) {
+    return GTK_CHECK_BUTTON(widgetsOfType(window, GTK_TYPE_CHECK_BUTTON).at(static_cast<std::size_t>(appearance)));
+}
+
 // The settings window beside the detail panel, both over the real state.
 class SettingsWindowTest : public StateFixture {
 protected:
@@ -58,8 +72,9 @@ TEST_F(SettingsWindowTest, TheChosenFolderShowsInThePathTextAndTheSystemClipboar
     const bool xclip = !commandOutput("command -v xclip").empty();
     if (xclip) {
         DisplayPasteboard systemClipboard(Gdk::Display::get_default());
-        AppContext withSystemClipboard{queue,    notifications, preferences, systemClipboard, state,
-                                       settings, localization,  clipboard,   customTabs,      downloads, webViews};
+        AppContext withSystemClipboard{queue,     notifications, preferences, systemClipboard, state,
+                                       settings,  localization,  clipboard,   customTabs,      downloads,
+                                       webViews,  askSeveral,    askSeveralDelivery};
         SettingsWindow ownWindow(withSystemClipboard);
         // Our own write is counted and readable at once, so it is never taken for a new copy.
         const auto before = systemClipboard.changeCount();
@@ -91,10 +106,10 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
         MemoryCard card{context};
         SettingsWindow another{context};
         EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
-        EXPECT_EQ(adw_combo_row_get_selected(another.sleepChooser()), 4u);
+        EXPECT_EQ(adw_combo_row_get_selected(sleepRowOf(another)), 4u);
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(60));
     }
-    auto* sleep = window.sleepChooser();
+    auto* sleep = sleepRowOf(window);
     for (const auto& [language, texts] :
          {std::pair{AppLanguage::zhTW, Texts{"外觀", "下載", "下載路徑", "淺色", "60 分鐘"}},
           std::pair{AppLanguage::en, Texts{"Appearance", "Downloads", "Download Path", "Light", "60 minutes"}}}) {
@@ -110,10 +125,10 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     }
     EXPECT_EQ((Texts{window.copyPathTooltip().text(), window.openFolderTooltip().text(),
                      window.resetFolderButton().get_label(),
-                     itemText(adw_combo_row_get_model(window.newWindowChooser()), 1)}),
+                     itemText(adw_combo_row_get_model(newWindowRowOf(window)), 1)}),
               (Texts{"Copy Path", "Open in File Manager", "Reset to Default (Downloads)", "In the default browser"}));
 
-    window.appearanceOption(AppAppearance::dark).set_active(true);
+    gtk_check_button_set_active(appearanceCheckOf(window, AppAppearance::dark), TRUE);
     EXPECT_EQ(settings.appearance().get(), AppAppearance::dark);
     EXPECT_EQ(preferences.stringValue("appAppearance"), "dark");
     EXPECT_TRUE(panel.appearanceCard().option(AppAppearance::dark).get_active());
@@ -122,7 +137,7 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     EXPECT_EQ(settings.appearance().get(), AppAppearance::light);
     EXPECT_TRUE(panel.appearanceCard().showsCheckmark(AppAppearance::light));
     EXPECT_FALSE(panel.appearanceCard().showsCheckmark(AppAppearance::dark));
-    EXPECT_TRUE(window.appearanceOption(AppAppearance::light).get_active());
+    EXPECT_TRUE(gtk_check_button_get_active(appearanceCheckOf(window, AppAppearance::light)));
 
     auto& card = panel.memoryCard();
     adw_combo_row_set_selected(sleep, 3);
@@ -140,13 +155,13 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     EXPECT_EQ(card.sleepChooser().get_selected(), 4u);
 
     EXPECT_FALSE(card.loadWhenOpenedSwitch().isOn());
-    gtk_switch_set_active(window.loadWhenOpenedSwitch(), TRUE);
+    gtk_switch_set_active(loadWhenOpenedSwitchOf(window), TRUE);
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
     EXPECT_TRUE(card.loadWhenOpenedSwitch().isOn());
     settings.setLoadServicesWhenOpened(false);
-    EXPECT_FALSE(gtk_switch_get_active(window.loadWhenOpenedSwitch()));
+    EXPECT_FALSE(gtk_switch_get_active(loadWhenOpenedSwitchOf(window)));
 
-    auto* target = window.newWindowChooser();
+    auto* target = newWindowRowOf(window);
     EXPECT_EQ(adw_combo_row_get_selected(target), 0u) << "nowhere until the user chooses";
     adw_combo_row_set_selected(target, 2);
     EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::app);

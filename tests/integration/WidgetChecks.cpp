@@ -81,6 +81,22 @@ void movePointer(double x, double y) {
     XFlush(display);
 }
 
+namespace {
+
+void collect(GtkWidget* widget, GType type, std::vector<GtkWidget*>& found) {
+    if (g_type_is_a(G_OBJECT_TYPE(widget), type)) found.push_back(widget);
+    for (GtkWidget* child = gtk_widget_get_first_child(widget); child; child = gtk_widget_get_next_sibling(child))
+        collect(child, type, found);
+}
+
+}  // namespace
+
+std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type) {
+    std::vector<GtkWidget*> found;
+    collect(root.gobj(), type, found);
+    return found;
+}
+
 GtkFileChooser* openChooser() {
     GListModel* toplevels = gtk_window_get_toplevels();
     GtkFileChooser* found = nullptr;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <gtk/gtk.h>
 #include <gtkmm/button.h>
@@ -25,6 +26,10 @@ void movePointer(double x, double y);
 // Hands the widget's capturing file-drop handler a list of one file, as a drag from a file
 // manager would; whether the handler took it.
 bool dropFileOn(GtkWidget* widget);
+
+// The widgets of `type` inside `root` (itself included), in the order a depth-first walk
+// meets them: a test reaches controls as the user does, without accessors for tests.
+std::vector<GtkWidget*> widgetsOfType(Gtk::Widget& root, GType type);
 
 // The file chooser dialog that is open now, if any.
 GtkFileChooser* openChooser();

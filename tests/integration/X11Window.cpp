@@ -14,4 +14,12 @@ void pressKeys(GtkWindow* window, const std::string& keys) {
     commandOutput("xdotool windowfocus --sync " + x11WindowID(window) + "; xdotool key --clearmodifiers " + keys);
 }
 
+void typeText(GtkWindow* window, const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    quoted += "'";
+    commandOutput("xdotool windowfocus --sync " + x11WindowID(window) + "; xdotool type --clearmodifiers --delay 15 -- " +
+                  quoted);
+}
+
 }  // namespace corvina::testing

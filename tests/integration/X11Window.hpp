@@ -9,5 +9,7 @@ namespace corvina::testing {
 std::string x11WindowID(GtkWindow* window);
 // Real key presses (xdotool's key syntax) from the X server to the window, focused first.
 void pressKeys(GtkWindow* window, const std::string& keys);
+// Types `text` with real key presses from the X server into the window, focused first.
+void typeText(GtkWindow* window, const std::string& text);
 
 }  // namespace corvina::testing

@@ -17,10 +17,7 @@ TimerHandle ManualMainQueue::every(Milliseconds interval, std::function<void()> 
 TimerHandle ManualMainQueue::schedule(Milliseconds delay, Milliseconds interval, std::function<void()> work) {
     const auto id = nextID_++;
     timers_[id] = Timer{now_ + delay, interval, std::make_shared<std::function<void()>>(std::move(work))};
-    std::weak_ptr<ManualMainQueue*> weak = self_;
-    return TimerHandle([weak, id] {
-        if (auto self = weak.lock()) (*self)->timers_.erase(id);
-    });
+    return TimerHandle(owner_.bind([id](ManualMainQueue& self) { self.timers_.erase(id); }));
 }
 
 void ManualMainQueue::drain() {

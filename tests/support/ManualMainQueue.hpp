@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/MainQueue.hpp"
+#include "platform/WeakOwner.hpp"
 
 namespace corvina::testing {
 
@@ -35,7 +36,7 @@ private:
     std::uint64_t nextID_ = 1;
     std::map<std::uint64_t, Timer> timers_;
     std::vector<std::function<void()>> posted_;
-    std::shared_ptr<ManualMainQueue*> self_ = std::make_shared<ManualMainQueue*>(this);
+    WeakOwner<ManualMainQueue> owner_{this};
 };
 
 }  // namespace corvina::testing

@@ -122,6 +122,32 @@ TEST_F(AppStateTest, HidingAServiceMovesTheSelectionOnOrClearsItsPane) {
     EXPECT_EQ(state->selectedTabID().get(), first.id);
 }
 
+// With no row selected (every service hidden, the selection kept on a hidden one), writing the
+// hidden set again repairs the selection onto the first row there is now, the row keys' first
+// step lands on the first or the last row, and an empty secondary pane stays empty.
+TEST_F(AppStateTest, FromNoSelectedRowTheSelectionIsRepairedOntoARow) {
+    auto state = makeState();
+    const auto all = allBuiltInsBut({});
+    state->setHiddenAITabIDs(all);
+    const std::string kept = state->selectedTabID().get();
+    ASSERT_TRUE(all.contains(kept));
+    const auto first = tag("first"), last = tag("last");
+    tabs->add(first);
+    tabs->add(last);
+    EXPECT_EQ(state->selectedTabID().get(), kept) << "a new tag takes no selection";
+
+    state->selectNeighbourTab(-1);
+    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    state->setSelectedTabID(kept);
+    state->selectNeighbourTab(1);
+    EXPECT_EQ(state->selectedTabID().get(), first.id);
+
+    state->setSelectedTabID(kept);
+    state->enterSplitModeAnimated();
+    state->setHiddenAITabIDs(all);
+    EXPECT_EQ(panes(*state), (Panes{true, first.id, std::nullopt, secondary}));
+}
+
 // Entering or leaving split mode empties the secondary pane; a window too narrow for two panes
 // is widened first, and split mode starts once it got there.
 TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWindowToWiden) {
@@ -158,45 +184,63 @@ TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWind
 // the docked window away resets the dock side, delivered on the main queue.
 TEST_F(AppStateTest, DockingNeedsAWindowAndDraggingTheWindowAwayUndocks) {
     auto state = makeState();
-    state->dockWindow(2);
-    EXPECT_EQ(state->dockSide().get(), 0) << "no window set up yet";
+    state->dockWindow(DockSide::right);
+    EXPECT_EQ(state->dockSide().get(), DockSide::none) << "no window set up yet";
     WindowSetup unattached{queue, center};
     state->setWindowControl(&unattached);
-    state->dockWindow(1);
-    EXPECT_EQ(state->dockSide().get(), 0);
+    state->dockWindow(DockSide::left);
+    EXPECT_EQ(state->dockSide().get(), DockSide::none);
 
     state->setWindowControl(&controls);
     const auto sides = [&] { return std::pair(state->dockSide().get(), controls.dockManager().dockSide()); };
-    state->dockWindow(7);
-    EXPECT_EQ(sides(), std::pair(0, DockSide::none)) << "no such side";
-    state->dockWindow(2);
-    EXPECT_EQ(sides(), std::pair(0, DockSide::right)) << "the side counts once the window is there";
+    state->dockWindow(DockSide::none);
+    EXPECT_EQ(sides(), std::pair(DockSide::none, DockSide::none)) << "no such side";
+    state->dockWindow(DockSide::right);
+    EXPECT_EQ(sides(), std::pair(DockSide::none, DockSide::right)) << "the side counts once the window is there";
     queue.advance(400ms);
-    EXPECT_EQ(sides(), std::pair(2, DockSide::right));
+    EXPECT_EQ(sides(), std::pair(DockSide::right, DockSide::right));
     state->undockWindow();
-    EXPECT_EQ(sides(), std::pair(0, DockSide::none));
+    EXPECT_EQ(sides(), std::pair(DockSide::none, DockSide::none));
     queue.advance(400ms);
 
-    state->dockWindow(1);
+    state->dockWindow(DockSide::left);
     window.pointerAt = Point{0, 400};
     queue.advance(950ms);
     window.userMoves({400, 100, 800, 600});
-    EXPECT_EQ(state->dockSide().get(), 1) << "delivered on the main queue, not at once";
+    EXPECT_EQ(state->dockSide().get(), DockSide::left) << "delivered on the main queue, not at once";
     queue.drain();
-    EXPECT_EQ(state->dockSide().get(), 0);
+    EXPECT_EQ(state->dockSide().get(), DockSide::none);
     // A desktop that leaves the window where it was: no dock side, and docking is no longer
     // offered.
     queue.advance(1s);
     window.ignoresMoves = true;
     EXPECT_TRUE(state->canPlaceWindow().get());
-    state->dockWindow(2);
+    state->dockWindow(DockSide::right);
     queue.advance(3s);
-    EXPECT_EQ(sides(), std::pair(0, DockSide::none));
+    EXPECT_EQ(sides(), std::pair(DockSide::none, DockSide::none));
     EXPECT_FALSE(state->canPlaceWindow().get());
     // A notification that arrives after the state is gone does nothing.
     center.post(windowDidExitDockModeNotification);
     state.reset();
     queue.drain();
+}
+
+// At quit the window's controls go before the state: from then on the state asks nothing of
+// them and acts as before a window was set up (a narrow window no longer holds split mode back).
+TEST_F(AppStateTest, TheStateLetsGoOfTheWindowControlWhenItGoes) {
+    auto state = makeState();
+    window.currentFrame = {200, 80, 1000, 700};
+    std::optional<WindowControls> gone(std::in_place, window, queue, center);
+    state->setWindowControl(&*gone);
+    gone.reset();
+
+    state->dockWindow(DockSide::left);
+    state->undockWindow();
+    state->showServiceIn("kimi", primary);
+    state->enterSplitMode();
+    EXPECT_EQ(panes(*state), (Panes{true, "kimi", std::nullopt, secondary})) << "no window to widen first";
+    EXPECT_TRUE(window.moves.empty());
+    EXPECT_EQ(state->dockSide().get(), DockSide::none);
 }
 
 // The keys that pick services go by the tab bar's rows: shown built-ins, then the tags.
@@ -236,7 +280,7 @@ TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
 TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
     window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
     auto state = makeState(true);
-    state->dockWindow(1);
+    state->dockWindow(DockSide::left);
     queue.advance(400ms);
     state->showServiceIn("kimi", secondary);
     EXPECT_EQ(state->selectedTabID().get(), "kimi") << "outside split mode there is one pane";

@@ -190,8 +190,8 @@ TEST_F(DownloadReportsTest, AFailureIsNotCoveredBySuccessesAndFailuresInARowAreC
 
 constexpr auto bookmarkKey = DownloadSettings::bookmarkKey;
 constexpr auto fallbackKey = DownloadSettings::fallbackKey;
-// The published folder, whether it is accessible, the stored bookmark's folder, the stored plain path.
-using Seen = std::tuple<fs::path, bool, std::optional<fs::path>, std::optional<std::string>>;
+// The published folder, the stored bookmark's folder, the stored plain path.
+using Seen = std::tuple<fs::path, std::optional<fs::path>, std::optional<std::string>>;
 
 class DownloadSettingsTest : public ::testing::Test {
 protected:
@@ -205,8 +205,8 @@ protected:
     fs::path launchedPath() { return launch()->customDownloadPath().get(); }
     Seen seen(const DownloadSettings& settings) {
         const auto bookmark = storedBookmark();
-        return {settings.customDownloadPath().get(), settings.hasFolderAccess(),
-                bookmark ? std::optional(bookmark->path) : std::nullopt, PreferenceStore(file).stringValue(fallbackKey)};
+        return {settings.customDownloadPath().get(), bookmark ? std::optional(bookmark->path) : std::nullopt,
+                PreferenceStore(file).stringValue(fallbackKey)};
     }
     fs::path folder(const std::string& name) {
         fs::create_directories(dir / name);
@@ -225,12 +225,10 @@ protected:
 };
 
 // Without a choice, Downloads (else the temporary directory); a reset forgets both keys
-// and publishes the default later, leaving the access flag alone.
+// and publishes the default later.
 TEST_F(DownloadSettingsTest, TheDefaultIsTheDownloadsFolderElseTheTemporaryDirectoryAndResetReturnsToIt) {
     auto settings = launch();
-    EXPECT_EQ(seen(*settings), (Seen{downloads, false, std::nullopt, std::nullopt}));
-    settings->startFolderAccess();
-    EXPECT_TRUE(settings->hasFolderAccess());
+    EXPECT_EQ(seen(*settings), (Seen{downloads, std::nullopt, std::nullopt}));
     EXPECT_FALSE(fs::exists(file)) << "nothing is written";
 
     DownloadSettings without(*preferences, queue, fs::path());
@@ -240,7 +238,7 @@ TEST_F(DownloadSettingsTest, TheDefaultIsTheDownloadsFolderElseTheTemporaryDirec
     preferences->setString(fallbackKey, "/somewhere");
     without.resetToDefault();
     queue.drain();
-    EXPECT_EQ(seen(without), (Seen{temporary, true, std::nullopt, std::nullopt}));
+    EXPECT_EQ(seen(without), (Seen{temporary, std::nullopt, std::nullopt}));
     EXPECT_EQ(launchedPath(), downloads);
 }
 
@@ -250,22 +248,22 @@ TEST_F(DownloadSettingsTest, AChoiceIsStoredAtOncePublishedLaterAndTheLatestWins
     auto settings = launch();
     const fs::path chosen = folder("chosen");
     settings->setDownloadPath(chosen);
-    EXPECT_EQ(seen(*settings), (Seen{downloads, true, chosen, std::nullopt}));
+    EXPECT_EQ(seen(*settings), (Seen{downloads, chosen, std::nullopt}));
     queue.drain();
     EXPECT_EQ(settings->customDownloadPath().get(), chosen);
 
     auto next = launch();
-    EXPECT_EQ(seen(*next), (Seen{chosen, false, chosen, std::nullopt})) << "no access until the window asks";
-    // Chosen again after its bookmark went missing: written anew, access restarted.
+    EXPECT_EQ(seen(*next), (Seen{chosen, chosen, std::nullopt}));
+    // Chosen again after its bookmark went missing: written anew.
     next->setDownloadPath(chosen);
     preferences->remove(bookmarkKey);
     next->setDownloadPath(chosen);
-    EXPECT_EQ(seen(*next), (Seen{chosen, true, chosen, std::nullopt}));
+    EXPECT_EQ(seen(*next), (Seen{chosen, chosen, std::nullopt}));
 
     writeFile(dir / "a-file", "x");
     next->setDownloadPath(dir / "a-file");
     queue.drain();
-    EXPECT_EQ(seen(*next), (Seen{dir / "a-file", false, std::nullopt, (dir / "a-file").string()}));
+    EXPECT_EQ(seen(*next), (Seen{dir / "a-file", std::nullopt, (dir / "a-file").string()}));
     EXPECT_EQ(launchedPath(), dir / "a-file");
     launch()->setDownloadPath(chosen);
     EXPECT_FALSE(PreferenceStore(file).rawValue(fallbackKey));

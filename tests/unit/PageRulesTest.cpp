@@ -8,6 +8,7 @@
 #include "web/asks/NewWindows.hpp"
 #include "web/page/PageTrouble.hpp"
 #include "web/page/ResponsePolicy.hpp"
+#include "web/asks/PermissionRequests.hpp"
 #include "web/asks/SitePermissions.hpp"
 
 using namespace corvina;
@@ -116,6 +117,29 @@ TEST(PermissionQuestions, SayTheHostAndEveryKindAsked) {
               "chat.example.com wants to use your microphone and use your camera");
     EXPECT_EQ(permissionRequestText("https://chat.example.com:443", {PermissionKind::clipboardRead}, AppLanguage::zhTW),
               "chat.example.com 想要讀取你的剪貼簿");
+}
+
+// A request for the microphone and the camera at once waits until both were answered and
+// is allowed only when both are: an answer for one kind never answers for the other.
+TEST(PermissionQuestions, ACombinedRequestNeedsEveryKindAllowed) {
+    constexpr auto microphone = PermissionKind::microphone, camera = PermissionKind::camera;
+    const std::string site = "https://chat.example.com:443";
+    const PermissionQuestion both{site, {microphone, camera}};
+    TempDir dir;
+    PreferenceStore file(dir / "site-permissions.json");
+    SitePermissions answers(file);
+    EXPECT_EQ(rememberedAnswer(answers, both), std::nullopt);
+    answers.remember(site, microphone, true);
+    EXPECT_EQ(rememberedAnswer(answers, {site, {microphone}}), true);
+    EXPECT_EQ(rememberedAnswer(answers, both), std::nullopt) << "the camera was never allowed";
+    answers.reset();
+    answers.remember(site, camera, true);
+    EXPECT_EQ(rememberedAnswer(answers, both), std::nullopt) << "the microphone was never allowed";
+    answers.remember(site, microphone, false);
+    EXPECT_EQ(rememberedAnswer(answers, both), false);
+    answers.remember(site, microphone, true);
+    EXPECT_EQ(rememberedAnswer(answers, both), true);
+    EXPECT_EQ(rememberedAnswer(answers, {"https://other.example.com:443", {microphone, camera}}), std::nullopt);
 }
 
 TEST(NewWindowRequests, OpenOnlyWithAGestureWhereTheSettingSays) {

@@ -42,7 +42,7 @@ INTERFACE_SYMBOLS = [
     "arrow.counterclockwise", "trash", "gear", "paintbrush",
     "arrow.down.circle", "doc.on.doc", "plus.rectangle.on.rectangle",
     "arrow.down.circle.fill", "arrow.up.doc", "checkmark", "tag",
-    "plus.circle.fill", "pencil", "exclamationmark.triangle.fill",
+    "plus.circle.fill", "pencil", "exclamationmark.triangle.fill", "ask.several",
 ]
 
 LETTER_SYMBOLS = [c + ".circle.fill" for c in "abcdefghijklmnopqrstuvwxyz"] + ["number.circle.fill"]

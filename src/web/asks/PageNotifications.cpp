@@ -19,13 +19,14 @@ void PageNotifications::show(const PageKey& key, const std::string& serviceName,
     std::string text = title ? title : "";
     if (body && *body) text += text.empty() ? body : std::string("\n") + body;
     // The page's closing of it (or its going away) withdraws it from the desktop.
-    const gulong closed = g_signal_connect(notification, "closed", G_CALLBACK(+[](WebKitNotification* closed, gpointer self) {
-                                               auto* notifications = static_cast<PageNotifications*>(self);
-                                               for (auto it = notifications->shown_.begin(); it != notifications->shown_.end(); ++it)
-                                                   if (it->second.notification == closed) return notifications->withdraw(it);
-                                           }),
-                                           this);
-    shown_[id] = Shown{key, WEBKIT_NOTIFICATION(g_object_ref(notification)), closed};
+    SignalConnection closed(
+        notification, "closed", +[](WebKitNotification* closed, gpointer self) {
+            auto* notifications = static_cast<PageNotifications*>(self);
+            for (auto it = notifications->shown_.begin(); it != notifications->shown_.end(); ++it)
+                if (it->second.notification == closed) return notifications->withdraw(it);
+        },
+        this);
+    shown_[id] = Shown{key, WEBKIT_NOTIFICATION(g_object_ref(notification)), std::move(closed)};
     notifier_.send(DesktopNotice{id, serviceName, text, showNotifiedServiceAction});
 }
 
@@ -33,10 +34,10 @@ std::optional<PageKey> PageNotifications::activate(const std::string& id) {
     auto it = shown_.find(id);
     if (it == shown_.end()) return std::nullopt;
     // Out of the list first: the page may close it while it hears of the click.
-    const Shown shown = it->second;
+    auto node = shown_.extract(it);
+    Shown& shown = node.mapped();
     notifier_.withdraw(id);
-    g_signal_handler_disconnect(shown.notification, shown.closedHandler);
-    shown_.erase(it);
+    shown.closed.disconnect();
     webkit_notification_clicked(shown.notification);
     g_object_unref(shown.notification);
     return shown.key;
@@ -52,9 +53,9 @@ void PageNotifications::forget(const PageKey& key) {
 
 void PageNotifications::withdraw(std::map<std::string, Shown>::iterator shown) {
     notifier_.withdraw(shown->first);
-    g_signal_handler_disconnect(shown->second.notification, shown->second.closedHandler);
-    g_object_unref(shown->second.notification);
+    WebKitNotification* notification = shown->second.notification;
     shown_.erase(shown);
+    g_object_unref(notification);
 }
 
 }  // namespace corvina

@@ -6,6 +6,7 @@
 
 #include <webkit/webkit.h>
 
+#include "platform/SignalConnection.hpp"
 #include "web/page/PageKey.hpp"
 
 namespace corvina {
@@ -36,7 +37,7 @@ private:
     struct Shown {
         PageKey key;
         WebKitNotification* notification;
-        gulong closedHandler;
+        SignalConnection closed;
     };
     void withdraw(std::map<std::string, Shown>::iterator shown);
 

@@ -35,6 +35,16 @@ GList* originsOf(const std::vector<std::string>& sites) {
 
 }  // namespace
 
+std::optional<bool> rememberedAnswer(const SitePermissions& answers, const PermissionQuestion& question) {
+    bool allowed = true;
+    for (auto kind : question.kinds) {
+        const auto answer = answers.answer(question.site, kind);
+        if (!answer) return std::nullopt;
+        allowed = allowed && *answer;
+    }
+    return allowed;
+}
+
 PermissionRequests::PermissionRequests(SitePermissions& answers) : answers_(answers) {}
 
 PermissionRequests::~PermissionRequests() {
@@ -52,7 +62,7 @@ bool PermissionRequests::request(const PageKey& key, WebKitWebView* view, WebKit
         return true;
     }
     PermissionQuestion question{*site, kinds};
-    if (const auto remembered = rememberedAnswer(question)) {
+    if (const auto remembered = rememberedAnswer(answers_, question)) {
         decide(request, *remembered);
         return true;
     }
@@ -83,21 +93,10 @@ void PermissionRequests::forget(const PageKey& key) {
     bump();
 }
 
-// A denial of any kind asked for denies the whole request.
-std::optional<bool> PermissionRequests::rememberedAnswer(const PermissionQuestion& question) const {
-    bool allowed = true;
-    for (auto kind : question.kinds) {
-        const auto answer = answers_.answer(question.site, kind);
-        if (!answer) return std::nullopt;
-        allowed = allowed && *answer;
-    }
-    return allowed;
-}
-
 void PermissionRequests::settleAnswered() {
     for (auto& [key, queue] : pending_)
         std::erase_if(queue, [this](Pending& pending) {
-            const auto answer = rememberedAnswer(pending.question);
+            const auto answer = rememberedAnswer(answers_, pending.question);
             if (answer) settle(pending.request, *answer);
             return answer.has_value();
         });

@@ -19,6 +19,10 @@ struct PermissionQuestion {
     std::vector<PermissionKind> kinds;
 };
 
+// The user's remembered answer to a whole question: nothing while a kind asked for has no
+// answer yet, else allowed only when every kind is (one denial denies the request).
+std::optional<bool> rememberedAnswer(const SitePermissions& answers, const PermissionQuestion& question);
+
 // Pages' requests for the microphone, the camera, notifications and clipboard reading:
 // answered from the user's remembered answer for the site, or held until the user answers
 // in the page's pane. Other requests keep the engine's own answer.
@@ -47,7 +51,6 @@ private:
         PermissionQuestion question;
         WebKitPermissionRequest* request;
     };
-    std::optional<bool> rememberedAnswer(const PermissionQuestion& question) const;
     void settleAnswered();
     void bump() { revision_.set(revision_.get() + 1); }
 

@@ -1,7 +1,6 @@
 #include "web/downloads/DownloadSettings.hpp"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -32,11 +31,6 @@ std::optional<struct stat> directoryStatus(const fs::path& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return std::nullopt;
     return status;
-}
-
-// Holding access to a folder here means it is a directory the app may list and write.
-bool canAccess(const fs::path& folder) {
-    return directoryStatus(folder) && ::access(folder.c_str(), R_OK | W_OK | X_OK) == 0;
 }
 
 }  // namespace
@@ -106,10 +100,8 @@ fs::path DownloadSettings::defaultFolder() const {
 }
 
 void DownloadSettings::publishLater(fs::path folder) {
-    std::weak_ptr<DownloadSettings*> weak = alive_;
-    queue_.post([weak, folder = std::move(folder)] {
-        if (auto self = weak.lock()) (*self)->customDownloadPath_.set(folder);
-    });
+    queue_.post(owner_.bind(
+        [folder = std::move(folder)](DownloadSettings& self) { self.customDownloadPath_.set(folder); }));
 }
 
 void DownloadSettings::chooseFolder(std::function<void(bool)> done) {
@@ -117,11 +109,11 @@ void DownloadSettings::chooseFolder(std::function<void(bool)> done) {
         if (done) done(false);
         return;
     }
-    std::weak_ptr<DownloadSettings*> weak = alive_;
-    chooser_([weak, done = std::move(done)](std::optional<fs::path> folder) {
-        auto self = weak.lock();
+    // `done` hears back even when the settings went meanwhile.
+    chooser_([owner = owner_.handle(), done = std::move(done)](std::optional<fs::path> folder) {
+        auto* self = owner.get();
         const bool adopted = self && folder && !folder->empty();
-        if (adopted) (*self)->setDownloadPath(*folder);
+        if (adopted) self->setDownloadPath(*folder);
         if (done) done(adopted);
     });
 }
@@ -129,7 +121,6 @@ void DownloadSettings::chooseFolder(std::function<void(bool)> done) {
 // The key not written is removed, so an older choice never outranks this one at the
 // next launch.
 void DownloadSettings::setDownloadPath(const fs::path& folder) {
-    folderAccess_ = false;
     if (auto bookmark = FolderBookmark::make(folder)) {
         preferences_.setData(bookmarkKey, bookmark->encode());
         preferences_.remove(fallbackKey);
@@ -138,17 +129,12 @@ void DownloadSettings::setDownloadPath(const fs::path& folder) {
         preferences_.remove(bookmarkKey);
     }
     publishLater(folder);
-    folderAccess_ = canAccess(folder);
 }
 
 void DownloadSettings::resetToDefault() {
     preferences_.remove(bookmarkKey);
     preferences_.remove(fallbackKey);
     publishLater(defaultFolder());
-}
-
-void DownloadSettings::startFolderAccess() {
-    if (!folderAccess_) folderAccess_ = canAccess(customDownloadPath_.get());
 }
 
 }  // namespace corvina

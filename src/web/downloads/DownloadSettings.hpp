@@ -9,6 +9,7 @@
 #include "platform/MainQueue.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
+#include "platform/WeakOwner.hpp"
 #include "platform/XdgPaths.hpp"
 
 namespace corvina {
@@ -54,8 +55,6 @@ public:
     DownloadSettings& operator=(const DownloadSettings&) = delete;
 
     const Published<std::filesystem::path>& customDownloadPath() const { return customDownloadPath_; }
-    // Whether the app holds its access to the current folder (it is a usable directory).
-    bool hasFolderAccess() const { return folderAccess_; }
 
     void setFolderChooser(FolderChooser chooser) { chooser_ = std::move(chooser); }
     // Runs the chooser; `done` learns whether a folder was adopted. Without a chooser
@@ -65,7 +64,6 @@ public:
     void setDownloadPath(const std::filesystem::path& folder);
     // Forgets the stored folder; the published path follows on the main queue.
     void resetToDefault();
-    void startFolderAccess();
 
 private:
     std::filesystem::path loadSavedPath();
@@ -77,9 +75,8 @@ private:
     std::filesystem::path defaultFolder_;
     FolderChooser chooser_;
     Published<std::filesystem::path> customDownloadPath_;
-    bool folderAccess_ = false;
-    // Posted work and chooser completions hold this weakly.
-    std::shared_ptr<DownloadSettings*> alive_ = std::make_shared<DownloadSettings*>(this);
+    // Posted work and chooser completions hold the settings weakly.
+    WeakOwner<DownloadSettings> owner_{this};
 };
 
 }  // namespace corvina

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "web/page/DragSupportingWebView.hpp"
 #include "web/page/PageKey.hpp"
 #include "web/page/PageTrouble.hpp"
+#include "web/page/PromptDelivery.hpp"
 
 namespace corvina {
 
@@ -50,6 +53,9 @@ class ServicePage {
 public:
     static constexpr Milliseconds startLoadTimeout{60000};
     static constexpr Milliseconds fileDropTipShownFor{3000};
+    static constexpr Milliseconds loadWait{30000};
+    // A page that neither answers nor goes within this time did not take the prompt.
+    static constexpr Milliseconds deliveryLimit{20000};
 
     // Loads `resumeAt` (where the page was when it went to sleep), else the service's
     // `startAddress` unless it is not a web address: then the page shows why.
@@ -91,6 +97,11 @@ public:
     // The user shows the page again: it stays, whatever it answers.
     void keepAwake() { sleep_ = Sleep::awake; }
 
+    // Puts a prompt into the page's message box and sends it, once the page has loaded
+    // (waiting up to `loadWait`). `done` runs once, on the main queue, also when the page
+    // goes first.
+    void deliver(const std::string& text, std::function<void(DeliveryOutcome)> done);
+
     // What the engine says about the page; public for the signal handlers and for tests
     // that stand in for the engine's own reports.
     void webProcessTerminated(WebKitWebProcessTerminationReason reason);
@@ -111,6 +122,11 @@ private:
     void setUnreachable(TroubleReason reason, std::string address);
     void flashFileDropTip();
     void connectEngine();
+    void deliverNow(const std::string& text, std::function<void(DeliveryOutcome)> done);
+    void deliverWaiting();
+    void delivered(std::uint64_t id, DeliveryOutcome outcome);
+    // The document the prompts went into is gone: they were not sent.
+    void abandonDeliveries();
 
     // First: the callbacks handed out while the members below are made hold it.
     WeakOwner<ServicePage> owner_{this};
@@ -131,6 +147,22 @@ private:
     Sleep sleep_ = Sleep::awake;
     ScopedConnection zoomWatch_;
     std::vector<SignalConnection> engine_;
+    // Prompts waiting for the page to load.
+    struct WaitingPrompt {
+        std::string text;
+        std::function<void(DeliveryOutcome)> done;
+        TimerHandle timeout;
+    };
+    std::vector<std::unique_ptr<WaitingPrompt>> waitingPrompts_;
+    // Prompts in the page's document now, by number.
+    struct Delivering {
+        std::uint64_t id;
+        std::function<void(DeliveryOutcome)> done;
+        TimerHandle limit;
+    };
+    std::vector<Delivering> delivering_;
+    std::uint64_t deliveries_ = 0;
+    ScopedConnection loadWatch_;
 };
 
 }  // namespace corvina

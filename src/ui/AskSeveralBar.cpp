@@ -1,0 +1,221 @@
+#include "ui/AskSeveralBar.hpp"
+
+#include <gtkmm/eventcontrollerkey.h>
+
+#include "app/AskSeveral.hpp"
+#include "app/CustomTabManager.hpp"
+#include "app/LocalizationManager.hpp"
+#include "web/AskSeveralDelivery.hpp"
+#include "widgets/Accessibility.hpp"
+#include "widgets/Icons.hpp"
+
+namespace corvina {
+
+namespace {
+
+constexpr LocalizedText sendingText{"Sending…", "傳送中…", "发送中…"};
+constexpr LocalizedText sentText{"Sent", "已送出", "已发送"};
+constexpr LocalizedText noBoxText{"No message box found", "找不到輸入框", "找不到输入框"};
+constexpr LocalizedText notSentText{"Could not send", "無法送出", "无法发送"};
+constexpr LocalizedText notLoadedText{"Page did not load", "頁面未載入", "页面未加载"};
+
+const LocalizedText& statusText(TargetStatus status) {
+    switch (status) {
+        case TargetStatus::sending: return sendingText;
+        case TargetStatus::sent: return sentText;
+        case TargetStatus::noMessageBox: return noBoxText;
+        case TargetStatus::pageDidNotLoad: return notLoadedText;
+        case TargetStatus::couldNotSend: break;
+    }
+    return notSentText;
+}
+
+bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+
+}  // namespace
+
+AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::VERTICAL, 8), context_(context) {
+    add_css_class("ask-several");
+
+    targetScroller_.set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::NEVER);
+    targetScroller_.set_child(targets_);
+    append(targetScroller_);
+
+    field_.set_wrap_mode(Gtk::WrapMode::WORD_CHAR);
+    field_.set_accepts_tab(false);
+    field_.add_css_class("ask-several-field");
+    fieldScroller_.set_child(field_);
+    fieldScroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+    fieldScroller_.set_propagate_natural_height(true);
+    fieldScroller_.set_min_content_height(44);
+    fieldScroller_.set_max_content_height(140);
+    fieldLayers_.set_child(fieldScroller_);
+    placeholder_.add_css_class("ask-several-placeholder");
+    placeholder_.add_css_class("dim-label");
+    placeholder_.set_halign(Gtk::Align::START);
+    placeholder_.set_valign(Gtk::Align::START);
+    placeholder_.set_can_target(false);
+    fieldLayers_.add_overlay(placeholder_);
+    fieldLayers_.set_hexpand(true);
+    inputRow_.append(fieldLayers_);
+    askButton_.add_css_class("suggested-action");
+    askButton_.add_css_class("ask-several-button");
+    askButton_.set_valign(Gtk::Align::END);
+    askButton_.signal_clicked().connect([this] { ask(); });
+    inputRow_.append(askButton_);
+    append(inputRow_);
+
+    // Before the field's own handling, so Enter asks instead of starting a line.
+    auto keys = Gtk::EventControllerKey::create();
+    keys->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+    keys->signal_key_pressed().connect(
+        [this](guint key, guint, Gdk::ModifierType state) { return keyPressed(key, state); }, false);
+    field_.add_controller(keys);
+    preeditWatch_ = SignalConnection(field_.gobj(), "preedit-changed", +[](GtkTextView*, char* preedit, AskSeveralBar* self) {
+        self->preedit_ = preedit ? preedit : "";
+    }, this);
+    connections_ += field_.get_buffer()->signal_changed().connect([this] {
+        placeholder_.set_visible(field_.get_buffer()->size() == 0);
+        refreshAskButton();
+    });
+
+    auto& state = context.appState;
+    connections_ += state.hiddenAITabIDs().observe([this] { rebuildToggles(); });
+    connections_ += context.customTabManager.customTabs().observe([this] { rebuildToggles(); });
+    connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
+    connections_ += context.askSeveral.observeChoice([this] { refreshChoice(); });
+    connections_ += context.askSeveralDelivery.statuses().observe([this] { refreshStatuses(); });
+    connections_ += context.askSeveralDelivery.observeFinished([this](bool allSent) { finished(allSent); });
+    closeOnEscape(*this, [this] { context_.askSeveral.setOpen(false); });
+    retitle();
+}
+
+AskSeveralBar::~AskSeveralBar() {
+    preeditWatch_.disconnect();
+    connections_.clear();
+}
+
+void AskSeveralBar::focusField() { field_.grab_focus(); }
+
+void AskSeveralBar::rebuildToggles() {
+    for (auto& toggle : toggles_) targets_.remove(toggle->button);
+    toggles_.clear();
+    for (const auto& tab : context_.appState.visibleTabs()) {
+        auto toggle = std::make_unique<Toggle>();
+        toggle->id = tab.id;
+        toggle->button.add_css_class("ask-several-target");
+        showServiceIcon(toggle->icon, tab.icon, tab.iconIsSymbol() ? IconKind::symbol : IconKind::serviceImage, 18);
+        toggle->name.set_text(tab.displayName(context_.localization.language()));
+        toggle->name.set_halign(Gtk::Align::START);
+        toggle->status.add_css_class("ask-several-status");
+        toggle->status.set_halign(Gtk::Align::START);
+        toggle->status.set_visible(false);
+        toggle->texts.append(toggle->name);
+        toggle->texts.append(toggle->status);
+        toggle->texts.set_valign(Gtk::Align::CENTER);
+        toggle->content.append(toggle->icon);
+        toggle->content.append(toggle->texts);
+        toggle->button.set_child(toggle->content);
+        nameAfter(toggle->button, toggle->name);
+        toggle->toggled = toggle->button.signal_toggled().connect([this, id = tab.id, button = &toggle->button] {
+            context_.askSeveral.setChosen(id, button->get_active());
+        });
+        targets_.append(toggle->button);
+        toggles_.push_back(std::move(toggle));
+    }
+    refreshChoice();
+    refreshStatuses();
+}
+
+// The toggles show the choice; their own signal stays quiet while they do.
+void AskSeveralBar::refreshChoice() {
+    for (auto& toggle : toggles_) {
+        ScopedBlock quiet(toggle->toggled);
+        toggle->button.set_active(context_.askSeveral.isChosen(toggle->id));
+    }
+    refreshAskButton();
+}
+
+void AskSeveralBar::refreshStatuses() {
+    const auto& statuses = context_.askSeveralDelivery.statuses().get();
+    const auto language = context_.localization.language();
+    for (auto& toggle : toggles_) {
+        const auto it = statuses.find(toggle->id);
+        toggle->status.set_visible(it != statuses.end());
+        const std::string text = it == statuses.end() ? "" : statusText(it->second).in(language);
+        toggle->status.set_text(text);
+        gtk_accessible_update_property(GTK_ACCESSIBLE(toggle->button.gobj()), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION,
+                                       text.c_str(), -1);
+    }
+    refreshAskButton();
+}
+
+void AskSeveralBar::refreshAskButton() {
+    askButton_.set_sensitive(!blank(text()) && !context_.askSeveral.targets().empty() &&
+                             !context_.askSeveralDelivery.underWay());
+}
+
+void AskSeveralBar::retitle() {
+    const auto language = context_.localization.language();
+    placeholder_.set_text(fieldName.in(language));
+    setAccessibleLabel(field_, fieldName.in(language));
+    askButton_.set_label(askText.in(language));
+    rebuildToggles();
+}
+
+bool AskSeveralBar::keyPressed(guint key, Gdk::ModifierType state) {
+    const bool shift = (state & Gdk::ModifierType::SHIFT_MASK) == Gdk::ModifierType::SHIFT_MASK;
+    const bool plain = (state & (Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK)) == Gdk::ModifierType{};
+    if (!preedit_.empty() || !plain) return false;
+    if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter) && !shift) {
+        ask();
+        return true;
+    }
+    if (key == GDK_KEY_Up || key == GDK_KEY_Down) return recall(key == GDK_KEY_Up ? 1 : -1);
+    return false;
+}
+
+// Only from an empty field, or one that shows a recalled prompt unchanged.
+bool AskSeveralBar::recall(int step) {
+    const auto shown = recalled_ ? context_.askSeveral.recalled(recalled_) : std::nullopt;
+    if (!text().empty() && (!shown || *shown != text())) {
+        recalled_ = 0;
+        return false;
+    }
+    const std::size_t next = recalled_ + step;
+    if (step < 0 && recalled_ == 0) return false;
+    if (next == 0) {
+        recalled_ = 0;
+        showText("");
+        return true;
+    }
+    const auto prompt = context_.askSeveral.recalled(next);
+    if (!prompt) return true;
+    recalled_ = next;
+    showText(*prompt);
+    return true;
+}
+
+void AskSeveralBar::ask() {
+    const std::string prompt = text();
+    const auto targets = context_.askSeveral.targets();
+    if (blank(prompt) || targets.empty() || context_.askSeveralDelivery.underWay()) return;
+    context_.askSeveral.remember(prompt);
+    recalled_ = 0;
+    context_.askSeveralDelivery.send(targets, prompt);
+}
+
+// A prompt that reached every target is done; otherwise it stays for another try.
+void AskSeveralBar::finished(bool allSent) {
+    if (allSent) showText("");
+    refreshAskButton();
+}
+
+std::string AskSeveralBar::text() const { return field_.get_buffer()->get_text(); }
+
+void AskSeveralBar::showText(const std::string& text) {
+    field_.get_buffer()->set_text(text);
+    field_.get_buffer()->place_cursor(field_.get_buffer()->end());
+}
+
+}  // namespace corvina
