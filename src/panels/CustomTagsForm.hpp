@@ -5,8 +5,10 @@
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
+#include <gtkmm/dropdown.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
+#include <gtkmm/stringlist.h>
 
 #include "app/AppLanguage.hpp"
 #include "panels/CustomTagsEditing.hpp"
@@ -36,8 +38,9 @@ public:
     Gtk::Entry& urlField() { return url_; }
     // The check box of the flag at this place in tabAttributeFlags().
     Gtk::CheckButton& flagBox(std::size_t index) { return *flagBoxes_.at(index); }
-    Gtk::CheckButton& sharedSignInBox() { return sharedSignIn_; }
-    Gtk::CheckButton& separateSignInBox() { return separateSignIn_; }
+    // Shared (0) or separate (1).
+    Gtk::DropDown& signInChooser() { return signIn_; }
+    std::string signInChoiceText(unsigned index) const { return signInNames_->get_string(index); }
     ProxyChoiceView& proxyChoice() { return proxy_; }
     Gtk::Button& cancelButton() { return cancel_; }
     Gtk::Button& saveButton() { return save_; }
@@ -58,9 +61,8 @@ private:
     std::vector<Gtk::CheckButton*> flagBoxes_;
     Gtk::Label urlLabel_;
     Gtk::Entry url_;
-    Gtk::Box signIn_{Gtk::Orientation::VERTICAL, 4};
-    Gtk::CheckButton sharedSignIn_;
-    Gtk::CheckButton separateSignIn_;
+    Glib::RefPtr<Gtk::StringList> signInNames_;
+    Gtk::DropDown signIn_;
     ProxyChoiceView proxy_;
     Gtk::Box buttons_{Gtk::Orientation::HORIZONTAL, 8};
     Gtk::Button cancel_;

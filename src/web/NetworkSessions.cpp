@@ -66,7 +66,8 @@ NetworkSessions::NetworkSessions(Folders folders, const Published<ProxySetting>&
                                  const Published<std::vector<CustomTab>>& tags, SitePermissions& trusted)
     : folders_(std::move(folders)), sharedProxy_(sharedProxy), tags_(tags), trusted_(trusted),
       shared_(make(folders_, "")) {
-    applyProxy(shared_, sharedProxy_.get());
+    // A new session already follows the system's settings.
+    if (sharedProxy_.get().mode != ProxyMode::system) applyProxy(shared_, sharedProxy_.get());
     connections_ += sharedProxy_.observe([this] { applyProxy(shared_, sharedProxy_.get()); });
     for (const auto& tag : tags_.get()) known_.emplace(tag.id, tag.separateSignIn);
     connections_ += tags_.observe([this] { tagsChanged(); });
@@ -107,7 +108,7 @@ WebKitNetworkSession* NetworkSessions::session(const std::string& serviceID) {
     if (!tag) return shared_;
     if (auto it = tagSessions_.find(serviceID); it != tagSessions_.end()) return it->second.session;
     auto* session = make(tagFolders(serviceID), serviceID);
-    applyProxy(session, tag->proxy);
+    if (tag->proxy.mode != ProxyMode::system) applyProxy(session, tag->proxy);
     tagSessions_.emplace(serviceID, TagSession{session, tag->proxy});
     made_.emit(session);
     return session;

@@ -29,13 +29,13 @@ TEST_F(AccountsViewsTest, ATagFormTakesASeparateSignInWithAProxyOnlyOnceItsAddre
     show(panel, 300, 900);
     click(panel.addButton());
     auto& form = panel.addForm();
-    EXPECT_TRUE(form.sharedSignInBox().get_active()) << "shared is the default";
-    EXPECT_EQ(form.sharedSignInBox().get_label(), "Sign-in: Shared with other services");
-    EXPECT_EQ(form.separateSignInBox().get_label(), "Sign-in: Separate for this tag");
+    EXPECT_EQ(form.signInChooser().get_selected(), 0u) << "shared is the default";
+    EXPECT_EQ(form.signInChoiceText(0), "Sign-in: Shared with other services");
+    EXPECT_EQ(form.signInChoiceText(1), "Sign-in: Separate for this tag");
     EXPECT_FALSE(form.proxyChoice().is_visible());
     form.nameField().set_text("Work");
     form.urlField().set_text("chat.example");
-    form.separateSignInBox().set_active(true);
+    form.signInChooser().set_selected(1);
     EXPECT_TRUE(form.proxyChoice().is_visible());
     chooseMode(form.proxyChoice(), ProxyMode::manual);
     form.proxyChoice().addressField().set_text("proxy.lan:3128");
@@ -45,9 +45,10 @@ TEST_F(AccountsViewsTest, ATagFormTakesASeparateSignInWithAProxyOnlyOnceItsAddre
     EXPECT_EQ(form.proxyChoice().refusal(), "The address must start with http:// or socks5://.");
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_EQ(form.proxyChoice().refusal(), "地址必须以 http:// 或 socks5:// 开头。");
-    EXPECT_EQ(form.separateSignInBox().get_label(), "登录：此标签独立");
+    EXPECT_EQ(form.signInChoiceText(1), "登录：此标签独立");
     localization.setCurrentLanguage(AppLanguage::zhTW);
-    EXPECT_EQ(form.sharedSignInBox().get_label(), "登入：與其他服務共用");
+    EXPECT_EQ(form.signInChoiceText(0), "登入：與其他服務共用");
+    EXPECT_EQ(form.signInChooser().get_selected(), 1u) << "a new language keeps the choice";
     localization.setCurrentLanguage(AppLanguage::en);
 
     form.proxyChoice().addressField().set_text("http://proxy.lan:3128");
@@ -60,9 +61,9 @@ TEST_F(AccountsViewsTest, ATagFormTakesASeparateSignInWithAProxyOnlyOnceItsAddre
 
     // The edit card shows both, and back on the shared sign-in the tag keeps no proxy.
     click(panel.row(count).editButton());
-    EXPECT_TRUE(panel.editCard().separateSignInBox().get_active());
+    EXPECT_EQ(panel.editCard().signInChooser().get_selected(), 1u);
     EXPECT_EQ(panel.editCard().proxyChoice().addressField().get_text(), "http://proxy.lan:3128");
-    panel.editCard().sharedSignInBox().set_active(true);
+    panel.editCard().signInChooser().set_selected(0);
     click(panel.editCard().saveButton());
     EXPECT_FALSE(lastTag().separateSignIn);
     EXPECT_EQ(lastTag().proxy, ProxySetting{});
