@@ -44,6 +44,8 @@ NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
     return NewWindowTarget::nowhere;
 }
 
+constexpr const char* proxyKey = "proxy";
+
 constexpr const char* sleepKey = "sleepUnusedServicesAfterSeconds";
 
 std::chrono::seconds storedSleepTime(const PreferenceStore& preferences) {
@@ -70,7 +72,8 @@ std::chrono::seconds nearestSleepChoice(std::chrono::seconds after) {
 AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop)
     : preferences_(preferences), loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
-      notifyWhenAnswered_(preferences.boolValue(notifyWhenAnsweredKey).value_or(true)), pageZoom_(preferences) {
+      notifyWhenAnswered_(preferences.boolValue(notifyWhenAnsweredKey).value_or(true)),
+      proxy_(decodeProxySetting(preferences.rawValue(proxyKey).value_or(nullptr))), pageZoom_(preferences) {
     if (const auto stored = preferences.stringValue(appearanceKey)) {
         appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
         return;
@@ -89,6 +92,11 @@ void AppSettings::setNewWindowTarget(NewWindowTarget target) {
 void AppSettings::setNotifyWhenAnswered(bool on) {
     notifyWhenAnswered_.set(on);
     preferences_.setBool(notifyWhenAnsweredKey, on);
+}
+
+void AppSettings::setProxy(ProxySetting setting) {
+    preferences_.setRaw(proxyKey, encodeProxySetting(setting));
+    proxy_.set(std::move(setting));
 }
 
 void AppSettings::setLoadServicesWhenOpened(bool on) {

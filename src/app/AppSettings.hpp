@@ -5,6 +5,7 @@
 
 #include "app/AppLanguage.hpp"
 #include "app/PageZoom.hpp"
+#include "app/ProxySetting.hpp"
 #include "platform/DesktopDefaults.hpp"
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
@@ -39,6 +40,8 @@ std::chrono::seconds nearestSleepChoice(std::chrono::seconds after);
 // And the memory budget, off unless the user turns it on: pages loaded the first time
 // their service is shown instead of at start, and services unused for a while put to sleep.
 // And each service's page zoom, and where new windows open (nowhere unless the user says).
+// And how the shared network session reaches the web (the desktop's proxy unless the user
+// says otherwise); tags with a sign-in of their own keep their own choice.
 class AppSettings {
 public:
     AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop);
@@ -59,6 +62,8 @@ public:
     // A desktop notice when a service not on screen has answered; on unless turned off.
     const Published<bool>& notifyWhenAnswered() const { return notifyWhenAnswered_; }
     void setNotifyWhenAnswered(bool on);
+    const Published<ProxySetting>& proxy() const { return proxy_; }
+    void setProxy(ProxySetting setting);
 
     PageZoom& pageZoom() { return pageZoom_; }
     const PageZoom& pageZoom() const { return pageZoom_; }
@@ -71,6 +76,7 @@ private:
     Published<std::chrono::seconds> sleepAfter_;
     Published<NewWindowTarget> newWindowTarget_;
     Published<bool> notifyWhenAnswered_;
+    Published<ProxySetting> proxy_;
     PageZoom pageZoom_;
 };
 

@@ -49,6 +49,11 @@ std::string iconName(const CustomTab& tab) {
     return "number.circle.fill";
 }
 
+CustomTab anotherAccount(const AITab& service, AppLanguage language) {
+    return CustomTab{newCustomTabID(), service.displayName(language) + " 2",      service.url,
+                     TabAttributes{TabAttributes::webAI}, secondsSinceReferenceDate(), true};
+}
+
 AITab tabRecord(const CustomTab& tab) { return AITab{tab.id, tab.url, tab.name, tab.name, tab.name, iconName(tab)}; }
 
 bool isAbsoluteURL(const std::string& text) {
@@ -70,11 +75,16 @@ bool isOpenableTagAddress(const std::string& text) {
 std::string encodeCustomTabs(const std::vector<CustomTab>& tabs) {
     auto array = nlohmann::json::array();
     for (const auto& tab : tabs) {
-        array.push_back({{"id", tab.id},
-                         {"name", tab.name},
-                         {"url", tab.url},
-                         {"attributes", tab.attributes.rawValue},
-                         {"createdAt", tab.createdAt}});
+        nlohmann::json item{{"id", tab.id},
+                            {"name", tab.name},
+                            {"url", tab.url},
+                            {"attributes", tab.attributes.rawValue},
+                            {"createdAt", tab.createdAt}};
+        if (tab.separateSignIn) {
+            item["signIn"] = "separate";
+            item["proxy"] = encodeProxySetting(tab.proxy);
+        }
+        array.push_back(std::move(item));
     }
     return array.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
@@ -92,8 +102,12 @@ std::optional<std::vector<CustomTab>> decodeCustomTabs(const std::string& json) 
         if (!attributes || !attributes->is_number_integer() || !createdAt || !createdAt->is_number())
             return std::nullopt;
         if (!isAbsoluteURL(url->get<std::string>())) return std::nullopt;
-        tabs.push_back(CustomTab{id->get<std::string>(), name->get<std::string>(), url->get<std::string>(),
-                                 TabAttributes{attributes->get<std::int64_t>()}, createdAt->get<double>()});
+        CustomTab tab{id->get<std::string>(), name->get<std::string>(), url->get<std::string>(),
+                      TabAttributes{attributes->get<std::int64_t>()}, createdAt->get<double>()};
+        const auto* signIn = member("signIn");
+        tab.separateSignIn = signIn && signIn->is_string() && signIn->get<std::string>() == "separate";
+        if (const auto* proxy = member("proxy"); proxy && tab.separateSignIn) tab.proxy = decodeProxySetting(*proxy);
+        tabs.push_back(std::move(tab));
     }
     return tabs;
 }

@@ -32,9 +32,13 @@ void reveal(Gtk::Revealer& revealer, bool shown) {
 WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     : context_(context), store_(context.webViewStore), pane_(pane),
       toast_([this] { store_.downloads().dismissToast(); }),
-      trouble_([this] {
-          if (auto* page = shownPage()) page->recover();
-      }),
+      trouble_(
+          [this] {
+              if (auto* page = shownPage()) page->recover();
+          },
+          [this] {
+              if (auto* page = shownPage()) page->trustCertificate();
+          }),
       permissionBar_([this](bool allowed) {
           if (auto current = currentTabID()) store_.permissionRequests().answer(PageKey{*current, pane_}, allowed);
       }) {
@@ -279,9 +283,12 @@ void WebBrowserContainerView::refreshPageState() {
     const auto language = context_.localization.language();
     const auto* page = shownPage();
     const auto trouble = page ? page->trouble().get() : std::nullopt;
-    if (trouble)
+    if (trouble) {
         trouble_.setTexts(troubleTitle(*trouble, store_.serviceName(*current), language),
                           troubleDetail(*trouble, language), troubleAction(*trouble, language));
+        trouble_.setCertificate(trouble->certificate ? certificateText(*trouble->certificate, language) : "",
+                                trustAction(*trouble, language));
+    }
     trouble_.set_visible(trouble.has_value());
     if (trouble) {
         spinner_.set_visible(false);

@@ -43,7 +43,8 @@ std::optional<CustomTagsFields> savedTagFields(const CustomTagsFields& raw) {
     auto url = normalizedTagAddress(raw.url);
     if (!url || raw.name.empty()) return std::nullopt;
     const TabAttributes attributes = raw.attributes.empty() ? TabAttributes{TabAttributes::webAI} : raw.attributes;
-    return CustomTagsFields{trimmedTagText(raw.name), std::move(*url), attributes};
+    return CustomTagsFields{trimmedTagText(raw.name), std::move(*url), attributes, raw.separateSignIn,
+                            raw.separateSignIn ? raw.proxy : ProxySetting{}};
 }
 
 }  // namespace corvina

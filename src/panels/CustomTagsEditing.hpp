@@ -11,6 +11,9 @@ struct CustomTagsFields {
     std::string name;
     std::string url;
     TabAttributes attributes;
+    bool separateSignIn = false;
+    // Checked by the form; kept only with a separate sign-in.
+    ProxySetting proxy;
 };
 
 // The text without white space and line breaks at either end.

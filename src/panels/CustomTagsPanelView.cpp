@@ -112,10 +112,11 @@ void CustomTagsPanelView::setShowingAddForm(bool showing) {
 
 // The new tag goes to the end of the list; nothing is selected and no page is opened.
 void CustomTagsPanelView::saveNewTag() {
-    const auto fields = savedTagFields(addForm_.fields());
+    const auto typed = addForm_.fields();
+    const auto fields = typed ? savedTagFields(*typed) : std::nullopt;
     if (!fields) return;
-    context_.customTabManager.add(
-        CustomTab{newCustomTabID(), fields->name, fields->url, fields->attributes, secondsSinceReferenceDate()});
+    context_.customTabManager.add(CustomTab{newCustomTabID(), fields->name, fields->url, fields->attributes,
+                                            secondsSinceReferenceDate(), fields->separateSignIn, fields->proxy});
     addForm_.clear();
     setShowingAddForm(false);
 }
@@ -129,7 +130,7 @@ void CustomTagsPanelView::openEditCard(std::size_t position) {
     const auto& tags = context_.customTabManager.customTabs().get();
     if (position >= tags.size()) return;
     const CustomTab& tag = tags[position];
-    editCard_.setFields({tag.name, tag.url, tag.attributes});
+    editCard_.setFields({tag.name, tag.url, tag.attributes, tag.separateSignIn, tag.proxy});
     tagToEdit_ = tag;
     cardRow_ = position;
     editLayer_.appear();
@@ -141,12 +142,15 @@ void CustomTagsPanelView::openEditCard(std::size_t position) {
 // address is where its start page and any later web view go.
 void CustomTagsPanelView::saveEdit() {
     if (!tagToEdit_) return;
-    const auto fields = savedTagFields(editCard_.fields());
+    const auto typed = editCard_.fields();
+    const auto fields = typed ? savedTagFields(*typed) : std::nullopt;
     if (!fields) return;
     CustomTab edited = *tagToEdit_;
     edited.name = fields->name;
     edited.url = fields->url;
     edited.attributes = fields->attributes;
+    edited.separateSignIn = fields->separateSignIn;
+    edited.proxy = fields->proxy;
     context_.customTabManager.replace(edited);
     closeEditCard();
 }

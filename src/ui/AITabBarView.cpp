@@ -3,6 +3,7 @@
 #include <gtkmm/eventcontrollermotion.h>
 
 #include "app/LocalizationManager.hpp"
+#include "platform/MainQueue.hpp"
 #include "ui/MenuCommands.hpp"
 #include "app/CustomTabManager.hpp"
 #include "widgets/Accessibility.hpp"
@@ -158,6 +159,17 @@ void AITabBarView::rebuildRows() {
             if (state.pointedTabID().get() == id) state.setPointedTabID(std::nullopt);
         });
         rows_.back()->add_controller(motion);
+        // A second account of a built-in service: a tag at its address with its own sign-in,
+        // shown at once so the user can sign in.
+        if (findBuiltInTab(tab.id))
+            rows_.back()->offerAnotherAccount([this, tab] {
+                // The rows are rebuilt for the new tag: not from inside this row's own click.
+                context_.queue.post(owner_.bind([tab](AITabBarView& bar) {
+                    const auto tag = anotherAccount(tab, bar.context_.localization.language());
+                    bar.context_.customTabManager.add(tag);
+                    bar.context_.appState.selectTab(tag.id);
+                }));
+            });
         list_.append(*rows_.back());
     };
     const auto tabs = state.visibleTabs();

@@ -12,6 +12,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppState.hpp"
 #include "platform/Observable.hpp"
+#include "platform/WeakOwner.hpp"
 #include "ui/AITabItemView.hpp"
 #include "widgets/DelayedTooltip.hpp"
 
@@ -48,6 +49,7 @@ private:
     void buildHeader();
     HeaderButton& makeButton(Control which, std::function<void()> action);
 
+    WeakOwner<AITabBarView> owner_{this};
     AppContext& context_;
     WebViewStore& store_;
     Gtk::ScrolledWindow scroll_;

@@ -3,9 +3,11 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/gestureclick.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/overlay.h>
+#include <gtkmm/popover.h>
 
 #include "app/AITab.hpp"
 #include "web/AnswerActivity.hpp"
@@ -17,7 +19,16 @@ namespace corvina {
 // icon when the bar is collapsed).
 class AITabItemView : public Gtk::Button {
 public:
+    static constexpr LocalizedText anotherAccountText{"Add Another Account…", "新增另一個帳號…", "添加另一个账号…"};
+
     AITabItemView(AITab tab, std::function<void()> action);
+    ~AITabItemView() override;
+
+    // The row's menu (secondary click, or the Menu key) offers a second account of the service.
+    void offerAnotherAccount(std::function<void()> add);
+    void openMenu();
+    bool showsMenu() const { return menu_.get_visible(); }
+    Gtk::Button& anotherAccountItem() { return anotherAccount_; }
 
     const AITab& tab() const { return tab_; }
     void update(bool primarySelected, bool secondarySelected, bool showLabel, AppLanguage language);
@@ -45,6 +56,9 @@ private:
     };
     Marks rowMarks_;
     Marks iconMarkSet_;
+    Gtk::Popover menu_;
+    Gtk::Button anotherAccount_;
+    Glib::RefPtr<Gtk::GestureClick> menuClick_;
 };
 
 }  // namespace corvina

@@ -23,7 +23,7 @@ constexpr const char* generalTitle = "General";
 constexpr const char* layoutTitle = "Layout";
 constexpr const char* noGeneralSettings = "No general settings available";
 
-constexpr const char* pageNames[] = {"general", "appearance", "downloads"};
+constexpr const char* pageNames[] = {"general", "appearance", "downloads", "network"};
 
 void showIcon(Gtk::Button& button, const char* symbol) {
     auto* image = Gtk::make_managed<Gtk::Image>();
@@ -45,7 +45,7 @@ SettingsWindow::SettingsWindow(AppContext& context)
     : context_(context),
       copyTooltip_(copyButton_, context.queue),
       openTooltip_(openButton_, context.queue),
-      stack_(ADW_VIEW_STACK(adw_view_stack_new())) {
+      stack_(ADW_VIEW_STACK(adw_view_stack_new())), network_(context) {
     set_default_size(width, height);
     set_resizable(false);
     set_hide_on_close(true);
@@ -55,6 +55,7 @@ SettingsWindow::SettingsWindow(AppContext& context)
     buildGeneralPage();
     buildAppearancePage();
     buildDownloadsPage();
+    networkStackPage_ = addPage(network_.group(), pageNames[3], "globe-symbolic");
     followModels();
     retitle();
 }
@@ -232,6 +233,8 @@ void SettingsWindow::retitle() {
         setAccessibleLabel(*appearanceChecks_.at(index(appearance)), name);
     }
     retitleDownloads(language);
+    adw_view_stack_page_set_title(networkStackPage_, NetworkSettingsPage::titleText.in(language).c_str());
+    network_.retitle(language);
     adw_preferences_group_set_title(memoryGroup_, settingsText::memory.in(language).c_str());
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(loadRow_), settingsText::loadWhenOpened.in(language).c_str());
     setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));

@@ -13,6 +13,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/NetworkSettingsPage.hpp"
 #include "ui/SettingBindings.hpp"
 #include "widgets/DelayedTooltip.hpp"
 
@@ -71,6 +72,8 @@ private:
     Gtk::Label* path_ = nullptr;
     Gtk::Button* chooseButton_ = nullptr;
     Gtk::Button* resetButton_ = nullptr;
+    NetworkSettingsPage network_;
+    AdwViewStackPage* networkStackPage_ = nullptr;
     Connections connections_;
     std::vector<std::unique_ptr<SettingBinding>> bindings_;
     ScopedConnection onDestroy_;  // goes first, before the toolkit destroys the window

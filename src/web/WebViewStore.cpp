@@ -1,42 +1,22 @@
 #include "web/WebViewStore.hpp"
 
-#include <sys/stat.h>
-
 #include "app/AppSettings.hpp"
 #include "app/LocalizationManager.hpp"
 #include "web/page/WebKeys.hpp"
 
 namespace corvina {
 
-namespace {
-
-std::string privateFolder(const std::filesystem::path& folder) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    ::chmod(folder.c_str(), 0700);
-    return folder.string();
-}
-
-WebKitNetworkSession* persistentSession(const WebViewStore::Folders& folders) {
-    auto* session = webkit_network_session_new(privateFolder(folders.data).c_str(), privateFolder(folders.cache).c_str());
-    webkit_cookie_manager_set_persistent_storage(webkit_network_session_get_cookie_manager(session),
-                                                 (folders.data / "cookies.sqlite").c_str(),
-                                                 WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
-    return session;
-}
-
-}  // namespace
 
 WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, const DownloadSettings& downloadSettings,
                            const Published<std::vector<CustomTab>>& customTabs, const AppSettings& settings,
                            Folders folders, DrawingMode drawing, Desktop desktop)
-    : localization_(localization), customTabs_(customTabs), session_(persistentSession(folders)),
-      downloads_(std::make_unique<Downloads>(session_, queue, localization, downloadSettings)),
-      permissionFile_(folders.data / "site-permissions.json"), sitePermissions_(permissionFile_),
+    : localization_(localization), customTabs_(customTabs), permissionFile_(folders.data / "site-permissions.json"),
+      sitePermissions_(permissionFile_), sessions_(folders, settings.proxy(), customTabs, sitePermissions_),
+      downloads_(std::make_unique<Downloads>(sessions_.shared(), queue, localization, downloadSettings)),
       permissions_(sitePermissions_), notifications_(desktop.notifier),
       newWindows_(queue, settings.newWindowTarget(), desktop.launcher, std::move(desktop.makePopup)),
       surroundings_{queue,
-                    session_,
+                    sessions_,
                     drawing,
                     settings.pageZoom(),
                     desktop.network,
@@ -52,14 +32,21 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
         webkit_web_context_get_default(), "initialize-notification-permissions",
         +[](WebKitWebContext* context, WebViewStore* self) { self->permissions_.initializeNotificationPermissions(context); },
         this);
+    // Every session's downloads reach the one manager; a tag whose sign-in changed gets
+    // its pages made again in its new session.
+    sessionWatch_ += sessions_.observeMade([this](WebKitNetworkSession* session) { downloads_->watch(session); });
+    sessionWatch_ += sessions_.observeSignInChanged([this](const std::string& id) {
+        removePage({id, Pane::primary});
+        removePage({id, Pane::secondary});
+    });
 }
 
-// The pages and the downloads end before the session they use.
+// The pages and the downloads end before the sessions they use.
 WebViewStore::~WebViewStore() {
+    sessionWatch_.clear();
     pages_.clear();
     downloads_.reset();
     notificationPermissions_.disconnect();
-    g_object_unref(session_);
 }
 
 ServicePage& WebViewStore::page(const AITab& service, Pane pane) {
@@ -126,18 +113,25 @@ std::string WebViewStore::serviceName(const std::string& tabID) const {
     return tabID;
 }
 
+// `done` runs once every session's cache is cleared.
 void WebViewStore::clearCache(std::function<void()> done) {
-    auto* manager = webkit_network_session_get_website_data_manager(session_);
+    struct Clearing {
+        std::size_t left;
+        std::function<void()> done;
+    };
+    const auto sessions = sessions_.all();
+    auto clearing = std::make_shared<Clearing>(Clearing{sessions.size(), std::move(done)});
     auto types = static_cast<WebKitWebsiteDataTypes>(WEBKIT_WEBSITE_DATA_DISK_CACHE | WEBKIT_WEBSITE_DATA_MEMORY_CACHE |
                                                      WEBKIT_WEBSITE_DATA_DOM_CACHE);
-    webkit_website_data_manager_clear(
-        manager, types, 0, nullptr,
-        +[](GObject* source, GAsyncResult* result, gpointer data) {
-            std::unique_ptr<std::function<void()>> done(static_cast<std::function<void()>*>(data));
-            webkit_website_data_manager_clear_finish(WEBKIT_WEBSITE_DATA_MANAGER(source), result, nullptr);
-            if (*done) (*done)();
-        },
-        new std::function<void()>(std::move(done)));
+    for (auto* session : sessions)
+        webkit_website_data_manager_clear(
+            webkit_network_session_get_website_data_manager(session), types, 0, nullptr,
+            +[](GObject* source, GAsyncResult* result, gpointer data) {
+                std::unique_ptr<std::shared_ptr<Clearing>> held(static_cast<std::shared_ptr<Clearing>*>(data));
+                webkit_website_data_manager_clear_finish(WEBKIT_WEBSITE_DATA_MANAGER(source), result, nullptr);
+                if (--(*held)->left == 0 && (*held)->done) (*held)->done();
+            },
+            new std::shared_ptr<Clearing>(clearing));
 }
 
 void WebViewStore::retryUnreachablePages() {

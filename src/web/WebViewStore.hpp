@@ -18,6 +18,7 @@
 #include "platform/Observable.hpp"
 #include "platform/PreferenceStore.hpp"
 #include "platform/SignalConnection.hpp"
+#include "web/NetworkSessions.hpp"
 #include "web/asks/NewWindows.hpp"
 #include "web/asks/PageNotifications.hpp"
 #include "web/asks/PermissionRequests.hpp"
@@ -36,16 +37,13 @@ class NetworkState;
 class UriLauncher;
 
 // The owner of every page: one per (service, pane), made on first request and kept for the
-// run, so switching never reloads a page. All pages share one persistent network session
-// (logins, cookies, storage). A page put to sleep is ended and only its address is kept,
+// run, so switching never reloads a page. Pages load through their service's network
+// session (logins, cookies, storage): the shared one, or a tag's own. A page put to sleep is ended and only its address is kept,
 // to be loaded when it is next wanted. Also keeps what pages ask of the user (permissions,
 // notifications, new windows) and the session's downloads.
 class WebViewStore {
 public:
-    struct Folders {
-        std::filesystem::path data;
-        std::filesystem::path cache;
-    };
+    using Folders = NetworkSessions::Folders;
     // What the pages reach of the desktop.
     struct Desktop {
         UriLauncher& launcher;
@@ -86,6 +84,7 @@ public:
     // The network is back: each page that could not be reached tries again, once.
     void retryUnreachablePages();
 
+    NetworkSessions& sessions() { return sessions_; }
     Downloads& downloads() { return *downloads_; }
     PermissionRequests& permissionRequests() { return permissions_; }
     SitePermissions& sitePermissions() { return sitePermissions_; }
@@ -101,15 +100,16 @@ private:
     LocalizationManager& localization_;
     // The custom tags, for their start addresses and names.
     const Published<std::vector<CustomTab>>& customTabs_;
-    WebKitNetworkSession* session_ = nullptr;
-    std::unique_ptr<Downloads> downloads_;
     PreferenceStore permissionFile_;
     SitePermissions sitePermissions_;
+    NetworkSessions sessions_;
+    std::unique_ptr<Downloads> downloads_;
     PermissionRequests permissions_;
     PageNotifications notifications_;
     NewWindows newWindows_;
     std::function<bool(const PageKey&)> pageInView_ = [](const PageKey&) { return false; };
     SignalConnection notificationPermissions_;
+    Connections sessionWatch_;
     PageSurroundings surroundings_;
 
     std::unordered_map<PageKey, std::unique_ptr<ServicePage>, PageKeyHash> pages_;

@@ -37,7 +37,7 @@ INTERFACE_SYMBOLS = [
     "sidebar.left", "sidebar.right", "chevron.left", "chevron.right",
     "arrow.clockwise", "rectangle.lefthalf.inset.filled",
     "xmark", "doc.on.clipboard", "rectangle.split.2x1",
-    "rectangle.on.rectangle.angled", "gearshape", "plus.circle",
+    "rectangle.on.rectangle.angled", "gearshape", "plus.circle", "globe",
     "checkmark.circle.fill", "folder", "folder.badge.plus",
     "arrow.counterclockwise", "trash", "gear", "paintbrush",
     "arrow.down.circle", "doc.on.doc", "plus.rectangle.on.rectangle",

@@ -1,5 +1,7 @@
 #include "web/asks/SitePermissions.hpp"
 
+#include <algorithm>
+
 #include <gio/gio.h>
 
 #include "web/page/PageTrouble.hpp"
@@ -9,6 +11,7 @@ namespace corvina {
 namespace {
 
 constexpr const char* sitesKey = "sites";
+constexpr const char* certificatesKey = "certificates";
 
 LocalizedText kindText(PermissionKind kind) {
     switch (kind) {
@@ -91,8 +94,40 @@ std::vector<std::string> SitePermissions::sitesWithNotifications(bool allowed) c
     return found;
 }
 
+void SitePermissions::trustCertificate(const std::string& sessionKey, const std::string& host, const std::string& pem) {
+    auto all = file_.rawValue(certificatesKey).value_or(nlohmann::json::object());
+    if (!all.is_object()) all = nlohmann::json::object();
+    if (!all[sessionKey].is_array()) all[sessionKey] = nlohmann::json::array();
+    const nlohmann::json entry{{"host", host}, {"pem", pem}};
+    if (std::find(all[sessionKey].begin(), all[sessionKey].end(), entry) == all[sessionKey].end())
+        all[sessionKey].push_back(entry);
+    file_.setRaw(certificatesKey, std::move(all));
+    publish();
+}
+
+std::vector<TrustedCertificate> SitePermissions::trustedCertificates(const std::string& sessionKey) const {
+    std::vector<TrustedCertificate> found;
+    const auto all = file_.rawValue(certificatesKey);
+    if (!all || !all->is_object() || !all->contains(sessionKey) || !(*all)[sessionKey].is_array()) return found;
+    for (const auto& entry : (*all)[sessionKey]) {
+        if (!entry.is_object() || !entry.contains("host") || !entry.contains("pem")) continue;
+        if (entry["host"].is_string() && entry["pem"].is_string())
+            found.push_back({entry["host"].get<std::string>(), entry["pem"].get<std::string>()});
+    }
+    return found;
+}
+
+void SitePermissions::forgetCertificates(const std::string& sessionKey) {
+    auto all = file_.rawValue(certificatesKey);
+    if (!all || !all->is_object() || !all->contains(sessionKey)) return;
+    all->erase(sessionKey);
+    file_.setRaw(certificatesKey, std::move(*all));
+    publish();
+}
+
 void SitePermissions::reset() {
     file_.remove(sitesKey);
+    file_.remove(certificatesKey);
     publish();
 }
 
@@ -100,6 +135,9 @@ void SitePermissions::publish() {
     int count = 0;
     if (const auto sites = file_.rawValue(sitesKey); sites && sites->is_object())
         for (const auto& [site, answers] : sites->items()) count += answers.is_object() ? int(answers.size()) : 0;
+    if (const auto all = file_.rawValue(certificatesKey); all && all->is_object())
+        for (const auto& [session, certificates] : all->items())
+            count += certificates.is_array() ? int(certificates.size()) : 0;
     answerCount_.set(count);
 }
 

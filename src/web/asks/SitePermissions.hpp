@@ -21,7 +21,14 @@ std::string permissionRequestText(const std::string& site, const std::vector<Per
 // written), or nothing for an address that is not http(s).
 std::optional<std::string> siteOf(const std::string& address);
 
-// The user's answers, per site and kind, in a file of their own so they survive a restart.
+// A certificate the user trusted for a host that has no other way to prove itself.
+struct TrustedCertificate {
+    std::string host;
+    std::string pem;
+};
+
+// The user's answers, per site and kind, in a file of their own so they survive a restart;
+// and the certificates they trusted, per network session ("" the shared one, else a tag's).
 class SitePermissions {
 public:
     explicit SitePermissions(PreferenceStore& file);
@@ -31,8 +38,12 @@ public:
     void remember(const std::string& site, PermissionKind kind, bool allowed);
     // Sites with notifications allowed or denied.
     std::vector<std::string> sitesWithNotifications(bool allowed) const;
+    void trustCertificate(const std::string& sessionKey, const std::string& host, const std::string& pem);
+    std::vector<TrustedCertificate> trustedCertificates(const std::string& sessionKey) const;
+    void forgetCertificates(const std::string& sessionKey);
+    // Forgets every answer and every trusted certificate.
     void reset();
-    // Changes with every answer remembered and with a reset.
+    // Changes with every answer or certificate remembered and with a reset.
     const Published<int>& answerCount() const { return answerCount_; }
 
 private:

@@ -9,17 +9,21 @@ namespace corvina {
 Downloads::Downloads(WebKitNetworkSession* session, MainQueue& queue, LocalizationManager& localization,
                      const DownloadSettings& settings)
     : queue_(queue), localization_(localization), settings_(settings) {
-    started_ = SignalConnection(session, "download-started",
-                                +[](WebKitNetworkSession*, WebKitDownload* download, Downloads* self) {
-                                    DownloadObserver::attach(download, self->owner_.handle());
-                                },
-                                this);
+    watch(session);
+}
+
+void Downloads::watch(WebKitNetworkSession* session) {
+    started_.emplace_back(session, "download-started",
+                          +[](WebKitNetworkSession*, WebKitDownload* download, Downloads* self) {
+                              DownloadObserver::attach(download, self->owner_.handle());
+                          },
+                          this);
 }
 
 // Whatever the teardown sets off in the engine (the downloads it drops) finds this gone.
 Downloads::~Downloads() {
     owner_.release();
-    started_.disconnect();
+    started_.clear();
 }
 
 std::filesystem::path Downloads::reserveDestination(const std::string& suggestedName) {

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <webkit/webkit.h>
 
@@ -16,7 +17,7 @@ namespace corvina {
 class DownloadSettings;
 class LocalizationManager;
 
-// Every download of a network session, also those the engine starts itself: each is saved
+// Every download of the network sessions it watches, also those the engine starts itself: each is saved
 // without asking into the chosen folder under a name no other file or running download
 // has, and its end is told by the toast the panes show.
 class Downloads {
@@ -26,6 +27,9 @@ public:
     ~Downloads();
     Downloads(const Downloads&) = delete;
     Downloads& operator=(const Downloads&) = delete;
+
+    // Downloads of this session too.
+    void watch(WebKitNetworkSession* session);
 
     // The file a new download writes, held until `release`.
     std::filesystem::path reserveDestination(const std::string& suggestedName);
@@ -46,7 +50,7 @@ private:
     const DownloadSettings& settings_;
     DownloadReports reports_{queue_};
     DownloadNameReservations reservations_;
-    SignalConnection started_;
+    std::vector<SignalConnection> started_;
 };
 
 }  // namespace corvina

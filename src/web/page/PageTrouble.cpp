@@ -111,10 +111,65 @@ std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
             text = {"This address can't be opened: only web addresses (http, https) can.",
                     "無法開啟這個網址：只能開啟網頁網址（http、https）。", "无法打开这个网址：只能打开网页网址（http、https）。"};
             break;
+        case TroubleReason::proxyUnreachable:
+            text = {"%s: the proxy could not be reached.", "%s：無法連線到代理伺服器。", "%s：无法连接到代理服务器。"};
+            break;
+        case TroubleReason::certificateNotTrusted:
+            text = {"%s: its certificate is not trusted.", "%s：其憑證不受信任。", "%s：其证书不受信任。"};
+            break;
+        case TroubleReason::certificateExpired:
+            text = {"%s: its certificate has expired or is not valid yet.", "%s：其憑證已過期或尚未生效。",
+                    "%s：其证书已过期或尚未生效。"};
+            break;
+        case TroubleReason::certificateForAnotherName:
+            text = {"%s: its certificate is for another name.", "%s：其憑證屬於另一個名稱。", "%s：其证书属于另一个名称。"};
+            break;
+        case TroubleReason::certificateRevoked:
+            text = {"%s: its certificate has been revoked.", "%s：其憑證已被撤銷。", "%s：其证书已被吊销。"};
+            break;
     }
     std::string detail = text.in(language);
     if (auto at = detail.find("%s"); at != std::string::npos) detail.replace(at, 2, displayHost(trouble.address));
     return detail;
+}
+
+TroubleReason certificateReason(unsigned errors) {
+    if (errors & G_TLS_CERTIFICATE_REVOKED) return TroubleReason::certificateRevoked;
+    if (errors & (G_TLS_CERTIFICATE_EXPIRED | G_TLS_CERTIFICATE_NOT_ACTIVATED)) return TroubleReason::certificateExpired;
+    if (errors & G_TLS_CERTIFICATE_BAD_IDENTITY) return TroubleReason::certificateForAnotherName;
+    return TroubleReason::certificateNotTrusted;
+}
+
+bool mayTrustCertificateFor(const std::string& host) {
+    std::string name = host;
+    for (auto& c : name) c = g_ascii_tolower(c);
+    if (name.size() > 2 && name.front() == '[' && name.back() == ']') name = name.substr(1, name.size() - 2);
+    if (name.ends_with(".")) name.pop_back();
+    if (name == "localhost" || name.ends_with(".localhost") || (name.ends_with(".local") && name.size() > 6))
+        return true;
+    GInetAddress* address = g_inet_address_new_from_string(name.c_str());
+    if (!address) return false;
+    // Site-local covers 10/8, 172.16/12, 192.168/16 and fec0::/10; unique local fc00::/7 is
+    // told apart by its first byte.
+    const bool ipv6 = g_inet_address_get_family(address) == G_SOCKET_FAMILY_IPV6;
+    const auto* bytes = g_inet_address_to_bytes(address);
+    const bool local = g_inet_address_get_is_site_local(address) || g_inet_address_get_is_loopback(address) ||
+                       g_inet_address_get_is_link_local(address) || (ipv6 && (bytes[0] & 0xfe) == 0xfc);
+    g_object_unref(address);
+    return local;
+}
+
+std::string certificateText(const CertificateDetails& certificate, AppLanguage language) {
+    std::string text = LocalizedText{"Issued to: ", "簽發對象：", "颁发给："}.in(language) + certificate.subject + "\n" +
+                       LocalizedText{"Issued by: ", "簽發者：", "颁发者："}.in(language) + certificate.issuer;
+    if (certificate.validFrom.empty() && certificate.validUntil.empty()) return text;
+    return text + "\n" + LocalizedText{"Valid from ", "有效期：", "有效期："}.in(language) + certificate.validFrom +
+           LocalizedText{" to ", " 至 ", " 至 "}.in(language) + certificate.validUntil;
+}
+
+std::string trustAction(const PageTrouble& trouble, AppLanguage language) {
+    if (!trouble.certificate || !mayTrustCertificateFor(trouble.certificate->host)) return "";
+    return LocalizedText{"Trust This Certificate", "信任此憑證", "信任此证书"}.in(language);
 }
 
 std::string troubleAction(const PageTrouble& trouble, AppLanguage language) {

@@ -18,12 +18,34 @@ enum class TroubleReason {
     blockedPort,
     otherNetworkError,
     addressNotAllowed,
+    proxyUnreachable,
+    certificateNotTrusted,
+    certificateExpired,
+    certificateForAnotherName,
+    certificateRevoked,
+};
+
+// The certificate a site offered when its main frame failed for it.
+struct CertificateDetails {
+    std::string host;
+    std::string subject;
+    std::string issuer;
+    // "2025-01-31", or empty when the certificate does not say.
+    std::string validFrom;
+    std::string validUntil;
+    std::string pem;
+
+    bool operator==(const CertificateDetails&) const = default;
 };
 
 struct PageTrouble {
+    PageTrouble(TroubleReason reason, std::string address, std::optional<CertificateDetails> certificate = std::nullopt)
+        : reason(reason), address(std::move(address)), certificate(std::move(certificate)) {}
+
     TroubleReason reason;
     // The address to load when the user asks to try again.
     std::string address;
+    std::optional<CertificateDetails> certificate;
 
     bool isCrash() const { return reason == TroubleReason::crashed || reason == TroubleReason::outOfMemory; }
     bool operator==(const PageTrouble&) const = default;
@@ -38,6 +60,18 @@ TroubleReason unreachableReason(TroubleReason reason, bool networkAvailable);
 // The engine puts a blank page in place of an address it will not load, and says nothing
 // else: why, as far as the address tells.
 TroubleReason refusedAddressReason(const std::string& address);
+// The first of the certificate's faults a user can act on: revoked, out of date, for
+// another name, else not trusted. Takes GTlsCertificateFlags.
+TroubleReason certificateReason(unsigned errors);
+// Whether the user may trust a certificate for this host themselves: a host on their own
+// network or machine (a private, loopback or link-local address, "localhost", a ".local"
+// name), which no public authority can vouch for. Never a public host.
+bool mayTrustCertificateFor(const std::string& host);
+// Who the certificate is for and from, and when it is valid, one line each.
+std::string certificateText(const CertificateDetails& certificate, AppLanguage language);
+// "Trust This Certificate" where the user may, else nothing.
+std::string trustAction(const PageTrouble& trouble, AppLanguage language);
+
 // Ports that browsers never let web pages connect to, whatever listens there.
 bool usesBlockedPort(const std::string& address);
 

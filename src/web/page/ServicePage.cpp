@@ -4,6 +4,7 @@
 
 #include "app/CustomTab.hpp"
 #include "platform/NetworkWatch.hpp"
+#include "web/NetworkSessions.hpp"
 #include "web/asks/NewWindows.hpp"
 #include "web/asks/PageNotifications.hpp"
 #include "web/asks/PermissionRequests.hpp"
@@ -18,7 +19,7 @@ namespace corvina {
 ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std::string& startAddress,
                          const std::optional<std::string>& resumeAt, std::function<void(std::string address)> wentToSleep)
     : key_(std::move(key)), surroundings_(surroundings), startAddress_(startAddress), wentToSleep_(std::move(wentToSleep)),
-      webView_(surroundings.session, defaultUserAgent, owner_.bind([](ServicePage& page) { page.flashFileDropTip(); }),
+      webView_(surroundings.sessions.session(key_.serviceID), defaultUserAgent, owner_.bind([](ServicePage& page) { page.flashFileDropTip(); }),
                surroundings.language) {
     WebKitSettings* settings = webkit_web_view_get_settings(view());
     if (surroundings_.drawing == DrawingMode::cpu)
@@ -71,6 +72,11 @@ void ServicePage::connectEngine() {
     });
     connect("load-failed", +[](WebKitWebView*, WebKitLoadEvent, char* failingURI, GError* error, ServicePage* page) -> gboolean {
         return page->loadFailed(failingURI, error);
+    });
+    connect("load-failed-with-tls-errors", +[](WebKitWebView*, char* failingURI, GTlsCertificate* certificate,
+                                               GTlsCertificateFlags errors, ServicePage* page) -> gboolean {
+        page->loadFailedForCertificate(failingURI, certificate, errors);
+        return TRUE;
     });
     connect("web-process-terminated", +[](WebKitWebView*, WebKitWebProcessTerminationReason reason, ServicePage* page) {
         page->webProcessTerminated(reason);
@@ -150,8 +156,63 @@ bool ServicePage::loadFailed(const char* failingURI, GError* error) {
     if (!reason) return false;
     startingAddress_.reset();
     startTimeout_.reset();
-    setUnreachable(*reason, failingURI ? failingURI : startAddress_);
+    const std::string address = failingURI ? failingURI : startAddress_;
+    // Through a proxy, what could not be reached is the proxy: the site is its business.
+    const bool proxyFailed = *reason == TroubleReason::refused || *reason == TroubleReason::timedOut ||
+                             *reason == TroubleReason::nameNotResolved || *reason == TroubleReason::offline;
+    if (proxyFailed && surroundings_.sessions.goesThroughManualProxy(key_.serviceID, address))
+        trouble_.set(PageTrouble{TroubleReason::proxyUnreachable, address});
+    else
+        setUnreachable(*reason, address);
     return true;  // our error page instead of the engine's
+}
+
+namespace {
+
+std::string certificateDate(GTlsCertificate* certificate, const char* property) {
+    GDateTime* date = nullptr;
+    g_object_get(certificate, property, &date, nullptr);
+    if (!date) return "";
+    gchar* text = g_date_time_format(date, "%Y-%m-%d");
+    std::string formatted = text ? text : "";
+    g_free(text);
+    g_date_time_unref(date);
+    return formatted;
+}
+
+std::string certificateString(GTlsCertificate* certificate, const char* property) {
+    gchar* value = nullptr;
+    g_object_get(certificate, property, &value, nullptr);
+    std::string text = value ? value : "";
+    g_free(value);
+    return text;
+}
+
+}  // namespace
+
+void ServicePage::loadFailedForCertificate(const char* failingURI, GTlsCertificate* certificate,
+                                           GTlsCertificateFlags errors) {
+    startingAddress_.reset();
+    startTimeout_.reset();
+    const std::string address = failingURI ? failingURI : startAddress_;
+    GUri* uri = g_uri_parse(address.c_str(), G_URI_FLAGS_NONE, nullptr);
+    const std::string host = uri && g_uri_get_host(uri) ? g_uri_get_host(uri) : "";
+    if (uri) g_uri_unref(uri);
+    trouble_.set(PageTrouble{certificateReason(errors), address,
+                             CertificateDetails{host, certificateString(certificate, "subject-name"),
+                                                certificateString(certificate, "issuer-name"),
+                                                certificateDate(certificate, "not-valid-before"),
+                                                certificateDate(certificate, "not-valid-after"),
+                                                certificateString(certificate, "certificate-pem")}});
+}
+
+// Only ever for the host the certificate was offered by, and only for a private one.
+void ServicePage::trustCertificate() {
+    const auto trouble = trouble_.get();
+    if (!trouble || !trouble->certificate || !mayTrustCertificateFor(trouble->certificate->host)) return;
+    if (!surroundings_.sessions.trustCertificate(key_.serviceID, trouble->certificate->host, trouble->certificate->pem))
+        return;
+    recover();
 }
 
 void ServicePage::setUnreachable(TroubleReason reason, std::string address) {

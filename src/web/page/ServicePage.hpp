@@ -24,6 +24,7 @@
 
 namespace corvina {
 
+class NetworkSessions;
 class NetworkState;
 class NewWindows;
 class PageNotifications;
@@ -32,7 +33,8 @@ class PermissionRequests;
 // What a page reaches beyond itself; every page of the store gets the same.
 struct PageSurroundings {
     MainQueue& queue;
-    WebKitNetworkSession* session;
+    // A page loads through its service's session, chosen when the page is made.
+    NetworkSessions& sessions;
     DrawingMode drawing;
     const PageZoom& zoom;
     const NetworkState& network;
@@ -93,6 +95,9 @@ public:
     void recover();
     // The network is back: a page that could not be reached tries again, once.
     void retryIfUnreachable();
+    // The user trusts the certificate the page failed for (only offered for a host of
+    // their own network): from now on the page's session accepts it for that host.
+    void trustCertificate();
 
     // Asks the page, unhurried, whether it would object to being left; one that does not
     // closes through the engine (running its leave handlers) and goes to sleep.
@@ -117,6 +122,7 @@ private:
     void loadChanged(WebKitLoadEvent event);
     void committed();
     bool loadFailed(const char* failingURI, GError* error);
+    void loadFailedForCertificate(const char* failingURI, GTlsCertificate* certificate, GTlsCertificateFlags errors);
     void closed();
     bool scriptDialog(WebKitScriptDialog* dialog);
     bool showNotification(WebKitNotification* notification);
