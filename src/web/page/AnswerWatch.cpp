@@ -9,12 +9,13 @@ namespace {
 constexpr const char* channel = "corvinaAnswer";
 
 // Counts the characters that mutations add to shown, non-editable parts of the page,
-// minus those they take away. Growth in three half-second spans within three seconds is an
-// answer streaming; two seconds without growth end it. Nothing runs while nothing grows.
-// Counting starts once the page has first been still, so its own loading is no answer.
+// minus those they take away, and tells of growth at most once per half second, with the
+// start of the text that grew. The timing is ours in the app: a page in the background
+// has its own timers slowed. Counting starts once the page has first been still for two
+// seconds, so its own loading is no answer.
 constexpr const char* watchScript = R"JS(
 (() => {
-    const bucketMs = 500, streamingBuckets = 3, streamingWindowMs = 3000, quietMs = 2000, longestMs = 5 * 60 * 1000;
+    const bucketMs = 500, stillMs = 2000;
     const post = message => { try { webkit.messageHandlers.corvinaAnswer.postMessage(message); } catch (e) {} };
     const elementOf = node => node instanceof Element ? node : node.parentElement;
     const editable = el => {
@@ -22,47 +23,10 @@ constexpr const char* watchScript = R"JS(
         return false;
     };
     const shown = el => el.isConnected && (el.checkVisibility ? el.checkVisibility() : el.getClientRects().length > 0);
-    // Times of growth, by half-second bucket; a page in the background has its timers
-    // slowed, so what counts is when text grew, not how often we looked.
-    let settled = false, growth = [], answering = false, ignored = false;
-    let startedAt = 0, lastGrowth = 0, lastGrown = null, timer = 0;
-
-    const check = () => {
-        const now = Date.now();
-        if (!settled) {
-            if (now - lastGrowth >= quietMs) { settled = true; growth = []; stop(); }
-            return;
-        }
-        if (ignored) {
-            if (now - lastGrowth >= quietMs) { ignored = false; growth = []; stop(); }
-            return;
-        }
-        growth = growth.filter(bucket => now - bucket * bucketMs < streamingWindowMs);
-        if (!answering) {
-            if (growth.length >= streamingBuckets) {
-                answering = true; startedAt = now;
-                post({state: 'answering'});
-            } else if (!growth.length) {
-                stop();
-            }
-            return;
-        }
-        if (now - startedAt > longestMs) {
-            answering = false; ignored = true;
-            post({state: 'stopped'});
-            return;
-        }
-        if (now - lastGrowth < quietMs) return;
-        answering = false; growth = [];
-        const text = lastGrown && lastGrown.isConnected ? (lastGrown.innerText || lastGrown.textContent || '') : '';
-        post({state: 'answered', text: Array.from(text.trim()).slice(0, 100).join('')});
-        stop();
-    };
-    const stop = () => { if (timer) { clearInterval(timer); timer = 0; } };
-    const start = () => { if (!timer) timer = setInterval(check, bucketMs); };
+    let settled = false, lastGrowth = Date.now(), lastBucket = 0;
 
     const observer = new MutationObserver(records => {
-        let added = 0;
+        let added = 0, grown = null;
         for (const record of records) {
             const target = elementOf(record.target);
             if (!target || editable(target) || !shown(target)) continue;
@@ -73,22 +37,26 @@ constexpr const char* watchScript = R"JS(
                 for (const node of record.addedNodes) change += (node.textContent || '').length;
                 for (const node of record.removedNodes) change -= (node.textContent || '').length;
             }
-            if (change > 0) lastGrown = record.type === 'characterData' ? target
+            if (change > 0) grown = record.type === 'characterData' ? target
                 : (elementOf(record.addedNodes[record.addedNodes.length - 1]) || target);
             added += change;
         }
         if (added <= 0) return;
-        lastGrowth = Date.now();
-        const bucket = Math.floor(lastGrowth / bucketMs);
-        if (growth[growth.length - 1] !== bucket) growth.push(bucket);
-        start();
+        const now = Date.now();
+        if (!settled) {
+            settled = now - lastGrowth >= stillMs;
+            lastGrowth = now;
+            if (!settled) return;
+        }
+        lastGrowth = now;
+        const bucket = Math.floor(now / bucketMs);
+        if (bucket === lastBucket) return;
+        lastBucket = bucket;
+        const text = grown && grown.isConnected ? (grown.innerText || grown.textContent || '') : '';
+        post({grew: true, text: Array.from(text.trim()).slice(0, 100).join('')});
     });
-    const observe = () => {
-        observer.observe(document.documentElement, {childList: true, subtree: true, characterData: true,
-                                                     characterDataOldValue: true});
-        lastGrowth = Date.now();
-        start();
-    };
+    const observe = () => observer.observe(document.documentElement, {childList: true, subtree: true,
+                                                                      characterData: true, characterDataOldValue: true});
     if (document.documentElement) observe(); else addEventListener('DOMContentLoaded', observe, {once: true});
 })();
 )JS";
@@ -107,9 +75,9 @@ std::string member(JSCValue* message, const char* name) {
 
 }  // namespace
 
-AnswerWatch::AnswerWatch(WebKitWebView* view, std::function<void()> started, std::function<void(std::string)> finished,
-                         std::function<void()> stopped)
-    : manager_(webkit_web_view_get_user_content_manager(view)), started_(std::move(started)),
+AnswerWatch::AnswerWatch(WebKitWebView* view, MainQueue& queue, std::function<void()> started,
+                         std::function<void(std::string)> finished, std::function<void()> stopped)
+    : queue_(queue), manager_(webkit_web_view_get_user_content_manager(view)), started_(std::move(started)),
       finished_(std::move(finished)), stopped_(std::move(stopped)) {
     static WebKitUserScript* const script = webkit_user_script_new_for_world(
         watchScript, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, ownWorldName,
@@ -127,11 +95,35 @@ AnswerWatch::~AnswerWatch() {
 }
 
 void AnswerWatch::received(JSCValue* message) {
-    if (!jsc_value_is_object(message)) return;
-    const std::string state = member(message, "state");
-    if (state == "answering") started_();
-    if (state == "answered") finished_(member(message, "text"));
-    if (state == "stopped") stopped_();
+    if (jsc_value_is_object(message)) grew(member(message, "text"));
+}
+
+// Growth in three half-second spans within three seconds is an answer streaming; two
+// seconds without growth end it. One that grows for five minutes is taken for a ticker and
+// not followed until it has been still.
+void AnswerWatch::grew(std::string text) {
+    const auto now = Clock::now();
+    lastText_ = std::move(text);
+    quiet_ = queue_.after(quietAfter, owner_.bind([](AnswerWatch& watch) { watch.stillNow(); }));
+    if (ignored_) return;
+    std::erase_if(growth_, [&](Clock::time_point at) { return now - at >= streamingWindow; });
+    growth_.push_back(now);
+    if (!answering_ && growth_.size() >= streamingSpans) {
+        answering_ = true;
+        startedAt_ = now;
+        started_();
+    } else if (answering_ && now - startedAt_ > longestAnswer) {
+        answering_ = false;
+        ignored_ = true;
+        stopped_();
+    }
+}
+
+void AnswerWatch::stillNow() {
+    growth_.clear();
+    ignored_ = false;
+    if (!std::exchange(answering_, false)) return;
+    finished_(lastText_);
 }
 
 }  // namespace corvina

@@ -31,7 +31,7 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
         [this] { webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID)); });
     watchUserInput(view());
     answerWatch_ = std::make_unique<AnswerWatch>(
-        view(), owner_.bind([](ServicePage& page) { page.answering_.set(true); }),
+        view(), surroundings_.queue, owner_.bind([](ServicePage& page) { page.answering_.set(true); }),
         owner_.bind([](ServicePage& page, std::string text) {
             page.answering_.set(false);
             page.answered_.emit(text);
