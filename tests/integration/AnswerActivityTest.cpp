@@ -26,6 +26,16 @@ function start() {
     next();
 })";
 
+// A message component that renders into an open shadow root.
+constexpr const char* shadowStream = R"(<div id=log></div><script>
+function start() {
+    const host = document.createElement('chat-message'); const root = host.attachShadow({mode: 'open'});
+    const text = document.createElement('p'); root.append(text); log.append(host);
+    let i = 0; const began = Date.now();
+    const next = () => { text.textContent += 'shadow' + (i++) + ' '; if (Date.now() - began < 4000) setTimeout(next, 60); };
+    next();
+})";
+
 // A framework that renders the whole message anew on every token.
 constexpr const char* wholeRender = R"(<div id=log><div class=msg></div></div><script>
 function start() {
@@ -52,7 +62,8 @@ class AnswerActivityTest : public StateFixture {
 protected:
     AnswerActivityTest() {
         localization.setCurrentLanguage(AppLanguage::en);
-        for (auto [name, body] : {std::pair{"stream", tokenStream}, {"render", wholeRender}, {"quiet", notAnswers}}) {
+        for (auto [name, body] : {std::pair{"stream", tokenStream}, {"render", wholeRender}, {"quiet", notAnswers},
+                                  {"shadow", shadowStream}}) {
             server.serve(std::string("/") + name,
                          std::string("<title>") + name + "</title>" + pageStyle + body + "</script>", "text/html");
             customTabs.add(CustomTab{tagID(name), name, server.url(std::string("/") + name), {}, 0});
@@ -135,6 +146,16 @@ TEST_F(AnswerActivityTest, ClocksSpinnersHiddenTextOneOffMessagesAndTypingAreNoA
     EXPECT_FALSE(everAnswering.contains(tagID("quiet")));
     EXPECT_EQ(activity("quiet"), ServiceActivity{});
     EXPECT_TRUE(everAnswering.contains(tagID("stream")));
+}
+
+TEST_F(AnswerActivityTest, AnAnswerInsideAnOpenShadowRootCounts) {
+    pane();
+    state.selectTab(tagID("one"));
+    start("shadow");
+    ASSERT_TRUE(eventually([&] { return activity("shadow").answering; }, std::chrono::seconds(5)));
+    ASSERT_TRUE(eventually([&] { return activity("shadow").answerReady; }, std::chrono::seconds(15)));
+    ASSERT_EQ(notifier.sent.size(), 1u);
+    EXPECT_TRUE(notifier.sent[0].body.starts_with("shadow0 shadow1")) << notifier.sent[0].body;
 }
 
 TEST_F(AnswerActivityTest, ATitleThatStartsWithACountShowsIt) {

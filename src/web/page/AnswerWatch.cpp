@@ -25,9 +25,22 @@ constexpr const char* watchScript = R"JS(
     const shown = el => el.isConnected && (el.checkVisibility ? el.checkVisibility() : el.getClientRects().length > 0);
     let settled = false, lastGrowth = Date.now(), lastBucket = 0;
 
+    const watched = new WeakSet();
+    // Open shadow roots are trees of their own: each is watched as it comes.
+    const watchShadows = node => {
+        if (!(node instanceof Element)) return;
+        for (const el of [node, ...node.querySelectorAll('*')])
+            if (el.shadowRoot && !watched.has(el.shadowRoot)) {
+                watched.add(el.shadowRoot);
+                observer.observe(el.shadowRoot, options);
+                for (const inner of el.shadowRoot.children) watchShadows(inner);
+            }
+    };
+    const options = {childList: true, subtree: true, characterData: true, characterDataOldValue: true};
     const observer = new MutationObserver(records => {
         let added = 0, grown = null;
         for (const record of records) {
+            for (const node of record.addedNodes) watchShadows(node);
             const target = elementOf(record.target);
             if (!target || editable(target) || !shown(target)) continue;
             let change = 0;
@@ -55,8 +68,7 @@ constexpr const char* watchScript = R"JS(
         const text = grown && grown.isConnected ? (grown.innerText || grown.textContent || '') : '';
         post({grew: true, text: Array.from(text.trim()).slice(0, 100).join('')});
     });
-    const observe = () => observer.observe(document.documentElement, {childList: true, subtree: true,
-                                                                      characterData: true, characterDataOldValue: true});
+    const observe = () => observer.observe(document.documentElement, options);
     if (document.documentElement) observe(); else addEventListener('DOMContentLoaded', observe, {once: true});
 })();
 )JS";
