@@ -35,7 +35,7 @@ protected:
         hits["typing"] = 0;
         customTabs.add(CustomTab{tagID("typing"), "typing", server.url("/typing"), {}, 0});
         MenuCommands::install(*actions, state, store(), settings.pageZoom(),
-                              {[] {}, [this] { ++shortcutsOpened; }, [this] { window.findInPage(); }});
+                              {[] {}, [this] { ++shortcutsOpened; }, [this] { window.findInPage(); }, [] {}});
         window.insert_action_group("app", actions);
         window.set_default_size(1400, 860);
         window.present();

@@ -55,7 +55,7 @@ TEST(WebKeys, StartAddressesComeFromTheCatalogueThenTheTagsElseTheFirstService) 
 
 // Ids may themselves contain the secondary suffix's parts; the text form goes both ways.
 TEST(WebKeys, PageKeysRoundTripThroughTheirStoredForm) {
-    for (const PageKey key : {PageKey{"kimi", Pane::primary}, PageKey{"kimi", Pane::secondary},
+    for (const PageKey& key : {PageKey{"kimi", Pane::primary}, PageKey{"kimi", Pane::secondary},
                               PageKey{"custom_secondary_x", Pane::secondary}, PageKey{"a_secondary", Pane::secondary}})
         EXPECT_EQ(PageKey::fromText(key.text()), key) << key.text();
     EXPECT_EQ(PageKey::fromText("_secondary"), (PageKey{"", Pane::secondary}));
