@@ -3,6 +3,7 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "panels/CustomTagsPanelView.hpp"
+#include "panels/ProxyChoiceView.hpp"
 #include "ui/AITabBarView.hpp"
 #include "ui/SettingsWindow.hpp"
 
@@ -72,22 +73,23 @@ TEST_F(AccountsViewsTest, ATagFormTakesASeparateSignInWithAProxyOnlyOnceItsAddre
 TEST_F(AccountsViewsTest, TheNetworkPageAppliesAModeAtOnceAndATypedProxyOnlyOnceItReads) {
     SettingsWindow window{context};
     window.present();
-    auto& page = widgetOfType<NetworkSettingsPage>(window);
-    chooseMode(page.proxyChoice(), ProxyMode::none);
+    auto& choice = widgetOfType<ProxyChoiceView>(window);
+    auto& apply = widgetLabelled<Gtk::Button>(window, "Apply");
+    chooseMode(choice, ProxyMode::none);
     EXPECT_EQ(settings.proxy().get().mode, ProxyMode::none);
-    chooseMode(page.proxyChoice(), ProxyMode::manual);
+    chooseMode(choice, ProxyMode::manual);
     EXPECT_EQ(settings.proxy().get().mode, ProxyMode::none) << "no address yet";
-    EXPECT_EQ(page.proxyChoice().refusal(), "Type the proxy's address, as in http://proxy.example:8080.");
-    page.proxyChoice().addressField().set_text("socks5://127.0.0.1");
-    click(page.applyButton());
-    EXPECT_EQ(page.proxyChoice().refusal(), "The address needs the proxy's port, as in http://proxy.example:8080.");
+    EXPECT_EQ(choice.refusal(), "Type the proxy's address, as in http://proxy.example:8080.");
+    choice.addressField().set_text("socks5://127.0.0.1");
+    click(apply);
+    EXPECT_EQ(choice.refusal(), "The address needs the proxy's port, as in http://proxy.example:8080.");
     EXPECT_EQ(settings.proxy().get().mode, ProxyMode::none);
-    page.proxyChoice().addressField().set_text("socks5://127.0.0.1:1080");
-    click(page.applyButton());
+    choice.addressField().set_text("socks5://127.0.0.1:1080");
+    click(apply);
     EXPECT_EQ(settings.proxy().get(), (ProxySetting{ProxyMode::manual, "socks5://127.0.0.1:1080", {}}));
-    EXPECT_EQ(page.proxyChoice().refusal(), "");
+    EXPECT_EQ(choice.refusal(), "");
     settings.setProxy({});
-    EXPECT_EQ(page.proxyChoice().modeChooser().get_selected(), 0u) << "the page follows the setting";
+    EXPECT_EQ(choice.modeChooser().get_selected(), 0u) << "the page follows the setting";
     window.destroy();
 }
 

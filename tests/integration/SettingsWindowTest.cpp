@@ -1,6 +1,7 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "ui/DetailPanelView.hpp"
+#include "ui/NetworkSettingsPage.hpp"
 #include "ui/SettingsWindow.hpp"
 #include "ui/DownloadFolderChooser.hpp"
 
@@ -152,8 +153,9 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
          {std::pair{AppLanguage::zhTW, Texts{"外觀", "下載", "下載路徑", "淺色", "60 分鐘"}},
           std::pair{AppLanguage::en, Texts{"Appearance", "Downloads", "Download Path", "Light", "60 minutes"}}}) {
         localization.setCurrentLanguage(language);
-        EXPECT_EQ(pageTitlesOf(window), (Texts{"General", texts[0], texts[1]}));
-        EXPECT_EQ(sectionTitlesOf(window), (Texts{"Layout", texts[0], texts[2]}));
+        EXPECT_EQ(pageTitlesOf(window),
+                  (Texts{"General", texts[0], texts[1], NetworkSettingsPage::titleText.in(language)}));
+        EXPECT_EQ(sectionTitlesOf(window), (Texts{"Layout", texts[0], texts[2], ""})) << "the network page has no heading";
         EXPECT_EQ(widgetsLabelled(window, "No general settings available").size(), 1u);
         EXPECT_EQ(appearanceNameOf(window, AppAppearance::light), texts[3]);
         EXPECT_EQ(itemText(adw_combo_row_get_model(sleep), 4), texts[4]);
