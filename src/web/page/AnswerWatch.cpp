@@ -41,8 +41,6 @@ constexpr const char* watchScript = R"JS(
         let added = 0, grown = null;
         for (const record of records) {
             for (const node of record.addedNodes) watchShadows(node);
-            const target = elementOf(record.target);
-            if (!target || editable(target) || !shown(target)) continue;
             let change = 0;
             if (record.type === 'characterData') {
                 change = (record.target.data || '').length - (record.oldValue || '').length;
@@ -50,6 +48,11 @@ constexpr const char* watchScript = R"JS(
                 for (const node of record.addedNodes) change += (node.textContent || '').length;
                 for (const node of record.removedNodes) change -= (node.textContent || '').length;
             }
+            // Text rewritten at its length (a clock) costs nothing more: visibility, which
+            // makes the engine lay the page out, is looked at only for growth.
+            if (change === 0) continue;
+            const target = elementOf(record.target);
+            if (!target || editable(target) || (change > 0 && !shown(target))) continue;
             if (change > 0) grown = record.type === 'characterData' ? target
                 : (elementOf(record.addedNodes[record.addedNodes.length - 1]) || target);
             added += change;
