@@ -22,6 +22,12 @@ struct LocalizedText {
         }
         return en;
     }
+    // The text in `language` with its "%s" filled in.
+    std::string in(AppLanguage language, const std::string& filling) const {
+        std::string text = in(language);
+        if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, filling);
+        return text;
+    }
 };
 
 // Stored value and locale identifier: "zh_CN", "zh_TW", "en".

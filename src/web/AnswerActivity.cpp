@@ -14,12 +14,6 @@ namespace {
 
 constexpr LocalizedText answeredTitle{"%s has answered", "%s 已回答", "%s 已回答"};
 
-std::string titled(const LocalizedText& text, AppLanguage language, const std::string& name) {
-    std::string title = text.in(language);
-    title.replace(title.find("%s"), 2, name);
-    return title;
-}
-
 }  // namespace
 
 std::optional<int> unreadCountInTitle(const std::string& title) {
@@ -73,7 +67,7 @@ void AnswerActivity::pageAnswered(const PageKey& key, const std::string& text) {
         const std::string id = "answer-" + std::to_string(nextNotice_++);
         notices_[id] = key;
         notifier_.send(DesktopNotice{id,
-                                     titled(answeredTitle, localization_.language(), store_.serviceName(key.serviceID)),
+                                     answeredTitle.in(localization_.language(), store_.serviceName(key.serviceID)),
                                      text, showNotifiedServiceAction});
     }
     republish();

@@ -71,9 +71,7 @@ std::string troubleTitle(const PageTrouble& trouble, const std::string& serviceN
     auto text = trouble.isCrash() ? LocalizedText{"%s stopped working", "%s 已停止運作", "%s 已停止运行"}
                                   : LocalizedText{"%s cannot be reached", "無法連線到 %s", "无法连接到 %s"};
     if (trouble.reason == TroubleReason::addressNotAllowed) text = {"%s cannot be opened", "無法開啟 %s", "无法打开 %s"};
-    std::string title = text.in(language);
-    title.replace(title.find("%s"), 2, serviceName);
-    return title;
+    return text.in(language, serviceName);
 }
 
 std::string troubleDetail(const PageTrouble& trouble, AppLanguage language) {
