@@ -185,14 +185,18 @@ void AITabBarView::refreshRows() {
     const auto& state = context_.appState;
     const auto& secondary = state.secondaryTabID().get();
     const auto& sleeping = store_.sleepingTabIDs().get();
+    bool answering = false;
     for (auto& row : rows_) {
         const auto& id = row->tab().id;
         const bool isSecondary = state.isSplitMode().get() && secondary && *secondary == id;
         row->update(state.selectedTabID().get() == id, isSecondary, state.showSidebar().get(),
                     context_.localization.language());
         row->showAsleep(sleeping.contains(id));
-        row->showActivity(context_.answerActivity.of(id), state.showSidebar().get(), context_.localization.language());
+        const auto& activity = context_.answerActivity.of(id);
+        row->showActivity(activity, state.showSidebar().get(), context_.localization.language());
+        answering = answering || activity.answering;
     }
+    answeringPulse_.run(answering);
 }
 
 void AITabBarView::refreshHeader() {

@@ -15,6 +15,7 @@
 #include "platform/WeakOwner.hpp"
 #include "ui/AITabItemView.hpp"
 #include "widgets/DelayedTooltip.hpp"
+#include "widgets/StepPulse.hpp"
 
 namespace corvina {
 
@@ -61,6 +62,7 @@ private:
     Gtk::Box collapsed_{Gtk::Orientation::HORIZONTAL};
     std::map<Control, HeaderButton> buttons_;
     HeaderButton collapsedToggle_;
+    StepPulse answeringPulse_{*this, context_.queue};
     Connections connections_;
 };
 

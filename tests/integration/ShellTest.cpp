@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 
 #include <gtkmm/box.h>
@@ -7,6 +8,7 @@
 #include "integration/WidgetChecks.hpp"
 #include "support/ManualMainQueue.hpp"
 #include "ui/ContentView.hpp"
+#include "widgets/StepPulse.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -71,6 +73,42 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
     customTabs.setCustomTabs({});
     EXPECT_TRUE(rowIDs().empty());
     EXPECT_FALSE(content.tabBar().showsDivider());
+}
+
+// A service answering out of sight is marked on its row; the mark pulses in steps while any
+// service answers, and the pulse stops with the last answer instead of running on.
+TEST_F(ShellTest, AnAnswerStreamedOutOfSightIsMarkedOnItsRowAndThePulseEndsWithIt) {
+    server.serve("/stream",
+                 "<title>stream</title><p id=text></p><script>function start() { let i = 0; const began = Date.now();"
+                 " const next = () => { text.textContent += 'word' + (i++) + ' ';"
+                 " if (Date.now() - began < 3000) setTimeout(next, 60); }; next(); }</script>",
+                 "text/html");
+    customTabs.add(CustomTab{tagID("stream"), "stream", server.url("/stream"), {}, 0});
+    state.selectTab(tagID("one"));
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("stream")) != nullptr; }));
+    ASSERT_TRUE(loaded(tagID("stream")));
+    runLoopFor(std::chrono::milliseconds(2600));  // the watch counts from a while after loading
+    evaluateScript(existingView(tagID("stream")), "start(); 1");
+
+    // The row carries the mark at its end, and the icon one for the collapsed bar.
+    const auto marked = [&](const std::string& name) {
+        return std::ranges::any_of(widgetsWithClass(*row(tagID(name)), "answering-mark"),
+                                   [](GtkWidget* mark) { return shownOnScreen(*Glib::wrap(mark)); });
+    };
+    auto& bar = widgetWithClass(content, "tab-bar");
+    ASSERT_TRUE(eventually([&] { return marked("stream"); }, std::chrono::seconds(5)));
+    EXPECT_FALSE(marked("two"));
+    bool faint = false, full = false;
+    EXPECT_TRUE(eventually([&] {
+        (bar.has_css_class(StepPulse::faintClass) ? faint : full) = true;
+        return faint && full;
+    })) << "the mark pulses";
+
+    ASSERT_TRUE(eventually([&] { return !marked("stream"); }, std::chrono::seconds(15)));
+    for (int look = 0; look < 4; ++look) {
+        EXPECT_FALSE(bar.has_css_class(StepPulse::faintClass)) << "no answer runs, the pulse is over";
+        runLoopFor(StepPulse::step);
+    }
 }
 
 // Each click reaches the X server as a user's would.
