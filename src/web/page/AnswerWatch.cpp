@@ -11,8 +11,8 @@ constexpr const char* channel = "corvinaAnswer";
 // Counts the characters that mutations add to shown, non-editable parts of the page,
 // minus those they take away, and tells of growth at most once per half second, with the
 // start of the text that grew. The timing is ours in the app: a page in the background
-// has its own timers slowed. Counting starts once the page has first been still for two
-// seconds, so its own loading is no answer.
+// has its own timers slowed. Counting starts once the loaded page has first been still for
+// two seconds, so its own loading is no answer.
 constexpr const char* watchScript = R"JS(
 (() => {
     const bucketMs = 500, stillMs = 2000;
@@ -71,8 +71,21 @@ constexpr const char* watchScript = R"JS(
         const text = grown && grown.isConnected ? (grown.innerText || grown.textContent || '') : '';
         post({grew: true, text: Array.from(text.trim()).slice(0, 100).join('')});
     });
-    const observe = () => observer.observe(document.documentElement, options);
-    if (document.documentElement) observe(); else addEventListener('DOMContentLoaded', observe, {once: true});
+    // Watching while the page loads would count, and wrap for scripts, every node the parser
+    // adds, for nothing: counting waits for a still page anyway. A load that never ends
+    // delays the watch by a quarter of a minute at most.
+    let observing = false;
+    const observe = () => {
+        if (observing || !document.documentElement) return;
+        observing = true;
+        observer.observe(document.documentElement, options);
+    };
+    if (document.readyState === 'complete') {
+        observe();
+    } else {
+        addEventListener('load', observe, {once: true});
+        setTimeout(observe, 15000);
+    }
 })();
 )JS";
 
