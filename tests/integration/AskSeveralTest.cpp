@@ -186,6 +186,19 @@ TEST_F(AskSeveralTest, APageNotLoadedYetIsLoadedAndWaitedFor) {
     EXPECT_EQ(shown.shownWebView(), existingView(tagID("one")));
 }
 
+// Script-built pages draw their message box some time after they have loaded.
+TEST_F(AskSeveralTest, AMessageBoxDrawnAfterThePageLoadedIsWaitedFor) {
+    addPage("late", std::string("<title>late</title><div id=messages></div><script>") + reportSent +
+                        "addEventListener('load', () => setTimeout(() => document.body.insertAdjacentHTML('beforeend',"
+                        " '<form id=form><textarea id=box></textarea><button>Send</button></form>'), 1500));"
+                        "document.addEventListener('submit', e => { e.preventDefault(); report(box.value); });</script>");
+    pane();
+    choose({"late"});
+    EXPECT_EQ(ask("are you there?").at(tagID("late")), TargetStatus::sent);
+    ASSERT_TRUE(arrived("late", 1));
+    EXPECT_EQ(receivedBy("late"), std::vector<std::string>{"are you there?"});
+}
+
 TEST_F(AskSeveralTest, EachTargetSaysWhatBecameOfItsPrompt) {
     pane();
     // A page that leaves as soon as text goes in, one that never answers, and one gone.
