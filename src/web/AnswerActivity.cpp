@@ -64,7 +64,9 @@ void AnswerActivity::pageAnswered(const PageKey& key, const std::string& text) {
     if (!seen) ready_[key.serviceID] = true;
     const auto* page = store_.existingPage(key);
     if (!seen && settings_.notifyWhenAnswered().get() && page && !page->notifiedRecently()) {
-        const std::string id = "answer-" + std::to_string(nextNotice_++);
+        // One notice per service: while an earlier one is unseen, this one replaces it (an
+        // answer that paused halfway tells once, of its latest text).
+        const std::string id = "answer-" + key.serviceID;
         notices_[id] = key;
         notifier_.send(DesktopNotice{id,
                                      answeredTitle.in(localization_.language(), store_.serviceName(key.serviceID)),

@@ -75,7 +75,6 @@ private:
     std::map<std::string, bool> ready_;
     // Notice id → the page whose answer it tells of.
     std::map<std::string, PageKey> notices_;
-    unsigned nextNotice_ = 0;
     std::map<PageKey, Connections> pageWatches_;
     Connections connections_;
 };
