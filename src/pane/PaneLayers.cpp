@@ -2,6 +2,8 @@
 
 #include <gtk/gtk.h>
 
+#include <utility>
+
 namespace corvina {
 
 PaneLayers::PaneLayers() {
@@ -20,6 +22,7 @@ void PaneLayers::add(GtkWidget* page) {
     gtk_widget_set_child_visible(page, FALSE);
     gtk_widget_set_visible(page, !concealed_);
     gtk_widget_insert_after(page, GTK_WIDGET(gobj()), nullptr);
+    announce(page);
 }
 
 void PaneLayers::remove(GtkWidget* page) {
@@ -41,6 +44,7 @@ void PaneLayers::show(GtkWidget* page) {
     gtk_widget_set_can_target(page, TRUE);
     gtk_widget_set_can_focus(page, TRUE);
     reveal(page);
+    announce(page);
 }
 
 void PaneLayers::prepare(GtkWidget* page) {
@@ -53,6 +57,7 @@ void PaneLayers::prepare(GtkWidget* page) {
     gtk_widget_set_can_target(page, FALSE);
     gtk_widget_set_can_focus(page, FALSE);
     reveal(page);
+    announce(page);
 }
 
 void PaneLayers::setConcealed(bool concealed) {
@@ -62,12 +67,19 @@ void PaneLayers::setConcealed(bool concealed) {
     // engine draws it whole. Left out of the layout alone, it comes back blank until the
     // window's size changes.
     for (GtkWidget* page = gtk_widget_get_first_child(GTK_WIDGET(gobj())); page;
-         page = gtk_widget_get_next_sibling(page))
+         page = gtk_widget_get_next_sibling(page)) {
         gtk_widget_set_visible(page, !concealed);
+        announce(page);
+    }
 }
 
 void PaneLayers::reveal(GtkWidget* page) {
     gtk_widget_set_child_visible(page, TRUE);
+}
+
+// Screen readers meet only the page on top: those under it are out of sight, though kept.
+void PaneLayers::announce(GtkWidget* page) {
+    gtk_accessible_update_state(GTK_ACCESSIBLE(page), GTK_ACCESSIBLE_STATE_HIDDEN, concealed_ || page != shown_, -1);
 }
 
 GtkWidget* PaneLayers::shown() const { return owns(shown_) ? shown_ : nullptr; }
@@ -80,9 +92,12 @@ bool PaneLayers::owns(GtkWidget* page) const {
 // while one is shown or made ready, and hide it only while it is still ours.
 void PaneLayers::release(GtkWidget*& page) {
     if (!page) return;
-    if (owns(page)) gtk_widget_set_child_visible(page, FALSE);
-    g_object_unref(page);
-    page = nullptr;
+    GtkWidget* released = std::exchange(page, nullptr);
+    if (owns(released)) {
+        gtk_widget_set_child_visible(released, FALSE);
+        announce(released);
+    }
+    g_object_unref(released);
 }
 
 }  // namespace corvina

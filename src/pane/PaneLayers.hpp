@@ -27,6 +27,7 @@ private:
     bool owns(GtkWidget* page) const;
     void release(GtkWidget*& page);
     void reveal(GtkWidget* page);
+    void announce(GtkWidget* page);
 
     GtkWidget* shown_ = nullptr;
     GtkWidget* prepared_ = nullptr;

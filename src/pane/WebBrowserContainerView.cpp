@@ -7,6 +7,7 @@
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTabManager.hpp"
 #include "web/WebViewStore.hpp"
+#include "widgets/Accessibility.hpp"
 
 namespace corvina {
 
@@ -72,6 +73,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     toastRevealer_.set_margin_start(toastSideMargin);
     toastRevealer_.set_margin_end(toastSideMargin);
     toastRevealer_.set_child(toast_);
+    announceOnlyWhileRevealed(toastRevealer_);
     add_overlay(toastRevealer_);
     signal_get_child_position().connect(
         [this](Gtk::Widget* child, Gdk::Rectangle& area) {
@@ -96,6 +98,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     zoomRevealer_.set_can_target(false);
     zoomLabel_.add_css_class("zoom-level");
     zoomRevealer_.set_child(zoomLabel_);
+    announceOnlyWhileRevealed(zoomRevealer_);
     add_overlay(zoomRevealer_);
 
     tipRevealer_.set_transition_type(Gtk::RevealerTransitionType::CROSSFADE);
@@ -103,6 +106,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     tipRevealer_.set_halign(Gtk::Align::CENTER);
     tipRevealer_.set_can_target(false);
     tipRevealer_.set_child(tip_);
+    announceOnlyWhileRevealed(tipRevealer_);
     add_overlay(tipRevealer_);
 
     auto& state = context.appState;

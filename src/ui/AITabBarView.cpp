@@ -112,6 +112,7 @@ void AITabBarView::buildHeader() {
     collapsed_.append(collapsedToggle_.button);
     header_.add(expanded_, "expanded");
     header_.add(collapsed_, "collapsed");
+    announceShownPageOnly(header_);
     append(header_);
 }
 

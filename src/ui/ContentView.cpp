@@ -49,6 +49,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     askSeveralRevealer_.set_transition_type(Gtk::RevealerTransitionType::SLIDE_UP);
     askSeveralRevealer_.set_child(askSeveralBar_);
     paneArea_.append(askSeveralRevealer_);
+    announceOnlyWhileRevealed(askSeveralRevealer_);
     set_child(paneArea_);
 
     tabBarColumn_.add_css_class("tab-bar-column");
@@ -68,6 +69,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
         panels_.add(*widget, name);
     panels_.set_halign(Gtk::Align::END);
     panels_.set_hhomogeneous(true);
+    announceShownPageOnly(panels_);
     detailColumn_.add_overlay(panels_);
     add_overlay(detailColumn_);
     closeOnEscape(detailColumn_, [this] { context_.appState.setShowDetailPanel(false); });

@@ -2,6 +2,8 @@
 #include <functional>
 #include <string>
 
+#include <gtkmm/revealer.h>
+#include <gtkmm/stack.h>
 #include <gtkmm/widget.h>
 
 namespace corvina {
@@ -13,5 +15,9 @@ void setAccessibleLabel(Gtk::Widget& widget, const std::string& label);
 void nameAfter(Gtk::Widget& control, Gtk::Widget& label);
 // Escape with the keyboard focus inside `area` runs `close` (the innermost area first).
 void closeOnEscape(Gtk::Widget& area, std::function<void()> close);
+// Screen readers meet only the page the stack shows; the others are kept, out of sight.
+void announceShownPageOnly(Gtk::Stack& stack);
+// A revealer's child is gone for screen readers once it has slid away, back as it comes.
+void announceOnlyWhileRevealed(Gtk::Revealer& revealer);
 
 }  // namespace corvina

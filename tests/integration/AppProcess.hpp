@@ -15,6 +15,7 @@ public:
     ~AppProcess();
 
     bool running() const;
+    GPid pid() const { return pid_; }
     // The X11 window id of its visible window, once it has one (0 if none in time).
     std::string waitForWindow(std::chrono::milliseconds timeout = std::chrono::seconds(20)) const;
     // Sends keys to that window with xdotool (e.g. "ctrl+alt+s").
