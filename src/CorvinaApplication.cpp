@@ -2,7 +2,6 @@
 
 #include <adwaita.h>
 
-#include "app/AskSeveral.hpp"
 #include "pane/PopupWindow.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/XdgPaths.hpp"
@@ -10,10 +9,6 @@
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
 #include "ui/SettingsWindow.hpp"
-#include "web/AnswerActivity.hpp"
-#include "web/AskSeveralDelivery.hpp"
-#include "web/ServiceSleeper.hpp"
-#include "web/WebViewStore.hpp"
 #include "web/asks/PageNotifications.hpp"
 #include "widgets/Styles.hpp"
 #include "window/WindowSetup.hpp"
@@ -40,19 +35,19 @@ void CorvinaApplication::on_startup() {
     createState();
 
     appMenu_ = Gio::Menu::create();
-    MenuCommands::install(*this, *appState_, *webViewStore_, appSettings_->pageZoom(),
+    MenuCommands::install(*this, core_->state, core_->webViews, core_->settings.pageZoom(),
                           {[this] { openSettings(); },
                            [this] {
-                               if (mainWindow_) shortcutsWindow_.present(*mainWindow_, localization_->language());
+                               if (mainWindow_) shortcutsWindow_.present(*mainWindow_, core_->localization.language());
                            },
                            [this] {
                                if (mainWindow_) mainWindow_->findInPage();
                            },
-                           [this] { askSeveral_->setOpen(!askSeveral_->isOpen().get()); }});
+                           [this] { core_->askSeveral.setOpen(!core_->askSeveral.isOpen().get()); }});
     // Titles follow the interface language at once.
-    connections_ += localization_->currentLanguage().observe(
-        [this] { MenuCommands::fill(appMenu_, localization_->language()); });
-    MenuCommands::fill(appMenu_, localization_->language());
+    connections_ += core_->localization.currentLanguage().observe(
+        [this] { MenuCommands::fill(appMenu_, core_->localization.language()); });
+    MenuCommands::fill(appMenu_, core_->localization.language());
 
     // A click on a page's desktop notification.
     auto showService = Gio::SimpleAction::create(std::string(showNotifiedServiceAction).substr(4),
@@ -62,47 +57,23 @@ void CorvinaApplication::on_startup() {
     });
     add_action(showService);
 
-    connections_ += appSettings_->appearance().observe([this] { applyAppearance(); });
+    connections_ += core_->settings.appearance().observe([this] { applyAppearance(); });
     applyAppearance();
 }
 
 void CorvinaApplication::createState() {
-    notifications_ = std::make_unique<NotificationCenter>(queue_);
-    preferences_ = std::make_unique<PreferenceStore>(XdgPaths::preferencesFile());
     pasteboard_ = std::make_unique<DisplayPasteboard>(Gdk::Display::get_default());
     loginItem_ = std::make_unique<AutostartLoginItem>(XdgPaths::autostartDir(), CORVINA_APP_ID, runningExecutable());
-
-    localization_ = std::make_unique<LocalizationManager>(*preferences_, *desktopDefaults_);
-    appSettings_ = std::make_unique<AppSettings>(*preferences_, *desktopDefaults_);
-    customTabManager_ = std::make_unique<CustomTabManager>(*preferences_);
-    clipboardManager_ = std::make_unique<ClipboardManager>(*pasteboard_, queue_);
-    downloadSettings_ = std::make_unique<DownloadSettings>(*preferences_, queue_);
-    networkWatch_ = std::make_unique<NetworkWatch>([this] { webViewStore_->retryUnreachablePages(); });
-    webViewStore_ = std::make_unique<WebViewStore>(
-        queue_, *localization_, *downloadSettings_, customTabManager_->customTabs(), *appSettings_,
+    networkWatch_ = std::make_unique<NetworkWatch>([this] { core_->webViews.retryUnreachablePages(); });
+    core_ = std::make_unique<AppCore>(AppSurroundings{
+        queue_, XdgPaths::preferencesFile(), *pasteboard_, *loginItem_, *desktopDefaults_, XdgPaths::downloadsDir(),
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
-        WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()});
-    appState_ = std::make_unique<AppState>(*preferences_, *loginItem_, *notifications_, *customTabManager_);
-    askSeveral_ = std::make_unique<AskSeveral>(*preferences_, *appState_, *customTabManager_);
-    askSeveralDelivery_ = std::make_unique<AskSeveralDelivery>(*webViewStore_, *appState_);
-    answerActivity_ = std::make_unique<AnswerActivity>(*webViewStore_, *appState_, *appSettings_, *localization_,
-                                                       desktopNotifier_, [this](const PageKey& page) { return onScreen(page); });
-    context_ = std::make_unique<AppContext>(AppContext{queue_, *notifications_, *preferences_, *pasteboard_, *appState_,
-                                                       *appSettings_, *localization_, *clipboardManager_,
-                                                       *customTabManager_, *downloadSettings_, *webViewStore_,
-                                                       *askSeveral_, *askSeveralDelivery_, *answerActivity_});
-    sleeper_ = std::make_unique<ServiceSleeper>(queue_, *appState_, *appSettings_, *webViewStore_);
-    // A page the user is looking at needs no desktop notification.
-    webViewStore_->setPageInView([this](const PageKey& page) { return onScreen(page); });
-}
-
-bool CorvinaApplication::onScreen(const PageKey& page) const {
-    return mainWindow_ && mainWindow_->is_active() && !appState_->isWindowOutOfSight().get() &&
-           appState_->isTabShown(page.serviceID, page.pane);
+        WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()},
+        [this] { return mainWindow_ && mainWindow_->is_active(); }});
 }
 
 void CorvinaApplication::applyAppearance() {
-    const bool dark = appSettings_->appearance().get() == AppAppearance::dark;
+    const bool dark = core_->settings.appearance().get() == AppAppearance::dark;
     adw_style_manager_set_color_scheme(adw_style_manager_get_default(),
                                        dark ? ADW_COLOR_SCHEME_FORCE_DARK : ADW_COLOR_SCHEME_FORCE_LIGHT);
     // Our own drawing (shadows, glass) reads the scheme from this class.
@@ -116,11 +87,11 @@ void CorvinaApplication::applyAppearance() {
 
 void CorvinaApplication::on_activate() {
     if (!mainWindow_) {
-        mainWindow_ = std::make_unique<MainWindow>(*context_, appMenu_);
+        mainWindow_ = std::make_unique<MainWindow>(core_->context, appMenu_);
         // Each time the window appears it is prepared again.
         connections_ += mainWindow_->signal_map().connect([this] { prepareWindow(); });
         // Coming back to the window, the user sees the answers of the services it shows.
-        connections_ += mainWindow_->property_is_active().signal_changed().connect([this] { answerActivity_->screenChanged(); });
+        connections_ += mainWindow_->property_is_active().signal_changed().connect([this] { core_->answerActivity.screenChanged(); });
         add_window(*mainWindow_);
         applyAppearance();
     }
@@ -128,27 +99,27 @@ void CorvinaApplication::on_activate() {
 }
 
 void CorvinaApplication::prepareWindow() {
-    if (!windowSetup_) windowSetup_ = std::make_unique<WindowSetup>(queue_, *notifications_);
+    if (!windowSetup_) windowSetup_ = std::make_unique<WindowSetup>(queue_, core_->notifications);
     windowSetup_->attach(*mainWindow_);
     const bool placeable = windowSetup_->isAttached();
-    if (placeable) appState_->setWindowControl(windowSetup_.get());
-    appState_->setCanPlaceWindow(placeable);
+    if (placeable) core_->state.setWindowControl(windowSetup_.get());
+    core_->state.setCanPlaceWindow(placeable);
     // Where the window cannot be placed, zoom is the desktop's own maximise.
     mainWindow_->topStrip().setZoomHandler(placeable ? std::function<void()>([this] { windowSetup_->zoom(); })
                                                      : std::function<void()>());
-    downloadSettings_->setFolderChooser(folderChooser(*mainWindow_, *localization_, *downloadSettings_));
+    core_->downloads.setFolderChooser(folderChooser(*mainWindow_, core_->localization, core_->downloads));
 }
 
 void CorvinaApplication::showNotifiedService(const std::string& id) {
     on_activate();
-    auto page = webViewStore_->activateNotification(id);
-    if (!page) page = answerActivity_->activateNotice(id);
-    if (page) appState_->showServiceIn(page->serviceID, page->pane);
+    auto page = core_->webViews.activateNotification(id);
+    if (!page) page = core_->answerActivity.activateNotice(id);
+    if (page) core_->state.showServiceIn(page->serviceID, page->pane);
 }
 
 void CorvinaApplication::openSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = std::make_unique<SettingsWindow>(*context_);
+        settingsWindow_ = std::make_unique<SettingsWindow>(core_->context);
         add_window(*settingsWindow_);
         applyAppearance();
     }

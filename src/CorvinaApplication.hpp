@@ -3,35 +3,21 @@
 
 #include <gtkmm/application.h>
 
-#include "web/AppContext.hpp"
-#include "app/AppSettings.hpp"
-#include "app/AppState.hpp"
-#include "app/LocalizationManager.hpp"
-#include "app/ClipboardManager.hpp"
-#include "app/CustomTabManager.hpp"
 #include "platform/DesktopDefaults.hpp"
 #include "platform/DesktopNotifier.hpp"
-#include "web/page/PageKey.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/MainQueue.hpp"
-#include "platform/NotificationCenter.hpp"
-#include "platform/Pasteboard.hpp"
 #include "platform/NetworkWatch.hpp"
-#include "platform/PreferenceStore.hpp"
+#include "platform/Pasteboard.hpp"
 #include "platform/UriLauncher.hpp"
 #include "ui/ShortcutsWindow.hpp"
-#include "web/downloads/DownloadSettings.hpp"
+#include "web/AppCore.hpp"
 
 namespace corvina {
 
 class MainWindow;
 class SettingsWindow;
 class WindowSetup;
-class ServiceSleeper;
-class AskSeveral;
-class AskSeveralDelivery;
-class AnswerActivity;
-class WebViewStore;
 
 // The application: one per process, one main window, state objects created once per run.
 // A second launch presents the running window (when a session bus is there to tell).
@@ -51,31 +37,15 @@ private:
     void openSettings();
     void prepareWindow();
     void showNotifiedService(const std::string& id);
-    // Whether the user sees this page now: in a pane of the active window, not slid away.
-    bool onScreen(const PageKey& page) const;
 
     GlibMainQueue queue_;
-    std::unique_ptr<NotificationCenter> notifications_;
-    std::unique_ptr<PreferenceStore> preferences_;
     std::unique_ptr<DesktopDefaults> desktopDefaults_;
     std::unique_ptr<Pasteboard> pasteboard_;
     std::unique_ptr<LoginItem> loginItem_;
     DesktopUriLauncher uriLauncher_;
     ApplicationNotifier desktopNotifier_;
     std::unique_ptr<NetworkWatch> networkWatch_;
-
-    std::unique_ptr<LocalizationManager> localization_;
-    std::unique_ptr<AppSettings> appSettings_;
-    std::unique_ptr<CustomTabManager> customTabManager_;
-    std::unique_ptr<ClipboardManager> clipboardManager_;
-    std::unique_ptr<DownloadSettings> downloadSettings_;
-    std::unique_ptr<WebViewStore> webViewStore_;
-    std::unique_ptr<AppState> appState_;
-    std::unique_ptr<AskSeveral> askSeveral_;
-    std::unique_ptr<AskSeveralDelivery> askSeveralDelivery_;
-    std::unique_ptr<AnswerActivity> answerActivity_;
-    std::unique_ptr<AppContext> context_;
-    std::unique_ptr<ServiceSleeper> sleeper_;
+    std::unique_ptr<AppCore> core_;
 
     Glib::RefPtr<Gio::Menu> appMenu_;
     std::unique_ptr<MainWindow> mainWindow_;

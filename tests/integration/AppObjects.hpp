@@ -5,26 +5,16 @@
 
 #include <gtkmm/window.h>
 
-#include "web/AppContext.hpp"
-#include "app/AppSettings.hpp"
-#include "app/AskSeveral.hpp"
-#include "app/LocalizationManager.hpp"
 #include "integration/EngineFolders.hpp"
 #include "integration/GtkEnvironment.hpp"
-#include "app/ClipboardManager.hpp"
-#include "app/CustomTabManager.hpp"
-#include "platform/NotificationCenter.hpp"
-#include "support/Fakes.hpp"
-#include "web/downloads/DownloadSettings.hpp"
 #include "pane/PopupWindow.hpp"
-#include "web/AnswerActivity.hpp"
-#include "web/AskSeveralDelivery.hpp"
-#include "web/WebViewStore.hpp"
+#include "support/Fakes.hpp"
+#include "web/AppCore.hpp"
 
 namespace corvina::testing {
 
-// Every state object of the app over private folders, as the application wires them, on
-// the main queue the test chooses (the real one, or a clock that moves only when told).
+// Every state object of the app over private folders, wired by the application's own code,
+// on the main queue the test chooses (the real one, or a clock that moves only when told).
 template <typename Queue>
 struct AppObjects {
     ~AppObjects() {
@@ -62,33 +52,32 @@ struct AppObjects {
     TempDir dir;
     WebViewStore::Folders engine = engineFolders();
     Queue queue;
-    NotificationCenter notifications{queue};
-    PreferenceStore preferences{dir / "preferences.json"};
     FakePasteboard pasteboard;
     FakeLoginItem login;
     FakeDesktopDefaults desktop;
-    LocalizationManager localization{preferences, desktop};
-    AppSettings settings{preferences, desktop};
-    CustomTabManager customTabs{preferences};
-    ClipboardManager clipboard{pasteboard, queue};
-    DownloadSettings downloads{preferences, queue, dir / "Downloads"};
     FakeUriLauncher launcher;
     FakeDesktopNotifier notifier;
     FakeNetworkState network;
-    WebViewStore webViews{queue, localization, downloads, customTabs.customTabs(), settings,
-                          engine, displayDrawingMode(),
-                          WebViewStore::Desktop{launcher, notifier, network, PopupWindow::maker()}};
-    AppState state{preferences, login, notifications, customTabs};
-    AskSeveral askSeveral{preferences, state, customTabs};
-    AskSeveralDelivery askSeveralDelivery{webViews, state};
-    // On screen as the application counts it, with the test's say on whether the window is active.
+    // The test's say on whether the window is the active one.
     bool windowActive = true;
-    AnswerActivity answerActivity{webViews, state, settings, localization, notifier, [this](const PageKey& page) {
-                                      return windowActive && !state.isWindowOutOfSight().get() &&
-                                             state.isTabShown(page.serviceID, page.pane);
-                                  }};
-    AppContext context{queue,     notifications, preferences, pasteboard, state,    settings,   localization,
-                       clipboard, customTabs,    downloads,   webViews,   askSeveral, askSeveralDelivery, answerActivity};
+    // Wired as the application wires them.
+    AppCore core{AppSurroundings{queue, dir / "preferences.json", pasteboard, login, desktop, dir / "Downloads", engine,
+                                 displayDrawingMode(),
+                                 WebViewStore::Desktop{launcher, notifier, network, PopupWindow::maker()},
+                                 [this] { return windowActive; }}};
+    NotificationCenter& notifications = core.notifications;
+    PreferenceStore& preferences = core.preferences;
+    LocalizationManager& localization = core.localization;
+    AppSettings& settings = core.settings;
+    CustomTabManager& customTabs = core.customTabs;
+    ClipboardManager& clipboard = core.clipboard;
+    DownloadSettings& downloads = core.downloads;
+    WebViewStore& webViews = core.webViews;
+    AppState& state = core.state;
+    AskSeveral& askSeveral = core.askSeveral;
+    AskSeveralDelivery& askSeveralDelivery = core.askSeveralDelivery;
+    AnswerActivity& answerActivity = core.answerActivity;
+    AppContext& context = core.context;
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };
 

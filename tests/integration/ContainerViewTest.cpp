@@ -1,7 +1,6 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WebFixture.hpp"
 #include "integration/WidgetChecks.hpp"
-#include "web/ServiceSleeper.hpp"
 #include "pane/WebBrowserContainerView.hpp"
 
 using namespace corvina;
@@ -36,7 +35,6 @@ protected:
                      "</script>", "text/html");
         customTabs.add(CustomTab{tagID("asks"), "asks", server.url("/asks"), {}, 0});
     }
-    ServiceSleeper sleeper{queue, state, settings, store()};
 };
 
 TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {

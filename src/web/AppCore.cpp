@@ -1,0 +1,32 @@
+#include "web/AppCore.hpp"
+
+namespace corvina {
+
+AppCore::AppCore(AppSurroundings surroundings)
+    : windowActive_(std::move(surroundings.windowActive)),
+      notifications(surroundings.queue),
+      preferences(surroundings.preferencesFile),
+      localization(preferences, surroundings.desktopDefaults),
+      settings(preferences, surroundings.desktopDefaults),
+      customTabs(preferences),
+      clipboard(surroundings.pasteboard, surroundings.queue),
+      downloads(preferences, surroundings.queue, surroundings.defaultDownloadFolder),
+      webViews(surroundings.queue, localization, downloads, customTabs.customTabs(), settings, surroundings.webFolders,
+               surroundings.drawing, surroundings.desktop),
+      state(preferences, surroundings.loginItem, notifications, customTabs),
+      askSeveral(preferences, state, customTabs),
+      askSeveralDelivery(webViews, state),
+      answerActivity(webViews, state, settings, localization, surroundings.desktop.notifier,
+                     [this](const PageKey& page) { return onScreen(page); }),
+      sleeper(surroundings.queue, state, settings, webViews),
+      context{surroundings.queue, notifications, preferences, surroundings.pasteboard, state, settings, localization,
+              clipboard, customTabs, downloads, webViews, askSeveral, askSeveralDelivery, answerActivity} {
+    // A page the user is looking at needs no desktop notification.
+    webViews.setPageInView([this](const PageKey& page) { return onScreen(page); });
+}
+
+bool AppCore::onScreen(const PageKey& page) const {
+    return windowActive_() && !state.isWindowOutOfSight().get() && state.isTabShown(page.serviceID, page.pane);
+}
+
+}  // namespace corvina
