@@ -40,8 +40,10 @@ std::string AppProcess::waitForWindow(std::chrono::milliseconds timeout) const {
     eventually(
         [&] {
             if (!running()) return false;
-            // The test display runs one app at a time; its main window is titled "Corvina".
-            window = commandOutput("xdotool search --onlyvisible --name '^Corvina$' 2>/dev/null | head -1");
+            // Its own main window, titled "Corvina": a window of the test process itself (a main
+            // window under test) may still be on the display.
+            window = commandOutput("xdotool search --onlyvisible --pid " + std::to_string(pid_) +
+                                   " --name '^Corvina$' 2>/dev/null | head -1");
             while (!window.empty() && window.back() == '\n') window.pop_back();
             return !window.empty();
         },

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <atspi/atspi.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -58,6 +60,18 @@ protected:
         // The accessibility library keeps its first bus for the life of the process.
         bus = new PrivateSessionBus();
         atspi_init();
+    }
+
+    static void TearDownTestSuite() {
+        // The screen reader's bus, started for the session bus, would outlive it.
+        if (bus && !bus->address().empty()) {
+            const std::string reply = commandOutput(
+                "dbus-send --bus='" + bus->address() +
+                "' --print-reply=literal --dest=org.freedesktop.DBus / org.freedesktop.DBus.GetConnectionUnixProcessID "
+                "string:org.a11y.Bus 2>/dev/null");
+            if (const auto at = reply.find("uint32 "); at != std::string::npos) kill(std::stoi(reply.substr(at + 7)), SIGTERM);
+        }
+        delete std::exchange(bus, nullptr);
     }
 
     void SetUp() override {
