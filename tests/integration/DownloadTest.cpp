@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 #include <memory>
 
@@ -20,6 +21,9 @@ protected:
             : started(webkit_web_view_get_network_session(view), "download-started",
                       +[](WebKitNetworkSession*, WebKitDownload* download, DownloadCount* count) {
                           ++count->begun;
+                          WebKitURIRequest* request = webkit_download_get_request(download);
+                          const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;
+                          count->addresses.push_back(uri ? uri : "");
                           g_signal_connect_data(
                               download, "finished",
                               G_CALLBACK(+[](WebKitDownload*, std::shared_ptr<int>* ended) { ++**ended; }),
@@ -29,6 +33,10 @@ protected:
                       },
                       this) {}
         int begun = 0;
+        std::vector<std::string> addresses;
+        bool began(const std::string& address) const {
+            return std::find(addresses.begin(), addresses.end(), address) != addresses.end();
+        }
         // Shared with the downloads, which may outlive a test that failed.
         std::shared_ptr<int> ended = std::make_shared<int>(0);
         SignalConnection started;
@@ -69,7 +77,7 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     // The engine starts a page's downloads in the order the page handed them over: once an
     // attachment it frames now has started, the zip's frame would have started before it.
     evaluate(page, "const after = document.createElement('iframe'); after.src = '/after'; document.body.append(after); 1");
-    ASSERT_TRUE(eventually([&] { return downloads.begun > 0 && *downloads.ended == downloads.begun; },
+    ASSERT_TRUE(eventually([&] { return downloads.began(server.url("/after")) && *downloads.ended == downloads.begun; },
                            std::chrono::seconds(15)));
     EXPECT_EQ(downloads.begun, 1) << "only the attachment framed last";
     EXPECT_EQ(downloadedFiles(), std::vector<std::string>{"after.txt"});
