@@ -83,6 +83,21 @@ std::string unnamedControls(Gtk::Widget& root) {
     return listed;
 }
 
+// Whether something under `root` is still on its way: a stack sliding from one child to
+// another, a revealer, or a card of the tags panel fading out (its controls stay on screen
+// until it has gone).
+bool stillMoving(Gtk::Widget& root) {
+    for (GtkWidget* stack : widgetsOfType(root, GTK_TYPE_STACK))
+        if (gtk_stack_get_transition_running(GTK_STACK(stack))) return true;
+    for (GtkWidget* revealer : widgetsOfType(root, GTK_TYPE_REVEALER))
+        if (gtk_widget_get_mapped(revealer) &&
+            gtk_revealer_get_child_revealed(GTK_REVEALER(revealer)) != gtk_revealer_get_reveal_child(GTK_REVEALER(revealer)))
+            return true;
+    for (GtkWidget* layer : widgetsWithClass(root, "tags-card-layer"))
+        if (gtk_widget_get_visible(layer) && gtk_widget_get_opacity(layer) < 1) return true;
+    return false;
+}
+
 // The controls of `area` in the order Tab moves through them.
 std::vector<GtkWidget*> tabOrder(GtkWidget* area) {
     GtkRoot* root = gtk_widget_get_root(area);
@@ -135,11 +150,14 @@ protected:
         window.present();
         settle();
     }
-    // Lets animations end and the new views map before they are walked.
-    void settle() {
+    // Lets animations end and the new views take their place before they are walked: the
+    // column widths jump to their ends, the rest run out, and a frame is laid out after that.
+    void settle(Gtk::Widget& shown) {
         window.contentView().finishAnimations();
-        runLoopFor(std::chrono::milliseconds(200));
+        EXPECT_TRUE(eventually([&] { return !stillMoving(shown); })) << "an animation never ended";
+        EXPECT_TRUE(framePainted(shown));
     }
+    void settle() { settle(window); }
     // In each state a user can reach, Tab goes through the detail column and the tab bar in
     // reading order, and nothing on screen is nameless in either language.
     void expectAccessible(const std::string& state, bool checkTabOrder = true) {
@@ -154,7 +172,7 @@ protected:
         }
     }
     void pressEscape() {
-        pressKeys(GTK_WINDOW(window.gobj()), "Escape");
+        EXPECT_TRUE(pressKeysAndWait(GTK_WINDOW(window.gobj()), "Escape"));
         settle();
     }
     void openPanel(DetailPanelType type) {
@@ -205,7 +223,6 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
     expectAccessible("split mode");
     state.exitSplitMode();
     state.setShowSidebar(false);
-    runLoopFor(std::chrono::milliseconds(400));  // the header's controls slide out for 300 ms
     expectAccessible("tab bar collapsed");
 
     SettingsWindow settingsWindow(context);
@@ -219,7 +236,7 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
             auto* stackPage = ADW_VIEW_STACK_PAGE(g_list_model_get_item(pages, page));
             adw_view_stack_set_visible_child(stack, adw_view_stack_page_get_child(stackPage));
             g_object_unref(stackPage);
-            settle();
+            settle(settingsWindow);
             EXPECT_EQ(unnamedControls(settingsWindow), "") << "settings window page " << page << " in " << chooserName(language);
         }
     }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 namespace corvina::testing {
@@ -88,6 +89,19 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
 void runLoopFor(std::chrono::milliseconds time) {
     const auto end = std::chrono::steady_clock::now() + time;
     eventually([&] { return std::chrono::steady_clock::now() > end; }, time + std::chrono::seconds(1));
+}
+
+bool runPostedWork(std::chrono::milliseconds timeout) {
+    // Posted as the app's main queue posts (an idle source of default priority), behind its work.
+    auto ran = std::make_shared<bool>(false);
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT,
+        +[](gpointer data) {
+            **static_cast<std::shared_ptr<bool>*>(data) = true;
+            return G_SOURCE_REMOVE;
+        },
+        new std::shared_ptr<bool>(ran), +[](gpointer data) { delete static_cast<std::shared_ptr<bool>*>(data); });
+    return eventually([&] { return *ran; }, timeout);
 }
 
 std::string commandOutput(const std::string& command) {

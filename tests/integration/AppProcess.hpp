@@ -51,6 +51,10 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
 // chance to).
 void runLoopFor(std::chrono::milliseconds time);
 
+// Runs the GLib main context until work posted to it before this call has run: posted work
+// runs in order, so whatever an earlier call deferred to the main queue has had its turn.
+bool runPostedWork(std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
 // Runs a shell command and returns its standard output.
 std::string commandOutput(const std::string& command);
 

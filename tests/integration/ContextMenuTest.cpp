@@ -42,7 +42,10 @@ protected:
         auto* view = store.page(tab("svc", "/links"), Pane::primary).view();
         GtkWindow* window = show(view);
         EXPECT_TRUE(loaded("svc"));
-        settle();
+        // The page, laid out at the view's size, has its link where the pointer goes.
+        EXPECT_TRUE(eventually([&] {
+            return gtk_widget_get_mapped(GTK_WIDGET(view)) && evaluate(view, "document.elementFromPoint(40, 30)?.tagName") == "A";
+        }));
         clickWithPointer(*Glib::wrap(GTK_WIDGET(view)), 40, 30, 3);
         GtkWidget* popover = nullptr;
         eventually([&] { return (popover = findPopoverMenu(GTK_WIDGET(window))) && gtk_widget_get_visible(popover); });

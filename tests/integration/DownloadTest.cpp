@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <csignal>
+#include <memory>
 
 #include "integration/WebFixture.hpp"
 
@@ -12,6 +14,33 @@ protected:
     bool downloadsBecome(const std::vector<std::string>& names) {
         return eventually([&] { return downloadedFiles() == names; }, std::chrono::seconds(15));
     }
+    // Counts the downloads the engine starts in the view's session from now on, and those
+    // whose last word ("finished", also after a failure) has come; the app hears of each first.
+    struct DownloadCount {
+        explicit DownloadCount(WebKitWebView* view)
+            : started(webkit_web_view_get_network_session(view), "download-started",
+                      +[](WebKitNetworkSession*, WebKitDownload* download, DownloadCount* count) {
+                          ++count->begun;
+                          WebKitURIRequest* request = webkit_download_get_request(download);
+                          const char* uri = request ? webkit_uri_request_get_uri(request) : nullptr;
+                          count->addresses.push_back(uri ? uri : "");
+                          g_signal_connect_data(
+                              download, "finished",
+                              G_CALLBACK(+[](WebKitDownload*, std::shared_ptr<int>* ended) { ++**ended; }),
+                              new std::shared_ptr<int>(count->ended),
+                              +[](gpointer held, GClosure*) { delete static_cast<std::shared_ptr<int>*>(held); },
+                              GConnectFlags(0));
+                      },
+                      this) {}
+        int begun = 0;
+        std::vector<std::string> addresses;
+        bool began(const std::string& address) const {
+            return std::find(addresses.begin(), addresses.end(), address) != addresses.end();
+        }
+        // Shared with the downloads, which may outlive a test that failed.
+        std::shared_ptr<int> ended = std::make_shared<int>(0);
+        SignalConnection started;
+    };
 };
 
 TEST_F(DownloadTest, AnAttachmentInASubFrameIsSavedWithAToast) {
@@ -35,14 +64,24 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     server.serve("/shout", "<title>shown</title>", "text/html", "attachmentfoo; filename=shout.html");
     server.serve("/page", "<html><body><iframe src='/a.zip'></iframe><img src='/picture.png'></body></html>",
                  "text/html");
+    server.serve("/after", "after", "text/plain", "attachment; filename=\"after.txt\"");
     auto* page = store.page(tab("page", "/page"), Pane::primary).view();
-    store.page(tab("pdf", "/doc.pdf"), Pane::primary).view();
+    DownloadCount downloads(page);
+    auto* pdf = store.page(tab("pdf", "/doc.pdf"), Pane::primary).view();
     auto* shout = store.page(tab("shout", "/shout"), Pane::primary).view();
     for (const char* id : {"page", "pdf", "shout"}) ASSERT_TRUE(loaded(id)) << id;
-    settle();
-    EXPECT_TRUE(downloadedFiles().empty());
+    // A response shown is a page that committed; one turned into a download never does.
+    EXPECT_TRUE(eventually([&] { return evaluate(pdf, "location.pathname") == "/doc.pdf"; }));
     EXPECT_EQ(evaluate(page, "document.images.length"), "1");
     EXPECT_TRUE(eventually([&] { return evaluate(shout, "document.title") == "shown"; }));
+    // The engine starts a page's downloads in the order the page handed them over: once an
+    // attachment it frames now has started, the zip's frame would have started before it.
+    evaluate(page, "const after = document.createElement('iframe'); after.src = '/after'; document.body.append(after); 1");
+    ASSERT_TRUE(eventually([&] { return downloads.began(server.url("/after")) && *downloads.ended == downloads.begun; },
+                           std::chrono::seconds(15)));
+    EXPECT_EQ(downloads.begun, 1) << "only the attachment framed last";
+    EXPECT_EQ(downloadedFiles(), std::vector<std::string>{"after.txt"});
+    std::filesystem::remove(downloadsFolder / "after.txt");
 
     store.page(tab("zip", "/a.zip"), Pane::primary).view();
     store.page(tab("image", "/picture.png"), Pane::primary).view();
@@ -108,9 +147,11 @@ TEST_F(DownloadTest, AFailedDownloadShowsOnlyTheFailureToast) {
     localization.setCurrentLanguage(AppLanguage::zhTW);
     std::vector<std::string> toasts;
     auto watch = store.downloads().toastMessage().observe([&] { toasts.push_back(store.downloads().toastMessage().get()); });
-    store.page(tab("b", "/doomed"), Pane::primary).view();
+    DownloadCount downloads(store.page(tab("b", "/doomed"), Pane::primary).view());
     ASSERT_TRUE(eventually([&] { return !toasts.empty(); }, std::chrono::seconds(15)));
-    settle();
+    // The engine's last word on the download, after its failure, has come and been heard.
+    ASSERT_TRUE(eventually([&] { return *downloads.ended == 1; }, std::chrono::seconds(15)));
+    ASSERT_TRUE(runPostedWork());
     ASSERT_EQ(toasts.size(), 1u);
     EXPECT_EQ(toasts[0].rfind("下載失敗: ", 0), 0u) << toasts[0];
     EXPECT_GT(toasts[0].size(), std::string("下載失敗: ").size()) << "the engine's reason follows";

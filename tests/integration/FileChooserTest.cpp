@@ -14,9 +14,14 @@ using FileChooserTest = WebFixture;
 TEST_F(FileChooserTest, MultipleSelectionFollowsThePage) {
     server.serve("/upload", "<body style='margin:0'><input type=file multiple style='width:300px;height:40px'><br>"
                  "<input type=file style='width:300px;height:40px'>", "text/html");
-    GtkWindow* window = show(store.page(tab("svc", "/upload"), Pane::primary).view());
+    auto* view = store.page(tab("svc", "/upload"), Pane::primary).view();
+    GtkWindow* window = show(view);
     ASSERT_TRUE(loaded("svc"));
-    settle();
+    // The page, laid out at the view's size, has its inputs where the pointer goes.
+    ASSERT_TRUE(eventually([&] {
+        return gtk_widget_get_mapped(GTK_WIDGET(view)) &&
+               evaluate(view, "[20, 60].map(y => document.elementFromPoint(40, y)?.type).join()") == "file,file";
+    }));
     for (const auto& [y, multiple] : {std::pair{20, true}, std::pair{60, false}}) {
         commandOutput("xdotool mousemove --window " + x11WindowID(window) + " 40 " + std::to_string(y) + " click 1");
         GtkFileChooser* chooser = nullptr;

@@ -1,4 +1,6 @@
+#include <atomic>
 #include <csignal>
+#include <memory>
 #include <thread>
 
 #include "integration/StateFixture.hpp"
@@ -79,13 +81,16 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     EXPECT_EQ(evaluateScript(page(other, Pane::secondary), "document.title"), "other") << "the other pane goes on";
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_EQ(textOf(primary, "page-trouble-title"), "chat 已停止运行");
-    runLoopFor(std::chrono::milliseconds(600));
+    // The page dealt with its crash when it showed the notice; a reload would have been asked
+    // for then, or by work it posted, and the view would be loading still or have loaded.
+    ASSERT_TRUE(runPostedWork());
+    EXPECT_FALSE(webkit_web_view_is_loading(page(chat))) << "no reload by itself after a crash";
     EXPECT_EQ(hits["chat"], 1) << "no reload by itself after a crash";
 
     troubleAction(primary).activate();
     EXPECT_TRUE(eventually([&] { return !shows(primary, "page-trouble") && !isLoading(chat, Pane::primary); }));
     EXPECT_TRUE(titled(page(chat), "chat"));
-    runLoopFor(std::chrono::milliseconds(600));
+    ASSERT_TRUE(loaded(chat, Pane::primary));
     EXPECT_EQ(hits["chat"], 2);
 
     // A page ended for its memory use comes back by itself, once; the second time the user decides.
@@ -93,21 +98,25 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(eventually([&] { return hits["chat"] == 3; }));
     EXPECT_FALSE(shows(primary, "page-trouble"));
-    ASSERT_TRUE(loaded(chat, Pane::primary));
+    // That load is over in the engine too (the page's own flag may not have been raised yet).
+    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(chat)); }) && loaded(chat, Pane::primary));
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(shows(primary, "page-trouble"));
     EXPECT_EQ(textOf(primary, "page-trouble-detail"), "The page used too much memory and was closed.");
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_TERMINATED_BY_API);
-    runLoopFor(std::chrono::milliseconds(600));
+    ASSERT_TRUE(runPostedWork());
+    EXPECT_FALSE(webkit_web_view_is_loading(page(chat))) << "our own ending reloads nothing";
     EXPECT_EQ(hits["chat"], 3);
 }
 
 // Neither a load the user stopped nor one turned into a download is a failure; an
 // unreachable service shows our page, retries once by itself and loads once it listens.
 TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItListens) {
-    server.server.Get("/slow", [this](const httplib::Request&, httplib::Response& res) {
+    // The server holds its answer until the load has been stopped (polled, for a while at most).
+    auto stopped = std::make_shared<std::atomic<bool>>(false);
+    server.server.Get("/slow", [this, stopped](const httplib::Request&, httplib::Response& res) {
         ++hits["slow"];
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        for (int wait = 0; wait < 300 && !*stopped; ++wait) std::this_thread::sleep_for(std::chrono::milliseconds(50));
         res.set_content("<title>slow</title>", "text/html");
     });
     server.serve("/file", "data", "application/octet-stream", "attachment; filename=\"file.bin\"");
@@ -117,9 +126,10 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     ASSERT_TRUE(eventually([&] { return hits["slow"] == 1; }));
     webkit_web_view_stop_loading(page(slow));
     ASSERT_TRUE(loaded(slow, Pane::primary));
+    *stopped = true;
     state.selectTab(addServiceAt("file", server.url("/file")));
+    // The engine reports a load's failure before its end: both ends have been dealt with.
     ASSERT_TRUE(eventually([&] { return page(tagID("file")) != nullptr; }) && loaded(tagID("file"), Pane::primary));
-    runLoopFor(std::chrono::milliseconds(600));
     EXPECT_FALSE(shows(primary, "page-trouble"));
     EXPECT_FALSE(anyTrouble());
 
@@ -133,14 +143,17 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     EXPECT_FALSE(spins(primary));
 
     // The network comes back: one retry, which fails again while nothing listens.
+    int failures = 0;
+    ScopedConnection watch = servicePage(id).trouble().observe([&] { failures += servicePage(id).trouble().get().has_value(); });
     store().retryUnreachablePages();
-    ASSERT_TRUE(eventually([&] { return !isLoading(id, Pane::primary); }));
-    runLoopFor(std::chrono::milliseconds(600));
+    ASSERT_TRUE(eventually([&] { return failures > 0 && !webkit_web_view_is_loading(page(id)); })) << "the retry failed";
     EXPECT_TRUE(shows(primary, "page-trouble"));
     LocalServer late(port);
     late.serve("/late", "<title>late</title>", "text/html");
     store().retryUnreachablePages();
-    runLoopFor(std::chrono::milliseconds(600));
+    // A second retry would have asked for the page at once, or from work it posted.
+    ASSERT_TRUE(runPostedWork());
+    EXPECT_FALSE(webkit_web_view_is_loading(page(id))) << "a failure retries by itself only once";
     EXPECT_TRUE(shows(primary, "page-trouble")) << "a failure retries by itself only once";
 
     localization.setCurrentLanguage(AppLanguage::zhTW);
@@ -166,8 +179,8 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
     ScopedConnection watch = servicePage(id).trouble().observe([&] { ++changes; });
     troubleAction(primary).activate();
     ASSERT_TRUE(eventually([&] { return changes >= 2 && shows(primary, "page-trouble"); })) << "cleared, then shown again";
-    ASSERT_TRUE(loaded(id, Pane::primary));
-    runLoopFor(std::chrono::milliseconds(600));
+    // The blank page the engine puts in its place has committed and finished: nothing follows.
+    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(id)); }) && loaded(id, Pane::primary));
     EXPECT_TRUE(shows(primary, "page-trouble"));
 
     server.server.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
@@ -203,10 +216,13 @@ TEST_F(PageBehaviourTest, WithoutANetworkAnUnreachableServiceSaysTheComputerIsOf
 }
 
 TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotificationsReachTheDesktop) {
+    // The page hears that a notification of its was dealt with (its show event), shown on
+    // the desktop or not.
     const auto id = addService("ask", "<title>ask</title><script>"
                                       "function ask() { Notification.requestPermission().then(p => document.title = p); }"
-                                      "function notify() { new Notification('Hi', {body: 'there'}).onclick = "
-                                      "() => document.title = 'clicked'; }</script>");
+                                      "let shown = 0; function notify() { const n = new Notification('Hi', {body: 'there'});"
+                                      " n.onclick = () => document.title = 'clicked';"
+                                      " n.onshow = () => document.title = 'shown ' + ++shown; }</script>");
     auto& primary = pane();
     ASSERT_TRUE(loaded(id, Pane::primary));
     evaluateScript(page(id), "ask(); 1");
@@ -278,13 +294,17 @@ protected:
         opener = addService("opener", "<title>opener</title><a id=go target=_blank href='/popup'>new</a><script>"
                                       "onkeydown = e => { if (e.key == 'o') window.signin = window.open('/popup', 'signin',"
                                       "'width=400,height=500'); };"
+                                      "let releases = 0; onkeyup = () => releases++;"
                                       "onmessage = e => document.title = e.data;</script>");
     }
+    // Returns once the page has had the key's release: the engine hands the page its keys
+    // in order, so what the press did, a new window asked for and decided on included, is done.
     void pressOnPage(const std::string& focus, const std::string& keys) {
         gtk_widget_grab_focus(GTK_WIDGET(page(opener)));
         evaluateScript(page(opener), focus);
+        const std::string before = evaluateScript(page(opener), "releases");
         pressKeys(windows.front()->gobj(), keys);
-        runLoopFor(std::chrono::milliseconds(600));
+        EXPECT_TRUE(eventually([&] { return evaluateScript(page(opener), "releases") != before; })) << keys;
     }
     std::string opener;
 };
@@ -292,7 +312,10 @@ protected:
 // The same page under each setting: what the user opens goes where the setting says, and a
 // script without the user's gesture opens nothing anywhere.
 TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
-    server.serve("/auto", "<title>auto</title><script>setTimeout(() => window.open('/popup'), 50);</script>",
+    // The title changes once the page's own try at a window has been answered.
+    server.serve("/auto",
+                 "<title>auto</title><script>setTimeout(() => { window.open('/popup'); document.title = 'tried'; }, 50);"
+                 "</script>",
                  "text/html");
     pane();
     ASSERT_TRUE(loaded(opener, Pane::primary));
@@ -307,7 +330,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
         settings.setNewWindowTarget(target);
         const auto id = addServiceAt("auto" + rawValue(target), server.url("/auto"));
         ASSERT_TRUE(eventually([&] { return page(id) != nullptr; }) && loaded(id, Pane::primary));
-        runLoopFor(std::chrono::milliseconds(600));
+        ASSERT_TRUE(titled(page(id), "tried"));
     }
     EXPECT_EQ(hits["popup"], 0);
     EXPECT_TRUE(launcher.opened.empty());

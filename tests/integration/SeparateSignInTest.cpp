@@ -13,7 +13,8 @@ protected:
             res.set_header("Set-Cookie", "account=" + req.get_param_value("as") + "; Max-Age=86400; Path=/");
             res.set_content("<title>signed in</title>", "text/html");
         });
-        server.server.Get("/chat", [](const httplib::Request& req, httplib::Response& res) {
+        server.server.Get("/chat", [this](const httplib::Request& req, httplib::Response& res) {
+            ++hits["chat"];
             res.set_content("<title>cookies:" + req.get_header_value("Cookie") + "</title>", "text/html");
         });
     }
@@ -51,11 +52,14 @@ TEST_F(SeparateSignInTest, TwoTagsAtOneAddressKeepTheirOwnLoginsAcrossARestartAn
         return !std::filesystem::exists(workFolder) &&
                !std::filesystem::exists(folders.cache / "tags" / tagFolderName(work));
     }));
-    runLoopFor(std::chrono::milliseconds(600));
-    EXPECT_EQ(networkProcessIDs(), networkProcesses);
     auto& homePage = *store->existingPage({home, Pane::primary});
+    const int asked = hits["chat"];
     homePage.reload();
+    EXPECT_TRUE(eventually([&] { return hits["chat"] > asked && !webkit_web_view_is_loading(homePage.view()); }))
+        << "reloaded";
     EXPECT_TRUE(titled(homePage, "cookies:account=home"));
+    // That reload went through the network process after the deletion.
+    EXPECT_EQ(networkProcessIDs(), networkProcesses);
 }
 
 TEST_F(SeparateSignInTest, ChangingATagsSignInMakesItsPageAgainInItsNewSession) {

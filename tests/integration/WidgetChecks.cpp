@@ -57,6 +57,21 @@ void clickWithPointer(Gtk::Widget& widget, double x, double y, int button) {
                   std::to_string(button));
 }
 
+bool framePainted(Gtk::Widget& widget) {
+    GdkFrameClock* clock = gtk_widget_get_frame_clock(widget.gobj());
+    if (!clock) return false;
+    g_object_ref(clock);
+    bool painted = false;
+    const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(+[](GdkFrameClock*, bool* done) { *done = true; }),
+                                            &painted);
+    // A frame with a layout pass, even when nothing asked for one.
+    gdk_frame_clock_request_phase(clock, GDK_FRAME_CLOCK_PHASE_LAYOUT);
+    const bool done = eventually([&] { return painted; });
+    g_signal_handler_disconnect(clock, handler);
+    g_object_unref(clock);
+    return done;
+}
+
 std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, double y) {
     auto* window = GTK_WIDGET(gtk_widget_get_root(widget.gobj()));
     GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(window));

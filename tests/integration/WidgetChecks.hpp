@@ -18,6 +18,11 @@ void click(Gtk::Button& button);
 // in the widget's own coordinates.
 void clickWithPointer(Gtk::Widget& widget, double x, double y, int button = 1);
 
+// Waits until the widget's window has laid out and drawn a frame begun after this call, so
+// that what changed before it has its place on screen. False if none came in time (or the
+// widget is not shown).
+bool framePainted(Gtk::Widget& widget);
+
 // The colour on screen (0xRRGGBB) at a point of a shown widget, in the widget's own
 // coordinates, as the X server shows it: what the user sees, not what the widget believes.
 std::optional<unsigned long> screenColourAt(Gtk::Widget& widget, double x, double y);
