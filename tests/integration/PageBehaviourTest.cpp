@@ -259,7 +259,6 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     EXPECT_TRUE(titled(page(id), "clicked")) << "the page hears of the click";
     EXPECT_FALSE(store().activateNotification(notifier.sent[0].id).has_value()) << "a click counts once";
 
-
     // A microphone request denied is not asked again. No microphone on a test machine: the
     // engine's stand-in devices.
     localization.setCurrentLanguage(AppLanguage::en);
