@@ -30,6 +30,7 @@ const pages = {
   'shadow-box': 'shadow-box.js',
   'send-appears': 'send-appears.js',
   'form-editable': 'form-editable.js',
+  'batched-model': 'batched-model.js',
 };
 
 // Nothing but the page's own origin: a fixture that reached out would not be local.

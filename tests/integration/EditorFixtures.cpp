@@ -8,7 +8,7 @@ const std::vector<std::string>& EditorFixtures::names() {
     static const std::vector<std::string> all{
         "react-textarea", "prosemirror", "quill",      "lexical",      "contenteditable", "text-input",
         "slate",          "draft",       "tiptap",     "codemirror",   "trix",            "ckeditor",
-        "shadow-box",     "send-appears", "form-editable"};
+        "shadow-box",     "send-appears", "form-editable", "batched-model"};
     return all;
 }
 

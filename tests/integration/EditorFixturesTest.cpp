@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Fixture{"ckeditor", ".ck-editor__editable", "#composer > button", true},
                       Fixture{"shadow-box", "chat-input >>> [contenteditable]", "chat-input >>> button", true},
                       Fixture{"send-appears", "textarea", "button[aria-label=Send]", true},
-                      Fixture{"form-editable", "form [contenteditable]", "", true}),
+                      Fixture{"form-editable", "form [contenteditable]", "", true},
+                      Fixture{"batched-model", "[contenteditable]", "", true}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::erase(name, '-');
