@@ -21,6 +21,16 @@ const pages = {
   'lexical': 'lexical.js',
   'contenteditable': 'contenteditable.js',
   'text-input': 'text-input.js',
+  'slate': 'slate.jsx',
+  'draft': 'draft.jsx',
+  'tiptap': 'tiptap.js',
+  'codemirror': 'codemirror.js',
+  'trix': 'trix.js',
+  'ckeditor': 'ckeditor.js',
+  'shadow-box': 'shadow-box.js',
+  'send-appears': 'send-appears.js',
+  'form-editable': 'form-editable.js',
+  'batched-model': 'batched-model.js',
 };
 
 // Nothing but the page's own origin: a fixture that reached out would not be local.
@@ -50,7 +60,8 @@ await Promise.all(Object.entries(pages).map(([name, entry]) => esbuild.build({
   jsx: 'automatic',
   loader: { '.css': 'text' },
   nodePaths: [modules],
-  define: { 'process.env.NODE_ENV': '"production"' },
+  // Draft.js's helpers look for Node's `global`.
+  define: { 'process.env.NODE_ENV': '"production"', global: 'globalThis' },
   legalComments: 'none',
   logLevel: 'warning',
 })));

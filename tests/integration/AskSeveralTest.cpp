@@ -85,9 +85,13 @@ protected:
         customTabs.add(CustomTab{tagID(name), name, server.url("/" + name), {}, 0});
     }
     std::vector<std::string> receivedBy(const std::string& name) { return editors.received(name); }
-    void choose(std::initializer_list<const char*> names) {
+    void choose(const std::vector<std::string>& names) {
         for (const auto& tab : state.visibleTabs()) askSeveral.setChosen(tab.id, false);
-        for (const char* name : names) askSeveral.setChosen(tagID(name), true);
+        for (const auto& name : names) askSeveral.setChosen(tagID(name), true);
+    }
+    void addEditors() {
+        for (const auto& name : EditorFixtures::names())
+            customTabs.add(CustomTab{tagID(name), name, editors.url(name), {}, 0});
     }
     // Sends and waits until every target has reported.
     std::map<std::string, TargetStatus> ask(const std::string& text) {
@@ -127,45 +131,87 @@ TEST_F(AskSeveralTest, TheExactTextArrivesOnceInEachChosenPageAndNowhereElse) {
     EXPECT_EQ(receivedBy("area").size(), 1u) << "an unchosen page gets nothing";
 }
 
-// Message boxes built with real editor libraries, each sending its own way: the text its
-// own editor holds is the text typed, new lines included where the box has lines.
+// Message boxes built with real editor libraries, each sending its own way: the text its own
+// editor holds is the text typed, once, new lines included where they were.
 TEST_F(AskSeveralTest, RealEditorsGetTheTextAsTypedAndSendItTheirOwnWay) {
     pane();
-    for (const auto& name : EditorFixtures::names())
-        customTabs.add(CustomTab{tagID(name), name, editors.url(name), {}, 0});
+    addEditors();
     const std::string lines = "Compare these:\n  1. <b>bold</b> & \"quotes\"\n\t2. 中文，日本語、😀";
-    std::vector<const char*> multiLine = {"react-textarea", "prosemirror", "quill", "lexical", "contenteditable"};
-    choose({"react-textarea", "prosemirror", "quill", "lexical", "contenteditable"});
+    const std::vector<std::string> multiLine = {"react-textarea", "prosemirror", "quill",      "lexical",
+                                                "contenteditable", "slate",     "draft",      "tiptap",
+                                                "codemirror",     "trix",        "ckeditor"};
+    choose(multiLine);
     const auto statuses = ask(lines);
-    for (const char* name : multiLine) {
+    for (const auto& name : multiLine) {
         EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
         EXPECT_TRUE(arrived(name, 1)) << name;
         EXPECT_EQ(receivedBy(name), std::vector<std::string>{lines}) << name;
     }
     EXPECT_TRUE(receivedBy("text-input").empty());
 
-    choose({"text-input", "quill"});
-    const auto second = ask("a single line: 'x' \\ y");
+    // Once more into boxes that have sent before.
+    const std::string single = "a single line: 'x' \\ y";
+    choose({"text-input", "quill", "draft"});
+    const auto second = ask(single);
     EXPECT_EQ(second.at(tagID("text-input")), TargetStatus::sent);
     EXPECT_TRUE(arrived("text-input", 1));
-    EXPECT_EQ(receivedBy("text-input"), std::vector<std::string>{"a single line: 'x' \\ y"});
-    EXPECT_TRUE(arrived("quill", 2));
-    EXPECT_EQ(receivedBy("quill").back(), "a single line: 'x' \\ y");
+    EXPECT_EQ(receivedBy("text-input"), std::vector<std::string>{single});
+    for (const char* name : {"quill", "draft"}) {
+        EXPECT_TRUE(arrived(name, 2)) << name;
+        EXPECT_EQ(receivedBy(name), (std::vector<std::string>{lines, single})) << name;
+    }
 }
 
-// Long enough that it goes in as a paste would.
+// Boxes a search might miss or a send that has to be waited for: a box inside an open shadow
+// root, a send button that only appears a moment after there is text, an editable element in
+// a form that sends on submit.
+TEST_F(AskSeveralTest, BoxesInShadowRootsFormsOrWithALateSendButtonGetTheTextOnce) {
+    pane();
+    addEditors();
+    const std::string lines = "first line <b>x</b> & \"quotes\" 'single'\nsecond line 中文 😀";
+    const std::vector<std::string> pages = {"shadow-box", "send-appears", "form-editable"};
+    choose(pages);
+    const auto statuses = ask(lines);
+    for (const auto& name : pages) {
+        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
+        EXPECT_TRUE(arrived(name, 1)) << name;
+        EXPECT_EQ(receivedBy(name), std::vector<std::string>{lines}) << name;
+    }
+}
+
+// An editor that applies typed text to its own model on its next task, but a line break at
+// once where its caret is: each line has to have landed before the next key.
+TEST_F(AskSeveralTest, EachLineLandsBeforeTheLineBreakAfterIt) {
+    pane();
+    addEditors();
+    const std::string lines = "first line <b>x</b> & \"quotes\"\nsecond line 中文 😀\n\nafter an empty line";
+    choose({"batched-model"});
+    EXPECT_EQ(ask(lines).at(tagID("batched-model")), TargetStatus::sent);
+    EXPECT_TRUE(arrived("batched-model", 1));
+    EXPECT_EQ(receivedBy("batched-model"), std::vector<std::string>{lines});
+}
+
+// Long enough that it goes in as a paste would. Asked in rounds: a hundred kilobytes into every
+// editor at once is more than two busy cores do within the delivery's time limit, and Slate,
+// drawing a block per line, takes much of it alone.
 TEST_F(AskSeveralTest, ALongPromptArrivesWhole) {
     pane();
-    for (const auto& name : EditorFixtures::names())
-        customTabs.add(CustomTab{tagID(name), name, editors.url(name), {}, 0});
-    choose({"area", "react-textarea", "prosemirror", "quill", "lexical", "contenteditable"});
+    addEditors();
     std::string text = "Ask several services at once";
     while (text.size() < 100 * 1024) text += "\n同时提问, line " + std::to_string(text.size());
-    const auto statuses = ask(text);
-    for (const char* name : {"area", "react-textarea", "prosemirror", "quill", "lexical", "contenteditable"}) {
-        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
-        ASSERT_TRUE(arrived(name, 1)) << name;
-        EXPECT_TRUE(receivedBy(name).front() == text) << name << " received " << receivedBy(name).front().size() << " bytes";
+    for (const std::vector<std::string>& pages :
+         {std::vector<std::string>{"area", "react-textarea", "prosemirror", "quill", "lexical", "contenteditable",
+                                   "shadow-box", "send-appears", "form-editable"},
+          std::vector<std::string>{"draft", "tiptap", "codemirror", "trix", "ckeditor"},
+          std::vector<std::string>{"slate"}}) {
+        choose(pages);
+        const auto statuses = ask(text);
+        for (const auto& name : pages) {
+            EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
+            ASSERT_TRUE(arrived(name, 1)) << name;
+            EXPECT_EQ(receivedBy(name).size(), 1u) << name;
+            EXPECT_TRUE(receivedBy(name).front() == text) << name << " received " << receivedBy(name).front().size() << " bytes";
+        }
     }
 }
 
@@ -230,10 +276,7 @@ protected:
         window.present();
         EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
     }
-    void press(const std::string& keys) {
-        pressKeys(GTK_WINDOW(window.gobj()), keys);
-        runLoopFor(std::chrono::milliseconds(150));
-    }
+    void press(const std::string& keys) { pressKeys(GTK_WINDOW(window.gobj()), keys); }
     GtkWidget* field() {
         for (GtkWidget* view : widgetsOfType(window, GTK_TYPE_TEXT_VIEW))
             if (gtk_widget_has_css_class(view, "ask-several-field")) return view;
@@ -267,10 +310,13 @@ TEST_F(AskSeveralComposerTest, EnterAsksShiftEnterBreaksTheLineAndTheKeyboardSta
     auto* page = existingView(tagID("area"));
     gtk_widget_grab_focus(GTK_WIDGET(page));
     press("ctrl+shift+k");
-    ASSERT_TRUE(askSeveral.isOpen().get());
+    ASSERT_TRUE(eventually([&] { return askSeveral.isOpen().get(); }));
     ASSERT_TRUE(eventually([&] { return gtk_widget_has_focus(field()); })) << "opening puts the keyboard in the field";
+    // Keys reach the field once it is on screen.
+    ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(field()); }));
 
     typeText(GTK_WINDOW(window.gobj()), "first line");
+    ASSERT_TRUE(eventually([&] { return fieldText() == "first line"; })) << fieldText();
     press("shift+Return");
     typeText(GTK_WINDOW(window.gobj()), "second");
     ASSERT_TRUE(eventually([&] { return fieldText() == "first line\nsecond"; })) << fieldText();
@@ -287,9 +333,9 @@ TEST_F(AskSeveralComposerTest, EnterAsksShiftEnterBreaksTheLineAndTheKeyboardSta
 
     // Up recalls the prompt; a prompt that did not reach every target stays in the field.
     press("Up");
-    EXPECT_EQ(fieldText(), "first line\nsecond");
+    EXPECT_TRUE(eventually([&] { return fieldText() == "first line\nsecond"; })) << fieldText();
     press("Down");
-    EXPECT_EQ(fieldText(), "");
+    EXPECT_TRUE(eventually([&] { return fieldText().empty(); })) << fieldText();
     choose({"area", "nobox"});
     typeText(GTK_WINDOW(window.gobj()), "again");
     ASSERT_TRUE(eventually([&] { return fieldText() == "again"; }));
@@ -298,7 +344,7 @@ TEST_F(AskSeveralComposerTest, EnterAsksShiftEnterBreaksTheLineAndTheKeyboardSta
     EXPECT_EQ(fieldText(), "again");
 
     press("Escape");
-    EXPECT_FALSE(askSeveral.isOpen().get());
+    EXPECT_TRUE(eventually([&] { return !askSeveral.isOpen().get(); }));
     EXPECT_TRUE(eventually([&] { return gtk_widget_has_focus(GTK_WIDGET(page)); })) << "the page has the keyboard again";
 }
 

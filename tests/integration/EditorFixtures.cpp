@@ -5,8 +5,10 @@
 namespace corvina::testing {
 
 const std::vector<std::string>& EditorFixtures::names() {
-    static const std::vector<std::string> all{"react-textarea", "prosemirror", "quill",
-                                              "lexical",        "contenteditable", "text-input"};
+    static const std::vector<std::string> all{
+        "react-textarea", "prosemirror", "quill",      "lexical",      "contenteditable", "text-input",
+        "slate",          "draft",       "tiptap",     "codemirror",   "trix",            "ckeditor",
+        "shadow-box",     "send-appears", "form-editable", "batched-model"};
     return all;
 }
 

@@ -13,8 +13,11 @@ namespace corvina::testing {
 // local server, with what each page sent to /received/<name> kept in order.
 class EditorFixtures {
 public:
-    // The pages: a React textarea, ProseMirror, Quill, Lexical, a plain editable element and
-    // a plain text field.
+    // The pages: a React textarea, ProseMirror, Quill, Lexical, a plain editable element, a
+    // plain text field, Slate, Draft.js, Tiptap, CodeMirror, Trix and CKEditor; then boxes
+    // by where they sit: inside an open shadow root, beside a send button that appears only
+    // once there is text, and an editable element in a form that sends on submit; and an
+    // editor that applies typed text to its own model only on its next task.
     static const std::vector<std::string>& names();
 
     explicit EditorFixtures(LocalServer& server, const std::string& folder = CORVINA_EDITOR_FIXTURES);

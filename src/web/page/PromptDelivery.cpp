@@ -10,7 +10,8 @@ namespace {
 
 // The body of an async function of one argument, `text`. It answers "sent", "noBox" or
 // "notSent". The page's own editor decides what its box holds: the text goes in through
-// the editing commands a keyboard would trigger, then the send control or Enter.
+// the events a keyboard sends, a step at a time once the editor shows the step before,
+// then the send control or Enter.
 constexpr const char* deliveryScript = R"JS(
 const sleep = ms => new Promise(done => setTimeout(done, ms));
 // By the clock, not by counting sleeps: a page out of sight has its timers slowed down.
@@ -75,6 +76,10 @@ const findBox = () => {
 
 const plain = el => el.matches('textarea, input');
 const content = el => plain(el) ? el.value : el.innerText;
+// Editors show spaces their own way (kept runs, a last empty line), so what they show is
+// compared without white space.
+const flat = s => s.replace(/[\s\u200b]+/g, '');
+const shows = (box, piece) => flat(content(box)).includes(flat(piece));
 // Typed as keys would type it; a long text goes in as a paste would, which editors take
 // at once (typing it would take the engine minutes).
 const typedLength = 4000;
@@ -83,7 +88,60 @@ const paste = box => {
     data.setData('text/plain', text);
     return !box.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true, cancelable: true}));
 };
-const putIn = box => {
+// Enter as the keyboard sends it: no keypress, and no default (`then`), once the page took
+// the key down; the key up either way. Older editors go by the key code.
+const pressEnter = (box, shiftKey = false, then = null) => {
+    const init = {key: 'Enter', code: 'Enter', keyCode: 13, which: 13, shiftKey,
+                  bubbles: true, cancelable: true, composed: true};
+    if (box.dispatchEvent(new KeyboardEvent('keydown', init)) &&
+        box.dispatchEvent(new KeyboardEvent('keypress', {...init, charCode: 13})) && then)
+        then();
+    box.dispatchEvent(new KeyboardEvent('keyup', init));
+};
+// Text as a keyboard or an input method commits it: a textInput event, whose default is the
+// engine's insertion with its beforeinput and input events. Some editors take typed text
+// only from textInput, and would lose track of text that went in without one.
+const commit = (box, piece) => {
+    let inserted = false;
+    const noted = () => { inserted = true; };
+    const root = box.getRootNode();
+    root.addEventListener('beforeinput', noted, true);
+    const typed = document.createEvent('TextEvent');
+    typed.initTextEvent('textInput', true, true, window, piece);
+    const taken = !box.dispatchEvent(typed);
+    root.removeEventListener('beforeinput', noted, true);
+    if (!taken && !inserted) document.execCommand('insertText', false, piece);
+};
+// Once `type` has reached `target`, or after `ms` by the clock.
+const nextEvent = (target, type, ms) => new Promise(done => {
+    const finish = () => {
+        target.removeEventListener(type, finish);
+        clearTimeout(timer);
+        done();
+    };
+    const timer = setTimeout(finish, ms);
+    target.addEventListener(type, finish);
+});
+// Everything in the box selected, as Ctrl+A in it would, and taken in by the page: editors
+// read the selection on selectionchange, some on a zero timer set then, which runs before
+// ours, and paste where they last saw it. The engine keeps a selection inside a shadow root
+// only when it makes it itself.
+const selectAll = async box => {
+    const seen = nextEvent(document, 'selectionchange', 1000);
+    if (box.getRootNode() === document) {
+        const all = document.createRange();
+        all.selectNodeContents(box);
+        getSelection().removeAllRanges();
+        getSelection().addRange(all);
+    } else {
+        document.execCommand('selectAll');
+    }
+    await seen;
+    await sleep(0);
+};
+// Each step waits until the editor shows what the one before it put in: an editor may apply
+// typed text to its own model later, and a line break pressed before would land elsewhere.
+const putIn = async box => {
     box.focus();
     if (plain(box)) {
         box.select();
@@ -96,11 +154,7 @@ const putIn = box => {
         }
         return;
     }
-    const all = document.createRange();
-    all.selectNodeContents(box);
-    const selection = getSelection();
-    selection.removeAllRanges();
-    selection.addRange(all);
+    await selectAll(box);
     if (text.length > typedLength) {
         if (paste(box)) return;
         // No editor of its own: what the engine's own paste of plain text would insert.
@@ -108,16 +162,23 @@ const putIn = box => {
         document.execCommand('insertHTML', false, escaped.split('\n').join('<br>'));
         return;
     }
+    // A box that never shows a step as expected is not waited for again.
+    let watching = true;
+    const landed = async check => { watching = watching && !!await within(2000, check); };
     // A new line as Shift+Enter makes it in this editor, so that none takes it for sending;
     // a box that does nothing with the key gets the line break the keyboard would leave.
-    text.split('\n').forEach((line, index) => {
+    const lines = text.split('\n');
+    for (const [index, line] of lines.entries()) {
         if (index > 0) {
-            const shiftEnter = new KeyboardEvent('keydown', {key: 'Enter', code: 'Enter', shiftKey: true,
-                                                            bubbles: true, cancelable: true, composed: true});
-            if (box.dispatchEvent(shiftEnter)) document.execCommand('insertLineBreak');
+            const before = content(box);
+            pressEnter(box, true, () => document.execCommand('insertLineBreak'));
+            if (watching) await landed(() => content(box) !== before);
         }
-        if (line) document.execCommand('insertText', false, line);
-    });
+        if (line) {
+            commit(box, line);
+            if (watching) await landed(() => shows(box, lines.slice(0, index + 1).join('')));
+        }
+    }
 };
 
 const label = el => (el.getAttribute('aria-label') || el.getAttribute('title') ||
@@ -156,12 +217,11 @@ const findSend = box => {
     }
     return null;
 };
-const pressEnter = box => {
-    for (const type of ['keydown', 'keypress', 'keyup'])
-        box.dispatchEvent(new KeyboardEvent(type, {key: 'Enter', code: 'Enter', bubbles: true, cancelable: true, composed: true}));
-};
 
-const probe = text.split('\n').map(line => line.trim()).find(Boolean).slice(0, 100);
+const textLines = text.split('\n').map(line => line.trim()).filter(Boolean);
+const probe = textLines[0].slice(0, 100);
+// An editor that draws only the lines in sight shows the end of a long text, where the caret is.
+const holds = box => content(box).includes(probe) || content(box).includes(textLines[textLines.length - 1].slice(-100));
 const times = (haystack, needle) => haystack.split(needle).length - 1;
 const gone = box => !box.isConnected || !content(box).trim();
 const inPage = box => times(document.body.innerText, probe) > (plain(box) ? 0 : times(content(box), probe));
@@ -169,20 +229,20 @@ const inPage = box => times(document.body.innerText, probe) > (plain(box) ? 0 : 
 // Pages built by script draw their message box some time after they have loaded.
 const box = await within(5000, findBox);
 if (!box) return 'noBox';
-putIn(box);
+await putIn(box);
 // Editors take in what changed in their box on their own schedule.
-await sleep(150);
-if (!content(box).includes(probe)) return 'notSent';
-const send = findSend(box);
+if (!await within(5000, () => holds(box))) return 'notSent';
+// A send button may appear only a while after the box holds text; a form sends by itself.
+const send = findSend(box) || (!box.closest('form') && await within(3000, () => findSend(box)));
 if (send) {
-    if (await within(2000, () => !disabled(send))) send.click();
+    if (await within(4000, () => !disabled(send))) send.click();
     else pressEnter(box);
 } else {
     pressEnter(box);
     const form = box.closest('form');
     if (form && !gone(box)) form.requestSubmit();
 }
-return await within(3000, () => gone(box) || inPage(box)) ? 'sent' : 'notSent';
+return await within(5000, () => gone(box) || inPage(box)) ? 'sent' : 'notSent';
 )JS";
 
 DeliveryOutcome outcomeOf(JSCValue* value) {
