@@ -86,11 +86,6 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
     return true;
 }
 
-void runLoopFor(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    eventually([&] { return std::chrono::steady_clock::now() > end; }, time + std::chrono::seconds(1));
-}
-
 bool runPostedWork(std::chrono::milliseconds timeout) {
     // Posted as the app's main queue posts (an idle source of default priority), behind its work.
     auto ran = std::make_shared<bool>(false);

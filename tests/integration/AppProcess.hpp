@@ -47,10 +47,6 @@ private:
 // Polls `condition` every 50 ms while running the GLib main context, until it holds.
 bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
-// Runs the GLib main context for `time`, so that what is due in it happens (or has its
-// chance to).
-void runLoopFor(std::chrono::milliseconds time);
-
 // Runs the GLib main context until work posted to it before this call has run: posted work
 // runs in order, so whatever an earlier call deferred to the main queue has had its turn.
 bool runPostedWork(std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -28,8 +28,6 @@ protected:
     std::string evaluate(WebKitWebView* view, const std::string& script) { return evaluateScript(view, script); }
 
     std::vector<std::string> downloadedFiles() const;
-    // Lets the engine settle, so that something that should not happen had its chance.
-    void settle(std::chrono::milliseconds time = std::chrono::milliseconds(600)) { runLoopFor(time); }
 
     std::filesystem::path downloadsFolder = dir / "Downloads";
     WebViewStore& store = webViews;
