@@ -1,14 +1,9 @@
 // An editor with a model of its own that applies typed text (from beforeinput) on its next
 // task, as editors that batch their updates on a scheduler do, but puts a Shift+Enter line
 // break into the model at once, wherever its caret is by then. Enter sends the model's text.
-import { blank, composer, deliver } from './chat.js';
+import { blank, composer, deliver, editableBox } from './chat.js';
 
-const box = document.createElement('div');
-box.className = 'box';
-box.contentEditable = 'true';
-box.setAttribute('role', 'textbox');
-box.setAttribute('aria-multiline', 'true');
-box.setAttribute('aria-label', 'Message');
+const box = editableBox();
 composer().append(box);
 
 let model = '';

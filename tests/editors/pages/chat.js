@@ -28,6 +28,26 @@ export function composer() {
   return document.getElementById('composer');
 }
 
+// A plain editable message box, as a page without an editor library makes it.
+export function editableBox() {
+  const box = document.createElement('div');
+  box.className = 'box';
+  box.contentEditable = 'true';
+  box.setAttribute('role', 'textbox');
+  box.setAttribute('aria-multiline', 'true');
+  box.setAttribute('aria-label', 'Message');
+  return box;
+}
+
+// The text an editable box shows; a line break the engine keeps last only to hold the
+// caret line open shows no line of its own.
+export function rendered(box) {
+  let last = box;
+  while (last.lastChild) last = last.lastChild;
+  const shown = box.innerText;
+  return last.nodeName === 'BR' ? shown.replace(/\n$/, '') : shown;
+}
+
 // An icon-only "send" picture: buttons that carry it have no text of their own.
 export function sendIcon() {
   const ns = 'http://www.w3.org/2000/svg';

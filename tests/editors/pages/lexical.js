@@ -3,15 +3,10 @@
 import { createEmptyHistoryState, registerHistory } from '@lexical/history';
 import { registerPlainText } from '@lexical/plain-text';
 import { $createParagraphNode, $getRoot, COMMAND_PRIORITY_HIGH, KEY_ENTER_COMMAND, createEditor } from 'lexical';
-import { blank, composer, deliver } from './chat.js';
+import { blank, composer, deliver, editableBox } from './chat.js';
 
 const form = document.createElement('form');
-const root = document.createElement('div');
-root.className = 'box';
-root.contentEditable = 'true';
-root.setAttribute('role', 'textbox');
-root.setAttribute('aria-multiline', 'true');
-root.setAttribute('aria-label', 'Message');
+const root = editableBox();
 const button = document.createElement('button');
 button.type = 'submit';
 button.textContent = 'Submit';

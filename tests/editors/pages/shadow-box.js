@@ -1,6 +1,6 @@
 // A composer built as a web component: the editable box and its icon-only send button live
 // in an open shadow root. Enter or the button sends, Shift+Enter makes a line break.
-import { blank, composer, deliver, sendIcon } from './chat.js';
+import { blank, composer, deliver, rendered, sendIcon } from './chat.js';
 
 class ChatInput extends HTMLElement {
   constructor() {
@@ -18,7 +18,7 @@ class ChatInput extends HTMLElement {
     this.button.append(sendIcon());
     this.text = '';
     this.box.addEventListener('input', () => {
-      this.text = this.rendered();
+      this.text = rendered(this.box);
       this.button.disabled = blank(this.text);
     });
     this.box.addEventListener('keydown', (event) => {
@@ -27,14 +27,6 @@ class ChatInput extends HTMLElement {
       this.send();
     });
     this.button.addEventListener('click', () => this.send());
-  }
-
-  // The rendered text; a line break kept last only to hold the caret line open is no line.
-  rendered() {
-    let last = this.box;
-    while (last.lastChild) last = last.lastChild;
-    const shown = this.box.innerText;
-    return last.nodeName === 'BR' ? shown.replace(/\n$/, '') : shown;
   }
 
   send() {
