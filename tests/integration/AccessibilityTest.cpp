@@ -148,20 +148,20 @@ protected:
     AccessibilityTest() {
         window.set_default_size(1400, 860);
         window.present();
-        settle();
+        waitUntilStill();
     }
     // Lets animations end and the new views take their place before they are walked: the
     // column widths jump to their ends, the rest run out, and a frame is laid out after that.
-    void settle(Gtk::Widget& shown) {
+    void waitUntilStill(Gtk::Widget& shown) {
         window.contentView().finishAnimations();
         EXPECT_TRUE(eventually([&] { return !stillMoving(shown); })) << "an animation never ended";
         EXPECT_TRUE(framePainted(shown));
     }
-    void settle() { settle(window); }
+    void waitUntilStill() { waitUntilStill(window); }
     // In each state a user can reach, Tab goes through the detail column and the tab bar in
     // reading order, and nothing on screen is nameless in either language.
     void expectAccessible(const std::string& state, bool checkTabOrder = true) {
-        settle();
+        waitUntilStill();
         if (checkTabOrder) {
             EXPECT_EQ(tabOrderFaults(window.contentView().detailColumn()), "") << state << ", detail column";
             EXPECT_EQ(tabOrderFaults(window.contentView().tabBar()), "") << state << ", tab bar";
@@ -173,7 +173,7 @@ protected:
     }
     void pressEscape() {
         EXPECT_TRUE(pressKeysAndWait(GTK_WINDOW(window.gobj()), "Escape"));
-        settle();
+        waitUntilStill();
     }
     void openPanel(DetailPanelType type) {
         state.setDetailPanelType(type);
@@ -236,7 +236,7 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
             auto* stackPage = ADW_VIEW_STACK_PAGE(g_list_model_get_item(pages, page));
             adw_view_stack_set_visible_child(stack, adw_view_stack_page_get_child(stackPage));
             g_object_unref(stackPage);
-            settle(settingsWindow);
+            waitUntilStill(settingsWindow);
             EXPECT_EQ(unnamedControls(settingsWindow), "") << "settings window page " << page << " in " << chooserName(language);
         }
     }
@@ -244,7 +244,7 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
 
     // The walk itself finds a button without a name.
     openPanel(DetailPanelType::settings);
-    settle();
+    waitUntilStill();
     gtk_accessible_reset_property(GTK_ACCESSIBLE(widgetWithClass(widgetWithClass(window, "detail-panel"), "collapse-handle").gobj()),
                                   GTK_ACCESSIBLE_PROPERTY_LABEL);
     EXPECT_NE(unnamedControls(window).find("GtkButton"), std::string::npos);

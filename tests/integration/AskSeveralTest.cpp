@@ -102,6 +102,15 @@ protected:
     bool arrived(const std::string& name, std::size_t count) {
         return eventually([&] { return receivedBy(name).size() >= count; });
     }
+    // Each of the pages said it sent, and received exactly `text`, once.
+    void expectSentOnce(const std::map<std::string, TargetStatus>& statuses, const std::vector<std::string>& names,
+                        const std::string& text) {
+        for (const auto& name : names) {
+            EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
+            if (!arrived(name, 1)) ADD_FAILURE() << name << " received nothing";
+            EXPECT_EQ(receivedBy(name), std::vector<std::string>{text}) << name;
+        }
+    }
 
     EditorFixtures editors{server};
 };
@@ -113,11 +122,7 @@ TEST_F(AskSeveralTest, TheExactTextArrivesOnceInEachChosenPageAndNowhereElse) {
     const std::string text = "First line\n\tTabbed <b>x</b> <script>alert(1)</script> \"quoted\" 'single' back\\slash\n"
                              "中文 繁體 😀 עברית مرحبا";
     const auto statuses = ask(text);
-    for (const char* name : {"area", "editable", "hostile"}) {
-        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
-        ASSERT_TRUE(arrived(name, 1)) << name;
-        EXPECT_EQ(receivedBy(name), std::vector<std::string>{text}) << name;
-    }
+    expectSentOnce(statuses, {"area", "editable", "hostile"}, text);
     EXPECT_EQ(statuses.size(), 3u);
     EXPECT_TRUE(receivedBy("form").empty());
     EXPECT_TRUE(receivedBy("nobox").empty());
@@ -142,11 +147,7 @@ TEST_F(AskSeveralTest, RealEditorsGetTheTextAsTypedAndSendItTheirOwnWay) {
                                                 "codemirror",     "trix",        "ckeditor"};
     choose(multiLine);
     const auto statuses = ask(lines);
-    for (const auto& name : multiLine) {
-        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
-        EXPECT_TRUE(arrived(name, 1)) << name;
-        EXPECT_EQ(receivedBy(name), std::vector<std::string>{lines}) << name;
-    }
+    expectSentOnce(statuses, multiLine, lines);
     EXPECT_TRUE(receivedBy("text-input").empty());
 
     // Once more into boxes that have sent before.
@@ -172,11 +173,7 @@ TEST_F(AskSeveralTest, BoxesInShadowRootsFormsOrWithALateSendButtonGetTheTextOnc
     const std::vector<std::string> pages = {"shadow-box", "send-appears", "form-editable"};
     choose(pages);
     const auto statuses = ask(lines);
-    for (const auto& name : pages) {
-        EXPECT_EQ(statuses.at(tagID(name)), TargetStatus::sent) << name;
-        EXPECT_TRUE(arrived(name, 1)) << name;
-        EXPECT_EQ(receivedBy(name), std::vector<std::string>{lines}) << name;
-    }
+    expectSentOnce(statuses, pages, lines);
 }
 
 // An editor that applies typed text to its own model on its next task, but a line break at

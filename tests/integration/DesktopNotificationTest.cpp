@@ -201,7 +201,8 @@ TEST_F(DesktopNotifications, AnAnswerThatPausesHalfwayLeavesOneNotice) {
     // As chat sites stream their replies: an event stream, which the engine hands on as it comes.
     pages.server.Get("/reply", [](const httplib::Request&, httplib::Response& res) {
         res.set_chunked_content_provider("text/event-stream", [token = 0](std::size_t, httplib::DataSink& sink) mutable {
-            // The page is still for a while first, as a page waiting for a question is.
+            // The reply's own pace, not a wait of the test's: still for a while first, as a page
+            // waiting for its question is, then a token every 60 ms with a pause halfway.
             const int pause = token == 0 ? 3000 : token == 40 ? 4000 : 60;
             std::this_thread::sleep_for(std::chrono::milliseconds(pause));
             if (token == 80) return sink.done(), true;
