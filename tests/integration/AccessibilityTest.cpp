@@ -219,9 +219,9 @@ TEST_F(AccessibilityTest, TabReachesEveryControlInReadingOrderEscapeClosesAndEve
     state.setShowDetailPanel(false);
     window.findInPage();
     expectAccessible("find bar");
-    state.enterSplitMode();
+    state.toggleSplit();
     expectAccessible("split mode");
-    state.exitSplitMode();
+    state.toggleSplit();
     state.setShowSidebar(false);
     expectAccessible("tab bar collapsed");
 

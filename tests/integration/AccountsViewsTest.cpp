@@ -106,7 +106,7 @@ TEST_F(AccountsViewsTest, ABuiltInServicesRowMenuAddsAnotherAccountAsASeparateTa
     ASSERT_TRUE(eventually([&] { return lastTag().name == service.enName + " 2"; }));
     EXPECT_EQ(lastTag().url, service.url);
     EXPECT_TRUE(lastTag().separateSignIn);
-    EXPECT_EQ(state.selectedTabID().get(), lastTag().id);
+    EXPECT_EQ(state.currentTabID(), lastTag().id);
     // Tags have no such item: they are the second accounts.
     EXPECT_EQ(bar.rows().back()->tab().id, lastTag().id);
     EXPECT_EQ(bar.rows().back()->anotherAccountItem().get_parent(), nullptr);

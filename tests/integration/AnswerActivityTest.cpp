@@ -110,8 +110,8 @@ TEST_F(AnswerActivityTest, AStreamedAnswerIsAnsweringThenReadyWithOneNoticeWhile
     // Clicking the notice shows the service, and the answer counts as seen.
     const auto page = answerActivity.activateNotice(notifier.sent[0].id);
     ASSERT_TRUE(page.has_value());
-    state.showServiceIn(page->serviceID, page->pane);
-    EXPECT_EQ(state.selectedTabID().get(), tagID("stream"));
+    state.showService(page->serviceID, page->copy);
+    EXPECT_EQ(state.currentTabID(), tagID("stream"));
     EXPECT_FALSE(activity("stream").answerReady);
     EXPECT_FALSE(answerActivity.activateNotice(notifier.sent[0].id)) << "a click counts once";
 }

@@ -35,18 +35,18 @@ struct AppObjects {
         state.setHiddenAITabIDs(all);
     }
     WebViewStore& store() { return webViews; }
-    // The web view of the service's page in the pane, if the page exists.
-    WebKitWebView* existingView(const std::string& id, Pane pane = Pane::primary) const {
-        auto* page = webViews.existingPage({id, pane});
+    // The web view of that copy of the service's page, if the page exists.
+    WebKitWebView* existingView(const std::string& id, std::size_t copy = 0) const {
+        auto* page = webViews.existingPage({id, copy});
         return page ? page->view() : nullptr;
     }
-    bool isLoading(const std::string& id, Pane pane = Pane::primary) const {
-        auto* page = webViews.existingPage({id, pane});
+    bool isLoading(const std::string& id, std::size_t copy = 0) const {
+        auto* page = webViews.existingPage({id, copy});
         return page && page->loading().get();
     }
-    // The page of the tab in the pane has finished loading (or failed).
-    bool loaded(const std::string& id, Pane pane = Pane::primary) {
-        return eventually([&] { return !isLoading(id, pane); }, std::chrono::seconds(15));
+    // That copy of the service's page has finished loading (or failed).
+    bool loaded(const std::string& id, std::size_t copy = 0) {
+        return eventually([&] { return !isLoading(id, copy); }, std::chrono::seconds(15));
     }
 
     TempDir dir;

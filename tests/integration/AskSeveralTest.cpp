@@ -126,7 +126,7 @@ TEST_F(AskSeveralTest, TheExactTextArrivesOnceInEachChosenPageAndNowhereElse) {
     EXPECT_EQ(statuses.size(), 3u);
     EXPECT_TRUE(receivedBy("form").empty());
     EXPECT_TRUE(receivedBy("nobox").empty());
-    EXPECT_EQ(state.selectedTabID().get(), tagID("area")) << "no pane changes what it shows";
+    EXPECT_EQ(state.currentTabID(), tagID("area")) << "no pane changes what it shows";
 
     // One line for a one-line field; a form sends through its own submit.
     choose({"form"});

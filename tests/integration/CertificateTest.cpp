@@ -19,7 +19,7 @@ protected:
     CertificateTest() { settings.setProxy({ProxyMode::none, "", {}}); }
 
     WebBrowserContainerView& show(const std::string& id) {
-        state.setSelectedTabID(id);
+        state.selectTab(id);
         if (panes.empty()) pane();
         return *panes.front();
     }

@@ -11,10 +11,10 @@ namespace {
 // The real pane over the real state.
 class ContainerViewTest : public StateFixture {
 protected:
-    bool allCreated(Pane which) {
+    bool allCreated() {
         return eventually([&] {
             for (const char* name : {"one", "two", "three"})
-                if (!existingView(tagID(name), which)) return false;
+                if (!existingView(tagID(name))) return false;
             return true;
         });
     }
@@ -98,14 +98,19 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     EXPECT_EQ(shownView(primary), two);
     EXPECT_TRUE(gtk_widget_get_can_target(GTK_WIDGET(two)) && gtk_widget_get_can_focus(GTK_WIDGET(two)));
     EXPECT_TRUE(eventually([&] { return !visible(one); }));
-    state.enterSplitMode();
-    state.setActivePane(Pane::secondary);
+    // A click would select into the new, empty pane: the pointed page is drawn there, under
+    // its placeholder, and the first pane keeps showing its own.
+    state.toggleSplit();
+    ASSERT_EQ(state.currentPane(), 1u);
+    auto& second = pane(1);
     state.setPointedTabID(tagID("one"));
-    EXPECT_FALSE(eventually([&] { return visible(one); }, std::chrono::seconds(1)))
-        << "a click would select into the other pane";
+    EXPECT_TRUE(eventually([&] { return visible(one); }));
+    EXPECT_TRUE(gtk_widget_is_ancestor(GTK_WIDGET(one), GTK_WIDGET(second.gobj())));
+    EXPECT_TRUE(shows(second, "pane-placeholder"));
+    EXPECT_EQ(shownView(primary), two);
 
     // The pointed page's tab goes away while it is drawn in advance.
-    state.setActivePane();
+    state.panes().setActive(0);
     state.setPointedTabID(tagID("three"));
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(three)); }));
     store().removePage({tagID("three"), 0});
@@ -115,17 +120,21 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     EXPECT_TRUE(eventually([&] { return visible(one); }));
 }
 
-TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShowInBothPanes) {
-    state.enterSplitMode();
+TEST_F(ContainerViewTest, AnEmptySecondPaneShowsThePlaceholderAndOverlaysShowInBothPanes) {
+    state.toggleSplit();
     localization.setCurrentLanguage(AppLanguage::en);
-    auto& secondary = pane(Pane::secondary);
+    auto& secondary = pane(1);
     EXPECT_TRUE(shows(secondary, "pane-placeholder"));
-    EXPECT_EQ(store().pageKeys().size(), 0u);
+    EXPECT_EQ(textOf(secondary, "placeholder-text"), "Select second AI");
+    // The pages no pane shows wait in the active pane, under its placeholder.
+    ASSERT_TRUE(allCreated());
+    EXPECT_TRUE(shows(secondary, "pane-placeholder"));
+    EXPECT_EQ(shownView(secondary), nullptr);
     localization.setCurrentLanguage(AppLanguage::zhTW);
     state.selectTab("custom_two");
     EXPECT_FALSE(shows(secondary, "pane-placeholder"));
-    EXPECT_EQ(shownView(secondary), existingView("custom_two", Pane::secondary));
-    EXPECT_EQ(existingView("custom_two"), nullptr);
+    EXPECT_EQ(shownView(secondary), existingView("custom_two"));
+    EXPECT_EQ(existingView("custom_two", 1), nullptr) << "one pane shows it: one page";
 
     auto& primary = pane();
     store().downloads().reportFinished();
@@ -139,13 +148,63 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     EXPECT_FALSE(shows(primary, "file-drop-tip")) << "the tip shows where the files were dropped";
 }
 
+// A service has one page: shown in another pane, the page goes there whole, nothing loads
+// again. Only while two panes show the service at once does the later one get a page of its
+// own, with its own history; it ends when that pane moves on.
+TEST_F(ContainerViewTest, AServiceShownInAnotherPaneTakesItsPageAlong) {
+    auto& first = pane(0);
+    ASSERT_TRUE(allCreated());
+    ASSERT_TRUE(loaded(tagID("one")) && loaded(tagID("two")) && loaded(tagID("three")));
+    auto* one = existingView(tagID("one"));
+    auto* two = existingView(tagID("two"));
+    auto* three = existingView(tagID("three"));
+    state.toggleSplit();
+    auto& second = pane(1);
+    state.selectTab(tagID("two"));
+    EXPECT_EQ(shownView(second), two);
+    EXPECT_EQ(shownView(first), one);
+
+    state.panes().show(0, tagID("three"));
+    state.selectTab(tagID("one"));
+    EXPECT_EQ(shownView(first), three);
+    EXPECT_EQ(shownView(second), one);
+    EXPECT_TRUE(gtk_widget_is_ancestor(GTK_WIDGET(one), GTK_WIDGET(second.gobj())));
+    EXPECT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(one)); }));
+    EXPECT_EQ(existingView(tagID("one"), 1), nullptr);
+    // Work posted by the moves has run: a load asked for would have reached the server.
+    ASSERT_TRUE(runPostedWork());
+    EXPECT_FALSE(webkit_web_view_is_loading(one) || webkit_web_view_is_loading(two) || webkit_web_view_is_loading(three));
+    EXPECT_EQ(hits["one"], 1);
+    EXPECT_EQ(hits["two"], 1);
+    EXPECT_EQ(hits["three"], 1);
+
+    // The first pane in reading order shows the first page of the service.
+    state.panes().show(0, tagID("one"));
+    EXPECT_EQ(shownView(first), one);
+    auto* copy = existingView(tagID("one"), 1);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, one);
+    EXPECT_EQ(shownView(second), copy);
+    ASSERT_TRUE(loaded(tagID("one"), 1));
+    EXPECT_EQ(hits["one"], 2);
+    evaluateScript(copy, "document.getElementById('next').click()");
+    ASSERT_TRUE(eventually([&] { return evaluateScript(copy, "document.title") == "next"; }));
+    EXPECT_EQ(evaluateScript(one, "history.length"), "1") << "histories stay apart";
+    EXPECT_EQ(evaluateScript(one, "document.title"), "one");
+
+    state.selectTab(tagID("two"));
+    EXPECT_EQ(shownView(second), two);
+    EXPECT_EQ(existingView(tagID("one"), 1), nullptr) << "no second pane shows it: the copy ends";
+    EXPECT_EQ(shownView(first), one);
+}
+
 // A failure's reason may hold a long path with no place to break. The toast wraps it inside
 // its pane however narrow the pane, takes its own width where there is room, and is as tall
-// as its wrapped text needs. (Secondary panes with no service: no page needed.)
+// as its wrapped text needs. (Panes beyond the arrangement show no service: no page needed.)
 TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
     std::vector<WebBrowserContainerView*> views;
     for (int width : {900, 300, 120}) {
-        panes.push_back(std::make_unique<WebBrowserContainerView>(context, Pane::secondary));
+        panes.push_back(std::make_unique<WebBrowserContainerView>(context, 1));
         show(*panes.back(), width, 400);
         views.push_back(panes.back().get());
     }
@@ -173,14 +232,34 @@ TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
     EXPECT_LT(views.back()->get_width(), DownloadToast::width) << "a pane narrower than the toast was tried";
 }
 
-TEST_F(ContainerViewTest, AHiddenServiceStillSelectedShowsNothing) {
-    state.setHiddenAITabIDs({});
+// A service hidden leaves the panes that show it: a pane alone shows the first row of the tab
+// bar, one of several its placeholder, and no page of the hidden service is made.
+TEST_F(ContainerViewTest, AHiddenServiceLeavesItsPane) {
+    auto hidden = state.hiddenAITabIDs().get();
+    const auto hide = [&](bool hide) {
+        hide ? hidden.insert("doubao") : hidden.erase("doubao");
+        state.setHiddenAITabIDs(hidden);
+    };
+    hide(false);
     state.selectTab("doubao");
-    state.setHiddenAITabIDs({"doubao"});  // moves the selection on...
-    state.setSelectedTabID("doubao");      // ...but the id can still be set directly
-    auto& primary = pane();
-    EXPECT_EQ(shownView(primary), nullptr);
-    EXPECT_FALSE(spins(primary));
+    hide(true);
+    EXPECT_EQ(state.panes().serviceIn(0), tagID("one"));
+
+    hide(false);
+    state.selectTab("doubao");
+    state.toggleSplit();
+    state.selectTab(tagID("two"));
+    hide(true);
+    localization.setCurrentLanguage(AppLanguage::en);
+    auto& first = pane(0);
+    auto& second = pane(1);
+    EXPECT_TRUE(shows(first, "pane-placeholder"));
+    EXPECT_EQ(textOf(first, "placeholder-text"), "Select an AI");
+    EXPECT_EQ(shownView(first), nullptr);
+    EXPECT_FALSE(spins(first));
+    ASSERT_TRUE(loaded(tagID("two")));
+    EXPECT_EQ(shownView(second), existingView(tagID("two")));
+    EXPECT_EQ(existingView("doubao"), nullptr);
 }
 
 }  // namespace

@@ -28,9 +28,9 @@ protected:
         click(view.addForm().saveButton());
     }
     const std::vector<CustomTab>& tags() { return customTabs.customTabs().get(); }
-    WebKitWebView* openPage(const CustomTab& tag, Pane pane) {
-        auto* page = store().page(tabRecord(tag), pane).view();
-        EXPECT_TRUE(loaded(tag.id, pane));
+    WebKitWebView* openPage(const CustomTab& tag, std::size_t copy = 0) {
+        auto* page = store().page(tabRecord(tag), copy).view();
+        EXPECT_TRUE(loaded(tag.id, copy));
         return page;
     }
     bool focusIsIn(Gtk::Widget& widget) {
@@ -50,9 +50,12 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     first.attributes = {TabAttributes::webAI | 8};
     customTabs.replace(first);
     const auto second = tags()[1], third = tags()[2];
-    ASSERT_EQ(state.selectedTabID().get(), first.id);
+    ASSERT_EQ(state.currentTabID(), first.id);
+    // Shown in both panes, the tag has a second page.
+    state.toggleSplit();
+    state.selectTab(first.id);
     auto* page = openPage(first);
-    openPage(first, Pane::secondary);
+    openPage(first, 1);
     openPage(second);
 
     auto& form = view.addForm();
@@ -84,7 +87,7 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(added.id.starts_with("custom_") && added.id != first.id) << added.id;
     EXPECT_TRUE(added.createdAt >= before && added.createdAt <= secondsSinceReferenceDate());
     EXPECT_FALSE(view.isAddFormOpen());
-    EXPECT_EQ(state.selectedTabID().get(), first.id) << "not selected";
+    EXPECT_EQ(state.currentTabID(), first.id) << "not selected";
     EXPECT_EQ(store().pageKeys().size(), 3u) << "adding opens no page";
     ASSERT_EQ(view.rowCount(), 4u);
     EXPECT_EQ(view.row(3).iconName(), "e.circle.fill");
@@ -138,15 +141,10 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_EQ(tags()[1], second);
     EXPECT_TRUE(eventually([&] { return !view.editLayer().get_visible(); })) << "the card leaves";
 
-    // Deleting the shown tag: the selection moves on while its pages live, then they go.
-    bool pagesAtRepair = false, pagesAtRemoval = true;
+    // Deleting the shown tag: the panes move on while the tag and its page live, then both go.
+    bool pagesAtRepair = false;
     Connections watch;
-    watch += state.selectedTabID().observe(
-        [&] { pagesAtRepair = existingView(first.id) && customTabs.find(first.id); });
-    watch += customTabs.customTabs().observe([&] {
-        pagesAtRemoval = existingView(first.id) ||
-                         existingView(first.id, Pane::secondary);
-    });
+    watch += state.panes().observe([&] { pagesAtRepair = existingView(first.id) && customTabs.find(first.id); });
     auto remaining = tags();
     click(view.row(0).deleteButton());
     click(view.deleteCard().cancelButton());
@@ -160,24 +158,24 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     ASSERT_TRUE(view.isDeleteCardOpen());
     EXPECT_TRUE(focusIsIn(view.deleteCard().cancelButton()));
     click(view.deleteCard().confirmButton());
-    EXPECT_EQ(state.selectedTabID().get(), builtInTabs().front().id) << "the first service, though hidden";
+    EXPECT_EQ(state.panes().serviceIn(0), builtInTabs().front().id) << "the first service, though hidden";
+    EXPECT_EQ(state.panes().serviceIn(1), std::nullopt);
     EXPECT_TRUE(pagesAtRepair);
-    EXPECT_FALSE(pagesAtRemoval);
-    EXPECT_EQ(existingView(first.id, Pane::secondary), nullptr);
+    EXPECT_EQ(existingView(first.id), nullptr);
+    EXPECT_EQ(existingView(first.id, 1), nullptr);
     EXPECT_NE(existingView(second.id), nullptr);
     remaining.erase(remaining.begin());
     EXPECT_EQ(tags(), remaining);
 
-    // The secondary pane's tag: the pane empties, split mode stays.
-    state.setSelectedTabID(second.id);
-    state.setSplitMode(true);
+    // The second pane's tag: the pane empties, the panes stay.
+    state.panes().show(0, second.id);
+    ASSERT_EQ(state.currentPane(), 1u);
     state.selectTab(third.id);
-    ASSERT_EQ(state.secondaryTabID().get(), third.id);
     click(view.row(1).deleteButton());
     click(view.deleteCard().confirmButton());
-    EXPECT_FALSE(state.secondaryTabID().get().has_value());
-    EXPECT_TRUE(state.isSplitMode().get());
-    EXPECT_EQ(state.selectedTabID().get(), second.id);
+    EXPECT_FALSE(state.panes().serviceIn(1).has_value());
+    EXPECT_TRUE(state.panes().isSplit());
+    EXPECT_EQ(state.panes().serviceIn(0), second.id);
     remaining.erase(remaining.begin() + 1);
     EXPECT_EQ(tags(), remaining);
 

@@ -180,10 +180,10 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheir
 
     click(toolOf(toolbar, Tool::split));
     EXPECT_EQ(windowControl.widenings, 1);
-    EXPECT_TRUE(state.isSplitMode().get());
+    EXPECT_TRUE(state.panes().isSplit());
     EXPECT_EQ(bubbleText(toolOf(toolbar, Tool::split)), "Exit Split View");
     click(toolOf(toolbar, Tool::split));
-    EXPECT_FALSE(state.isSplitMode().get());
+    EXPECT_FALSE(state.panes().isSplit());
     EXPECT_EQ(bubbleText(toolOf(toolbar, Tool::split)), "Split View");
     EXPECT_EQ(windowControl.widenings, 1) << "leaving keeps the window's size";
 

@@ -41,14 +41,12 @@ protected:
         window.present();
         EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
     }
-    WebKitWebView* page(const std::string& name, Pane pane = Pane::primary) {
-        return existingView(tagID(name), pane);
-    }
+    WebKitWebView* page(const std::string& name) { return existingView(tagID(name)); }
     // The typing page shown in the active pane with its area holding the keyboard focus.
-    void typeInPage(Pane pane = Pane::primary) {
+    void typeInPage() {
         state.selectTab(tagID("typing"));
-        ASSERT_TRUE(loaded(tagID("typing"), pane));
-        auto* view = page("typing", pane);
+        ASSERT_TRUE(loaded(tagID("typing")));
+        auto* view = page("typing");
         gtk_widget_grab_focus(GTK_WIDGET(view));
         ASSERT_EQ(evaluateScript(view, "area.focus(); document.activeElement.id"), "area");
     }
@@ -165,18 +163,19 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
 
     // F6 and ctrl+alt+arrows switch the active pane.
     state.selectTab(tagID("one"));
-    state.enterSplitMode();
-    typeInPage(Pane::secondary);
+    state.toggleSplit();
+    ASSERT_EQ(state.currentPane(), 1u);
+    typeInPage();
     press("ctrl+1");
-    EXPECT_EQ(state.secondaryTabID().get(), std::optional<std::string>(tagID("one")));
-    EXPECT_EQ(state.selectedTabID().get(), tagID("one")) << "the primary pane kept its tab";
+    EXPECT_EQ(state.panes().serviceIn(1), tagID("one"));
+    EXPECT_EQ(state.panes().serviceIn(0), tagID("one")) << "the first pane kept its tab";
     press("F6");
-    EXPECT_EQ(state.activePane().get());
+    EXPECT_EQ(state.currentPane(), 0u);
     press("ctrl+3");
-    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
-    EXPECT_EQ(state.secondaryTabID().get(), std::optional<std::string>(tagID("one")));
+    EXPECT_EQ(state.panes().serviceIn(0), tagID("three"));
+    EXPECT_EQ(state.panes().serviceIn(1), tagID("one"));
     press("ctrl+alt+Right");
-    EXPECT_EQ(state.activePane().get(), Pane::secondary);
+    EXPECT_EQ(state.currentPane(), 1u);
     press("ctrl+f");
     EXPECT_TRUE(shows(paneOf(window, 1), "find-bar"));
     EXPECT_FALSE(shows(paneOf(window, 0), "find-bar"));

@@ -32,12 +32,10 @@ protected:
     }
     std::string addServiceAt(const std::string& name, const std::string& url) {
         customTabs.add(CustomTab{tagID(name), name, url, {}, 0});
-        state.setSelectedTabID(tagID(name));
+        state.selectTab(tagID(name));
         return tagID(name);
     }
-    WebKitWebView* page(const std::string& id, Pane which = Pane::primary) {
-        return existingView(id, which);
-    }
+    WebKitWebView* page(const std::string& id) { return existingView(id); }
     ServicePage& servicePage(const std::string& id) { return *store().existingPage({id, 0}); }
     bool anyTrouble() {
         for (const auto& key : store().pageKeys())
@@ -55,13 +53,14 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     server.serve("/other", "<title>other</title>", "text/html");
     std::string otherURL = server.url("/other");
     otherURL.replace(otherURL.find("127.0.0.1"), 9, "localhost");
+    // The second pane shows the other site, the first the chat.
+    state.toggleSplit();
     const auto other = addServiceAt("other", otherURL);
-    auto& secondary = pane(Pane::secondary);
-    state.enterSplitMode();
-    state.setSecondaryTabID(other);
-    ASSERT_TRUE(loaded(other, Pane::secondary));
-    ASSERT_TRUE(titled(page(other, Pane::secondary), "other"));
+    auto& secondary = pane(1);
+    ASSERT_TRUE(loaded(other));
+    ASSERT_TRUE(titled(page(other), "other"));
     const auto before = webProcessIDs();
+    state.panes().setActive(0);
     const auto chat = addService("chat", "<title>chat</title>");
     auto& primary = pane();
     ASSERT_TRUE(loaded(chat));
@@ -78,7 +77,7 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     EXPECT_EQ(textOf(primary, "page-trouble-title"), "chat stopped working");
     EXPECT_EQ(troubleAction(primary).get_label(), "Reload");
     EXPECT_FALSE(shows(secondary, "page-trouble"));
-    EXPECT_EQ(evaluateScript(page(other, Pane::secondary), "document.title"), "other") << "the other pane goes on";
+    EXPECT_EQ(evaluateScript(page(other), "document.title"), "other") << "the other pane goes on";
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_EQ(textOf(primary, "page-trouble-title"), "chat 已停止运行");
     // The page dealt with its crash when it showed the notice; a reload would have been asked
@@ -335,7 +334,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
     EXPECT_TRUE(launcher.opened.empty());
     EXPECT_EQ(windowsWithClass("popup-window").size(), 0u);
 
-    state.setSelectedTabID(opener);
+    state.selectTab(opener);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(page(opener))); }));
     settings.setNewWindowTarget(NewWindowTarget::browser);
     pressOnPage("document.getElementById('go').focus(); 1", "Return");

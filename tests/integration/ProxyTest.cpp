@@ -60,7 +60,7 @@ TEST_F(ProxyTest, ATagsManualProxyCarriesItsPagesAloneAndEveryChangeAppliesAtOnc
 TEST_F(ProxyTest, AProxyThatCannotBeReachedIsWhatThePaneSays) {
     const auto closed = addTag("closed", server.url("/page/never"), true,
                                {ProxyMode::manual, "http://127.0.0.1:" + std::to_string(unusedPort()), {}});
-    state.setSelectedTabID(closed);
+    state.selectTab(closed);
     auto& shown = pane();
     ASSERT_TRUE(eventually([&] { return StateFixture::shows(shown, "page-trouble"); }, std::chrono::seconds(15)));
     EXPECT_EQ(textOf(shown, "page-trouble-detail"), displayHost(server.url("/")) + ": the proxy could not be reached.");
@@ -118,7 +118,7 @@ std::vector<GtkWidget*> widgetsIn(GtkWidget* root, Test test) {
 TEST_F(ProxyTest, AProxyAskingForAPasswordIsAnsweredInThePaneAsASitesOwnLogin) {
     TinyProxy guarded("alice secret");
     const auto tagged = addTag("guarded", server.url("/page/behind"), true, {ProxyMode::manual, guarded.address(), {}});
-    state.setSelectedTabID(tagged);
+    state.selectTab(tagged);
     auto& shown = pane();
     auto* view = GTK_WIDGET(store().existingPage({tagged, 0})->view());
     std::vector<GtkWidget*> fields;

@@ -63,16 +63,22 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
     customTabs.add(CustomTab{"custom_new", "豆包二号", server.url("/one"), {}, 0});
     EXPECT_EQ(rowIDs().back(), "custom_new");
 
-    state.enterSplitMode();
+    state.toggleSplit();
     state.selectTab(tagID("two"));
     EXPECT_TRUE(row(tagID("one"))->isPrimarySelected());
     EXPECT_TRUE(row(tagID("two"))->isSecondarySelected());
+    EXPECT_FALSE(row(tagID("two"))->isPrimarySelected());
     state.selectTab(tagID("one"));
-    EXPECT_TRUE(row(tagID("one"))->isSecondarySelected());
-    EXPECT_FALSE(row(tagID("one"))->isPrimarySelected()) << "the pink fill wins when both panes show it";
-    state.exitSplitMode();
-    state.setSecondaryTabID(tagID("three"));
-    EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "a leftover secondary id marks nothing";
+    EXPECT_TRUE(row(tagID("one"))->isPrimarySelected()) << "the first pane's colour wins when both panes show it";
+    EXPECT_FALSE(row(tagID("one"))->isSecondarySelected());
+    EXPECT_FALSE(row(tagID("two"))->isSecondarySelected()) << "no pane shows it now";
+    // Every pane but the first marks its service in the second colour.
+    state.chooseArrangement(PaneArrangement::three);
+    state.selectTab(tagID("three"));
+    EXPECT_TRUE(row(tagID("three"))->isSecondarySelected());
+    state.chooseArrangement(PaneArrangement::single);
+    EXPECT_FALSE(row(tagID("three"))->isSecondarySelected()) << "the pane that showed it is gone";
+    EXPECT_TRUE(row(tagID("one"))->isPrimarySelected());
 
     localization.setCurrentLanguage(AppLanguage::zhTW);
     EXPECT_EQ(content.tabBar().tooltip(AITabBarView::Control::refresh).text(), "重新整理頁面");
@@ -139,34 +145,34 @@ TEST_F(ShellTest, AnAnswerStreamedOutOfSightIsMarkedOnItsRowAndThePulseEndsWithI
 
 // Each click reaches the X server as a user's would.
 TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAndInsetsFollowThePanes) {
-    state.enterSplitMode();
-    ASSERT_NE(content.secondaryPane(), nullptr);
+    state.toggleSplit();
+    ASSERT_EQ(content.panes().frameCount(), 2u);
     EXPECT_TRUE(shows(content, "secondary-outline"));
     EXPECT_FALSE(shows(content, "primary-outline"));
+    ASSERT_TRUE(loaded(tagID("one")));
+    const int loadsOfOne = hits["one"];
     state.selectTab(tagID("two"));
-    ASSERT_TRUE(loaded(tagID("two"), Pane::secondary));
-    auto* secondary = existingView(tagID("two"), Pane::secondary);
+    ASSERT_TRUE(loaded(tagID("two")));
+    auto* secondary = existingView(tagID("two"));
     evaluateScript(secondary, "document.getElementById('next').click()");
     ASSERT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "next"; }));
     const int before = hits["two"];
     content.tabBar().control(AITabBarView::Control::refresh).activate();
     EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
     EXPECT_EQ(hits["two"], before + 1);
-    auto* primaryTwo = existingView(tagID("two"));
-    ASSERT_NE(primaryTwo, nullptr);
-    EXPECT_EQ(evaluateScript(primaryTwo, "history.length"), "1") << "the other pane is untouched";
-    // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
-    state.setSecondaryTabID(std::nullopt);
-    EXPECT_EQ(state.currentTabID(), tagID("one"));
-    EXPECT_EQ(state.currentPane(), Pane::secondary);
-    ASSERT_TRUE(eventually([&] { return content.secondaryPane()->get_width() > 0; }));
+    EXPECT_EQ(hits["one"], loadsOfOne) << "the other pane is untouched";
+    // An empty second pane: the controls look for its service, and find none.
+    state.panes().show(1, std::nullopt);
+    EXPECT_EQ(state.currentTabID(), "");
+    EXPECT_EQ(state.currentPane(), 1u);
+    ASSERT_TRUE(eventually([&] { return content.panes().frame(1).get_width() > 0; }));
     clickWithPointer(content, 300, 400);
-    EXPECT_TRUE(eventually([&] { return state.activePane().get() == Pane::primary; }));
+    EXPECT_TRUE(eventually([&] { return state.currentPane() == 0; }));
     EXPECT_TRUE(shows(content, "primary-outline"));
     state.selectTab(tagID("three"));
-    EXPECT_EQ(state.selectedTabID().get(), tagID("three"));
-    state.exitSplitMode();
-    EXPECT_EQ(content.secondaryPane(), nullptr);
+    EXPECT_EQ(state.panes().serviceIn(0), tagID("three"));
+    state.toggleSplit();
+    EXPECT_EQ(content.panes().frameCount(), 1u);
 
     ASSERT_TRUE(loaded(tagID("three")));
     auto* page = existingView(tagID("three"));
@@ -210,15 +216,15 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
     customTabs.add(CustomTab{tagID("other"), "other", otherURL, {}, 0});
     state.selectTab(tagID("wide"));
     ASSERT_TRUE(loaded(tagID("wide")));
-    state.enterSplitMode();
-    auto& left = content.primaryPane();
-    auto& right = *content.secondaryPane();
+    state.toggleSplit();
+    auto& left = content.panes().frame(0);
+    auto& right = content.panes().frame(1);
     const auto even = [&] {
         return eventually([&] { return left.get_width() > 0 && left.get_width() == right.get_width(); },
                           std::chrono::seconds(2));
     };
     state.selectTab(tagID("other"));
-    ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
+    ASSERT_TRUE(loaded(tagID("other")));
     EXPECT_TRUE(even()) << left.get_width() << " against " << right.get_width();
     const int width = right.get_width();
     EXPECT_EQ(left.get_width() + right.get_width() + 6, content.get_width() - content.leadingInset() - content.trailingInset())
@@ -227,7 +233,7 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
     for (int round = 0; round < 3; ++round) {
         // Only the page's own process, marked by a worker the page starts in it: one the
         // engine is still starting (a spare) must not be killed, its launch would fail.
-        auto* view = existingView(tagID("other"), Pane::secondary);
+        auto* view = existingView(tagID("other"));
         evaluateScript(view, "window.worker = new Worker('/worker.js'); 1");
         int pid = 0;
         ASSERT_TRUE(eventually([&] { return (pid = processRunningAWorker()) > 0; })) << "round " << round;
@@ -238,9 +244,9 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
         EXPECT_EQ(right.get_width(), width) << "ended, round " << round;
         troubleAction(right).activate();
         ASSERT_TRUE(eventually([&] { return !shows(right, "page-trouble"); }));
-        view = existingView(tagID("other"), Pane::secondary);
+        view = existingView(tagID("other"));
         ASSERT_TRUE(eventually([&] { return evaluateScript(view, "document.title") == "one"; }));
-        ASSERT_TRUE(loaded(tagID("other"), Pane::secondary));
+        ASSERT_TRUE(loaded(tagID("other")));
         // Laying the page out reports its size to the view before the answer comes back; the
         // frame after that has the pane laid out with it.
         ASSERT_EQ(evaluateScript(view, "document.body.offsetWidth > 0"), "true");

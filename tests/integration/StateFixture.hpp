@@ -3,11 +3,13 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
 
 #include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
 #include "integration/WidgetChecks.hpp"
+#include "pane/PagePlacement.hpp"
 #include "pane/WebBrowserContainerView.hpp"
 
 namespace corvina::testing {
@@ -18,15 +20,20 @@ class StateFixture : public ::testing::Test, protected AppObjects<GlibMainQueue>
 protected:
     StateFixture();
 
-    // The real pane over the state, in a window of its own.
-    WebBrowserContainerView& pane(Pane which = Pane::primary) {
+    // The real pane over the state, in a window of its own, given its pages by the
+    // fixture's placement as the pane grid gives them. Until the first pane, no page is
+    // made but those a test asks the store for.
+    WebBrowserContainerView& pane(Pane which = 0) {
+        if (!placement) placement.emplace(context);
         panes.push_back(std::make_unique<WebBrowserContainerView>(context, which));
+        placement->attach(which, *panes.back());
+        placement->place();
         show(*panes.back(), 900, 600);
         return *panes.back();
     }
     static std::string tagID(const std::string& name) { return "custom_" + name; }
 
-    // The pane at `place` in a window, the primary one first.
+    // The pane at `place` in a window, the first one first.
     static Gtk::Widget& paneOf(Gtk::Widget& window, std::size_t place) {
         return *Glib::wrap(widgetsWithClass(window, "web-pane").at(place));
     }
@@ -47,6 +54,8 @@ protected:
 
     std::map<std::string, std::atomic<int>> hits;  // outlives the server that counts into it
     LocalServer server;
+    // Before the panes, so that the panes go first.
+    std::optional<PagePlacement> placement;
     std::vector<std::unique_ptr<WebBrowserContainerView>> panes;
 };
 

@@ -31,7 +31,7 @@ TEST_F(TagAddressTest, AStoredTagThatIsNoWebAddressIsKeptButNeverOpened) {
                                           addTag("data", "data:text/html,<title>data</title>")};
     auto& primary = pane();
     for (const auto& id : ids) {
-        state.setSelectedTabID(id);
+        state.selectTab(id);
         ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); })) << id;
         EXPECT_EQ(textOf(primary, "page-trouble-title"), id.substr(7) + " cannot be opened");
         EXPECT_EQ(textOf(primary, "page-trouble-detail"), "This address can't be opened: only web addresses (http, https) can.");
@@ -55,11 +55,11 @@ TEST_F(TagAddressTest, AStoredTagThatIsNoWebAddressIsKeptButNeverOpened) {
     // The tags are kept as they were; web addresses in other tags load as usual, and a
     // page that cannot be reached offers to try again.
     EXPECT_EQ(customTabs.find(ids[0])->url, "file://" + secret.string());
-    state.setSelectedTabID(tagID("one"));
+    state.selectTab(tagID("one"));
     ASSERT_TRUE(loaded(tagID("one")));
     EXPECT_FALSE(shows(primary, "page-trouble"));
     const int closedPort = std::make_unique<LocalServer>()->port();
-    state.setSelectedTabID(addTag("closed", "http://127.0.0.1:" + std::to_string(closedPort) + "/"));
+    state.selectTab(addTag("closed", "http://127.0.0.1:" + std::to_string(closedPort) + "/"));
     ASSERT_TRUE(eventually([&] { return shows(primary, "page-trouble"); }));
     EXPECT_TRUE(shownOnScreen(troubleAction(primary)));
 }

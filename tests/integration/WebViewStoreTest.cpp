@@ -24,7 +24,7 @@ protected:
     std::map<std::string, std::atomic<int>> hitCounts;
 };
 
-TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
+TEST_F(WebViewStoreTest, OneViewAndOneLoadPerPageUntilRemoved) {
     auto& hits = counted("/tag", "<title>tag</title>");
     const auto tag = tab("custom_X", "/tag");
     auto* first = store.page(tag).view();
@@ -38,13 +38,13 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     EXPECT_EQ(hits, 1);
     EXPECT_EQ(store.pageKeys().size(), 1u);
 
-    store.page(tag, Pane::secondary).view();
-    ASSERT_TRUE(loaded("custom_X", Pane::secondary));
+    store.page(tag, 1).view();
+    ASSERT_TRUE(loaded("custom_X", 1));
     store.removePage({"custom_X", 0});
-    store.removePage({"custom_X", Pane::secondary});
+    store.removePage({"custom_X", 1});
     EXPECT_EQ(store.pageKeys().size(), 0u);
     EXPECT_FALSE(isLoading("custom_X"));
-    state.setSelectedTabID("custom_X");
+    state.selectTab("custom_X");
     onCurrentPage(state, store, &ServicePage::goBack);
     reloadCurrentStartPage(state, store);
     EXPECT_EQ(store.pageKeys().size(), 0u) << "page commands never create a page";
@@ -53,7 +53,7 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     EXPECT_EQ(hits, 3);
 }
 
-TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLoginWhichOutlivesTheCache) {
+TEST_F(WebViewStoreTest, TwoCopiesOfAServiceHaveTheirOwnViewsButShareTheLoginWhichOutlivesTheCache) {
     server.server.Get("/login", [](const httplib::Request&, httplib::Response& res) {
         res.set_header("Set-Cookie", "session=alice; Path=/; Max-Age=3600");
         res.set_content("<title>in</title>", "text/html");
@@ -63,10 +63,11 @@ TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLoginWhichOutlives
     });
     auto* primary = store.page(tab("svc", "/login")).view();
     ASSERT_TRUE(loaded("svc"));
-    auto* secondary = store.page(tab("svc", "/whoami"), Pane::secondary).view();
+    // The copy a second pane showing the service has.
+    auto* secondary = store.page(tab("svc", "/whoami"), 1).view();
     EXPECT_NE(primary, secondary);
-    EXPECT_EQ(existingView("svc", Pane::secondary), secondary);
-    ASSERT_TRUE(loaded("svc", Pane::secondary));
+    EXPECT_EQ(existingView("svc", 1), secondary);
+    ASSERT_TRUE(loaded("svc", 1));
     EXPECT_EQ(evaluate(secondary, "document.title"), "session=alice");
     EXPECT_EQ(evaluate(primary, "history.length"), "1") << "histories stay apart";
 
