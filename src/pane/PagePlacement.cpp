@@ -53,6 +53,7 @@ void PagePlacement::placeOnce() {
     std::map<Pane, WebBrowserContainerView::Pages> wanted;
     std::set<std::string> shown;
     for (const auto& [pane, container] : containers_) {
+        if (pane >= panes.paneCount()) continue;
         const auto id = panes.serviceIn(pane);
         const auto tab = std::find_if(tabs.begin(), tabs.end(), [&id](const AITab& t) { return t.id == id; });
         if (tab == tabs.end()) continue;
