@@ -236,20 +236,20 @@ TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
 // bar, one of several its placeholder, and no page of the hidden service is made.
 TEST_F(ContainerViewTest, AHiddenServiceLeavesItsPane) {
     auto hidden = state.hiddenAITabIDs().get();
-    const auto hide = [&](bool hide) {
-        hide ? hidden.insert("doubao") : hidden.erase("doubao");
+    const auto hideDoubao = [&](bool on) {
+        on ? hidden.insert("doubao") : hidden.erase("doubao");
         state.setHiddenAITabIDs(hidden);
     };
-    hide(false);
+    hideDoubao(false);
     state.selectTab("doubao");
-    hide(true);
+    hideDoubao(true);
     EXPECT_EQ(state.panes().serviceIn(0), tagID("one"));
 
-    hide(false);
+    hideDoubao(false);
     state.selectTab("doubao");
     state.toggleSplit();
     state.selectTab(tagID("two"));
-    hide(true);
+    hideDoubao(true);
     localization.setCurrentLanguage(AppLanguage::en);
     auto& first = pane(0);
     auto& second = pane(1);

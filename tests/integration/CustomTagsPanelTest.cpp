@@ -198,4 +198,26 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(view.showsEmptyState());
 }
 
+// Panes that place pages: the panes let go of a deleted tag before its pages end, so no
+// pane showing it makes its page again behind the deletion.
+TEST_F(CustomTagsPanelTest, ATagDeletedWhileTwoPanesShowItLeavesNoPageBehind) {
+    state.toggleSplit();
+    state.selectTab(tagID("two"));
+    state.panes().show(0, tagID("two"));
+    pane(0);
+    pane(1);
+    ASSERT_TRUE(loaded(tagID("two")) && loaded(tagID("two"), 1));
+    const int loadsOfTwo = hits["two"];
+    click(view.row(1).deleteButton());
+    click(view.deleteCard().confirmButton());
+    EXPECT_EQ(state.panes().serviceIn(1), std::nullopt);
+    EXPECT_EQ(existingView(tagID("two")), nullptr);
+    EXPECT_EQ(existingView(tagID("two"), 1), nullptr);
+    // The other tags' pages are made behind the shown ones in the tab bar's order: once the
+    // last is made, a page wanted for the deleted tag would have been too.
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("one")) && existingView(tagID("three")); }));
+    EXPECT_EQ(existingView(tagID("two")), nullptr);
+    EXPECT_EQ(hits["two"], loadsOfTwo);
+}
+
 }  // namespace
