@@ -55,7 +55,6 @@ void PagePlacement::placeOnce() {
     std::set<std::string> shown;
     // A pane beyond the arrangement (about to go) holds nothing.
     for (const auto& [pane, container] : containers_) {
-        if (pane >= panes.paneCount()) continue;
         const auto id = panes.serviceIn(pane);
         const auto tab = std::find_if(tabs.begin(), tabs.end(), [&id](const AITab& t) { return t.id == id; });
         if (tab == tabs.end()) continue;
