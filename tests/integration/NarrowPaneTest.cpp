@@ -12,7 +12,7 @@ class NarrowPaneTest : public WebFixture {
 protected:
     NarrowPaneTest() {
         server.serve("/page", "<!doctype html><title>page</title><p>wide or narrow</p>", "text/html");
-        page = &store.page(tab("svc", "/page"), Pane::primary);
+        page = &store.page(tab("svc", "/page"));
         window = show(page->view());
     }
 
