@@ -238,7 +238,10 @@ TEST_F(ContainerViewTest, ALongFailureToastWrapsWithinItsPane) {
 TEST_F(ContainerViewTest, AHiddenServiceLeavesItsPane) {
     auto hidden = state.hiddenAITabIDs().get();
     const auto hideDoubao = [&](bool on) {
-        on ? hidden.insert("doubao") : hidden.erase("doubao");
+        if (on)
+            hidden.insert("doubao");
+        else
+            hidden.erase("doubao");
         state.setHiddenAITabIDs(hidden);
     };
     hideDoubao(false);
