@@ -160,6 +160,9 @@ TEST_F(KeyboardTest, ShortcutsActBeforeAPageThatSwallowsKeysZoomIsKeptPerService
     EXPECT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "typing"; }));
     press("alt+Right");
     EXPECT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "next"; }));
+    // Back where it started: the typing page is the one the second pane shows below.
+    press("alt+Left");
+    ASSERT_TRUE(eventually([&] { return evaluateScript(page("typing"), "document.title") == "typing"; }));
 
     // F6 and ctrl+alt+arrows switch the active pane.
     state.selectTab(tagID("one"));
