@@ -8,7 +8,6 @@
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTab.hpp"
 #include "support/Fakes.hpp"
-#include "web/page/PageKey.hpp"
 #include "web/page/WebKeys.hpp"
 
 using namespace corvina;
@@ -44,22 +43,11 @@ TEST(WebKeys, StartAddressesComeFromTheCatalogueThenTheTagsElseTheFirstService) 
     EXPECT_EQ(startURL("kimi", tags), findBuiltInTab("kimi")->url);
     EXPECT_EQ(startURL("custom_A", tags), "https://a.example/");
     EXPECT_EQ(startURL("", tags), "https://empty.example/");
-    EXPECT_EQ((PageKey{"kimi", Pane::primary}.text()), "kimi");
-    EXPECT_EQ((PageKey{"kimi", Pane::secondary}.text()), "kimi_secondary");
     for (const char* unknown : {"nothing", "Kimi", "kimi_secondary"})
         EXPECT_EQ(startURL(unknown, tags), builtInTabs().front().url) << unknown;
     // Without a catalogue the fixed address is the first service's own.
     EXPECT_EQ(startURL("doubao", {}, {}), fallbackStartURL);
     EXPECT_EQ(startURL("custom_A", {}, tags), "https://a.example/");
-}
-
-// Ids may themselves contain the secondary suffix's parts; the text form goes both ways.
-TEST(WebKeys, PageKeysRoundTripThroughTheirStoredForm) {
-    for (const PageKey& key : {PageKey{"kimi", Pane::primary}, PageKey{"kimi", Pane::secondary},
-                              PageKey{"custom_secondary_x", Pane::secondary}, PageKey{"a_secondary", Pane::secondary}})
-        EXPECT_EQ(PageKey::fromText(key.text()), key) << key.text();
-    EXPECT_EQ(PageKey::fromText("_secondary"), (PageKey{"", Pane::secondary}));
-    EXPECT_NE(PageKeyHash()({"x", Pane::primary}), PageKeyHash()({"x", Pane::secondary}));
 }
 
 class SettingsTest : public ::testing::Test {
