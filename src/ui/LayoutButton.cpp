@@ -21,7 +21,6 @@ LayoutButton::Choice::Choice(PaneArrangement arrangement)
     content.append(picture);
     content.append(name);
     button.set_child(content);
-    nameAfter(button, name);
 }
 
 LayoutButton::LayoutButton(AppContext& context) : context_(context) {
@@ -68,6 +67,7 @@ void LayoutButton::retitle() {
     for (auto& choice : choices_) {
         const auto name = MenuCommands::arrangementTitle(choice->arrangement).in(language);
         choice->name.set_text(name);
+        setAccessibleLabel(choice->button, name);
         auto tip = name + " (" + MenuCommands::arrangementKeys(choice->arrangement) + ")";
         if (shapeOf(choice->arrangement).columns > 1) tip += "\n" + MenuCommands::widensWindowNote.in(language);
         choice->button.set_tooltip_text(tip);
