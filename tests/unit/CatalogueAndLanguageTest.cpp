@@ -60,10 +60,12 @@ protected:
 // Stored values match exactly; anything else, or nothing on a desktop in no language of
 // ours and in light colours, means Simplified Chinese, light, pages loaded at launch, no
 // memory budget (a time that makes no sense turns it off rather than putting pages to sleep
-// at once) and new windows opened nowhere.
+// at once), new windows opened nowhere and desktop layouts kept in narrow panes.
 TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheDefault) {
     for (const char* stored : {"", R"({"appLanguage": "zh_tw", "appAppearance": "Dark", "openNewWindows": "everywhere"})",
                                R"({"sleepUnusedServicesAfterSeconds": -5, "loadServicesWhenOpened": 1})",
+                               R"({"keepDesktopLayoutInNarrowPanes": 0})",
+                               R"({"keepDesktopLayoutInNarrowPanes": "false"})",
                                R"({"sleepUnusedServicesAfterSeconds": "900"})",
                                R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
         if (*stored) writeFile(file, stored);
@@ -74,6 +76,7 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
         EXPECT_FALSE(settings.loadServicesWhenOpened().get()) << stored;
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0) << stored;
         EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::nowhere) << stored;
+        EXPECT_TRUE(settings.keepDesktopLayoutInNarrowPanes().get()) << stored;
         EXPECT_EQ(std::filesystem::exists(file), *stored != 0) << "nothing is written at creation";
     }
     {
@@ -89,6 +92,7 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
         settings.setLoadServicesWhenOpened(true);
         settings.setSleepUnusedServicesAfter(std::chrono::minutes(15));
         settings.setNewWindowTarget(NewWindowTarget::app);
+        settings.setKeepDesktopLayoutInNarrowPanes(false);
     }
     PreferenceStore store(file);
     AppSettings settings(store, desktop);
@@ -98,6 +102,8 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
     EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::app);
+    EXPECT_FALSE(settings.keepDesktopLayoutInNarrowPanes().get());
+    EXPECT_EQ(store.boolValue("keepDesktopLayoutInNarrowPanes"), false);
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
     EXPECT_EQ(AppSettings(store, desktop).sleepUnusedServicesAfter().get().count(), 0);
 }
@@ -196,6 +202,19 @@ TEST_F(SettingsTest, PageZoomStepsWithinItsRangePerServiceAndIsKept) {
     EXPECT_EQ(PageZoom(store).levels().get(),
               (std::map<std::string, double>{{"deepseek", 3.0}, {"kimi", 1.5}, {"qianwen", 0.9}}))
         << "a service back at 100 % is left out";
+}
+
+// A pane narrower than a desktop layout zooms its page out just enough to lay it out that
+// wide, but never past the smallest scale; with the setting off, or wide enough, not at all.
+TEST(NarrowPaneScale, ZoomsOutJustEnoughForADesktopLayoutDownToItsSmallestScale) {
+    for (int width : {640, 641, 1000, 4000}) EXPECT_EQ(narrowPaneScale(width, true), 1.0) << width;
+    for (int width : {0, 200, 383, 400, 639, 1000}) EXPECT_EQ(narrowPaneScale(width, false), 1.0) << width;
+    EXPECT_DOUBLE_EQ(narrowPaneScale(400, true), 0.625);
+    EXPECT_DOUBLE_EQ(narrowPaneScale(639, true), 639 / 640.0);
+    for (int width : {384, 383, 200, 1, 0, -5}) EXPECT_DOUBLE_EQ(narrowPaneScale(width, true), 0.6) << width;
+    // Between the two ends the page is laid out exactly a desktop layout wide.
+    for (int width = 384; width < 640; ++width)
+        EXPECT_NEAR(width / narrowPaneScale(width, true), 640.0, 1e-9) << width;
 }
 
 }  // namespace

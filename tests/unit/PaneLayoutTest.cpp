@@ -83,8 +83,9 @@ TEST_F(PaneLayoutTest, UnreadableStoredValuesMeanOnePaneAndLoseNothingElse) {
     EXPECT_EQ(layout->shape().rows, 2);
 }
 
-// A service shown in several panes: each pane knows which copy of its page it shows, and
-// which pane shows a copy; services that may not stay leave their panes empty.
+// A service shown in several panes: each pane knows which copy of its page it shows (the
+// longest shown the first), and which pane shows a copy; services that may not stay leave
+// their panes empty.
 TEST_F(PaneLayoutTest, EachPaneShowingAServiceShowsItsOwnCopyOfThePage) {
     auto& panes = launch();
     panes.arrange(PaneArrangement::grid2x2);
@@ -98,7 +99,11 @@ TEST_F(PaneLayoutTest, EachPaneShowingAServiceShowsItsOwnCopyOfThePage) {
     EXPECT_EQ(panes.paneShowingCopy("kimi", 3), none);
     EXPECT_EQ(panes.paneShowingCopy("gone", 0), none);
     panes.show(0, none);
-    EXPECT_EQ(panes.copyShownIn(3), 1u) << "fewer panes show it: the copies move down";
+    EXPECT_EQ(panes.copyShownIn(2), 0u) << "fewer panes show it: the copies move down";
+    EXPECT_EQ(panes.copyShownIn(3), 1u);
+    panes.show(0, "kimi");
+    EXPECT_EQ(panes.copyShownIn(0), 2u) << "shown there last: a new copy, the others keep theirs";
+    EXPECT_EQ(panes.paneShowingCopy("kimi", 0), Pane{2});
 
     int changes = 0;
     ScopedConnection watch = panes.observe([&] { ++changes; });
