@@ -211,9 +211,7 @@ void WebBrowserContainerView::prepareNext() {
     layers_.prepare(next);
 }
 
-// The page hears of a new width after the layout, not in the middle of it.
-void WebBrowserContainerView::size_allocate_vfunc(int width, int height, int baseline) {
-    Gtk::Overlay::size_allocate_vfunc(width, height, baseline);
+void WebBrowserContainerView::setWidth(int width) {
     if (width == width_) return;
     width_ = width;
     widthChange_ = context_.queue.after(Milliseconds(0), [this] {

@@ -54,8 +54,8 @@ public:
     // The web view the user sees, if any.
     WebKitWebView* shownWebView() const;
 
-protected:
-    void size_allocate_vfunc(int width, int height, int baseline) override;
+    // The width the pane was given: its page hears of it once the layout is done.
+    void setWidth(int width);
 
 private:
     std::optional<std::string> currentTabID() const;

@@ -107,6 +107,7 @@ void PaneGrid::size_allocate_vfunc(int width, int height, int) {
         const int x = edge(width, columns, column), y = edge(height, rows, row);
         const int right = edge(width, columns, column + 1) - gap, bottom = edge(height, rows, row + 1) - gap;
         allocate(*inView[static_cast<std::size_t>(i)], x, y, right - x, bottom - y);
+        inView[static_cast<std::size_t>(i)]->container().setWidth(right - x);
     }
     // The dividers lie over the gaps, 2 px wide, in their middle.
     std::size_t next = 0;

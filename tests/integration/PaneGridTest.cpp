@@ -99,9 +99,16 @@ TEST_F(PaneGridTest, EveryArrangementShowsEachPanesPageAndMovingPagesReloadsNoth
 
     panes.arrangeSideBySide(ids);
     ASSERT_TRUE(panesShow(coloursOf({0, 1, 2, 3, 4, 5})));
+    const auto layoutWidth = [&] { return std::stoi(evaluateScript(existingView(ids[4]), "String(innerWidth)")); };
+    ASSERT_LT(grid().frame(4).get_width(), 640);
+    EXPECT_TRUE(eventually([&] { return layoutWidth() >= 640; })) << "a narrow pane keeps the desktop layout";
     click(grid().frame(4).header().enlargeButton());
     EXPECT_TRUE(panesShow(coloursOf({-1, -1, -1, -1, 4, -1}))) << "enlarged";
-    EXPECT_GT(grid().frame(4).get_width(), grid().get_width() * 9 / 10) << "fills the pane area";
+    EXPECT_TRUE(eventually([&] {
+        return grid().frame(4).get_width() == grid().get_width() && grid().frame(4).get_height() == grid().get_height();
+    })) << "fills the pane area";
+    EXPECT_TRUE(eventually([&] { return layoutWidth() == grid().frame(4).container().get_width(); }))
+        << "full size when enlarged";
     click(grid().frame(4).header().enlargeButton());
     EXPECT_TRUE(panesShow(coloursOf({0, 1, 2, 3, 4, 5}))) << "restored";
 
