@@ -90,6 +90,7 @@ APP_JS = r"""
     const answer = document.createElement('div');
     answer.className = 'msg bot';
     log.appendChild(answer);
+    log.scrollTop = log.scrollHeight;
     const response = await fetch('/stream?page=' + page);
     const reader = response.body.getReader();
     const decoder = new TextDecoder();
