@@ -114,7 +114,7 @@ void CorvinaApplication::showNotifiedService(const std::string& id) {
     on_activate();
     auto page = core_->webViews.activateNotification(id);
     if (!page) page = core_->answerActivity.activateNotice(id);
-    if (page) core_->state.showServiceIn(page->serviceID, page->pane);
+    if (page) core_->state.showService(page->serviceID, page->copy);
 }
 
 void CorvinaApplication::openSettings() {

@@ -9,9 +9,8 @@ namespace corvina {
 
 AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
                    const CustomTabManager& customTabs)
-    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs) {
-    const auto& catalogue = builtInTabs();
-    selectedTabID_.set(catalogue.empty() ? std::string() : catalogue.front().id);
+    : preferences_(preferences), loginItem_(loginItem), customTabs_(customTabs),
+      panes_(preferences) {
     showSidebar_.set(preferences.boolValue("showSidebar").value_or(true));
     sidebarPosition_.set(preferences.stringValue("sidebarPosition") == "right" ? SidebarPosition::right
                                                                                : SidebarPosition::left);
@@ -21,8 +20,14 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
     if (const auto stored = preferences.stringValue("hiddenAITabIDs")) {
         const auto array = nlohmann::json::parse(*stored, nullptr, false);
         if (array.is_array() && std::all_of(array.begin(), array.end(), [](const auto& v) { return v.is_string(); }))
-            setHiddenAITabIDs(std::set<std::string>(array.begin(), array.end()));
+            hiddenAITabIDs_.set(std::set<std::string>(array.begin(), array.end()));
     }
+    dropServicesNotShown();
+    // A removed tag leaves the panes that showed it.
+    customTabsWatch_ = customTabs.customTabs().observe([this] {
+        panes_.keepOnly([this](const std::string& id) { return exists(id); });
+        if (!panes_.isSplit() && !panes_.serviceIn(0)) selectFirstVisibleTab();
+    });
 
     dockObserver_ = notifications.addObserver(windowDidDockNotification,
                                               [this] { dockSide_.set(requestedDockSide_); });
@@ -68,8 +73,13 @@ void AppState::setHiddenAITabIDs(std::set<std::string> hidden) {
     const auto& ids = hiddenAITabIDs_.get();
     preferences_.setString("hiddenAITabIDs",
                            nlohmann::json(ids).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
-    if (ids.contains(selectedTabID_.get())) selectFirstVisibleTab();
-    if (secondaryTabID_.get() && ids.contains(*secondaryTabID_.get())) secondaryTabID_.set(std::nullopt);
+    dropServicesNotShown();
+}
+
+// One pane alone always shows something, as long as there is a service to show.
+void AppState::dropServicesNotShown() {
+    panes_.keepOnly([this](const std::string& id) { return isVisibleTab(id); });
+    if (!panes_.isSplit() && !panes_.serviceIn(0)) selectFirstVisibleTab();
 }
 
 void AppState::setWindowMinimized(bool minimized) {
@@ -83,11 +93,14 @@ void AppState::setSlidIn(bool slidIn) {
     isWindowOutOfSight_.set(isMinimized_ || isSlidIn_);
 }
 
-void AppState::selectTab(const std::string& id) {
-    if (isSplitMode_.get() && activePane_.get() == Pane::secondary)
-        secondaryTabID_.set(id);
-    else
-        selectedTabID_.set(id);
+void AppState::selectTab(const std::string& id) { panes_.show(panes_.activePane(), id); }
+
+bool AppState::isVisibleTab(const std::string& id) const { return !hiddenAITabIDs_.get().contains(id) && exists(id); }
+
+bool AppState::exists(const std::string& id) const {
+    if (findBuiltInTab(id)) return true;
+    const auto& tags = customTabs_.customTabs().get();
+    return std::any_of(tags.begin(), tags.end(), [&id](const CustomTab& tag) { return tag.id == id; });
 }
 
 std::vector<AITab> AppState::visibleTabs() const {
@@ -98,35 +111,37 @@ std::vector<AITab> AppState::visibleTabs() const {
     return tabs;
 }
 
-Pane AppState::currentPane() const { return isSplitMode_.get() ? activePane_.get() : Pane::primary; }
-
-std::string AppState::currentTabID() const {
-    const auto& secondary = secondaryTabID_.get();
-    if (currentPane() == Pane::secondary && secondary) return *secondary;
-    return selectedTabID_.get();
-}
+std::string AppState::currentTabID() const { return panes_.serviceIn(panes_.activePane()).value_or(""); }
 
 void AppState::selectFirstVisibleTab() {
     const auto tabs = visibleTabs();
-    if (!tabs.empty()) selectedTabID_.set(tabs.front().id);
+    if (!tabs.empty()) selectTab(tabs.front().id);
 }
 
-void AppState::showServiceIn(const std::string& id, Pane pane) {
-    if (!hiddenAITabIDs_.get().contains(id)) {
-        const bool secondary = pane == Pane::secondary && isSplitMode_.get();
-        if (secondary)
-            secondaryTabID_.set(id);
+void AppState::showService(const std::string& id, std::optional<std::size_t> copy) {
+    if (isVisibleTab(id)) {
+        const auto showing = panes_.panesShowing(id);
+        const auto pane = copy ? panes_.paneShowingCopy(id, *copy) : std::nullopt;
+        if (pane)
+            panes_.setActive(*pane);
+        else if (!showing.empty())
+            panes_.setActive(showing.front());
         else
-            selectedTabID_.set(id);
-        if (isSplitMode_.get()) activePane_.set(secondary ? Pane::secondary : Pane::primary);
+            selectTab(id);
     }
     if (auto* control = windowControl_.get()) control->bringOut();
 }
 
-bool AppState::isTabShown(const std::string& id, Pane pane) const {
-    if (isWindowOutOfSight_.get()) return false;
-    if (pane == Pane::primary) return selectedTabID_.get() == id;
-    return isSplitMode_.get() && secondaryTabID_.get() == id;
+bool AppState::isPaneInView(Pane pane) const {
+    if (isWindowOutOfSight_.get() || pane >= panes_.paneCount()) return false;
+    if (const auto enlarged = panes_.enlargedPane()) return pane == *enlarged;
+    if (dockSide_.get() != DockSide::none) return pane == panes_.activePane();
+    return true;
+}
+
+bool AppState::isServiceInView(const std::string& id) const {
+    const auto panes = panes_.panesShowing(id);
+    return std::any_of(panes.begin(), panes.end(), [this](Pane pane) { return isPaneInView(pane); });
 }
 
 void AppState::selectTabAt(std::size_t position) {
@@ -157,24 +172,27 @@ void AppState::toggleDetailPanel(DetailPanelType type) {
     showDetailPanel_.set(!showsIt);
 }
 
-void AppState::switchActivePane() {
-    if (!isSplitMode_.get()) return;
-    activePane_.set(activePane_.get() == Pane::primary ? Pane::secondary : Pane::primary);
+void AppState::toggleSplit() {
+    chooseArrangement(panes_.isSplit() ? PaneArrangement::single : PaneArrangement::two);
 }
 
-void AppState::setSplitMode(bool on) {
-    isSplitMode_.set(on);
-    secondaryTabID_.set(std::nullopt);
-    activePane_.set(on ? Pane::secondary : Pane::primary);
+double AppState::minimumWidthFor(int columns) {
+    return columns < 2 ? 0 : splitModeMinWidth + (columns - 2) * extraColumnWidth;
 }
 
-void AppState::enterSplitMode() {
+void AppState::chooseArrangement(PaneArrangement arrangement) {
+    widenThen(shapeOf(arrangement).columns, [arrangement](AppState& self) { self.panes_.arrange(arrangement); });
+}
+
+void AppState::showSideBySide(const std::vector<std::string>& ids) {
+    widenThen(shapeOf(arrangementFitting(ids.size())).columns,
+              [ids](AppState& self) { self.panes_.arrangeSideBySide(ids); });
+}
+
+void AppState::widenThen(int columns, std::function<void(AppState&)> then) {
     auto* control = windowControl_.get();
-    if (!control) {
-        enterSplitModeAnimated();
-        return;
-    }
-    control->widenForSplit(splitModeMinWidth, owner_.bind([](AppState& self) { self.enterSplitModeAnimated(); }));
+    if (!control || columns < 2) return then(*this);
+    control->widenForSplit(minimumWidthFor(columns), owner_.bind(std::move(then)));
 }
 
 void AppState::dockWindow(DockSide side) {

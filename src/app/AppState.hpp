@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/AITab.hpp"
+#include "app/PaneLayout.hpp"
 #include "window/MainWindowControl.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/NotificationCenter.hpp"
@@ -18,16 +19,17 @@ namespace corvina {
 class CustomTabManager;
 
 enum class SidebarPosition { left, right };
-enum class Pane { primary = 0, secondary = 1 };
 enum class DetailPanelType { settings, clipboard, customTags };
 
-// The state of the main window: tab bar, detail panel, selection, split mode, docking,
-// hidden services and starting at login.
+// The state of the main window: tab bar, detail panel, the panes and what they show,
+// docking, hidden services and starting at login.
 class AppState {
 public:
     static constexpr double sidebarWidth = 180;
     static constexpr double sidebarCollapsedWidth = 52;
     static constexpr double splitModeMinWidth = 1200;
+    // Each further column asks for this much more width, so columns stay usable.
+    static constexpr double extraColumnWidth = 566;
 
     AppState(PreferenceStore& preferences, LoginItem& loginItem, NotificationCenter& notifications,
              const CustomTabManager& customTabs);
@@ -36,15 +38,13 @@ public:
     const Published<bool>& showSidebar() const { return showSidebar_; }
     const Published<bool>& showDetailPanel() const { return showDetailPanel_; }
     const Published<DetailPanelType>& detailPanelType() const { return detailPanelType_; }
-    const Published<std::string>& selectedTabID() const { return selectedTabID_; }
+    PaneLayout& panes() { return panes_; }
+    const PaneLayout& panes() const { return panes_; }
     const Published<SidebarPosition>& sidebarPosition() const { return sidebarPosition_; }
     const Published<DockSide>& dockSide() const { return dockSide_; }
     const Published<bool>& launchAtLogin() const { return launchAtLogin_; }
     const Published<bool>& autoDockOnLaunch() const { return autoDockOnLaunch_; }
     const Published<std::set<std::string>>& hiddenAITabIDs() const { return hiddenAITabIDs_; }
-    const Published<bool>& isSplitMode() const { return isSplitMode_; }
-    const Published<Pane>& activePane() const { return activePane_; }
-    const Published<std::optional<std::string>>& secondaryTabID() const { return secondaryTabID_; }
     // Nothing of the window is seen: minimised, or docked and slid in. Pages then rest.
     const Published<bool>& isWindowOutOfSight() const { return isWindowOutOfSight_; }
     // The tab bar row under the pointer, a likely next choice; never stored.
@@ -53,22 +53,20 @@ public:
     void setShowSidebar(bool show);
     void setShowDetailPanel(bool show) { showDetailPanel_.set(show); }
     void setDetailPanelType(DetailPanelType type) { detailPanelType_.set(type); }
-    void setSelectedTabID(std::string id) { selectedTabID_.set(std::move(id)); }
     void setSidebarPosition(SidebarPosition position);
     void setLaunchAtLogin(bool launch);
     void setAutoDockOnLaunch(bool autoDock);
     void setHiddenAITabIDs(std::set<std::string> hidden);
-    void setActivePane(Pane pane) { activePane_.set(pane); }
-    void setSecondaryTabID(std::optional<std::string> id) { secondaryTabID_.set(std::move(id)); }
     void setPointedTabID(std::optional<std::string> id) { pointedTabID_.set(std::move(id)); }
     void setWindowMinimized(bool minimized);
 
     // The tab bar's rows in order: built-in services not hidden, then the custom tags.
     std::vector<AITab> visibleTabs() const;
     // The pane the next selection goes to, and the tab it shows (empty when none).
-    Pane currentPane() const;
+    Pane currentPane() const { return panes_.activePane(); }
     std::string currentTabID() const;
 
+    // Shows the service in the active pane.
     void selectTab(const std::string& id);
     void selectFirstVisibleTab();
     // The row at `position` (from 0) of the tab bar, if there is one.
@@ -76,22 +74,29 @@ public:
     void selectLastTab();
     // The row `step` rows after (or before) the current pane's, wrapping around the bar.
     void selectNeighbourTab(int step);
-    // In split mode, the other pane becomes the active one.
-    void switchActivePane();
-    // Shows a service in the pane it lives in (the primary one outside split mode), that
-    // pane active, the window brought out from its edge when docked.
-    void showServiceIn(const std::string& id, Pane pane);
-    // Whether the service's page in that pane is on screen now.
-    bool isTabShown(const std::string& id, Pane pane) const;
+    // Makes the pane active where one shows the service (the one that shows this copy of
+    // its page, if that is known); otherwise the active pane shows it. The window comes out
+    // from its edge when docked.
+    void showService(const std::string& id, std::optional<std::size_t> copy = std::nullopt);
+    // Whether the pane is on screen now: the window is in sight, and no other pane is
+    // enlarged over it or alone in a docked window.
+    bool isPaneInView(Pane pane) const;
+    // Whether a pane in view shows the service.
+    bool isServiceInView(const std::string& id) const;
     void toggleSidebar() { setShowSidebar(!showSidebar_.get()); }
     void toggleDetailPanel() { showDetailPanel_.set(!showDetailPanel_.get()); }
     void openDetailPanel() { showDetailPanel_.set(true); }
     // Opens the panel on `type`, or closes it when it already shows that kind.
     void toggleDetailPanel(DetailPanelType type);
-    void setSplitMode(bool on);
-    void exitSplitMode() { setSplitMode(false); }
-    void enterSplitModeAnimated() { setSplitMode(true); }
-    void enterSplitMode();
+    // One pane ↔ two.
+    void toggleSplit();
+    // Widens the window first when the columns would be narrow, where the window can be
+    // placed.
+    void chooseArrangement(PaneArrangement arrangement);
+    // The arrangement that fits the services, one in each, widened as above.
+    void showSideBySide(const std::vector<std::string>& ids);
+    // The width a window needs for this many columns of usable size.
+    static double minimumWidthFor(int columns);
     void dockWindow(DockSide side);
     void undockWindow();
 
@@ -114,17 +119,18 @@ private:
     Published<bool> showSidebar_{true};
     Published<bool> showDetailPanel_{false};
     Published<DetailPanelType> detailPanelType_{DetailPanelType::settings};
-    Published<std::string> selectedTabID_;
     Published<SidebarPosition> sidebarPosition_{SidebarPosition::left};
     Published<DockSide> dockSide_{DockSide::none};
     Published<bool> launchAtLogin_{false};
     Published<bool> autoDockOnLaunch_{false};
     Published<std::set<std::string>> hiddenAITabIDs_;
-    Published<bool> isSplitMode_{false};
-    Published<Pane> activePane_{Pane::primary};
-    Published<std::optional<std::string>> secondaryTabID_;
+    PaneLayout panes_;
     Published<std::optional<std::string>> pointedTabID_;
     void setSlidIn(bool slidIn);
+    bool isVisibleTab(const std::string& id) const;
+    bool exists(const std::string& id) const;
+    void dropServicesNotShown();
+    void widenThen(int columns, std::function<void(AppState&)> then);
 
     bool isMinimized_ = false;
     bool isSlidIn_ = false;
@@ -136,6 +142,7 @@ private:
     ObserverToken dockExitObserver_;
     ObserverToken slideInObserver_;
     ObserverToken slideOutObserver_;
+    ScopedConnection customTabsWatch_;
 };
 
 }  // namespace corvina

@@ -22,9 +22,7 @@ std::optional<std::set<std::string>> readTargets(const PreferenceStore& preferen
 AskSeveral::AskSeveral(PreferenceStore& preferences, const AppState& state, const CustomTabManager& customTabs)
     : preferences_(preferences), state_(state), customTabs_(customTabs), stored_(readTargets(preferences)) {
     const auto changed = [this] { choiceChanged_.emit(); };
-    sources_ += state.selectedTabID().observe(changed);
-    sources_ += state.secondaryTabID().observe(changed);
-    sources_ += state.isSplitMode().observe(changed);
+    sources_ += state.panes().observe(changed);
     sources_ += state.hiddenAITabIDs().observe(changed);
     sources_ += customTabs.customTabs().observe(changed);
 }
@@ -33,7 +31,7 @@ bool AskSeveral::exists(const std::string& id) const { return findBuiltInTab(id)
 
 bool AskSeveral::isChosen(const std::string& id) const {
     if (stored_) return stored_->contains(id) && exists(id);
-    return state_.isTabShown(id, Pane::primary) || state_.isTabShown(id, Pane::secondary);
+    return !state_.panes().panesShowing(id).empty();
 }
 
 std::vector<AITab> AskSeveral::targets() const {

@@ -13,7 +13,6 @@ namespace corvina {
 
 namespace {
 
-constexpr Milliseconds oneFrame{16};
 // Between the toast and the pane's sides when the pane is narrow.
 constexpr int toastSideMargin = 12;
 constexpr Milliseconds zoomShownFor{1500};
@@ -41,7 +40,7 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
               if (auto* page = shownPage()) page->trustCertificate();
           }),
       permissionBar_([this](bool allowed) {
-          if (auto current = currentTabID()) store_.permissionRequests().answer(PageKey{*current, pane_}, allowed);
+          if (auto key = shownKey()) store_.permissionRequests().answer(*key, allowed);
       }) {
     add_css_class("web-pane");
     set_overflow(Gtk::Overflow::HIDDEN);
@@ -110,22 +109,10 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     add_overlay(tipRevealer_);
 
     auto& state = context.appState;
-    const auto refreshSlot = [this] { refresh(); };
-    connections_ += state.selectedTabID().observe(refreshSlot);
-    connections_ += state.secondaryTabID().observe(refreshSlot);
-    connections_ += state.hiddenAITabIDs().observe(refreshSlot);
-    connections_ += context.customTabManager.customTabs().observe(refreshSlot);
-    connections_ += store_.observePages([this] {
-        watched_ = nullptr;
-        refresh();
-    });
-    connections_ += store_.sleepingTabIDs().observe(refreshSlot);
-    connections_ += context.appSettings.loadServicesWhenOpened().observe(refreshSlot);
+    // A page ended leaves nothing of ours watching it.
+    connections_ += store_.observePages([this] { watch(store_.existingPage(shownKey().value_or(PageKey{}))); });
     connections_ += context.appSettings.pageZoom().levels().observe([this] { showZoomChange(); });
-    const auto prepareSlot = [this] { prepareNext(); };
-    connections_ += state.pointedTabID().observe(prepareSlot);
-    connections_ += state.isSplitMode().observe(prepareSlot);
-    connections_ += state.activePane().observe(prepareSlot);
+    connections_ += state.pointedTabID().observe([this] { prepareNext(); });
     connections_ += store_.downloads().toastShown().observe([this] { refreshOverlays(); });
     connections_ += store_.downloads().toastMessage().observe([this] { refreshOverlays(); });
     connections_ += state.isWindowOutOfSight().observe([this] { layers_.setConcealed(context_.appState.isWindowOutOfSight()); });
@@ -133,7 +120,6 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
     connections_ += store_.permissionRequests().revision().observe([this] { refreshPageState(); });
     retitle();
     layers_.setConcealed(state.isWindowOutOfSight());
-    refresh();
     refreshOverlays();
 }
 
@@ -141,19 +127,40 @@ WebBrowserContainerView::WebBrowserContainerView(AppContext& context, Pane pane)
 WebBrowserContainerView::~WebBrowserContainerView() {
     connections_.clear();
     pageWatch_.clear();
-    for (auto& [id, widget] : children_) release(widget);
+    for (auto& [key, widget] : children_) release(widget);
     layers_.remove(GTK_WIDGET(blank_.gobj()));
     layers_.remove(GTK_WIDGET(placeholder_.gobj()));
 }
 
 std::optional<std::string> WebBrowserContainerView::currentTabID() const {
-    if (pane_ == Pane::primary) return context_.appState.selectedTabID().get();
-    return context_.appState.secondaryTabID().get();
+    return context_.appState.panes().serviceIn(pane_);
+}
+
+std::optional<PageKey> WebBrowserContainerView::shownKey() const {
+    const auto& panes = context_.appState.panes();
+    const auto id = panes.serviceIn(pane_);
+    return id ? std::optional(PageKey{*id, panes.copyShownIn(pane_)}) : std::nullopt;
 }
 
 ServicePage* WebBrowserContainerView::shownPage() const {
-    const auto current = currentTabID();
-    return current ? store_.existingPage({*current, pane_}) : nullptr;
+    const auto key = shownKey();
+    return key ? store_.existingPage(*key) : nullptr;
+}
+
+void WebBrowserContainerView::letGoAllBut(const Pages& kept) {
+    std::erase_if(children_, [&](const auto& entry) {
+        const auto it = kept.find(entry.first);
+        if (it != kept.end() && it->second == entry.second) return false;
+        release(entry.second);
+        return true;
+    });
+}
+
+void WebBrowserContainerView::hold(Pages pages) {
+    for (const auto& [key, widget] : pages)
+        if (!children_.contains(key)) layers_.add(GTK_WIDGET(g_object_ref(widget)));
+    children_ = std::move(pages);
+    refresh();
 }
 
 WebKitWebView* WebBrowserContainerView::shownWebView() const {
@@ -162,8 +169,8 @@ WebKitWebView* WebBrowserContainerView::shownWebView() const {
 }
 
 void WebBrowserContainerView::refresh() {
-    const auto current = currentTabID();
-    if (!current) {
+    const auto key = shownKey();
+    if (!key) {
         layers_.show(GTK_WIDGET(placeholder_.gobj()));
         watch(nullptr);
         findBar_.setPage(nullptr);
@@ -173,16 +180,15 @@ void WebBrowserContainerView::refresh() {
         prepareNext();
         return;
     }
-    syncWebViews(*current);
-    auto* page = store_.existingPage({*current, pane_});
+    auto* page = store_.existingPage(*key);
     // A page shown is no longer on its way to sleep, whatever it answers.
     if (page) page->keepAwake();
     watch(page);
-    auto it = children_.find(*current);
+    auto it = children_.find(*key);
     if (it != children_.end())
         layers_.show(it->second);
     else
-        layers_.show(GTK_WIDGET(blank_.gobj()));  // a hidden service still selected: nothing to show
+        layers_.show(GTK_WIDGET(blank_.gobj()));  // not placed here yet
     findBar_.setPage(shownWebView());
     showZoomChange();
     refreshPageState();
@@ -192,61 +198,21 @@ void WebBrowserContainerView::refresh() {
     prepareNext();
 }
 
-// A click on a tab bar row selects into the active pane (the primary one outside split
-// mode): that pane gets the pointed tab's page drawn in advance.
+// A click on a tab bar row selects into the active pane: that pane gets the pointed tab's
+// page drawn in advance.
 void WebBrowserContainerView::prepareNext() {
     const auto& state = context_.appState;
-    const bool clickLandsHere = pane_ == Pane::primary
-                                    ? !state.isSplitMode().get() || state.activePane().get() == Pane::primary
-                                    : state.isSplitMode().get() && state.activePane().get() == Pane::secondary;
+    const bool clickLandsHere = state.panes().activePane() == pane_;
     const auto& pointed = state.pointedTabID().get();
     GtkWidget* next = nullptr;
     if (clickLandsHere && pointed && pointed != currentTabID())
-        if (auto it = children_.find(*pointed); it != children_.end()) next = it->second;
+        if (auto it = children_.find({*pointed, 0}); it != children_.end()) next = it->second;
     layers_.prepare(next);
-}
-
-// Every visible tab of this pane has its web view here. The shown tab's view is made at
-// once; the others follow one per frame, so the window and the shown page come first.
-// Under the memory budget a page is made only when its tab is shown, and a page asleep
-// waits for that too.
-void WebBrowserContainerView::syncWebViews(const std::string& current) {
-    std::map<std::string, GtkWidget*> wanted;
-    bool morePending = false;
-    for (const auto& tab : context_.appState.visibleTabs()) {
-        if (tab.id == current || store_.existingPage({tab.id, pane_}))
-            wanted[tab.id] = GTK_WIDGET(store_.page(tab, pane_).view());
-        else
-            morePending = morePending || waitsForBackgroundLoad(tab.id);
-    }
-    // Views the store let go are still held here, so they can be taken out safely.
-    for (auto& [id, widget] : children_)
-        if (wanted[id] != widget) release(widget);
-    for (auto& [id, widget] : wanted)
-        if (widget && children_[id] != widget) layers_.add(GTK_WIDGET(g_object_ref(widget)));
-    std::erase_if(wanted, [](const auto& entry) { return entry.second == nullptr; });
-    children_ = std::move(wanted);
-    if (morePending && !creating_.active()) creating_ = context_.queue.after(oneFrame, [this] { createNextWebView(); });
-}
-
-bool WebBrowserContainerView::waitsForBackgroundLoad(const std::string& tabID) const {
-    const PageKey key{tabID, pane_};
-    return !context_.appSettings.loadServicesWhenOpened().get() && !store_.existingPage(key) && !store_.isAsleep(key);
 }
 
 void WebBrowserContainerView::release(GtkWidget* widget) {
     layers_.remove(widget);
     g_object_unref(widget);
-}
-
-void WebBrowserContainerView::createNextWebView() {
-    creating_.reset();
-    for (const auto& tab : context_.appState.visibleTabs()) {
-        if (!waitsForBackgroundLoad(tab.id)) continue;
-        store_.page(tab, pane_);
-        break;
-    }
-    refresh();
 }
 
 // The overlay would give the toast its natural width, one line of the whole message, and
@@ -298,8 +264,8 @@ void WebBrowserContainerView::refreshPageState() {
         spinner_.set_visible(false);
         spinner_.stop();
     }
-    const auto question = current && !trouble ? store_.permissionRequests().question(PageKey{*current, pane_})
-                                              : std::nullopt;
+    const auto key = shownKey();
+    const auto question = key && !trouble ? store_.permissionRequests().question(*key) : std::nullopt;
     if (question)
         permissionBar_.setTexts(permissionRequestText(question->site, question->kinds, language),
                                 allowText.in(language), denyText.in(language));
@@ -321,7 +287,7 @@ void WebBrowserContainerView::watch(ServicePage* page) {
 
 void WebBrowserContainerView::retitle() {
     const auto language = context_.localization.language();
-    placeholderLabel_.set_text(placeholderText.in(language));
+    placeholderLabel_.set_text((pane_ == 1 ? secondPlaceholderText : placeholderText).in(language));
     tip_.setLanguage(language);
     toast_.setCloseLabel(closeText.in(language));
     findBar_.setLanguage(language);

@@ -10,6 +10,7 @@
 #include <gtkmm/revealer.h>
 #include <gtkmm/spinner.h>
 #include "pane/PaneLayers.hpp"
+#include "web/page/PageKey.hpp"
 #include <webkit/webkit.h>
 
 #include "web/AppContext.hpp"
@@ -28,19 +29,26 @@ namespace corvina {
 class ServicePage;
 class WebViewStore;
 
-// One pane of the window. It holds the web views of every visible tab of its pane in
-// layers: only the selected one is mapped and painted, the others keep their pages
-// untouched, so a switch shows the page as it was. The tab under the pointer in the tab
+// One pane of the window. It holds the web views the page placement gives it in layers:
+// only the shown one is mapped and painted, the others keep their pages untouched, so a
+// switch shows the page as it was. In the active pane, the tab under the pointer in the tab
 // bar is mapped under the shown one, so that a click on it finds its page drawn. Over them: a spinner while the
 // shown page loads, the find bar, the zoom level for a moment after it changes, the
 // download toast and the file-drop tip; and, for the shown page, our page when it stopped
 // or could not be reached; above them, the bar of the shown page's permission question.
 class WebBrowserContainerView : public Gtk::Overlay {
 public:
-    static constexpr LocalizedText placeholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
+    static constexpr LocalizedText secondPlaceholderText{"Select second AI", "請選擇第二款 AI", "请选择第二款 AI"};
+    static constexpr LocalizedText placeholderText{"Select an AI", "請選擇一款 AI", "请选择一款 AI"};
+    using Pages = std::map<PageKey, GtkWidget*>;
 
     WebBrowserContainerView(AppContext& context, Pane pane);
     ~WebBrowserContainerView() override;
+
+    // The pages this pane holds, as the placement says: first every other page leaves,
+    // then these join (only then may a page come from another pane).
+    void letGoAllBut(const Pages& kept);
+    void hold(Pages pages);
 
     FindBar& findBar() { return findBar_; }
     // The web view the user sees, if any.
@@ -48,12 +56,10 @@ public:
 
 private:
     std::optional<std::string> currentTabID() const;
-    // The page of the service this pane shows, if it has one.
+    // The page this pane shows, which it may not hold yet.
+    std::optional<PageKey> shownKey() const;
     ServicePage* shownPage() const;
     void refresh();
-    void syncWebViews(const std::string& current);
-    void createNextWebView();
-    bool waitsForBackgroundLoad(const std::string& tabID) const;
     void release(GtkWidget* widget);
     void prepareNext();
     void refreshOverlays();
@@ -85,9 +91,8 @@ private:
     TimerHandle zoomHide_;
     // The zoom of the shown tab when last seen, so that only its changes are shown.
     std::optional<std::pair<std::string, double>> shownZoom_;
-    // Tab id → the web view this pane shows for it, with a reference of ours.
-    std::map<std::string, GtkWidget*> children_;
-    TimerHandle creating_;
+    // The web views this pane holds, each with a reference of ours.
+    Pages children_;
     Connections connections_;
     // The page whose state this pane shows, and the connections to it.
     ServicePage* watched_ = nullptr;

@@ -172,17 +172,16 @@ void CustomTagsPanelView::askToDelete(std::size_t position) {
     deleteCard_.cancelButton().grab_focus();
 }
 
-// The selection leaves the tag before its web views go, and the views go before the tag,
-// so no pane is ever left showing a tag that no longer exists.
+// The panes let go of the tag as it goes, and then its pages go, so none is made again
+// for a pane that still showed it.
 void CustomTagsPanelView::confirmDelete() {
     if (!tagToDelete_) return;
     const std::string id = tagToDelete_->id;
-    auto& state = context_.appState;
-    if (state.selectedTabID().get() == id) state.setSelectedTabID(firstBuiltInTabID());
-    if (state.secondaryTabID().get() == id) state.setSecondaryTabID(std::nullopt);
-    context_.webViewStore.removePage({id, Pane::primary});
-    context_.webViewStore.removePage({id, Pane::secondary});
+    auto& panes = context_.appState.panes();
+    for (const Pane pane : panes.panesShowing(id))
+        panes.show(pane, pane == 0 ? std::optional(firstBuiltInTabID()) : std::nullopt);
     context_.customTabManager.deleteTab(id);
+    context_.webViewStore.removePages(id);
     closeDeleteCard();
 }
 

@@ -58,11 +58,9 @@ AITabBarView::AITabBarView(AppContext& context)
     };
     connections_ += state.hiddenAITabIDs().observe(rebuild);
     connections_ += context.customTabManager.customTabs().observe(rebuild);
-    connections_ += state.selectedTabID().observe(refresh);
     connections_ += store_.sleepingTabIDs().observe(refresh);
     connections_ += context.answerActivity.services().observe(refresh);
-    connections_ += state.secondaryTabID().observe(refresh);
-    connections_ += state.isSplitMode().observe(refresh);
+    connections_ += state.panes().observe(refresh);
     connections_ += state.showSidebar().observe(refresh);
     connections_ += state.sidebarPosition().observe(refresh);
     connections_ += context.localization.currentLanguage().observe([this] {
@@ -184,13 +182,15 @@ void AITabBarView::rebuildRows() {
 
 void AITabBarView::refreshRows() {
     const auto& state = context_.appState;
-    const auto& secondary = state.secondaryTabID().get();
+    const auto& panes = state.panes();
     const auto& sleeping = store_.sleepingTabIDs().get();
     bool answering = false;
     for (auto& row : rows_) {
         const auto& id = row->tab().id;
-        const bool isSecondary = state.isSplitMode().get() && secondary && *secondary == id;
-        row->update(state.selectedTabID().get() == id, isSecondary, state.showSidebar().get(),
+        // The first pane's service in its colour, the other panes' in theirs.
+        const auto showing = panes.panesShowing(id);
+        const bool inFirst = !showing.empty() && showing.front() == 0;
+        row->update(inFirst, !showing.empty() && !inFirst, state.showSidebar().get(),
                     context_.localization.language());
         row->showAsleep(sleeping.contains(id));
         const auto& activity = context_.answerActivity.of(id);

@@ -59,7 +59,7 @@ CollapsedDetailToolbar::CollapsedDetailToolbar(AppContext& context)
     const AppState& state = context.appState;
     connections_ += state.dockSide().observe([this] { refresh(); });
     connections_ += state.canPlaceWindow().observe([this] { refresh(); });
-    connections_ += state.isSplitMode().observe([this] { refresh(); });
+    connections_ += state.panes().observe([this] { refresh(); });
     connections_ += context.localization.currentLanguage().observe([this] { refresh(); });
     refresh();
 }
@@ -75,12 +75,7 @@ void CollapsedDetailToolbar::connectActions() {
     });
     dockRight_.signal_clicked().connect([&state] { state.dockWindow(DockSide::right); });
     // Two services side by side, or back to one.
-    split_.signal_clicked().connect([&state] {
-        if (state.isSplitMode().get())
-            state.exitSplitMode();
-        else
-            state.enterSplitMode();
-    });
+    split_.signal_clicked().connect([&state] { state.toggleSplit(); });
     clipboard_.signal_clicked().connect([this] { openPanel(DetailPanelType::clipboard); });
     settings_.signal_clicked().connect([this] { openPanel(DetailPanelType::settings); });
     customTags_.signal_clicked().connect([this] { openPanel(DetailPanelType::customTags); });
@@ -94,7 +89,7 @@ void CollapsedDetailToolbar::openPanel(DetailPanelType kind) {
 void CollapsedDetailToolbar::refresh() {
     const auto& l10n = context_.localization;
     const bool docked = context_.appState.dockSide().get() != DockSide::none;
-    const bool split = context_.appState.isSplitMode().get();
+    const bool split = context_.appState.panes().isSplit();
     // Where the window cannot be placed, docking is not offered, and the tooltip says why.
     const bool canDock = docked || context_.appState.canPlaceWindow().get();
     dock_.show(docked ? "xmark" : "chevron.left",

@@ -25,7 +25,7 @@ double detailWidthFor(const AppState& state) {
 ContentView::ContentView(AppContext& context, DetailViews detail)
     : context_(context),
       askSeveralBar_(context),
-      primary_(context, Pane::primary),
+      grid_(context),
       tabBar_(context),
       toolbar_(detail.toolbar),
       catcherClick_(Gtk::GestureClick::create()),
@@ -35,17 +35,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     add_css_class("content-view");
     set_size_request(900, 600);
 
-    content_.add_css_class("pane-row");
-    content_.set_homogeneous(true);
-    content_.append(primary_);
-    divider_.add_css_class("split-divider");
-    divider_.set_size_request(2, -1);
-    divider_.set_halign(Gtk::Align::CENTER);
-    divider_.set_visible(false);
-    paneRow_.set_child(content_);
-    paneRow_.add_overlay(divider_);
-    paneRow_.set_vexpand(true);
-    paneArea_.append(paneRow_);
+    paneArea_.append(grid_);
     askSeveralRevealer_.set_transition_type(Gtk::RevealerTransitionType::SLIDE_UP);
     askSeveralRevealer_.set_child(askSeveralBar_);
     paneArea_.append(askSeveralRevealer_);
@@ -84,13 +74,11 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     add_overlay(catcher_);
 
     auto& state = context.appState;
-    connections_ += state.isSplitMode().observe([this] { refreshSplit(); });
     connections_ += state.showSidebar().observe([this] { refreshSides(); });
     connections_ += state.sidebarPosition().observe([this] { refreshSides(); });
     connections_ += state.showDetailPanel().observe([this] { refreshDetail(); });
     connections_ += state.detailPanelType().observe([this] { refreshDetail(); });
     connections_ += context.askSeveral.isOpen().observe([this] { refreshAskSeveral(); });
-    refreshSplit();
     refreshSides();
     refreshDetail();
     finishAnimations();
@@ -101,19 +89,6 @@ ContentView::~ContentView() { connections_.clear(); }
 void ContentView::finishAnimations() {
     tabBarWidth_.set(tabBarWidth_.target());
     detailWidth_.set(detailWidth_.target());
-}
-
-void ContentView::refreshSplit() {
-    const bool split = context_.appState.isSplitMode().get();
-    if (split && !secondary_) {
-        secondary_ = std::make_unique<PaneFrame>(context_, Pane::secondary);
-        content_.append(*secondary_);
-    } else if (!split && secondary_) {
-        // Its web views stay in the store for the next time.
-        content_.remove(*secondary_);
-        secondary_.reset();
-    }
-    divider_.set_visible(split);
 }
 
 void ContentView::refreshSides() {
@@ -168,16 +143,12 @@ void ContentView::applyDetailWidth(double width) {
     applyInsets();
 }
 
-PaneFrame* ContentView::activePane() {
-    return context_.appState.currentPane() == Pane::secondary && secondary_ ? secondary_.get() : &primary_;
-}
-
 // Opened, the composer has the keyboard; closed, the active pane's page gets it back.
 void ContentView::refreshAskSeveral() {
     const bool open = context_.askSeveral.isOpen().get();
     askSeveralRevealer_.set_reveal_child(open);
     if (open) return askSeveralBar_.focusField();
-    if (auto* view = activePane()->container().shownWebView()) gtk_widget_grab_focus(GTK_WIDGET(view));
+    if (auto* view = grid_.activeFrame().container().shownWebView()) gtk_widget_grab_focus(GTK_WIDGET(view));
 }
 
 }  // namespace corvina

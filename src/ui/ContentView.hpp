@@ -11,7 +11,7 @@
 #include "platform/Observable.hpp"
 #include "ui/AITabBarView.hpp"
 #include "ui/AskSeveralBar.hpp"
-#include "ui/PaneFrame.hpp"
+#include "ui/PaneGrid.hpp"
 #include "widgets/Spring.hpp"
 
 namespace corvina {
@@ -24,7 +24,7 @@ struct DetailViews {
     Gtk::Widget& customTags;
 };
 
-// The main layout: the pages (one pane, or two in split mode), the tab bar on one side and
+// The main layout: the grid of panes, the tab bar on one side and
 // the detail column on the other, over the window's soft background. While the detail
 // panel is open, a click anywhere outside it only closes it.
 class ContentView : public Gtk::Overlay {
@@ -39,33 +39,24 @@ public:
     int leadingInset() const { return paneArea_.get_margin_start(); }
     int trailingInset() const { return paneArea_.get_margin_end(); }
     AITabBarView& tabBar() { return tabBar_; }
-    PaneFrame& primaryPane() { return primary_; }
-    PaneFrame* secondaryPane() { return secondary_.get(); }
+    PaneGrid& panes() { return grid_; }
     Gtk::Widget& detailColumn() { return detailColumn_; }
     // Jumps every running animation to its end.
     void finishAnimations();
 
 private:
-    void refreshSplit();
     void refreshSides();
     void refreshDetail();
     void applyInsets();
     void applyDetailWidth(double width);
     void refreshAskSeveral();
-    PaneFrame* activePane();
 
     AppContext& context_;
-    // The panes, and the Ask Several composer across the bottom of both.
+    // The panes, and the Ask Several composer across the bottom of them.
     Gtk::Box paneArea_{Gtk::Orientation::VERTICAL, 6};
     Gtk::Revealer askSeveralRevealer_;
     AskSeveralBar askSeveralBar_;
-    // The panes share the row's width equally, whatever their pages would like: the divider
-    // lies over the gap between them.
-    Gtk::Overlay paneRow_;
-    Gtk::Box content_{Gtk::Orientation::HORIZONTAL, 6};
-    PaneFrame primary_;
-    Gtk::Box divider_;
-    std::unique_ptr<PaneFrame> secondary_;
+    PaneGrid grid_;
     Gtk::Box tabBarColumn_;
     AITabBarView tabBar_;
     Gtk::Overlay detailColumn_;

@@ -30,9 +30,7 @@ MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMe
 MainWindow::~MainWindow() { unwatchMinimized(); }
 
 void MainWindow::findInPage() {
-    auto* pane = context_.appState.currentPane() == Pane::secondary ? contentView_.secondaryPane()
-                                                                    : &contentView_.primaryPane();
-    if (pane) pane->container().findBar().open();
+    contentView_.panes().activeFrame().container().findBar().open();
 }
 
 // A minimised window shows nothing: its pages rest until it is restored.

@@ -101,7 +101,7 @@ void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom
     });
     app.add_action("next-service", [&state] { state.selectNeighbourTab(1); });
     app.add_action("previous-service", [&state] { state.selectNeighbourTab(-1); });
-    app.add_action("switch-pane", [&state] { state.switchActivePane(); });
+    app.add_action("switch-pane", [&state] { state.panes().moveActive(1); });
     app.add_action("find", hooks.findInPage);
     app.add_action("ask-several", hooks.toggleAskSeveral);
     app.add_action("zoom-in", [&state, &zoom] { zoom.zoomIn(state.currentTabID()); });

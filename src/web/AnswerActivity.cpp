@@ -31,9 +31,8 @@ AnswerActivity::AnswerActivity(WebViewStore& store, const AppState& state, const
       onScreen_(std::move(onScreen)) {
     connections_ += store.observePages([this] { watchPages(); });
     const auto changed = [this] { screenChanged(); };
-    connections_ += state.selectedTabID().observe(changed);
-    connections_ += state.secondaryTabID().observe(changed);
-    connections_ += state.isSplitMode().observe(changed);
+    connections_ += state.panes().observe(changed);
+    connections_ += state.dockSide().observe(changed);
     connections_ += state.isWindowOutOfSight().observe(changed);
     watchPages();
 }
@@ -76,7 +75,10 @@ void AnswerActivity::pageAnswered(const PageKey& key, const std::string& text) {
 }
 
 bool AnswerActivity::serviceOnScreen(const std::string& serviceID) const {
-    return onScreen_({serviceID, Pane::primary}) || onScreen_({serviceID, Pane::secondary});
+    const auto panes = state_.panes().panesShowing(serviceID);
+    for (std::size_t copy = 0; copy < panes.size(); ++copy)
+        if (onScreen_({serviceID, copy})) return true;
+    return false;
 }
 
 void AnswerActivity::screenChanged() {
@@ -92,7 +94,7 @@ void AnswerActivity::republish() {
         const auto* page = store_.existingPage(key);
         auto& activity = services[key.serviceID];
         activity.answering = activity.answering || page->answering().get();
-        if (const auto unread = unreadCountInTitle(page->title().get()); unread && (!activity.unread || key.pane == Pane::primary))
+        if (const auto unread = unreadCountInTitle(page->title().get()); unread && (!activity.unread || key.copy == 0))
             activity.unread = unread;
     }
     for (const auto& [id, count] : finished_) services[id].answersFinished = count;

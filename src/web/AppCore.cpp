@@ -26,7 +26,8 @@ AppCore::AppCore(AppSurroundings surroundings)
 }
 
 bool AppCore::onScreen(const PageKey& page) const {
-    return windowActive_() && !state.isWindowOutOfSight().get() && state.isTabShown(page.serviceID, page.pane);
+    const auto pane = state.panes().paneShowingCopy(page.serviceID, page.copy);
+    return windowActive_() && pane && state.isPaneInView(*pane);
 }
 
 }  // namespace corvina

@@ -29,8 +29,7 @@ void AskSeveralDelivery::send(const std::vector<AITab>& targets, const std::stri
     waiting_ = static_cast<int>(sending.size());
     statuses_.set(std::move(sending));
     for (const auto& tab : targets) {
-        const bool onlyInSecondary = state_.isTabShown(tab.id, Pane::secondary) && !state_.isTabShown(tab.id, Pane::primary);
-        auto& page = store_.page(tab, onlyInSecondary ? Pane::secondary : Pane::primary);
+        auto& page = store_.page(tab);
         page.deliver(text, owner_.bind([id = tab.id](AskSeveralDelivery& self, DeliveryOutcome outcome) {
             self.reported(id, outcome);
         }));

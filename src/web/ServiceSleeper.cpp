@@ -45,8 +45,7 @@ void ServiceSleeper::check() {
 
 bool ServiceSleeper::inUse(const PageKey& key) const {
     if (state_.pointedTabID().get() == key.serviceID) return true;
-    if (key.pane == Pane::primary) return state_.selectedTabID().get() == key.serviceID;
-    return state_.isSplitMode().get() && state_.secondaryTabID().get() == key.serviceID;
+    return state_.panes().paneShowingCopy(key.serviceID, key.copy).has_value();
 }
 
 }  // namespace corvina

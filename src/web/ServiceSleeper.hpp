@@ -14,7 +14,7 @@ class AppSettings;
 class WebViewStore;
 
 // Puts to sleep the pages of services not used for the time the settings give: a page
-// shown in either pane, or under the pointer in the tab bar, counts as used. Off while
+// shown in a pane, or under the pointer in the tab bar, counts as used. Off while
 // the setting is off.
 class ServiceSleeper {
 public:

@@ -35,10 +35,7 @@ WebViewStore::WebViewStore(MainQueue& queue, LocalizationManager& localization, 
     // Every session's downloads reach the one manager; a tag whose sign-in changed gets
     // its pages made again in its new session.
     sessionWatch_ += sessions_.observeMade([this](WebKitNetworkSession* session) { downloads_->watch(session); });
-    sessionWatch_ += sessions_.observeSignInChanged([this](const std::string& id) {
-        removePage({id, Pane::primary});
-        removePage({id, Pane::secondary});
-    });
+    sessionWatch_ += sessions_.observeSignInChanged([this](const std::string& id) { removePages(id); });
 }
 
 // The pages and the downloads end before the sessions they use.
@@ -49,8 +46,8 @@ WebViewStore::~WebViewStore() {
     notificationPermissions_.disconnect();
 }
 
-ServicePage& WebViewStore::page(const AITab& service, Pane pane) {
-    const PageKey key{service.id, pane};
+ServicePage& WebViewStore::page(const AITab& service, std::size_t copy) {
+    const PageKey key{service.id, copy};
     if (auto it = pages_.find(key); it != pages_.end()) return *it->second;
     auto asleep = sleeping_.extract(key);
     const auto resumeAt = asleep ? std::optional(asleep.mapped()) : std::nullopt;
@@ -80,6 +77,13 @@ void WebViewStore::removePage(const PageKey& key) {
     const bool existed = pages_.erase(key) > 0;
     if (wasAsleep) republishSleeping();
     if (existed) pagesChanged_.emit();
+}
+
+void WebViewStore::removePages(const std::string& serviceID) {
+    for (const auto& key : pageKeys())
+        if (key.serviceID == serviceID) removePage(key);
+    std::erase_if(sleeping_, [&serviceID](const auto& entry) { return entry.first.serviceID == serviceID; });
+    republishSleeping();
 }
 
 void WebViewStore::putToSleep(const PageKey& key) {

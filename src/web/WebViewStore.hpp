@@ -36,8 +36,8 @@ class LocalizationManager;
 class NetworkState;
 class UriLauncher;
 
-// The owner of every page: one per (service, pane), made on first request and kept for the
-// run, so switching never reloads a page. Pages load through their service's network
+// The owner of every page: one per service (and a copy while two panes show it), made on
+// first request and kept for the run, so switching never reloads a page. Pages load through their service's network
 // session (logins, cookies, storage): the shared one, or a tag's own. A page put to sleep is ended and only its address is kept,
 // to be loaded when it is next wanted. Also keeps what pages ask of the user (permissions,
 // notifications, new windows) and the session's downloads.
@@ -59,9 +59,9 @@ public:
     WebViewStore(const WebViewStore&) = delete;
     WebViewStore& operator=(const WebViewStore&) = delete;
 
-    // The page of this service in this pane; made and started on first request, at the
-    // address it had when it was put to sleep if it sleeps.
-    ServicePage& page(const AITab& service, Pane pane);
+    // That copy of the service's page; made and started on first request, at the address
+    // it had when it was put to sleep if it sleeps.
+    ServicePage& page(const AITab& service, std::size_t copy = 0);
     // The page if it exists, without making one.
     ServicePage* existingPage(const PageKey& key) const;
     // Every page there is now.
@@ -70,11 +70,13 @@ public:
     sigc::connection observePages(sigc::slot<void()> slot) const { return pagesChanged_.connect(std::move(slot)); }
 
     void removePage(const PageKey& key);
+    // Every page of the service, its copies too.
+    void removePages(const std::string& serviceID);
     // Ends the page and its web process and keeps its address, unless the page asks the
     // user before leaving (an unsent message): then it stays as it is.
     void putToSleep(const PageKey& key);
     bool isAsleep(const PageKey& key) const { return sleeping_.contains(key); }
-    // Services with a page asleep and none awake in either pane.
+    // Services with a page asleep and none awake.
     const Published<std::set<std::string>>& sleepingTabIDs() const { return sleepingTabIDs_; }
 
     std::string startURL(const std::string& tabID) const;

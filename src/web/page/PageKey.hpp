@@ -4,18 +4,13 @@
 #include <functional>
 #include <string>
 
-#include "app/AppState.hpp"
-
 namespace corvina {
 
-// Which page: one service in one pane.
+// Which page: a service has one, shown by whichever pane shows it; a further copy lives
+// only while more than one pane shows the service at once.
 struct PageKey {
     std::string serviceID;
-    Pane pane = Pane::primary;
-
-    // The stored form: the id itself for the primary pane, id + "_secondary" for the other.
-    std::string text() const;
-    static PageKey fromText(const std::string& text);
+    std::size_t copy = 0;
 
     auto operator<=>(const PageKey&) const = default;
     bool operator==(const PageKey&) const = default;
@@ -23,7 +18,7 @@ struct PageKey {
 
 struct PageKeyHash {
     std::size_t operator()(const PageKey& key) const {
-        return std::hash<std::string>()(key.serviceID) * 2 + static_cast<std::size_t>(key.pane);
+        return std::hash<std::string>()(key.serviceID) * 31 + key.copy;
     }
 };
 
