@@ -76,7 +76,8 @@ shot grid-3x2-streamed
 # window under the pointer, which rests on the lower left page's list of conversations
 # (it has no hover effects) and away from buttons and their tooltips.
 rest_x=$((row_x + 200)) rest_y=$((GRID_H - 60))
-xdotool mousemove $rest_x $rest_y; sleep 1
+xdotool mousemove $rest_x $rest_y
+sleep 5  # the tab bar's answering marks go some seconds after the answers end
 to_four=() to_six=() layout_missed=0
 for i in $(seq "$GRID_REPEATS"); do
   four=$(layout_time ctrl+alt+4); [ "$four" = none ] && layout_missed=$((layout_missed + 1)) || to_four+=("$four")
