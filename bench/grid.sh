@@ -48,7 +48,7 @@ grid_measure() {
 # layout_time KEY : milliseconds from the key to the window drawn in its new layout
 layout_time() {
   eval "$(xdotool getwindowgeometry --shell "$win")"
-  if python3 "$BENCH_DIR/layout_watch.py" "$X" "$Y" "$WIDTH" "$HEIGHT" "$1" 2.5 1.5 >"$BENCH_ROOT/layout" \
+  if python3 "$BENCH_DIR/layout_watch.py" "$X" "$Y" "$WIDTH" "$HEIGHT" "$1" 4 1.5 >"$BENCH_ROOT/layout" \
        2>"$BENCH_ROOT/layout.err"; then
     cat "$BENCH_ROOT/layout" >>"$BENCH_ROOT/layouts"; head -1 "$BENCH_ROOT/layout"
   else

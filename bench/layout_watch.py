@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Times one change of layout: presses a key through the X test extension, then reads a
-rectangle of the screen straight from the X server as fast as it can, in tiles of
-TILE × TILE pixels, for CAPTURE seconds and SETTLE seconds more. Tiles that still change
-while settling (clocks, spinners, pulsing dots) are left out; the change is drawn when
-every other tile shows what it shows at the end. The pages' own animations thus neither
-hide nor fake the change, and nothing need be known beforehand of what the new layout
-looks like.
+rectangle of the screen straight from the X server, in tiles of TILE × TILE pixels, for
+CAPTURE seconds and SETTLE seconds more. Tiles that still change while settling (clocks'
+seconds, spinners, pulsing dots) are left out; the change is drawn when every other tile
+shows what it shows at the end. The pages' own animations thus neither hide nor fake the
+change, and nothing need be known beforehand of what the new layout looks like; a tile
+that changes seldom (a clock's minutes) can still make one time too long.
 Prints the milliseconds from the key press to that moment ("none" when no tile changed),
-then "resolution MS", the mean time between two reads of the rectangle, then "tiles N M",
+then "resolution MS", the mean time between two reads (10 ms of it a pause), then "tiles N M",
 the tiles that counted and those left out.
 Usage: layout_watch.py X Y W H KEY [CAPTURE SETTLE]   (KEY like ctrl+alt+5)"""
 import ctypes
@@ -19,6 +19,7 @@ import zlib
 ALL_PLANES = 0xFFFFFFFF
 Z_PIXMAP = 2
 TILE = 48
+PAUSE = 0.01
 
 
 def plain(xlib, display, root, x, y, w, h):
@@ -139,6 +140,8 @@ def main():
     while time.monotonic() - start < capture + settle:
         sums = grab()
         frames.append((time.monotonic() - start, sums))
+        # a breath between reads: on two cores, reading without pause slows what it times
+        time.sleep(PAUSE)
     settling = [sums for t, sums in frames if t >= capture]
     final = frames[-1][1]
     moving = {i for i in range(len(final)) if any(sums[i] != final[i] for sums in settling)}
