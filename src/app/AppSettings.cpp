@@ -36,6 +36,7 @@ namespace {
 constexpr const char* appearanceKey = "appAppearance";
 constexpr const char* newWindowKey = "openNewWindows";
 constexpr const char* notifyWhenAnsweredKey = "notifyWhenAnswered";
+constexpr const char* keepDesktopLayoutKey = "keepDesktopLayoutInNarrowPanes";
 
 NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
     const auto stored = preferences.stringValue(newWindowKey);
@@ -73,6 +74,7 @@ AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& de
     : preferences_(preferences), loadServicesWhenOpened_(preferences.boolValue("loadServicesWhenOpened").value_or(false)),
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
       notifyWhenAnswered_(preferences.boolValue(notifyWhenAnsweredKey).value_or(true)),
+      keepDesktopLayout_(preferences.boolValue(keepDesktopLayoutKey).value_or(true)),
       proxy_(decodeProxySetting(preferences.rawValue(proxyKey).value_or(nullptr))), pageZoom_(preferences) {
     if (const auto stored = preferences.stringValue(appearanceKey)) {
         appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
@@ -92,6 +94,11 @@ void AppSettings::setNewWindowTarget(NewWindowTarget target) {
 void AppSettings::setNotifyWhenAnswered(bool on) {
     notifyWhenAnswered_.set(on);
     preferences_.setBool(notifyWhenAnsweredKey, on);
+}
+
+void AppSettings::setKeepDesktopLayoutInNarrowPanes(bool on) {
+    keepDesktopLayout_.set(on);
+    preferences_.setBool(keepDesktopLayoutKey, on);
 }
 
 void AppSettings::setProxy(ProxySetting setting) {

@@ -62,6 +62,9 @@ public:
     // A desktop notice when a service not on screen has answered; on unless turned off.
     const Published<bool>& notifyWhenAnswered() const { return notifyWhenAnswered_; }
     void setNotifyWhenAnswered(bool on);
+    // A page in a narrow pane is zoomed out to keep its desktop layout; on unless turned off.
+    const Published<bool>& keepDesktopLayoutInNarrowPanes() const { return keepDesktopLayout_; }
+    void setKeepDesktopLayoutInNarrowPanes(bool on);
     const Published<ProxySetting>& proxy() const { return proxy_; }
     void setProxy(ProxySetting setting);
 
@@ -76,6 +79,7 @@ private:
     Published<std::chrono::seconds> sleepAfter_;
     Published<NewWindowTarget> newWindowTarget_;
     Published<bool> notifyWhenAnswered_;
+    Published<bool> keepDesktopLayout_;
     Published<ProxySetting> proxy_;
     PageZoom pageZoom_;
 };

@@ -20,14 +20,12 @@ AppState::AppState(PreferenceStore& preferences, LoginItem& loginItem, Notificat
     if (const auto stored = preferences.stringValue("hiddenAITabIDs")) {
         const auto array = nlohmann::json::parse(*stored, nullptr, false);
         if (array.is_array() && std::all_of(array.begin(), array.end(), [](const auto& v) { return v.is_string(); }))
-            hiddenAITabIDs_.set(std::set<std::string>(array.begin(), array.end()));
+            setHiddenAITabIDs(std::set<std::string>(array.begin(), array.end()));
     }
     dropServicesNotShown();
     // A removed tag leaves the panes that showed it.
-    customTabsWatch_ = customTabs.customTabs().observe([this] {
-        panes_.keepOnly([this](const std::string& id) { return exists(id); });
-        if (!panes_.isSplit() && !panes_.serviceIn(0)) selectFirstVisibleTab();
-    });
+    customTabsWatch_ = customTabs.customTabs().observe(
+        [this] { panes_.keepOnly([this](const std::string& id) { return exists(id); }); });
 
     dockObserver_ = notifications.addObserver(windowDidDockNotification,
                                               [this] { dockSide_.set(requestedDockSide_); });

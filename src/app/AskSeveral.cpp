@@ -21,10 +21,24 @@ std::optional<std::set<std::string>> readTargets(const PreferenceStore& preferen
 
 AskSeveral::AskSeveral(PreferenceStore& preferences, const AppState& state, const CustomTabManager& customTabs)
     : preferences_(preferences), state_(state), customTabs_(customTabs), stored_(readTargets(preferences)) {
+    sideBySide_.set(preferences.boolValue("askSeveralSideBySide").value_or(true));
     const auto changed = [this] { choiceChanged_.emit(); };
     sources_ += state.panes().observe(changed);
     sources_ += state.hiddenAITabIDs().observe(changed);
     sources_ += customTabs.customTabs().observe(changed);
+}
+
+void AskSeveral::setSideBySide(bool on) {
+    sideBySide_.set(on);
+    preferences_.setBool("askSeveralSideBySide", on);
+}
+
+std::optional<std::vector<std::string>> AskSeveral::panesFor(const std::vector<AITab>& targets) const {
+    if (!sideBySide_.get() || targets.size() < 2 || targets.size() > shapeOf(PaneArrangement::grid3x2).panes())
+        return std::nullopt;
+    std::vector<std::string> ids;
+    for (const auto& tab : targets) ids.push_back(tab.id);
+    return ids;
 }
 
 bool AskSeveral::exists(const std::string& id) const { return findBuiltInTab(id) || customTabs_.find(id); }

@@ -27,6 +27,11 @@ public:
 
     const Published<bool>& isOpen() const { return isOpen_; }
     void setOpen(bool open) { isOpen_.set(open); }
+    // Whether asking shows the asked services side by side in the panes; remembered.
+    const Published<bool>& sideBySide() const { return sideBySide_; }
+    void setSideBySide(bool on);
+    // The services to put side by side for an ask of these targets, if any: two to six.
+    std::optional<std::vector<std::string>> panesFor(const std::vector<AITab>& targets) const;
 
     // The visible services, in tab bar order, that a prompt goes to now.
     std::vector<AITab> targets() const;
@@ -50,6 +55,7 @@ private:
     const AppState& state_;
     const CustomTabManager& customTabs_;
     Published<bool> isOpen_{false};
+    Published<bool> sideBySide_{true};
     std::optional<std::set<std::string>> stored_;
     std::deque<std::string> history_;
     mutable sigc::signal<void()> choiceChanged_;

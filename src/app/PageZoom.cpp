@@ -1,5 +1,6 @@
 #include "app/PageZoom.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -59,6 +60,11 @@ void PageZoom::set(const std::string& tabID, double level) {
         levels[tabID] = level;
     preferences_.setRaw(levelsKey, nlohmann::json(levels));
     levels_.set(std::move(levels));
+}
+
+double narrowPaneScale(int paneWidthPx, bool keepDesktopLayout) {
+    if (!keepDesktopLayout || paneWidthPx >= desktopLayoutWidth) return 1.0;
+    return std::max(smallestNarrowPaneScale, static_cast<double>(paneWidthPx) / desktopLayoutWidth);
 }
 
 std::string zoomPercentText(double level) { return std::to_string(std::lround(level * 100)) + " %"; }

@@ -34,4 +34,14 @@ private:
 // "110 %": how a zoom level is shown.
 std::string zoomPercentText(double level);
 
+// Sites switch to their phone layout below about this width, in CSS pixels.
+inline constexpr int desktopLayoutWidth = 640;
+// Further out than this, text in a narrow pane gets too small to read.
+inline constexpr double smallestNarrowPaneScale = 0.6;
+
+// What a page in a pane `paneWidthPx` wide is zoomed by, on top of its service's level, so
+// that it is laid out `desktopLayoutWidth` wide: 1 when the user keeps phone layouts or the
+// pane is wide enough.
+double narrowPaneScale(int paneWidthPx, bool keepDesktopLayout);
+
 }  // namespace corvina

@@ -85,7 +85,17 @@ PaneLayout::PaneLayout(PreferenceStore& preferences) : preferences_(preferences)
     if (!slots) return;
     arrangement_ = *arrangement;
     slots_ = std::move(*slots);
+    resetOrder();
 }
+
+// Restored or laid out anew, the panes count as shown in reading order.
+void PaneLayout::resetOrder() {
+    shownSince_.resize(slots_.size());
+    for (std::size_t i = 0; i < slots_.size(); ++i) shownSince_[i] = i;
+    changes_ = slots_.size();
+}
+
+void PaneLayout::showSince(Pane pane) { shownSince_[pane] = changes_++; }
 
 std::optional<std::string> PaneLayout::serviceIn(Pane pane) const {
     return pane < slots_.size() ? slots_[pane] : std::nullopt;
@@ -101,18 +111,26 @@ std::vector<Pane> PaneLayout::panesShowing(const std::string& id) const {
 std::size_t PaneLayout::copyShownIn(Pane pane) const {
     const auto id = serviceIn(pane);
     if (!id) return 0;
-    return static_cast<std::size_t>(std::count(slots_.begin(), slots_.begin() + static_cast<long>(pane), id));
+    std::size_t earlier = 0;
+    for (Pane other = 0; other < slots_.size(); ++other)
+        if (other != pane && slots_[other] == id &&
+            std::pair(shownSince_[other], other) < std::pair(shownSince_[pane], pane))
+            ++earlier;
+    return earlier;
 }
 
 std::optional<Pane> PaneLayout::paneShowingCopy(const std::string& id, std::size_t copy) const {
-    const auto panes = panesShowing(id);
-    return copy < panes.size() ? std::optional(panes[copy]) : std::nullopt;
+    for (const Pane pane : panesShowing(id))
+        if (copyShownIn(pane) == copy) return pane;
+    return std::nullopt;
 }
 
 void PaneLayout::arrange(PaneArrangement arrangement) {
     const std::size_t before = slots_.size();
     arrangement_ = arrangement;
     slots_.resize(shapeOf(arrangement).panes());
+    shownSince_.resize(slots_.size());
+    for (Pane pane = before; pane < slots_.size(); ++pane) showSince(pane);
     if (slots_.size() > before)
         active_ = before;
     else
@@ -126,6 +144,7 @@ void PaneLayout::arrangeSideBySide(const std::vector<std::string>& ids) {
     arrangement_ = arrangementFitting(ids.size());
     slots_.assign(shapeOf(arrangement_).panes(), std::nullopt);
     std::copy_n(ids.begin(), std::min(ids.size(), slots_.size()), slots_.begin());
+    resetOrder();
     active_ = 0;
     enlarged_.reset();
     changed();
@@ -133,6 +152,7 @@ void PaneLayout::arrangeSideBySide(const std::vector<std::string>& ids) {
 
 void PaneLayout::show(Pane pane, std::optional<std::string> id) {
     if (pane >= slots_.size()) return;
+    if (slots_[pane] != id) showSince(pane);
     slots_[pane] = std::move(id);
     changed();
 }

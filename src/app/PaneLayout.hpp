@@ -54,8 +54,9 @@ public:
     std::optional<std::string> serviceIn(Pane pane) const;
     // The panes that show this service, in reading order.
     std::vector<Pane> panesShowing(const std::string& id) const;
-    // Which copy of its service's page a pane shows: 0 for the first pane showing that
-    // service, 1 for the next one, and so on.
+    // Which copy of its service's page a pane shows: 0 for the pane that has shown that
+    // service longest, 1 for the next one, and so on. So a service put in a further pane
+    // gets a new copy there, and the pages already shown stay where they are.
     std::size_t copyShownIn(Pane pane) const;
     // The pane showing that copy of the service's page, if one does.
     std::optional<Pane> paneShowingCopy(const std::string& id, std::size_t copy) const;
@@ -80,10 +81,15 @@ public:
 private:
     // Stores what the panes show, then tells the observers.
     void changed();
+    void showSince(Pane pane);
+    void resetOrder();
 
     PreferenceStore& preferences_;
     PaneArrangement arrangement_ = PaneArrangement::single;
     Slots slots_ = Slots(1);
+    // When each pane began to show its service, counted in changes.
+    std::vector<unsigned long> shownSince_ = {0};
+    unsigned long changes_ = 1;
     Pane active_ = 0;
     std::optional<Pane> enlarged_;
     mutable sigc::signal<void()> changed_;

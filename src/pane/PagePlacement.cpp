@@ -19,6 +19,7 @@ constexpr Milliseconds oneFrame{16};
 PagePlacement::PagePlacement(AppContext& context) : context_(context) {
     const auto placeSlot = [this] { place(); };
     auto& store = context.webViewStore;
+    connections_ += context.appState.panes().observe(placeSlot);
     connections_ += context.appState.hiddenAITabIDs().observe(placeSlot);
     connections_ += context.customTabManager.customTabs().observe(placeSlot);
     connections_ += store.observePages(placeSlot);
@@ -52,6 +53,7 @@ void PagePlacement::placeOnce() {
     const auto tabs = context_.appState.visibleTabs();
     std::map<Pane, WebBrowserContainerView::Pages> wanted;
     std::set<std::string> shown;
+    // A pane beyond the arrangement (about to go) holds nothing.
     for (const auto& [pane, container] : containers_) {
         const auto id = panes.serviceIn(pane);
         const auto tab = std::find_if(tabs.begin(), tabs.end(), [&id](const AITab& t) { return t.id == id; });

@@ -22,6 +22,8 @@ public:
     PagePlacement(const PagePlacement&) = delete;
     PagePlacement& operator=(const PagePlacement&) = delete;
 
+    // Places follow the panes, the services and the pages by themselves; a pane added
+    // waits for the next placement.
     void attach(Pane pane, WebBrowserContainerView& container);
     // The pane goes: its pages wait for the next placement.
     void detach(Pane pane);

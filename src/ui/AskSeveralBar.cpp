@@ -18,6 +18,9 @@ constexpr LocalizedText sendingText{"Sending…", "傳送中…", "发送中…"
 constexpr LocalizedText sentText{"Sent", "已送出", "已发送"};
 constexpr LocalizedText noBoxText{"No message box found", "找不到輸入框", "找不到输入框"};
 constexpr LocalizedText notSentText{"Could not send", "無法送出", "无法发送"};
+constexpr LocalizedText sideBySideText{"Side by side", "並排顯示", "并排显示"};
+constexpr LocalizedText sideBySideHint{"Show the services asked (two to six) side by side in the panes",
+                                       "在窗格中並排顯示所問的服務（二至六個）", "在窗格中并排显示所问的服务（二至六个）"};
 constexpr LocalizedText notLoadedText{"Page did not load", "頁面未載入", "页面未加载"};
 constexpr LocalizedText answeringText{"Answering", "回答中", "回答中"};
 constexpr LocalizedText answeredText{"Answered", "已回答", "已回答"};
@@ -73,6 +76,11 @@ AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::V
     answeredCount_.set_valign(Gtk::Align::CENTER);
     answeredCount_.set_visible(false);
     inputRow_.append(answeredCount_);
+    sideBySide_.add_css_class("ask-several-side-by-side");
+    sideBySide_.set_valign(Gtk::Align::END);
+    sideBySide_.set_active(context.askSeveral.sideBySide().get());
+    sideBySide_.signal_toggled().connect([this] { context_.askSeveral.setSideBySide(sideBySide_.get_active()); });
+    inputRow_.append(sideBySide_);
     askButton_.add_css_class("suggested-action");
     askButton_.add_css_class("ask-several-button");
     askButton_.set_valign(Gtk::Align::END);
@@ -191,6 +199,8 @@ void AskSeveralBar::retitle() {
     placeholder_.set_text(fieldName.in(language));
     setAccessibleLabel(field_, fieldName.in(language));
     askButton_.set_label(askText.in(language));
+    sideBySide_.set_label(sideBySideText.in(language));
+    sideBySide_.set_tooltip_text(sideBySideHint.in(language));
     rebuildToggles();
 }
 
@@ -235,6 +245,7 @@ void AskSeveralBar::ask() {
     recalled_ = 0;
     answersBefore_.clear();
     for (const auto& tab : targets) answersBefore_[tab.id] = context_.answerActivity.of(tab.id).answersFinished;
+    if (const auto ids = context_.askSeveral.panesFor(targets)) context_.appState.showSideBySide(*ids);
     context_.askSeveralDelivery.send(targets, prompt);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
 #include <gtkmm/image.h>
 #include <gtkmm/label.h>
 #include <gtkmm/overlay.h>
@@ -68,6 +69,7 @@ private:
     Gtk::TextView field_;
     Gtk::Label placeholder_;
     Gtk::Label answeredCount_;
+    Gtk::CheckButton sideBySide_;
     Gtk::Button askButton_;
     // Each target's answers finished when the latest prompt went.
     std::map<std::string, unsigned> answersBefore_;

@@ -39,6 +39,12 @@ SettingLink<bool> notifyWhenAnsweredSetting(AppSettings& settings) {
             [&settings](bool on) { settings.setNotifyWhenAnswered(on); }, observing(settings.notifyWhenAnswered())};
 }
 
+SettingLink<bool> keepDesktopLayoutSetting(AppSettings& settings) {
+    return {[&settings] { return settings.keepDesktopLayoutInNarrowPanes().get(); },
+            [&settings](bool on) { settings.setKeepDesktopLayoutInNarrowPanes(on); },
+            observing(settings.keepDesktopLayoutInNarrowPanes())};
+}
+
 SettingLink<unsigned> appearanceSetting(AppSettings& settings) {
     return {[&settings] { return placeIn(allAppearances, settings.appearance().get()); },
             [&settings](unsigned place) {

@@ -26,6 +26,7 @@ struct SettingLink {
 
 SettingLink<bool> loadWhenOpenedSetting(AppSettings& settings);
 SettingLink<bool> notifyWhenAnsweredSetting(AppSettings& settings);
+SettingLink<bool> keepDesktopLayoutSetting(AppSettings& settings);
 // The appearance as the place of the option in `allAppearances`.
 SettingLink<unsigned> appearanceSetting(AppSettings& settings);
 // The sleep time as the place of its choice in `sleepChoiceNames`.

@@ -18,10 +18,11 @@ namespace {
 const LocalizedText titleText{"Settings", "設定", "设置"};
 const LocalizedText downloadsText{"Downloads", "下載", "下载"};
 const LocalizedText copyPathText{"Copy Path", "複製路徑", "复制路径"};
+const LocalizedText keepDesktopLayoutText{"Keep desktop layout in narrow panes", "窄窗格中保持桌面版面",
+                                          "窄窗格中保持桌面版面"};
 // These stay in English whatever the interface language.
 constexpr const char* generalTitle = "General";
 constexpr const char* layoutTitle = "Layout";
-constexpr const char* noGeneralSettings = "No general settings available";
 
 constexpr const char* pageNames[] = {"general", "appearance", "downloads", "network"};
 
@@ -95,11 +96,8 @@ AdwViewStackPage* SettingsWindow::addPage(GtkWidget* group, const char* name, co
 void SettingsWindow::buildGeneralPage() {
     auto* group = adw_preferences_group_new();
     adw_preferences_group_set_title(ADW_PREFERENCES_GROUP(group), layoutTitle);
-    auto* placeholder = Gtk::make_managed<Gtk::Label>(noGeneralSettings);
-    placeholder->add_css_class("dim-label");
-    placeholder->set_xalign(0);
-    adw_preferences_group_add(ADW_PREFERENCES_GROUP(group), GTK_WIDGET(placeholder->gobj()));
     groups_[0] = ADW_PREFERENCES_GROUP(group);
+    std::tie(keepLayoutRow_, keepLayoutSwitch_) = addSwitchRow(groups_[0], keepDesktopLayoutSetting(context_.appSettings));
     pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
     adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
                              ADW_PREFERENCES_GROUP(buildMemoryGroup()));
@@ -235,6 +233,8 @@ void SettingsWindow::retitle() {
     retitleDownloads(language);
     adw_view_stack_page_set_title(networkStackPage_, NetworkSettingsPage::titleText.in(language).c_str());
     network_.retitle(language);
+    adw_preferences_row_set_title(ADW_PREFERENCES_ROW(keepLayoutRow_), keepDesktopLayoutText.in(language).c_str());
+    setAccessibleLabel(*Glib::wrap(GTK_WIDGET(keepLayoutSwitch_)), keepDesktopLayoutText.in(language));
     adw_preferences_group_set_title(memoryGroup_, settingsText::memory.in(language).c_str());
     adw_preferences_row_set_title(ADW_PREFERENCES_ROW(loadRow_), settingsText::loadWhenOpened.in(language).c_str());
     setAccessibleLabel(*Glib::wrap(GTK_WIDGET(loadSwitch_)), settingsText::loadWhenOpened.in(language));

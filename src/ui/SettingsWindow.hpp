@@ -57,6 +57,8 @@ private:
     AdwViewStack* stack_;
     std::array<AdwViewStackPage*, 3> pages_{};
     std::array<AdwPreferencesGroup*, 3> groups_{};
+    AdwActionRow* keepLayoutRow_ = nullptr;
+    GtkSwitch* keepLayoutSwitch_ = nullptr;
     AdwPreferencesGroup* memoryGroup_ = nullptr;
     AdwActionRow* loadRow_ = nullptr;
     GtkSwitch* loadSwitch_ = nullptr;

@@ -32,7 +32,7 @@ protected:
     const CustomTab& tag(const std::string& id) { return *customTabs.find(id); }
     // The tag's page in `in`, once it has loaded or failed.
     ServicePage& open(WebViewStore& in, const std::string& id) {
-        auto& page = in.page(tabRecord(tag(id)), Pane::primary);
+        auto& page = in.page(tabRecord(tag(id)));
         eventually([&] { return !page.loading().get(); }, std::chrono::seconds(15));
         return page;
     }

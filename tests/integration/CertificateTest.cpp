@@ -27,7 +27,7 @@ protected:
         return eventually([&] { return StateFixture::shows(shown, "page-trouble"); }, std::chrono::seconds(15));
     }
     bool shows(const std::string& id, const std::string& expected) {
-        auto* page = store().existingPage({id, Pane::primary});
+        auto* page = store().existingPage({id, 0});
         return page && titled(*page, expected) && !page->trouble().get();
     }
 
@@ -110,14 +110,14 @@ TEST_F(CertificateTest, ATrustedCertificateServesOnlyItsHostAndOnlyItself) {
     const auto second = addTag("second", impostor.url(), false);
     show(second);
     ASSERT_TRUE(troubled(shown));
-    EXPECT_EQ(store().existingPage({second, Pane::primary})->trouble().get()->reason, TroubleReason::certificateNotTrusted);
+    EXPECT_EQ(store().existingPage({second, 0})->trouble().get()->reason, TroubleReason::certificateNotTrusted);
     EXPECT_NE(certificateOf(shown).find("CN=Impostor"), std::string::npos);
 
     // The trusted certificate under another name of the same machine is not trusted there.
     const auto byName = addTag("byname", secure.url("localhost"), false);
     show(byName);
     ASSERT_TRUE(troubled(shown));
-    EXPECT_EQ(store().existingPage({byName, Pane::primary})->trouble().get()->reason,
+    EXPECT_EQ(store().existingPage({byName, 0})->trouble().get()->reason,
               TroubleReason::certificateForAnotherName);
     EXPECT_NE(textOf(shown, "page-trouble-detail").find("its certificate is for another name"), std::string::npos);
 }
@@ -132,7 +132,7 @@ TEST_F(CertificateTest, APublicLookingHostIsNeverOfferedTrust) {
     EXPECT_NE(certificateOf(shown).find("CN=Home LLM"), std::string::npos);
     EXPECT_FALSE(widgetWithClass<Gtk::Button>(shown, "trust-certificate").get_visible());
     // Nor does the page take it when asked directly.
-    store().existingPage({publicName, Pane::primary})->trustCertificate();
+    store().existingPage({publicName, 0})->trustCertificate();
     EXPECT_TRUE(store().sitePermissions().trustedCertificates(publicName).empty());
 }
 

@@ -38,13 +38,13 @@ protected:
 };
 
 TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {
-    auto& primary = pane(Pane::primary);
+    auto& primary = pane();
     EXPECT_TRUE(spins(primary));
-    ASSERT_TRUE(allCreated(Pane::primary));
-    ASSERT_TRUE(loaded("custom_one", Pane::primary) && loaded("custom_two", Pane::primary));
+    ASSERT_TRUE(allCreated());
+    ASSERT_TRUE(loaded("custom_one") && loaded("custom_two"));
     EXPECT_TRUE(eventually([&] { return !spins(primary); }));
-    auto* one = existingView("custom_one", Pane::primary);
-    auto* two = existingView("custom_two", Pane::primary);
+    auto* one = existingView("custom_one");
+    auto* two = existingView("custom_two");
     EXPECT_EQ(shownView(primary), one);
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(one)); }));
     EXPECT_FALSE(gtk_widget_get_mapped(GTK_WIDGET(two))) << "hidden pages neither paint nor animate";
@@ -64,11 +64,11 @@ TEST_F(ContainerViewTest, SwitchingShowsTheKeptPageWithoutReloadingAnything) {
 // pane a click would select into, so a click finds it drawn. Docked and slid in, or
 // minimised, nothing of the window is seen: the pages rest until the window comes back.
 TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileTheWindowIsOutOfSight) {
-    auto& primary = pane(Pane::primary);
-    ASSERT_TRUE(allCreated(Pane::primary));
-    ASSERT_TRUE(loaded(tagID("one"), Pane::primary) && loaded(tagID("two"), Pane::primary));
-    auto* one = existingView(tagID("one"), Pane::primary);
-    auto* two = existingView(tagID("two"), Pane::primary);
+    auto& primary = pane();
+    ASSERT_TRUE(allCreated());
+    ASSERT_TRUE(loaded(tagID("one")) && loaded(tagID("two")));
+    auto* one = existingView(tagID("one"));
+    auto* two = existingView(tagID("two"));
     const auto visible = [](WebKitWebView* view) { return evaluateScript(view, "document.visibilityState") == "visible"; };
     EXPECT_FALSE(visible(two));
 
@@ -81,7 +81,7 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
     notifications.post(windowDidSlideInNotification);
     EXPECT_TRUE(eventually([&] { return !visible(one) && !visible(two); }));
     state.selectTab(tagID("three"));
-    auto* three = existingView(tagID("three"), Pane::primary);
+    auto* three = existingView(tagID("three"));
     EXPECT_FALSE(eventually([&] { return visible(three); }, std::chrono::milliseconds(600)))
         << "a switch while out of sight draws nothing";
     state.selectTab(tagID("one"));
@@ -105,10 +105,10 @@ TEST_F(ContainerViewTest, ThePointedTabIsDrawnUnderTheShownOneAndPagesRestWhileT
         << "a click would select into the other pane";
 
     // The pointed page's tab goes away while it is drawn in advance.
-    state.setActivePane(Pane::primary);
+    state.setActivePane();
     state.setPointedTabID(tagID("three"));
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(three)); }));
-    store().removePage({tagID("three"), Pane::primary});
+    store().removePage({tagID("three"), 0});
     customTabs.deleteTab(tagID("three"));
     EXPECT_EQ(shownView(primary), two);
     state.setPointedTabID(tagID("one"));
@@ -125,9 +125,9 @@ TEST_F(ContainerViewTest, AnEmptySecondaryPaneShowsThePlaceholderAndOverlaysShow
     state.selectTab("custom_two");
     EXPECT_FALSE(shows(secondary, "pane-placeholder"));
     EXPECT_EQ(shownView(secondary), existingView("custom_two", Pane::secondary));
-    EXPECT_EQ(existingView("custom_two", Pane::primary), nullptr);
+    EXPECT_EQ(existingView("custom_two"), nullptr);
 
-    auto& primary = pane(Pane::primary);
+    auto& primary = pane();
     store().downloads().reportFinished();
     ASSERT_TRUE(eventually([&] { return shows(primary, "download-toast") && shows(secondary, "download-toast"); }));
     EXPECT_EQ(textOf(secondary, "toast-message"), "檔案下載已完成");
@@ -178,7 +178,7 @@ TEST_F(ContainerViewTest, AHiddenServiceStillSelectedShowsNothing) {
     state.selectTab("doubao");
     state.setHiddenAITabIDs({"doubao"});  // moves the selection on...
     state.setSelectedTabID("doubao");      // ...but the id can still be set directly
-    auto& primary = pane(Pane::primary);
+    auto& primary = pane();
     EXPECT_EQ(shownView(primary), nullptr);
     EXPECT_FALSE(spins(primary));
 }
@@ -187,12 +187,12 @@ TEST_F(ContainerViewTest, AHiddenServiceStillSelectedShowsNothing) {
 
 TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
     settings.setLoadServicesWhenOpened(true);
-    pane(Pane::primary);
-    ASSERT_TRUE(loaded(tagID("one"), Pane::primary));
+    pane();
+    ASSERT_TRUE(loaded(tagID("one")));
     EXPECT_FALSE(eventually([&] { return store().pageKeys().size() > 1; }, std::chrono::milliseconds(800)));
     state.setPointedTabID(tagID("two"));
     state.selectTab(tagID("two"));
-    ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
+    ASSERT_TRUE(loaded(tagID("two")));
     EXPECT_EQ(store().pageKeys().size(), 2u);
     EXPECT_EQ(hits["three"], 0);
     settings.setLoadServicesWhenOpened(false);
@@ -200,16 +200,16 @@ TEST_F(MemoryBudgetTest, ServicesLoadWhenFirstShown) {
 }
 
 TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
-    pane(Pane::primary);
-    ASSERT_TRUE(allCreated(Pane::primary));
-    ASSERT_TRUE(eventually([&] { return existingView(tagID("asks"), Pane::primary); }));
-    for (const char* name : {"one", "two", "three", "asks"}) ASSERT_TRUE(loaded(tagID(name), Pane::primary)) << name;
-    auto* two = existingView(tagID("two"), Pane::primary);
+    pane();
+    ASSERT_TRUE(allCreated());
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("asks")); }));
+    for (const char* name : {"one", "two", "three", "asks"}) ASSERT_TRUE(loaded(tagID(name))) << name;
+    auto* two = existingView(tagID("two"));
     evaluateScript(two, "history.pushState({}, '', '/two/later'); 'moved'");
     evaluateScript(two, "addEventListener('beforeunload', e => e.preventDefault()); 'objects'");
     // Only a page the user has pressed on holds something of theirs.
     state.selectTab(tagID("asks"));
-    auto* asks = existingView(tagID("asks"), Pane::primary);
+    auto* asks = existingView(tagID("asks"));
     ASSERT_TRUE(eventually([&] { return gtk_widget_get_mapped(GTK_WIDGET(asks)); }));
     clickWithPointer(*Glib::wrap(GTK_WIDGET(asks)), 40, 30);
     ASSERT_TRUE(eventually([&] { return evaluateScript(asks, "window.pressed === true") == "true"; }));
@@ -220,25 +220,25 @@ TEST_F(MemoryBudgetTest, UnusedServicesSleepAndWakeWhereTheyWere) {
 
     state.setPointedTabID(tagID("three"));
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(1));
-    ASSERT_TRUE(eventually([&] { return store().isAsleep({tagID("two"), Pane::primary}); }, std::chrono::seconds(10)))
+    ASSERT_TRUE(eventually([&] { return store().isAsleep({tagID("two"), 0}); }, std::chrono::seconds(10)))
         << "a page never pressed on goes, whatever its leave handler says";
-    EXPECT_EQ(existingView(tagID("two"), Pane::primary), nullptr);
+    EXPECT_EQ(existingView(tagID("two")), nullptr);
     EXPECT_TRUE(eventually([&] { return webProcesses() == before - 1; })) << "its web process ended";
     EXPECT_EQ(store().sleepingTabIDs().get(), std::set<std::string>{tagID("two")});
     EXPECT_FALSE(eventually([&] { return store().pageKeys().size() < 3; }, std::chrono::seconds(3)))
         << "the shown, the pointed and the asking page stay";
-    ASSERT_FALSE(store().isAsleep({tagID("asks"), Pane::primary}));
+    ASSERT_FALSE(store().isAsleep({tagID("asks"), 0}));
     EXPECT_EQ(evaluateScript(asks, "document.querySelector('textarea').value"), "unsent");
     evaluateScript(asks, "document.querySelector('textarea').value = ''");
-    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("asks"), Pane::primary}); }, std::chrono::seconds(10)))
+    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("asks"), 0}); }, std::chrono::seconds(10)))
         << "asked again, it now lets go";
 
     state.selectTab(tagID("two"));
-    ASSERT_TRUE(eventually([&] { return existingView(tagID("two"), Pane::primary); }));
-    ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
-    EXPECT_EQ(evaluateScript(existingView(tagID("two"), Pane::primary), "location.pathname"), "/two/later");
-    EXPECT_FALSE(store().isAsleep({tagID("two"), Pane::primary})) << "woken";
-    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("one"), Pane::primary}); }, std::chrono::seconds(10)))
+    ASSERT_TRUE(eventually([&] { return existingView(tagID("two")); }));
+    ASSERT_TRUE(loaded(tagID("two")));
+    EXPECT_EQ(evaluateScript(existingView(tagID("two")), "location.pathname"), "/two/later");
+    EXPECT_FALSE(store().isAsleep({tagID("two"), 0})) << "woken";
+    EXPECT_TRUE(eventually([&] { return store().isAsleep({tagID("one"), 0}); }, std::chrono::seconds(10)))
         << "the page shown before is now unused";
 }
 
@@ -247,21 +247,21 @@ namespace {
 // The sleeper asked a page to go just before the user showed it again; the page answers
 // only after that. The page on screen stays as it is, whatever it answers.
 TEST_F(MemoryBudgetTest, AServiceShownAgainBeforeItsPageAnswersKeepsThePage) {
-    pane(Pane::primary);
+    pane();
     state.selectTab(tagID("one"));
-    ASSERT_TRUE(allCreated(Pane::primary));
-    ASSERT_TRUE(loaded(tagID("two"), Pane::primary));
-    auto* two = existingView(tagID("two"), Pane::primary);
+    ASSERT_TRUE(allCreated());
+    ASSERT_TRUE(loaded(tagID("two")));
+    auto* two = existingView(tagID("two"));
     evaluateScript(two, "window.mark = 'kept'; 1");
     // Busy for a while: our question waits for the page's main thread.
     evaluateScript(two, "setTimeout(() => { const t = Date.now(); while (Date.now() - t < 1500); }, 0); 1");
 
-    store().putToSleep({tagID("two"), Pane::primary});
+    store().putToSleep({tagID("two"), 0});
     state.selectTab(tagID("two"));
     EXPECT_EQ(evaluateScript(two, "window.mark"), "kept") << "answered after the page was busy";
-    EXPECT_FALSE(eventually([&] { return existingView(tagID("two"), Pane::primary) != two; }, std::chrono::seconds(3)))
+    EXPECT_FALSE(eventually([&] { return existingView(tagID("two")) != two; }, std::chrono::seconds(3)))
         << "the page shown was closed and loaded again";
-    EXPECT_FALSE(store().isAsleep({tagID("two"), Pane::primary}));
+    EXPECT_FALSE(store().isAsleep({tagID("two"), 0}));
     EXPECT_EQ(evaluateScript(two, "window.mark"), "kept");
 }
 

@@ -39,7 +39,7 @@ protected:
         localization.setCurrentLanguage(language);
         server.serve("/links", "<body style='margin:0'><a href='/elsewhere' style='font-size:60px'>a link</a>",
                      "text/html");
-        auto* view = store.page(tab("svc", "/links"), Pane::primary).view();
+        auto* view = store.page(tab("svc", "/links")).view();
         GtkWindow* window = show(view);
         EXPECT_TRUE(loaded("svc"));
         // The page, laid out at the view's size, has its link where the pointer goes.

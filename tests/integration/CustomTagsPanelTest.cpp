@@ -51,9 +51,9 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     customTabs.replace(first);
     const auto second = tags()[1], third = tags()[2];
     ASSERT_EQ(state.selectedTabID().get(), first.id);
-    auto* page = openPage(first, Pane::primary);
+    auto* page = openPage(first);
     openPage(first, Pane::secondary);
-    openPage(second, Pane::primary);
+    openPage(second);
 
     auto& form = view.addForm();
     click(view.addButton());
@@ -124,10 +124,10 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     // A reload asked for by the edit, then or by work posted then, would be the view's
     // address at once.
     ASSERT_TRUE(runPostedWork());
-    EXPECT_EQ(existingView(first.id, Pane::primary), page);
+    EXPECT_EQ(existingView(first.id), page);
     EXPECT_EQ(std::string(webkit_web_view_get_uri(page)), server.url("/one"));
     EXPECT_EQ(hits["two"], loadsOfTwo);
-    store().existingPage({first.id, Pane::primary})->loadStartAddress(store().startURL(first.id));
+    store().existingPage({first.id, 0})->loadStartAddress(store().startURL(first.id));
     EXPECT_TRUE(eventually([&] { return hits["two"] == loadsOfTwo + 1; })) << "the start page is the new address";
     click(view.row(1).editButton());
     view.editCard().urlField().set_text("  ");
@@ -142,9 +142,9 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     bool pagesAtRepair = false, pagesAtRemoval = true;
     Connections watch;
     watch += state.selectedTabID().observe(
-        [&] { pagesAtRepair = existingView(first.id, Pane::primary) && customTabs.find(first.id); });
+        [&] { pagesAtRepair = existingView(first.id) && customTabs.find(first.id); });
     watch += customTabs.customTabs().observe([&] {
-        pagesAtRemoval = existingView(first.id, Pane::primary) ||
+        pagesAtRemoval = existingView(first.id) ||
                          existingView(first.id, Pane::secondary);
     });
     auto remaining = tags();
@@ -164,7 +164,7 @@ TEST_F(CustomTagsPanelTest, AddsNormalisedTagsEditsInPlaceWithoutReloadDeletesAf
     EXPECT_TRUE(pagesAtRepair);
     EXPECT_FALSE(pagesAtRemoval);
     EXPECT_EQ(existingView(first.id, Pane::secondary), nullptr);
-    EXPECT_NE(existingView(second.id, Pane::primary), nullptr);
+    EXPECT_NE(existingView(second.id), nullptr);
     remaining.erase(remaining.begin());
     EXPECT_EQ(tags(), remaining);
 

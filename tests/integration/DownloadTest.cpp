@@ -46,7 +46,7 @@ protected:
 TEST_F(DownloadTest, AnAttachmentInASubFrameIsSavedWithAToast) {
     server.serve("/notes", "plain text", "text/plain", "attachment; filename=\"notes.txt\"");
     server.serve("/page", "<html><body><iframe src='/notes'></iframe></body></html>", "text/html");
-    store.page(tab("t", "/page"), Pane::primary).view();
+    store.page(tab("t", "/page")).view();
     ASSERT_TRUE(downloadsBecome({"notes.txt"}));
     EXPECT_EQ(readFile(downloadsFolder / "notes.txt"), "plain text");
     EXPECT_TRUE(eventually([&] { return store.downloads().toastShown().get(); }));
@@ -65,10 +65,10 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     server.serve("/page", "<html><body><iframe src='/a.zip'></iframe><img src='/picture.png'></body></html>",
                  "text/html");
     server.serve("/after", "after", "text/plain", "attachment; filename=\"after.txt\"");
-    auto* page = store.page(tab("page", "/page"), Pane::primary).view();
+    auto* page = store.page(tab("page", "/page")).view();
     DownloadCount downloads(page);
-    auto* pdf = store.page(tab("pdf", "/doc.pdf"), Pane::primary).view();
-    auto* shout = store.page(tab("shout", "/shout"), Pane::primary).view();
+    auto* pdf = store.page(tab("pdf", "/doc.pdf")).view();
+    auto* shout = store.page(tab("shout", "/shout")).view();
     for (const char* id : {"page", "pdf", "shout"}) ASSERT_TRUE(loaded(id)) << id;
     // A response shown is a page that committed; one turned into a download never does.
     EXPECT_TRUE(eventually([&] { return evaluate(pdf, "location.pathname") == "/doc.pdf"; }));
@@ -83,8 +83,8 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
     EXPECT_EQ(downloadedFiles(), std::vector<std::string>{"after.txt"});
     std::filesystem::remove(downloadsFolder / "after.txt");
 
-    store.page(tab("zip", "/a.zip"), Pane::primary).view();
-    store.page(tab("image", "/picture.png"), Pane::primary).view();
+    store.page(tab("zip", "/a.zip")).view();
+    store.page(tab("image", "/picture.png")).view();
     EXPECT_TRUE(downloadsBecome({"a.zip", "picture.png"}));
 }
 
@@ -92,8 +92,8 @@ TEST_F(DownloadTest, OnlyFilesOnTheirOwnAreSavedAndWhatAPageShowsStaysShown) {
 TEST_F(DownloadTest, AnAttachmentInAnyCaseIsSaved) {
     server.serve("/shout", "<title>shout</title>", "text/html", "ATTACHMENT; filename=\"shout.html\"");
     server.serve("/mixed", "mixed", "text/plain", "aTTachment ; filename=mixed.txt");
-    store.page(tab("shout", "/shout"), Pane::primary).view();
-    store.page(tab("mixed", "/mixed"), Pane::primary).view();
+    store.page(tab("shout", "/shout")).view();
+    store.page(tab("mixed", "/mixed")).view();
     EXPECT_TRUE(downloadsBecome({"mixed.txt", "shout.html"}));
 }
 
@@ -105,8 +105,8 @@ TEST_F(DownloadTest, ANameNearTheFileSystemsLimitIsShortenedAndSaved) {
     for (int i = 0; i < 82; ++i) wide += "图", encoded += "%E5%9B%BE";  // 246 bytes
     server.serve("/ascii", "ascii", "text/plain", "attachment; filename=\"" + std::string(246, 'a') + ".txt\"");
     server.serve("/wide", "wide", "text/plain", "attachment; filename*=UTF-8''" + encoded + ".txt");
-    store.page(tab("ascii", "/ascii"), Pane::primary).view();
-    store.page(tab("wide", "/wide"), Pane::primary).view();
+    store.page(tab("ascii", "/ascii")).view();
+    store.page(tab("wide", "/wide")).view();
     const std::string shortened = wide.substr(0, 240) + ".txt";
     ASSERT_TRUE(downloadsBecome({std::string(240, 'a') + ".txt", shortened}));
     EXPECT_EQ(readFile(downloadsFolder / shortened), "wide");
@@ -120,9 +120,9 @@ TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
     server.serve("/report", "new report", "application/octet-stream", "attachment; filename=\"report.pdf\"");
     server.serve("/evil", "evil", "text/plain", "attachment; filename=\"../../escape.txt\"");
     server.serve("/src", "new archive", "application/gzip", "attachment; filename=\"src.tar.gz\"");
-    store.page(tab("report", "/report"), Pane::primary).view();
-    store.page(tab("evil", "/evil"), Pane::primary).view();
-    store.page(tab("src", "/src"), Pane::primary).view();
+    store.page(tab("report", "/report")).view();
+    store.page(tab("evil", "/evil")).view();
+    store.page(tab("src", "/src")).view();
     ASSERT_TRUE(downloadsBecome(
         {"escape.txt", "report (1).pdf", "report (2).pdf", "report.pdf", "src (1).tar.gz", "src.tar.gz"}));
     EXPECT_EQ(readFile(downloadsFolder / "report (2).pdf"), "new report");
@@ -134,8 +134,8 @@ TEST_F(DownloadTest, NamesNeverCollideAndNeverLeaveTheFolder) {
 TEST_F(DownloadTest, ADeletedFolderIsMadeAgainAndTwoDownloadsOfOneNameAtOnceGetTwoFiles) {
     std::filesystem::remove_all(downloadsFolder);
     server.serve("/same", "same bytes", "application/zip", "attachment; filename=\"same.zip\"");
-    store.page(tab("one", "/same"), Pane::primary).view();
-    store.page(tab("two", "/same"), Pane::primary).view();
+    store.page(tab("one", "/same")).view();
+    store.page(tab("two", "/same")).view();
     EXPECT_TRUE(downloadsBecome({"same (1).zip", "same.zip"}));
 }
 
@@ -147,7 +147,7 @@ TEST_F(DownloadTest, AFailedDownloadShowsOnlyTheFailureToast) {
     localization.setCurrentLanguage(AppLanguage::zhTW);
     std::vector<std::string> toasts;
     auto watch = store.downloads().toastMessage().observe([&] { toasts.push_back(store.downloads().toastMessage().get()); });
-    DownloadCount downloads(store.page(tab("b", "/doomed"), Pane::primary).view());
+    DownloadCount downloads(store.page(tab("b", "/doomed")).view());
     ASSERT_TRUE(eventually([&] { return !toasts.empty(); }, std::chrono::seconds(15)));
     // The engine's last word on the download, after its failure, has come and been heard.
     ASSERT_TRUE(eventually([&] { return *downloads.ended == 1; }, std::chrono::seconds(15)));
@@ -165,7 +165,7 @@ TEST_F(DownloadTest, ADownloadTheEngineDropsIsReportedAsFailedAndFreesItsName) {
     localization.setCurrentLanguage(AppLanguage::en);
     std::vector<std::string> toasts;
     auto watch = store.downloads().toastMessage().observe([&] { toasts.push_back(store.downloads().toastMessage().get()); });
-    store.page(tab("big", "/big"), Pane::primary).view();
+    store.page(tab("big", "/big")).view();
     // The engine writes into the folder once it has the destination: the download is under way.
     ASSERT_TRUE(eventually([&] { return !downloadedFiles().empty(); }, std::chrono::seconds(15)));
     const auto network = networkProcessIDs();
@@ -177,7 +177,7 @@ TEST_F(DownloadTest, ADownloadTheEngineDropsIsReportedAsFailedAndFreesItsName) {
     // What the dropped download left behind goes; its name is then free for the next one.
     std::filesystem::remove_all(downloadsFolder);
     server.serve("/again", "whole", "application/zip", "attachment; filename=\"big.zip\"");
-    store.page(tab("again", "/again"), Pane::primary).view();
+    store.page(tab("again", "/again")).view();
     EXPECT_TRUE(downloadsBecome({"big.zip"}));
     watch.disconnect();
 }

@@ -33,7 +33,7 @@ class EditorFixturesTest : public WebFixture {
 protected:
     // The page shown in a window, with its message box in place.
     WebKitWebView* open(const std::string& name, const std::string& box) {
-        auto* view = store.page(tab(name, "/editors/" + name + ".html"), Pane::primary).view();
+        auto* view = store.page(tab(name, "/editors/" + name + ".html")).view();
         window = show(view);
         EXPECT_TRUE(loaded(name));
         EXPECT_TRUE(eventually([&] { return evaluate(view, "!!" + element(box)) == "true"; }))

@@ -14,7 +14,7 @@ using FileChooserTest = WebFixture;
 TEST_F(FileChooserTest, MultipleSelectionFollowsThePage) {
     server.serve("/upload", "<body style='margin:0'><input type=file multiple style='width:300px;height:40px'><br>"
                  "<input type=file style='width:300px;height:40px'>", "text/html");
-    auto* view = store.page(tab("svc", "/upload"), Pane::primary).view();
+    auto* view = store.page(tab("svc", "/upload")).view();
     GtkWindow* window = show(view);
     ASSERT_TRUE(loaded("svc"));
     // The page, laid out at the view's size, has its inputs where the pointer goes.
@@ -35,7 +35,7 @@ TEST_F(FileChooserTest, MultipleSelectionFollowsThePage) {
 TEST_F(FileChooserTest, TheFolderChooserIsTitledInTheInterfaceLanguage) {
     localization.setCurrentLanguage(AppLanguage::zhCN);
     std::filesystem::create_directories(downloadsFolder);
-    auto* parent = Glib::wrap(show(store.page(tab("svc", "/none"), Pane::primary).view()));
+    auto* parent = Glib::wrap(show(store.page(tab("svc", "/none")).view()));
     GtkFileChooserNative* chooser = newFolderChooserDialog(*parent, localization, downloads);
     EXPECT_STREQ(gtk_native_dialog_get_title(GTK_NATIVE_DIALOG(chooser)), "选择下载目录...");
     EXPECT_STREQ(gtk_file_chooser_native_get_accept_label(chooser), "选择下载目录...");

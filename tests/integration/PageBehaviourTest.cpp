@@ -38,7 +38,7 @@ protected:
     WebKitWebView* page(const std::string& id, Pane which = Pane::primary) {
         return existingView(id, which);
     }
-    ServicePage& servicePage(const std::string& id) { return *store().existingPage({id, Pane::primary}); }
+    ServicePage& servicePage(const std::string& id) { return *store().existingPage({id, 0}); }
     bool anyTrouble() {
         for (const auto& key : store().pageKeys())
             if (store().existingPage(key)->trouble().get()) return true;
@@ -64,7 +64,7 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     const auto before = webProcessIDs();
     const auto chat = addService("chat", "<title>chat</title>");
     auto& primary = pane();
-    ASSERT_TRUE(loaded(chat, Pane::primary));
+    ASSERT_TRUE(loaded(chat));
     ASSERT_TRUE(titled(page(chat), "chat"));
 
     // The chat page's web process is among those that came with it (the engine may have
@@ -88,9 +88,9 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     EXPECT_EQ(hits["chat"], 1) << "no reload by itself after a crash";
 
     troubleAction(primary).activate();
-    EXPECT_TRUE(eventually([&] { return !shows(primary, "page-trouble") && !isLoading(chat, Pane::primary); }));
+    EXPECT_TRUE(eventually([&] { return !shows(primary, "page-trouble") && !isLoading(chat); }));
     EXPECT_TRUE(titled(page(chat), "chat"));
-    ASSERT_TRUE(loaded(chat, Pane::primary));
+    ASSERT_TRUE(loaded(chat));
     EXPECT_EQ(hits["chat"], 2);
 
     // A page ended for its memory use comes back by itself, once; the second time the user decides.
@@ -99,7 +99,7 @@ TEST_F(PageBehaviourTest, AKilledPageShowsWhatHappenedAndOnlyAPageOverItsMemoryL
     EXPECT_TRUE(eventually([&] { return hits["chat"] == 3; }));
     EXPECT_FALSE(shows(primary, "page-trouble"));
     // That load is over in the engine too (the page's own flag may not have been raised yet).
-    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(chat)); }) && loaded(chat, Pane::primary));
+    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(chat)); }) && loaded(chat));
     servicePage(chat).webProcessTerminated(WEBKIT_WEB_PROCESS_EXCEEDED_MEMORY_LIMIT);
     EXPECT_TRUE(shows(primary, "page-trouble"));
     EXPECT_EQ(textOf(primary, "page-trouble-detail"), "The page used too much memory and was closed.");
@@ -125,11 +125,11 @@ TEST_F(PageBehaviourTest, OnlyAnUnreachableServiceIsAFailureAndItLoadsOnceItList
     // Stopped while the server is answering.
     ASSERT_TRUE(eventually([&] { return hits["slow"] == 1; }));
     webkit_web_view_stop_loading(page(slow));
-    ASSERT_TRUE(loaded(slow, Pane::primary));
+    ASSERT_TRUE(loaded(slow));
     *stopped = true;
     state.selectTab(addServiceAt("file", server.url("/file")));
     // The engine reports a load's failure before its end: both ends have been dealt with.
-    ASSERT_TRUE(eventually([&] { return page(tagID("file")) != nullptr; }) && loaded(tagID("file"), Pane::primary));
+    ASSERT_TRUE(eventually([&] { return page(tagID("file")) != nullptr; }) && loaded(tagID("file")));
     EXPECT_FALSE(shows(primary, "page-trouble"));
     EXPECT_FALSE(anyTrouble());
 
@@ -180,7 +180,7 @@ TEST_F(PageBehaviourTest, AServiceOnABlockedPortSaysWhyInsteadOfABlankPage) {
     troubleAction(primary).activate();
     ASSERT_TRUE(eventually([&] { return changes >= 2 && shows(primary, "page-trouble"); })) << "cleared, then shown again";
     // The blank page the engine puts in its place has committed and finished: nothing follows.
-    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(id)); }) && loaded(id, Pane::primary));
+    ASSERT_TRUE(eventually([&] { return !webkit_web_view_is_loading(page(id)); }) && loaded(id));
     EXPECT_TRUE(shows(primary, "page-trouble"));
 
     server.server.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
@@ -224,7 +224,7 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
                                       " n.onclick = () => document.title = 'clicked';"
                                       " n.onshow = () => document.title = 'shown ' + ++shown; }</script>");
     auto& primary = pane();
-    ASSERT_TRUE(loaded(id, Pane::primary));
+    ASSERT_TRUE(loaded(id));
     evaluateScript(page(id), "ask(); 1");
     ASSERT_TRUE(eventually([&] { return shows(primary, "permission-bar"); }));
     EXPECT_EQ(textOf(primary, "permission-question"), host() + " wants to show notifications");
@@ -255,7 +255,7 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     state.selectTab(tagID("one"));
     const auto place = store().activateNotification(notifier.sent[0].id);
     ASSERT_TRUE(place.has_value());
-    EXPECT_EQ(*place, (PageKey{id, Pane::primary}));
+    EXPECT_EQ(*place, (PageKey{id, 0}));
     EXPECT_TRUE(titled(page(id), "clicked")) << "the page hears of the click";
     EXPECT_FALSE(store().activateNotification(notifier.sent[0].id).has_value()) << "a click counts once";
 
@@ -265,7 +265,7 @@ TEST_F(PageBehaviourTest, PermissionsAreAskedInThePaneRememberedPerSiteAndNotifi
     const auto voice = addService("voice", "<title>voice</title><script>function ask() {"
                                            "navigator.mediaDevices.getUserMedia({audio: true}).then("
                                            "() => document.title = 'yes', e => document.title = 'no ' + e.name); }</script>");
-    ASSERT_TRUE(eventually([&] { return page(voice) != nullptr; }) && loaded(voice, Pane::primary));
+    ASSERT_TRUE(eventually([&] { return page(voice) != nullptr; }) && loaded(voice));
     webkit_settings_set_enable_mock_capture_devices(webkit_web_view_get_settings(page(voice)), TRUE);
     evaluateScript(page(voice), "ask(); 1");
     ASSERT_TRUE(eventually([&] { return shows(primary, "permission-bar"); }));
@@ -317,7 +317,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
                  "</script>",
                  "text/html");
     pane();
-    ASSERT_TRUE(loaded(opener, Pane::primary));
+    ASSERT_TRUE(loaded(opener));
     pressOnPage("document.getElementById('go').focus(); 1", "Return");
     pressOnPage("document.body.focus(); 1", "o");
     EXPECT_EQ(hits["popup"], 0);
@@ -328,7 +328,7 @@ TEST_F(NewWindowTest, WhatTheUserOpensGoesWhereTheSettingSays) {
     for (auto target : {NewWindowTarget::browser, NewWindowTarget::app}) {
         settings.setNewWindowTarget(target);
         const auto id = addServiceAt("auto" + rawValue(target), server.url("/auto"));
-        ASSERT_TRUE(eventually([&] { return page(id) != nullptr; }) && loaded(id, Pane::primary));
+        ASSERT_TRUE(eventually([&] { return page(id) != nullptr; }) && loaded(id));
         ASSERT_TRUE(titled(page(id), "tried"));
     }
     EXPECT_EQ(hits["popup"], 0);

@@ -44,16 +44,16 @@ TEST_F(ProxyTest, ATagsManualProxyCarriesItsPagesAloneAndEveryChangeAppliesAtOnc
 
     // The tag goes direct from its next request on, without a restart.
     setProxy(proxied, {ProxyMode::none, "", {}});
-    ASSERT_TRUE(visit(*store->existingPage({proxied, Pane::primary}), "third"));
+    ASSERT_TRUE(visit(*store->existingPage({proxied, 0}), "third"));
     EXPECT_FALSE(proxy.forwarded("/page/third"));
 
     // The shared session's own choice, from the settings.
     settings.setProxy(through(proxy));
-    ASSERT_TRUE(visit(*store->existingPage({direct, Pane::primary}), "fourth"));
+    ASSERT_TRUE(visit(*store->existingPage({direct, 0}), "fourth"));
     EXPECT_TRUE(proxy.forwarded("/page/fourth"));
     // Hosts on the bypass list go direct.
     settings.setProxy({ProxyMode::manual, proxy.address(), {"127.0.0.1"}});
-    ASSERT_TRUE(visit(*store->existingPage({direct, Pane::primary}), "fifth"));
+    ASSERT_TRUE(visit(*store->existingPage({direct, 0}), "fifth"));
     EXPECT_FALSE(proxy.forwarded("/page/fifth"));
 }
 
@@ -76,7 +76,7 @@ TEST_F(ProxyTest, NoProxyIgnoresTheEnvironmentsProxyWhereTheSystemSettingFollows
     const auto tagged = addTag("tagged", server.url("/page/none"), true, {ProxyMode::none, "", {}});
     ASSERT_TRUE(titled(open(*store, tagged), "none"));
     setProxy(tagged, {ProxyMode::system, "", {}});
-    ASSERT_TRUE(visit(*store->existingPage({tagged, Pane::primary}), "system"));
+    ASSERT_TRUE(visit(*store->existingPage({tagged, 0}), "system"));
     std::ifstream file(logFile);
     const std::string log((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(log.find("/page/none"), std::string::npos) << log;
@@ -120,7 +120,7 @@ TEST_F(ProxyTest, AProxyAskingForAPasswordIsAnsweredInThePaneAsASitesOwnLogin) {
     const auto tagged = addTag("guarded", server.url("/page/behind"), true, {ProxyMode::manual, guarded.address(), {}});
     state.setSelectedTabID(tagged);
     auto& shown = pane();
-    auto* view = GTK_WIDGET(store().existingPage({tagged, Pane::primary})->view());
+    auto* view = GTK_WIDGET(store().existingPage({tagged, 0})->view());
     std::vector<GtkWidget*> fields;
     ASSERT_TRUE(eventually([&] {
         fields = widgetsIn(view, [](GtkWidget* w) { return GTK_IS_TEXT(w) && gtk_widget_is_visible(w); });
@@ -135,7 +135,7 @@ TEST_F(ProxyTest, AProxyAskingForAPasswordIsAnsweredInThePaneAsASitesOwnLogin) {
     });
     ASSERT_EQ(signIn.size(), 1u);
     gtk_widget_activate(signIn.front());
-    EXPECT_TRUE(titled(*store().existingPage({tagged, Pane::primary}), "behind"));
+    EXPECT_TRUE(titled(*store().existingPage({tagged, 0}), "behind"));
     EXPECT_TRUE(guarded.forwarded("/page/behind"));
 }
 

@@ -46,13 +46,13 @@ TEST_F(SeparateSignInTest, TwoTagsAtOneAddressKeepTheirOwnLoginsAcrossARestartAn
     // Deleted as the panel does it: its pages first, then the tag; its data follows, and
     // the other sessions go on in the same network process.
     const auto networkProcesses = networkProcessIDs();
-    store->removePage({work, Pane::primary});
+    store->removePage({work, 0});
     customTabs.deleteTab(work);
     EXPECT_TRUE(eventually([&] {
         return !std::filesystem::exists(workFolder) &&
                !std::filesystem::exists(folders.cache / "tags" / tagFolderName(work));
     }));
-    auto& homePage = *store->existingPage({home, Pane::primary});
+    auto& homePage = *store->existingPage({home, 0});
     const int asked = hits["chat"];
     homePage.reload();
     EXPECT_TRUE(eventually([&] { return hits["chat"] > asked && !webkit_web_view_is_loading(homePage.view()); }))
@@ -72,7 +72,7 @@ TEST_F(SeparateSignInTest, ChangingATagsSignInMakesItsPageAgainInItsNewSession) 
     auto edited = tag(tagged);
     edited.separateSignIn = true;
     customTabs.replace(edited);
-    EXPECT_EQ(store->existingPage({tagged, Pane::primary}), nullptr) << "the page in the shared session went";
+    EXPECT_EQ(store->existingPage({tagged, 0}), nullptr) << "the page in the shared session went";
     EXPECT_TRUE(titled(open(*store, tagged), "cookies:")) << "its own session has no login yet";
 
     edited.separateSignIn = false;

@@ -36,8 +36,15 @@ AdwComboRow* choiceRow(Gtk::Widget& window, std::size_t place) {
 }
 AdwComboRow* sleepRowOf(Gtk::Widget& window) { return choiceRow(window, 0); }
 AdwComboRow* newWindowRowOf(Gtk::Widget& window) { return choiceRow(window, 1); }
+// The switches in order: keeping desktop layouts in narrow panes, then loading when opened.
+GtkSwitch* keepLayoutSwitchOf(Gtk::Widget& window) { return GTK_SWITCH(widgetsOfType(window, GTK_TYPE_SWITCH).at(0)); }
 GtkSwitch* loadWhenOpenedSwitchOf(Gtk::Widget& window) {
-    return GTK_SWITCH(widgetsOfType(window, GTK_TYPE_SWITCH).at(0));
+    return GTK_SWITCH(widgetsOfType(window, GTK_TYPE_SWITCH).at(1));
+}
+// The title of the row a control is in.
+std::string rowTitleOf(GtkSwitch* control) {
+    GtkWidget* row = gtk_widget_get_ancestor(GTK_WIDGET(control), ADW_TYPE_PREFERENCES_ROW);
+    return adw_preferences_row_get_title(ADW_PREFERENCES_ROW(row));
 }
 // The appearance options, in the order of `allAppearances`.
 GtkCheckButton* appearanceCheckOf(Gtk::Widget& window, AppAppearance appearance) {
@@ -150,13 +157,14 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     }
     auto* sleep = sleepRowOf(window);
     for (const auto& [language, texts] :
-         {std::pair{AppLanguage::zhTW, Texts{"外觀", "下載", "下載路徑", "淺色", "60 分鐘"}},
-          std::pair{AppLanguage::en, Texts{"Appearance", "Downloads", "Download Path", "Light", "60 minutes"}}}) {
+         {std::pair{AppLanguage::zhTW, Texts{"外觀", "下載", "下載路徑", "淺色", "60 分鐘", "窄窗格中保持桌面版面"}},
+          std::pair{AppLanguage::en, Texts{"Appearance", "Downloads", "Download Path", "Light", "60 minutes",
+                                           "Keep desktop layout in narrow panes"}}}) {
         localization.setCurrentLanguage(language);
         EXPECT_EQ(pageTitlesOf(window),
                   (Texts{"General", texts[0], texts[1], NetworkSettingsPage::titleText.in(language)}));
         EXPECT_EQ(sectionTitlesOf(window), (Texts{"Layout", texts[0], texts[2], ""})) << "the network page has no heading";
-        EXPECT_EQ(widgetsLabelled(window, "No general settings available").size(), 1u);
+        EXPECT_EQ(rowTitleOf(keepLayoutSwitchOf(window)), texts[5]);
         EXPECT_EQ(appearanceNameOf(window, AppAppearance::light), texts[3]);
         EXPECT_EQ(itemText(adw_combo_row_get_model(sleep), 4), texts[4]);
         EXPECT_EQ(itemText(widgetOfType<Gtk::DropDown>(panel).get_model()->gobj(), 4), texts[4]);
@@ -203,6 +211,15 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     settings.setLoadServicesWhenOpened(false);
     EXPECT_FALSE(gtk_switch_get_active(loadWhenOpenedSwitchOf(window)));
 
+    // Desktop layouts are kept in narrow panes until the user says otherwise.
+    auto* keepLayout = keepLayoutSwitchOf(window);
+    EXPECT_TRUE(gtk_switch_get_active(keepLayout));
+    gtk_switch_set_active(keepLayout, FALSE);
+    EXPECT_FALSE(settings.keepDesktopLayoutInNarrowPanes().get());
+    EXPECT_EQ(preferences.boolValue("keepDesktopLayoutInNarrowPanes"), false);
+    settings.setKeepDesktopLayoutInNarrowPanes(true);
+    EXPECT_TRUE(gtk_switch_get_active(keepLayout));
+
     auto* target = newWindowRowOf(window);
     EXPECT_EQ(adw_combo_row_get_selected(target), 0u) << "nowhere until the user chooses";
     adw_combo_row_set_selected(target, 2);
@@ -211,6 +228,7 @@ TEST_F(SettingsWindowTest, GeneralAndLayoutStayEnglishTheRestFollowsTheLanguageA
     EXPECT_EQ(adw_combo_row_get_selected(target), 1u);
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_EQ(adw_combo_row_get_selected(target), 1u) << "renaming keeps the choice";
+    EXPECT_EQ(rowTitleOf(keepLayoutSwitchOf(window)), "窄窗格中保持桌面版面");
 
     auto& reset = widgetLabelled<Gtk::Button>(window, "重置");
     EXPECT_FALSE(reset.get_sensitive()) << "nothing to reset";

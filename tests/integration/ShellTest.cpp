@@ -152,7 +152,7 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     content.tabBar().control(AITabBarView::Control::refresh).activate();
     EXPECT_TRUE(eventually([&] { return evaluateScript(secondary, "document.title") == "two"; }));
     EXPECT_EQ(hits["two"], before + 1);
-    auto* primaryTwo = existingView(tagID("two"), Pane::primary);
+    auto* primaryTwo = existingView(tagID("two"));
     ASSERT_NE(primaryTwo, nullptr);
     EXPECT_EQ(evaluateScript(primaryTwo, "history.length"), "1") << "the other pane is untouched";
     // An empty secondary pane: the controls look for the primary's tab there, and find nothing.
@@ -168,8 +168,8 @@ TEST_F(ShellTest, AClickActivatesAPaneOrOnlyClosesTheOpenPanelAndPageControlsAnd
     state.exitSplitMode();
     EXPECT_EQ(content.secondaryPane(), nullptr);
 
-    ASSERT_TRUE(loaded(tagID("three"), Pane::primary));
-    auto* page = existingView(tagID("three"), Pane::primary);
+    ASSERT_TRUE(loaded(tagID("three")));
+    auto* page = existingView(tagID("three"));
     evaluateScript(page, "window.clicks = 0; addEventListener('mousedown', () => clicks++); 1");
     state.openDetailPanel();
     content.finishAnimations();
@@ -209,7 +209,7 @@ TEST_F(ShellTest, SplitPanesStayEqualThroughWidePagesCrashesAndReloads) {
     otherURL.replace(otherURL.find("127.0.0.1"), 9, "localhost");
     customTabs.add(CustomTab{tagID("other"), "other", otherURL, {}, 0});
     state.selectTab(tagID("wide"));
-    ASSERT_TRUE(loaded(tagID("wide"), Pane::primary));
+    ASSERT_TRUE(loaded(tagID("wide")));
     state.enterSplitMode();
     auto& left = content.primaryPane();
     auto& right = *content.secondaryPane();

@@ -18,7 +18,7 @@ protected:
     }
     // What the page has loaded, if anything.
     std::string pageAddress(const std::string& id) {
-        const char* uri = webkit_web_view_get_uri(existingView(id, Pane::primary));
+        const char* uri = webkit_web_view_get_uri(existingView(id));
         return uri ? uri : "";
     }
 };
@@ -39,7 +39,7 @@ TEST_F(TagAddressTest, AStoredTagThatIsNoWebAddressIsKeptButNeverOpened) {
         EXPECT_FALSE(spins(primary));
     }
     // Back to the start page, and the network coming back, open nothing either.
-    store().existingPage({ids[0], Pane::primary})->loadStartAddress(store().startURL(ids[0]));
+    store().existingPage({ids[0], 0})->loadStartAddress(store().startURL(ids[0]));
     store().retryUnreachablePages();
     // A load asked for, then or by work posted then, would be the page's address at once.
     ASSERT_TRUE(runPostedWork());

@@ -27,11 +27,11 @@ protected:
 TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     auto& hits = counted("/tag", "<title>tag</title>");
     const auto tag = tab("custom_X", "/tag");
-    auto* first = store.page(tag, Pane::primary).view();
-    EXPECT_TRUE(isLoading("custom_X", Pane::primary));
-    EXPECT_FALSE(isLoading("never-shown", Pane::primary));
+    auto* first = store.page(tag).view();
+    EXPECT_TRUE(isLoading("custom_X"));
+    EXPECT_FALSE(isLoading("never-shown"));
     ASSERT_TRUE(loaded("custom_X"));
-    EXPECT_EQ(store.page(tag, Pane::primary).view(), first);
+    EXPECT_EQ(store.page(tag).view(), first);
     // A second load, asked for then or by work posted then, would show as loading or be counted.
     ASSERT_TRUE(runPostedWork());
     EXPECT_FALSE(webkit_web_view_is_loading(first));
@@ -40,7 +40,7 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
 
     store.page(tag, Pane::secondary).view();
     ASSERT_TRUE(loaded("custom_X", Pane::secondary));
-    store.removePage({"custom_X", Pane::primary});
+    store.removePage({"custom_X", 0});
     store.removePage({"custom_X", Pane::secondary});
     EXPECT_EQ(store.pageKeys().size(), 0u);
     EXPECT_FALSE(isLoading("custom_X"));
@@ -48,7 +48,7 @@ TEST_F(WebViewStoreTest, OneViewAndOneLoadPerTabAndPaneUntilRemoved) {
     onCurrentPage(state, store, &ServicePage::goBack);
     reloadCurrentStartPage(state, store);
     EXPECT_EQ(store.pageKeys().size(), 0u) << "page commands never create a page";
-    store.page(tag, Pane::primary).view();
+    store.page(tag).view();
     ASSERT_TRUE(loaded("custom_X"));
     EXPECT_EQ(hits, 3);
 }
@@ -61,7 +61,7 @@ TEST_F(WebViewStoreTest, BothPanesHaveTheirOwnViewsButShareTheLoginWhichOutlives
     server.server.Get("/whoami", [](const httplib::Request& req, httplib::Response& res) {
         res.set_content("<title>" + req.get_header_value("Cookie") + "</title>", "text/html");
     });
-    auto* primary = store.page(tab("svc", "/login"), Pane::primary).view();
+    auto* primary = store.page(tab("svc", "/login")).view();
     ASSERT_TRUE(loaded("svc"));
     auto* secondary = store.page(tab("svc", "/whoami"), Pane::secondary).view();
     EXPECT_NE(primary, secondary);
@@ -81,18 +81,18 @@ TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
     auto& startHits = counted("/home", "<title>home</title><a id=go href='/deep'>deep</a>");
     // Custom tags resolve their start address through the stored list.
     customTabs.add(CustomTab{"custom_A", "A", server.url("/home"), {}, 0});
-    auto* view = store.page(tab("custom_A", "/home"), Pane::primary).view();
+    auto* view = store.page(tab("custom_A", "/home")).view();
     ASSERT_TRUE(loaded("custom_A"));
     evaluate(view, "document.getElementById('go').click()");
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
     ASSERT_TRUE(eventually([&] { return webkit_web_view_can_go_back(view) && !webkit_web_view_is_loading(view); }));
-    store.existingPage({"custom_A", Pane::primary})->goBack();
+    store.existingPage({"custom_A", 0})->goBack();
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
     ASSERT_TRUE(eventually([&] { return webkit_web_view_can_go_forward(view) && !webkit_web_view_is_loading(view); }));
-    store.existingPage({"custom_A", Pane::primary})->goForward();
+    store.existingPage({"custom_A", 0})->goForward();
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "deep"; }));
 
-    store.existingPage({"custom_A", Pane::primary})->loadStartAddress(store.startURL("custom_A"));
+    store.existingPage({"custom_A", 0})->loadStartAddress(store.startURL("custom_A"));
     ASSERT_TRUE(eventually([&] { return evaluate(view, "document.title") == "home"; }));
     EXPECT_EQ(startHits, 2);
     EXPECT_EQ(evaluate(view, "history.length"), "3") << "a new entry, not a reload of the old one";
@@ -100,12 +100,12 @@ TEST_F(WebViewStoreTest, BackToStartLoadsTheStartAddressNotTheCurrentPage) {
 
 TEST_F(WebViewStoreTest, ADroppedFileListReachesNoPageAndFlashesTheTip) {
     server.serve("/drop", "<script>window.drops = 0; addEventListener('drop', () => drops++);</script>", "text/html");
-    auto* view = store.page(tab("svc", "/drop"), Pane::primary).view();
+    auto* view = store.page(tab("svc", "/drop")).view();
     show(view);
     ASSERT_TRUE(loaded("svc"));
 
     EXPECT_TRUE(dropFileOn(GTK_WIDGET(view)));
-    EXPECT_TRUE(eventually([&] { return store.existingPage({"svc", Pane::primary})->showsFileDropTip().get(); }));
+    EXPECT_TRUE(eventually([&] { return store.existingPage({"svc", 0})->showsFileDropTip().get(); }));
     EXPECT_EQ(evaluate(view, "drops"), "0");
 }
 
@@ -134,7 +134,7 @@ TEST_F(OverlayTimingTest, DownloadReportsArePostedAndTheFileDropTipShowsThreeSec
     EXPECT_FALSE(store.downloads().toastShown().get());
 
     // A page whose address is never loaded is enough to drop on.
-    auto& page = store.page(AITab{"svc", "about:blank", "svc", "svc", "svc", "x.circle.fill"}, Pane::primary);
+    auto& page = store.page(AITab{"svc", "about:blank", "svc", "svc", "svc", "x.circle.fill"});
     ASSERT_TRUE(dropFileOn(GTK_WIDGET(page.view())));
     queue.drain();
     EXPECT_TRUE(page.showsFileDropTip().get());

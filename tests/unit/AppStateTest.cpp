@@ -14,12 +14,11 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Split mode, the primary pane's tab, the secondary pane's, the active pane.
-using Panes = std::tuple<bool, std::string, std::optional<std::string>, Pane>;
+// The arrangement's stored name, the service of each pane, the active pane.
+using Panes = std::tuple<std::string, PaneLayout::Slots, Pane>;
 // Sidebar shown and where, launch at login, dock at launch, the hidden services.
 using Prefs = std::tuple<bool, SidebarPosition, bool, bool, std::set<std::string>>;
-constexpr auto primary = Pane::primary;
-constexpr auto secondary = Pane::secondary;
+constexpr std::nullopt_t none = std::nullopt;
 
 // The application state, made anew from the same file, driving the real controls of a
 // pretend window.
@@ -33,7 +32,7 @@ protected:
         return state;
     }
     Panes panes(const AppState& s) {
-        return {s.isSplitMode(), s.selectedTabID().get(), s.secondaryTabID().get(), s.activePane().get()};
+        return {arrangementName(s.panes().arrangement()), s.panes().slots(), s.panes().activePane()};
     }
     Prefs prefs(const AppState& s) {
         return {s.showSidebar(), s.sidebarPosition(), s.launchAtLogin(), s.autoDockOnLaunch(), s.hiddenAITabIDs()};
@@ -67,7 +66,7 @@ TEST_F(AppStateTest, WrongTypedValuesReadAsDefaultsAndASecondStateSeesWhatTheFir
     {
         auto state = makeState();
         EXPECT_EQ(prefs(*state), (Prefs{true, SidebarPosition::left, false, false, {}}));
-        EXPECT_EQ(panes(*state), (Panes{false, "doubao", std::nullopt, primary}));
+        EXPECT_EQ(panes(*state), (Panes{"1", {"doubao"}, 0}));
         EXPECT_EQ(login.unregisterCalls, 1);
         EXPECT_EQ(stored()["autoDockOnLaunch"], false);
         EXPECT_EQ(stored()["hiddenAITabIDs"], "[\"kimi\", 3]") << "an undecodable hidden set is left as stored";
@@ -96,88 +95,71 @@ TEST_F(AppStateTest, WrongTypedValuesReadAsDefaultsAndASecondStateSeesWhatTheFir
     EXPECT_EQ(stored()["autoDockOnLaunch"], false);
 }
 
-// A stored hidden set moves the selection on at launch; hiding a service later clears its
-// pane, or falls back to the first custom tag when every built-in is hidden.
-TEST_F(AppStateTest, HidingAServiceMovesTheSelectionOnOrClearsItsPane) {
+// A stored hidden set moves the selection on at launch; hiding a service later empties
+// its panes; one pane alone falls back to the first row there is, a custom tag when every
+// built-in is hidden, and stays empty when there is none.
+TEST_F(AppStateTest, HidingAServiceEmptiesItsPanesAndOnePaneFallsBackToTheFirstRow) {
     writeFile(file, R"({"hiddenAITabIDs": "[\"doubao\",\"doubao\"]"})");
     auto state = makeState();
-    EXPECT_EQ(state->selectedTabID().get(), "qianwen");
+    EXPECT_EQ(state->currentTabID(), "qianwen");
     EXPECT_EQ(stored()["hiddenAITabIDs"], R"(["doubao"])");
-    state->enterSplitModeAnimated();
+    state->toggleSplit();
     state->selectTab("kimi");
-    ASSERT_EQ(state->secondaryTabID().get(), "kimi");
+    ASSERT_EQ(panes(*state), (Panes{"2", {"qianwen", "kimi"}, 1}));
     state->setHiddenAITabIDs({"kimi"});
-    EXPECT_EQ(panes(*state), (Panes{true, "qianwen", std::nullopt, secondary}));
+    EXPECT_EQ(panes(*state), (Panes{"2", {"qianwen", none}, 1}));
     state->setHiddenAITabIDs({});
-    EXPECT_FALSE(state->secondaryTabID().get()) << "showing it again changes no selection";
+    EXPECT_EQ(panes(*state), (Panes{"2", {"qianwen", none}, 1})) << "showing it again fills no pane";
 
+    state->toggleSplit();
     const auto all = allBuiltInsBut({});
     state->setHiddenAITabIDs(all);
-    EXPECT_EQ(state->selectedTabID().get(), "qianwen") << "nothing else to show";
-    state->setHiddenAITabIDs({});
+    EXPECT_EQ(panes(*state), (Panes{"1", {none}, 0})) << "nothing to show";
     auto first = tag("First"), second = tag("Second");
     tabs->add(first);
     tabs->add(second);
-    state->setHiddenAITabIDs(all);
-    EXPECT_EQ(state->selectedTabID().get(), first.id);
-}
-
-// With no row selected (every service hidden, the selection kept on a hidden one), writing the
-// hidden set again repairs the selection onto the first row there is now, the row keys' first
-// step lands on the first or the last row, and an empty secondary pane stays empty.
-TEST_F(AppStateTest, FromNoSelectedRowTheSelectionIsRepairedOntoARow) {
-    auto state = makeState();
-    const auto all = allBuiltInsBut({});
-    state->setHiddenAITabIDs(all);
-    const std::string kept = state->selectedTabID().get();
-    ASSERT_TRUE(all.contains(kept));
-    const auto first = tag("first"), last = tag("last");
-    tabs->add(first);
-    tabs->add(last);
-    EXPECT_EQ(state->selectedTabID().get(), kept) << "a new tag takes no selection";
-
+    EXPECT_EQ(state->currentTabID(), "") << "a new tag takes no pane";
     state->selectNeighbourTab(-1);
-    EXPECT_EQ(state->selectedTabID().get(), last.id);
-    state->setSelectedTabID(kept);
-    state->selectNeighbourTab(1);
-    EXPECT_EQ(state->selectedTabID().get(), first.id);
-
-    state->setSelectedTabID(kept);
-    state->enterSplitModeAnimated();
+    EXPECT_EQ(state->currentTabID(), second.id) << "from no row, back lands on the last";
+    state->setHiddenAITabIDs({});
+    state->selectTab("kimi");
     state->setHiddenAITabIDs(all);
-    EXPECT_EQ(panes(*state), (Panes{true, first.id, std::nullopt, secondary}));
+    EXPECT_EQ(state->currentTabID(), first.id);
 }
 
-// Entering or leaving split mode empties the secondary pane; a window too narrow for two panes
-// is widened first, and split mode starts once it got there.
-TEST_F(AppStateTest, SplitModeSwitchesResetTheSecondaryPaneAndWaitForANarrowWindowToWiden) {
+// Two panes ↔ one: a pane that goes forgets its service, a new one starts empty and active;
+// a window too narrow for the columns is widened first, by as much as they need, and the
+// panes change once it got there.
+TEST_F(AppStateTest, ArrangementsKeepThePanesThatStayAndWaitForANarrowWindowToWiden) {
     auto state = makeState();
-    state->enterSplitMode();  // no window yet: switches at once
+    state->toggleSplit();  // no window yet: switches at once
     state->selectTab("deepseek");
-    EXPECT_EQ(panes(*state), (Panes{true, "doubao", "deepseek", secondary}));
-    state->setActivePane(primary);
+    EXPECT_EQ(panes(*state), (Panes{"2", {"doubao", "deepseek"}, 1}));
+    state->panes().setActive(0);
     state->selectTab("kimi");
-    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", primary}));
-    state->exitSplitMode();
-    EXPECT_EQ(panes(*state), (Panes{false, "kimi", std::nullopt, primary}));
-    // Outside split mode a secondary active pane does not divert the selection.
-    state->setActivePane(secondary);
-    state->selectTab("zai");
-    EXPECT_EQ(panes(*state), (Panes{false, "zai", std::nullopt, secondary}));
+    EXPECT_EQ(panes(*state), (Panes{"2", {"kimi", "deepseek"}, 0}));
+    state->chooseArrangement(PaneArrangement::grid2x2);
+    EXPECT_EQ(panes(*state), (Panes{"2x2", {"kimi", "deepseek", none, none}, 2}));
+    state->toggleSplit();
+    EXPECT_EQ(panes(*state), (Panes{"1", {"kimi"}, 0}));
+    state->toggleSplit();
+    EXPECT_EQ(panes(*state), (Panes{"2", {"kimi", none}, 1})) << "the second pane came back empty";
 
     state->setWindowControl(&controls);
     window.currentFrame = {100, 80, AppState::splitModeMinWidth, 700};
-    state->enterSplitMode();
-    EXPECT_TRUE(state->isSplitMode()) << "wide enough already";
+    state->chooseArrangement(PaneArrangement::twoRows);
+    EXPECT_EQ(arrangementName(state->panes().arrangement()), "2rows") << "one column needs no width";
+    state->chooseArrangement(PaneArrangement::two);
+    EXPECT_EQ(arrangementName(state->panes().arrangement()), "2") << "wide enough already";
     EXPECT_TRUE(window.moves.empty());
-    state->exitSplitMode();
-    window.currentFrame = {200, 80, 1000, 700};
-    window.monitor = ScreenFrames{{0, 0, 1440, 900}, {0, 0, 1440, 900}};
-    state->enterSplitMode();
-    EXPECT_FALSE(state->isSplitMode());
-    EXPECT_EQ(window.lastMove(), (FakeDesktopWindow::Move{{100, 80, 1200, 700}, TimingCurve::quickSettle(), 400ms}));
+    window.monitor = ScreenFrames{{0, 0, 2560, 1400}, {0, 0, 2560, 1400}};
+    state->chooseArrangement(PaneArrangement::grid3x2);
+    EXPECT_EQ(arrangementName(state->panes().arrangement()), "2");
+    ASSERT_FALSE(window.moves.empty());
+    EXPECT_EQ(window.lastMove().target.width, AppState::minimumWidthFor(3));
+    EXPECT_GT(AppState::minimumWidthFor(3), AppState::splitModeMinWidth);
     queue.advance(400ms);
-    EXPECT_TRUE(state->isSplitMode());
+    EXPECT_EQ(arrangementName(state->panes().arrangement()), "3x2");
 }
 
 // Docking needs a window with a dock manager and counts once the window got there; dragging
@@ -236,9 +218,9 @@ TEST_F(AppStateTest, TheStateLetsGoOfTheWindowControlWhenItGoes) {
 
     state->dockWindow(DockSide::left);
     state->undockWindow();
-    state->showServiceIn("kimi", primary);
-    state->enterSplitMode();
-    EXPECT_EQ(panes(*state), (Panes{true, "kimi", std::nullopt, secondary})) << "no window to widen first";
+    state->showService("kimi");
+    state->toggleSplit();
+    EXPECT_EQ(panes(*state), (Panes{"2", {"kimi", none}, 1})) << "no window to widen first";
     EXPECT_TRUE(window.moves.empty());
     EXPECT_EQ(state->dockSide().get(), DockSide::none);
 }
@@ -253,27 +235,27 @@ TEST_F(AppStateTest, RowKeysPickVisibleRowsAndStepsWrapInTheActivePane) {
     ASSERT_EQ(state->visibleTabs().size(), 4u);
 
     state->selectTabAt(2);
-    EXPECT_EQ(state->selectedTabID().get(), first.id) << "the third row is the first tag";
+    EXPECT_EQ(state->currentTabID(), first.id) << "the third row is the first tag";
     state->selectTabAt(7);
-    EXPECT_EQ(state->selectedTabID().get(), first.id) << "no eighth row: nothing changes";
+    EXPECT_EQ(state->currentTabID(), first.id) << "no eighth row: nothing changes";
     state->selectLastTab();
-    EXPECT_EQ(state->selectedTabID().get(), last.id);
+    EXPECT_EQ(state->currentTabID(), last.id);
     state->selectNeighbourTab(1);
-    EXPECT_EQ(state->selectedTabID().get(), "deepseek") << "next wraps to the first row";
+    EXPECT_EQ(state->currentTabID(), "deepseek") << "next wraps to the first row";
     state->selectNeighbourTab(-1);
-    EXPECT_EQ(state->selectedTabID().get(), last.id) << "previous wraps to the last row";
+    EXPECT_EQ(state->currentTabID(), last.id) << "previous wraps to the last row";
 
-    // In split mode the keys act on the active pane only; switching panes changes which. An
-    // empty secondary pane steps on from the primary's tab.
-    state->enterSplitMode();
-    state->selectNeighbourTab(1);
-    EXPECT_EQ(panes(*state), (Panes{true, last.id, "deepseek", secondary}));
-    state->switchActivePane();
+    // With several panes the keys act on the active pane only; moving the active pane
+    // changes which. An empty pane steps on from no row.
+    state->toggleSplit();
+    state->selectNeighbourTab(-1);
+    EXPECT_EQ(panes(*state), (Panes{"2", {last.id, last.id}, 1}));
+    state->panes().moveActive(1);
     state->selectTabAt(1);
-    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", primary}));
-    state->exitSplitMode();
-    state->switchActivePane();
-    EXPECT_EQ(state->activePane().get(), primary) << "one pane: nothing to switch to";
+    EXPECT_EQ(panes(*state), (Panes{"2", {"kimi", last.id}, 0}));
+    state->toggleSplit();
+    state->panes().moveActive(1);
+    EXPECT_EQ(state->panes().activePane(), 0u) << "one pane: nothing to move to";
 }
 
 // A click on a page's notification shows its service where it lives and brings the window out.
@@ -282,25 +264,36 @@ TEST_F(AppStateTest, ANotifiedServiceIsShownInItsPaneAndTheWindowBroughtOut) {
     auto state = makeState(true);
     state->dockWindow(DockSide::left);
     queue.advance(400ms);
-    state->showServiceIn("kimi", secondary);
-    EXPECT_EQ(state->selectedTabID().get(), "kimi") << "outside split mode there is one pane";
+    state->showService("kimi", 1);
+    EXPECT_EQ(state->currentTabID(), "kimi") << "shown in the active pane when no pane shows it";
     EXPECT_TRUE(controls.dockManager().isSlidOut());
     queue.advance(400ms);
-    EXPECT_TRUE(state->isTabShown("kimi", primary));
+    EXPECT_TRUE(state->isServiceInView("kimi"));
 
-    state->enterSplitMode();
-    state->showServiceIn("deepseek", secondary);
-    EXPECT_EQ(panes(*state), (Panes{true, "kimi", "deepseek", secondary}));
-    EXPECT_TRUE(state->isTabShown("deepseek", secondary));
-    EXPECT_FALSE(state->isTabShown("deepseek", primary));
-    state->showServiceIn("doubao", primary);
-    EXPECT_EQ(state->activePane().get(), primary);
+    state->toggleSplit();
+    state->selectTab("deepseek");
+    state->chooseArrangement(PaneArrangement::three);
+    queue.advance(400ms);  // widened first
+    state->selectTab("deepseek");
+    ASSERT_EQ(panes(*state), (Panes{"3", {"kimi", "deepseek", "deepseek"}, 2}));
+    state->showService("deepseek", 0);
+    EXPECT_EQ(state->panes().activePane(), 1u) << "the pane with that copy of its page";
+    state->showService("kimi");
+    EXPECT_EQ(state->panes().activePane(), 0u);
+    EXPECT_FALSE(state->isPaneInView(1)) << "a docked window shows the active pane alone";
+    state->undockWindow();
+    EXPECT_TRUE(state->isPaneInView(1));
+    state->panes().enlarge(2);
+    EXPECT_FALSE(state->isPaneInView(0)) << "covered by the enlarged pane";
+    EXPECT_TRUE(state->isServiceInView("deepseek"));
+    EXPECT_FALSE(state->isServiceInView("kimi"));
+    state->panes().restore();
 
     state->setHiddenAITabIDs({"qwen"});
-    state->showServiceIn("qwen", primary);
-    EXPECT_EQ(state->selectedTabID().get(), "doubao") << "a hidden service is not selected";
+    state->showService("qwen");
+    EXPECT_EQ(state->currentTabID(), "deepseek") << "a hidden service is not shown";
     state->setWindowMinimized(true);
-    EXPECT_FALSE(state->isTabShown("doubao", primary));
+    EXPECT_FALSE(state->isServiceInView("kimi"));
 }
 
 }  // namespace

@@ -41,17 +41,19 @@ protected:
     std::unique_ptr<AskSeveral> ask;
 };
 
-// With nothing stored the choice is what the panes show, and follows them; a stored
+// With nothing stored the choice is what the panes show (seen or not), and follows them; a stored
 // choice is kept in tab bar order, and the panes no longer matter.
 TEST_F(AskSeveralTest, WithNothingStoredThePanesServicesAreChosenElseTheStoredOnes) {
     auto& composer = launch();
     int changes = 0;
     ScopedConnection watch = composer.observeChoice([&] { ++changes; });
     EXPECT_EQ(targetIDs(), std::vector<std::string>{"doubao"});
-    state->enterSplitMode();
-    state->setSecondaryTabID(std::string("kimi"));
+    state->toggleSplit();
+    state->selectTab("kimi");
     EXPECT_EQ(targetIDs(), (std::vector<std::string>{"doubao", "kimi"}));
     EXPECT_GT(changes, 0);
+    state->setWindowMinimized(true);
+    EXPECT_EQ(targetIDs(), (std::vector<std::string>{"doubao", "kimi"})) << "in a pane counts, on screen or not";
 
     composer.setChosen("deepseek", true);
     EXPECT_EQ(targetIDs(), (std::vector<std::string>{"doubao", "deepseek", "kimi"})) << "what was shown stays chosen";

@@ -8,7 +8,6 @@
 #include "app/LocalizationManager.hpp"
 #include "app/CustomTab.hpp"
 #include "support/Fakes.hpp"
-#include "web/page/PageKey.hpp"
 #include "web/page/WebKeys.hpp"
 
 using namespace corvina;
@@ -44,22 +43,11 @@ TEST(WebKeys, StartAddressesComeFromTheCatalogueThenTheTagsElseTheFirstService) 
     EXPECT_EQ(startURL("kimi", tags), findBuiltInTab("kimi")->url);
     EXPECT_EQ(startURL("custom_A", tags), "https://a.example/");
     EXPECT_EQ(startURL("", tags), "https://empty.example/");
-    EXPECT_EQ((PageKey{"kimi", Pane::primary}.text()), "kimi");
-    EXPECT_EQ((PageKey{"kimi", Pane::secondary}.text()), "kimi_secondary");
     for (const char* unknown : {"nothing", "Kimi", "kimi_secondary"})
         EXPECT_EQ(startURL(unknown, tags), builtInTabs().front().url) << unknown;
     // Without a catalogue the fixed address is the first service's own.
     EXPECT_EQ(startURL("doubao", {}, {}), fallbackStartURL);
     EXPECT_EQ(startURL("custom_A", {}, tags), "https://a.example/");
-}
-
-// Ids may themselves contain the secondary suffix's parts; the text form goes both ways.
-TEST(WebKeys, PageKeysRoundTripThroughTheirStoredForm) {
-    for (const PageKey& key : {PageKey{"kimi", Pane::primary}, PageKey{"kimi", Pane::secondary},
-                              PageKey{"custom_secondary_x", Pane::secondary}, PageKey{"a_secondary", Pane::secondary}})
-        EXPECT_EQ(PageKey::fromText(key.text()), key) << key.text();
-    EXPECT_EQ(PageKey::fromText("_secondary"), (PageKey{"", Pane::secondary}));
-    EXPECT_NE(PageKeyHash()({"x", Pane::primary}), PageKeyHash()({"x", Pane::secondary}));
 }
 
 class SettingsTest : public ::testing::Test {
@@ -72,10 +60,12 @@ protected:
 // Stored values match exactly; anything else, or nothing on a desktop in no language of
 // ours and in light colours, means Simplified Chinese, light, pages loaded at launch, no
 // memory budget (a time that makes no sense turns it off rather than putting pages to sleep
-// at once) and new windows opened nowhere.
+// at once), new windows opened nowhere and desktop layouts kept in narrow panes.
 TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheDefault) {
     for (const char* stored : {"", R"({"appLanguage": "zh_tw", "appAppearance": "Dark", "openNewWindows": "everywhere"})",
                                R"({"sleepUnusedServicesAfterSeconds": -5, "loadServicesWhenOpened": 1})",
+                               R"({"keepDesktopLayoutInNarrowPanes": 0})",
+                               R"({"keepDesktopLayoutInNarrowPanes": "false"})",
                                R"({"sleepUnusedServicesAfterSeconds": "900"})",
                                R"({"sleepUnusedServicesAfterSeconds": 2.5})"}) {
         if (*stored) writeFile(file, stored);
@@ -86,6 +76,7 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
         EXPECT_FALSE(settings.loadServicesWhenOpened().get()) << stored;
         EXPECT_EQ(settings.sleepUnusedServicesAfter().get().count(), 0) << stored;
         EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::nowhere) << stored;
+        EXPECT_TRUE(settings.keepDesktopLayoutInNarrowPanes().get()) << stored;
         EXPECT_EQ(std::filesystem::exists(file), *stored != 0) << "nothing is written at creation";
     }
     {
@@ -101,6 +92,7 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
         settings.setLoadServicesWhenOpened(true);
         settings.setSleepUnusedServicesAfter(std::chrono::minutes(15));
         settings.setNewWindowTarget(NewWindowTarget::app);
+        settings.setKeepDesktopLayoutInNarrowPanes(false);
     }
     PreferenceStore store(file);
     AppSettings settings(store, desktop);
@@ -110,6 +102,8 @@ TEST_F(SettingsTest, AChoiceIsStoredAndSeenAtTheNextLaunchAndNonsenseReadsAsTheD
     EXPECT_TRUE(settings.loadServicesWhenOpened().get());
     EXPECT_EQ(settings.sleepUnusedServicesAfter().get(), std::chrono::minutes(15));
     EXPECT_EQ(settings.newWindowTarget().get(), NewWindowTarget::app);
+    EXPECT_FALSE(settings.keepDesktopLayoutInNarrowPanes().get());
+    EXPECT_EQ(store.boolValue("keepDesktopLayoutInNarrowPanes"), false);
     settings.setSleepUnusedServicesAfter(std::chrono::seconds(-1));
     EXPECT_EQ(AppSettings(store, desktop).sleepUnusedServicesAfter().get().count(), 0);
 }
@@ -208,6 +202,19 @@ TEST_F(SettingsTest, PageZoomStepsWithinItsRangePerServiceAndIsKept) {
     EXPECT_EQ(PageZoom(store).levels().get(),
               (std::map<std::string, double>{{"deepseek", 3.0}, {"kimi", 1.5}, {"qianwen", 0.9}}))
         << "a service back at 100 % is left out";
+}
+
+// A pane narrower than a desktop layout zooms its page out just enough to lay it out that
+// wide, but never past the smallest scale; with the setting off, or wide enough, not at all.
+TEST(NarrowPaneScale, ZoomsOutJustEnoughForADesktopLayoutDownToItsSmallestScale) {
+    for (int width : {640, 641, 1000, 4000}) EXPECT_EQ(narrowPaneScale(width, true), 1.0) << width;
+    for (int width : {0, 200, 383, 400, 639, 1000}) EXPECT_EQ(narrowPaneScale(width, false), 1.0) << width;
+    EXPECT_DOUBLE_EQ(narrowPaneScale(400, true), 0.625);
+    EXPECT_DOUBLE_EQ(narrowPaneScale(639, true), 639 / 640.0);
+    for (int width : {384, 383, 200, 1, 0, -5}) EXPECT_DOUBLE_EQ(narrowPaneScale(width, true), 0.6) << width;
+    // Between the two ends the page is laid out exactly a desktop layout wide.
+    for (int width = 384; width < 640; ++width)
+        EXPECT_NEAR(width / narrowPaneScale(width, true), 640.0, 1e-9) << width;
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
         webkit_settings_set_hardware_acceleration_policy(settings, WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
     // Voice input: the page may ask for the microphone (and is asked about it in its pane).
     webkit_settings_set_enable_media_stream(settings, TRUE);
-    webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID));
-    zoomWatch_ = surroundings_.zoom.levels().observe(
-        [this] { webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID)); });
+    applyZoom();
+    zoomWatch_ = surroundings_.zoom.levels().observe([this] { applyZoom(); });
+    keepDesktopLayoutWatch_ = surroundings_.keepDesktopLayout.observe([this] { applyZoom(); });
     watchUserInput(view());
     answerWatch_ = std::make_unique<AnswerWatch>(
         view(), surroundings_.queue, owner_.bind([](ServicePage& page) { page.answering_.set(true); }),
@@ -103,6 +103,18 @@ void ServicePage::connectEngine() {
         const char* title = webkit_web_view_get_title(view);
         page->title_.set(title ? title : "");
     });
+}
+
+void ServicePage::setPaneWidth(int widthPx) {
+    if (widthPx <= 0 || paneWidth_ == widthPx) return;
+    paneWidth_ = widthPx;
+    applyZoom();
+}
+
+// The user's own level stays as stored and shown; only the engine sees the product.
+void ServicePage::applyZoom() {
+    const double scale = paneWidth_ ? narrowPaneScale(*paneWidth_, surroundings_.keepDesktopLayout.get()) : 1.0;
+    webkit_web_view_set_zoom_level(view(), surroundings_.zoom.level(key_.serviceID) * scale);
 }
 
 // The engine has no per-request time limit: stop a start load that has not committed in time.

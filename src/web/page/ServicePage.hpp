@@ -37,6 +37,8 @@ struct PageSurroundings {
     NetworkSessions& sessions;
     DrawingMode drawing;
     const PageZoom& zoom;
+    // Whether pages in narrow panes are zoomed out to keep their desktop layout.
+    const Published<bool>& keepDesktopLayout;
     const NetworkState& network;
     PermissionRequests& permissions;
     PageNotifications& notifications;
@@ -84,6 +86,11 @@ public:
     bool notifiedRecently() const { return notifiedRecently_; }
     static constexpr Milliseconds ownNoticeWindow{10000};
 
+    // The pane showing the page is this wide now (in widget pixels); a narrow one zooms the
+    // page out on top of its service's level (see narrowPaneScale). A page in no pane keeps
+    // the width it was last given; zero and below (a pane not laid out yet) are ignored.
+    void setPaneWidth(int widthPx);
+
     void goBack();
     void goForward();
     // The page as it is now, loaded again.
@@ -118,6 +125,8 @@ public:
 private:
     enum class Sleep { awake, asked, closing };
 
+    // The service's level times the narrow pane's scale.
+    void applyZoom();
     void startLoad(const std::string& address);
     void loadChanged(WebKitLoadEvent event);
     void committed();
@@ -155,6 +164,8 @@ private:
     bool retriedUnreachable_ = false;
     Sleep sleep_ = Sleep::awake;
     ScopedConnection zoomWatch_;
+    ScopedConnection keepDesktopLayoutWatch_;
+    std::optional<int> paneWidth_;
     std::vector<SignalConnection> engine_;
     Published<std::string> title_;
     Published<bool> answering_{false};
