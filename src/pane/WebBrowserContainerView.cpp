@@ -183,6 +183,7 @@ void WebBrowserContainerView::refresh() {
     auto* page = store_.existingPage(*key);
     // A page shown is no longer on its way to sleep, whatever it answers.
     if (page) page->keepAwake();
+    if (page) page->setPaneWidth(width_);
     watch(page);
     auto it = children_.find(*key);
     if (it != children_.end())
@@ -208,6 +209,16 @@ void WebBrowserContainerView::prepareNext() {
     if (clickLandsHere && pointed && pointed != currentTabID())
         if (auto it = children_.find({*pointed, 0}); it != children_.end()) next = it->second;
     layers_.prepare(next);
+}
+
+// The page hears of a new width after the layout, not in the middle of it.
+void WebBrowserContainerView::size_allocate_vfunc(int width, int height, int baseline) {
+    Gtk::Overlay::size_allocate_vfunc(width, height, baseline);
+    if (width == width_) return;
+    width_ = width;
+    widthChange_ = context_.queue.after(Milliseconds(0), [this] {
+        if (auto* page = shownPage()) page->setPaneWidth(width_);
+    });
 }
 
 void WebBrowserContainerView::release(GtkWidget* widget) {

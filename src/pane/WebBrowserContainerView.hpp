@@ -54,6 +54,9 @@ public:
     // The web view the user sees, if any.
     WebKitWebView* shownWebView() const;
 
+protected:
+    void size_allocate_vfunc(int width, int height, int baseline) override;
+
 private:
     std::optional<std::string> currentTabID() const;
     // The page this pane shows, which it may not hold yet.
@@ -93,6 +96,9 @@ private:
     std::optional<std::pair<std::string, double>> shownZoom_;
     // The web views this pane holds, each with a reference of ours.
     Pages children_;
+    // The width the shown page is told, so a narrow pane can keep its desktop layout.
+    int width_ = 0;
+    TimerHandle widthChange_;
     Connections connections_;
     // The page whose state this pane shows, and the connections to it.
     ServicePage* watched_ = nullptr;
