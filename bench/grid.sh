@@ -45,12 +45,21 @@ grid_measure() {
   put "${name}_stream_tokens_min" "$(streamed | sort -n | head -1)"
 }
 
-# layout_time KEY : milliseconds from the key to the window drawn in its new layout
+# layout_time KEY LAYOUT : milliseconds from the key to the window drawn in its new layout,
+# "none" when nothing changed or the app did not store that layout. The keyboard is first
+# put in a page: a key pressed with a button focused shows focus rings for 3 s, which is
+# not the layout's drawing.
+stored_layout() {
+  python3 -c 'import json,sys; print(json.load(open(sys.argv[1])).get("paneLayout", ""))' \
+    "$XDG_CONFIG_HOME/corvina/preferences.json" 2>/dev/null
+}
 layout_time() {
+  xdotool mousemove $rest_x $rest_y click 1; sleep 1
   eval "$(xdotool getwindowgeometry --shell "$win")"
   if python3 "$BENCH_DIR/layout_watch.py" "$X" "$Y" "$WIDTH" "$HEIGHT" "$1" 4 1.5 >"$BENCH_ROOT/layout" \
        2>"$BENCH_ROOT/layout.err"; then
-    cat "$BENCH_ROOT/layout" >>"$BENCH_ROOT/layouts"; head -1 "$BENCH_ROOT/layout"
+    cat "$BENCH_ROOT/layout" >>"$BENCH_ROOT/layouts"
+    if [ "$(stored_layout)" = "$2" ]; then head -1 "$BENCH_ROOT/layout"; else echo none; fi
   else
     echo "  layout_watch.py failed: $(tail -1 "$BENCH_ROOT/layout.err")" >&2; echo none
   fi
@@ -74,15 +83,15 @@ shot grid-3x2-streamed
 # From six pages to 2 × 2 (four stay, drawn larger) and back to 3 × 2, whose two new panes
 # start empty; they are given their services again before the next round. Keys go to the
 # window under the pointer, which rests on the lower left page's list of conversations
-# (it has no hover effects) and away from buttons and their tooltips.
+# (it has no hover effects), away from buttons and their tooltips.
 rest_x=$((row_x + 200)) rest_y=$((GRID_H - 60))
 xdotool mousemove $rest_x $rest_y
 sleep 5  # the tab bar's answering marks go some seconds after the answers end
 to_four=() to_six=() layout_missed=0
 for i in $(seq "$GRID_REPEATS"); do
-  four=$(layout_time ctrl+alt+4); [ "$four" = none ] && layout_missed=$((layout_missed + 1)) || to_four+=("$four")
+  four=$(layout_time ctrl+alt+4 2x2); [ "$four" = none ] && layout_missed=$((layout_missed + 1)) || to_four+=("$four")
   [ "$i" = 1 ] && shot grid-2x2
-  six=$(layout_time ctrl+alt+5); [ "$six" = none ] && layout_missed=$((layout_missed + 1)) || to_six+=("$six")
+  six=$(layout_time ctrl+alt+5 3x2); [ "$six" = none ] && layout_missed=$((layout_missed + 1)) || to_six+=("$six")
   [ "$i" = 1 ] && shot grid-3x2-two-empty
   echo "  round $i: to 2 × 2 $four ms, to 3 × 2 $six ms" >&2
   # the first new pane is the active one
