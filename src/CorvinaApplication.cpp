@@ -45,9 +45,12 @@ void CorvinaApplication::on_startup() {
                            },
                            [this] { core_->askSeveral.setOpen(!core_->askSeveral.isOpen().get()); }});
     // Titles follow the interface language at once.
-    connections_ += core_->localization.currentLanguage().observe(
-        [this] { MenuCommands::fill(appMenu_, core_->localization.language()); });
-    MenuCommands::fill(appMenu_, core_->localization.language());
+    connections_ += core_->localization.currentLanguage().observe([this] { fillMenu(); });
+    // Enlarge Pane reads Restore Pane while a pane is enlarged.
+    connections_ += core_->state.panes().observe([this] {
+        if (core_->state.panes().enlargedPane().has_value() != menuSaysRestore_) fillMenu();
+    });
+    fillMenu();
 
     // A click on a page's desktop notification.
     auto showService = Gio::SimpleAction::create(std::string(showNotifiedServiceAction).substr(4),
@@ -70,6 +73,11 @@ void CorvinaApplication::createState() {
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
         WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()},
         [this] { return mainWindow_ && mainWindow_->is_active(); }});
+}
+
+void CorvinaApplication::fillMenu() {
+    menuSaysRestore_ = core_->state.panes().enlargedPane().has_value();
+    MenuCommands::fill(appMenu_, core_->localization.language(), menuSaysRestore_);
 }
 
 void CorvinaApplication::applyAppearance() {

@@ -34,6 +34,7 @@ protected:
 private:
     void createState();
     void applyAppearance();
+    void fillMenu();
     void openSettings();
     void prepareWindow();
     void showNotifiedService(const std::string& id);
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<AppCore> core_;
 
     Glib::RefPtr<Gio::Menu> appMenu_;
+    bool menuSaysRestore_ = false;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<WindowSetup> windowSetup_;
     std::unique_ptr<SettingsWindow> settingsWindow_;

@@ -9,6 +9,7 @@
 #include <gtkmm/shortcutcontroller.h>
 
 #include "app/AppLanguage.hpp"
+#include "app/PaneLayout.hpp"
 
 namespace corvina {
 
@@ -33,11 +34,22 @@ extern const LocalizedText goBackTitle;
 extern const LocalizedText goForwardTitle;
 extern const LocalizedText shortcutsTitle;
 extern const LocalizedText askSeveralTitle;
+extern const LocalizedText layoutTitle;
+// What choosing a layout of several columns may do to the window.
+extern const LocalizedText widensWindowNote;
+extern const LocalizedText enlargePaneTitle;
+extern const LocalizedText restorePaneTitle;
+
+// A layout's name, as the menu and the layout chooser show it.
+const LocalizedText& arrangementTitle(PaneArrangement arrangement);
+// The key that chooses the layout, as the user reads it ("Ctrl+Alt+4").
+std::string arrangementKeys(PaneArrangement arrangement);
 
 // Adds the actions to the application (or any action map the windows see as "app").
 void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom& zoom, WindowHooks hooks);
-// Fills `menu` with the commands titled in `language` (called again when it changes).
-void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language);
+// Fills `menu` with the commands titled in `language` (called again when it changes, and
+// when a pane is enlarged or restored, which renames that command).
+void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language, bool paneEnlarged = false);
 // Key handling that runs before any widget, web pages included, sees the key.
 Glib::RefPtr<Gtk::ShortcutController> captureShortcuts();
 

@@ -25,7 +25,9 @@ std::string description(AppLanguage language) {
                      property("title", MenuCommands::shortcutsTitle.in(language)) +
                      "<property name=\"modal\">true</property>"
                      "<child><object class=\"GtkShortcutsSection\">"
-                     "<property name=\"section-name\">corvina</property>" +
+                     "<property name=\"section-name\">corvina</property>"
+                     // Lines per column: enough that every key fits on one page.
+                     "<property name=\"max-height\">17</property>" +
                      property("title", MenuCommands::shortcutsTitle.in(language));
     for (const auto& group : MenuCommands::shortcutGroups(language)) {
         ui += "<child><object class=\"GtkShortcutsGroup\">" + property("title", group.title);

@@ -26,7 +26,8 @@ void styleControl(Gtk::Button& button, const char* icon) {
 
 }  // namespace
 
-TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu) : context_(context) {
+TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu)
+    : context_(context), layoutButton_(context) {
     add_css_class("top-strip");
     box_.set_margin_start(8);
     box_.set_margin_end(8);
@@ -53,6 +54,7 @@ TopStrip::TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu) 
     nameAfter(askButton_, askLabel_);
     askToggled_ = askButton_.signal_toggled().connect([this] { context_.askSeveral.setOpen(askButton_.get_active()); });
     box_.append(askButton_);
+    box_.append(layoutButton_);
     connections_ += context.askSeveral.isOpen().observe([this] {
         ScopedBlock quiet(askToggled_);
         askButton_.set_active(context_.askSeveral.isOpen().get());

@@ -11,6 +11,7 @@
 #include <gtkmm/overlay.h>
 #include <gtkmm/windowhandle.h>
 
+#include "ui/LayoutButton.hpp"
 #include "web/AppContext.hpp"
 #include "platform/Observable.hpp"
 #include "widgets/WindowBackdrop.hpp"
@@ -18,7 +19,7 @@
 namespace corvina {
 
 // The thin draggable strip at the top of the main window: app menu, the Ask Several
-// composer's toggle, minimise, zoom, close.
+// composer's toggle, the layout of the panes, minimise, zoom, close.
 class TopStrip : public Gtk::WindowHandle {
 public:
     TopStrip(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu);
@@ -40,6 +41,7 @@ private:
     Gtk::Image askIcon_;
     Gtk::Label askLabel_;
     ScopedConnection askToggled_;
+    LayoutButton layoutButton_;
     Gtk::Box controls_{Gtk::Orientation::HORIZONTAL, 6};
     Gtk::Button minimizeButton_;
     Gtk::Button zoomButton_;

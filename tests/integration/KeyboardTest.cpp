@@ -193,8 +193,11 @@ TEST(MenuCommands, AreTitledInTheInterfaceLanguageWithKeysTheToolkitReads) {
     MenuCommands::fill(menu, AppLanguage::zhTW);
     EXPECT_EQ(title(0, 0), "下一個服務");
     MenuCommands::fill(menu, AppLanguage::en);
-    EXPECT_EQ(menu->get_n_items(), 4) << "filled anew, not appended";
-    EXPECT_EQ(title(1, 0), "Find in Page");
+    EXPECT_EQ(menu->get_n_items(), 5) << "filled anew, not appended";
+    EXPECT_EQ(title(2, 0), "Find in Page");
+    EXPECT_EQ(title(1, 1), "Enlarge Pane");
+    MenuCommands::fill(menu, AppLanguage::en, true);
+    EXPECT_EQ(title(1, 1), "Restore Pane") << "while a pane is enlarged";
 
     for (AppLanguage language : allLanguages)
         for (const auto& group : MenuCommands::shortcutGroups(language)) {

@@ -87,6 +87,24 @@ def rectangle_split_2x1():
     return path_d(union(frame(), line([(8, 2), (8, 14)])))
 
 
+def rectangle_split_2x2():
+    return path_d(union(frame(), line([(8, 2), (8, 14)]), line([(1, 8), (15, 8)])))
+
+
+def corner_arrows(head, shaft):
+    """An arrow in the top left quarter and the same turned half round into the bottom right."""
+    arrow = union(line(head, join="round"), line(shaft, cap="round"))
+    return path_d(union(arrow, rotate(arrow, 180, (8, 8))))
+
+
+def arrow_up_left_and_arrow_down_right():
+    return corner_arrows([(2, 6.5), (2, 2), (6.5, 2)], [(2.5, 2.5), (6.5, 6.5)])
+
+
+def arrow_down_right_and_arrow_up_left():
+    return corner_arrows([(7, 2.5), (7, 7), (2.5, 7)], [(2, 2), (6.5, 6.5)])
+
+
 def rectangle_on_rectangle_angled():
     front = rrect(1, 5, 12, 15, 2)
     back = rotate(ring(rrect_pts(5, 2, 14, 11, 1.5)), -14, (9.5, 6.5))
@@ -251,6 +269,9 @@ SYMBOLS = {
     "sidebar.right": sidebar_right,
     "rectangle.lefthalf.inset.filled": rectangle_lefthalf_inset_filled,
     "rectangle.split.2x1": rectangle_split_2x1,
+    "rectangle.split.2x2": rectangle_split_2x2,
+    "arrow.up.left.and.arrow.down.right": arrow_up_left_and_arrow_down_right,
+    "arrow.down.right.and.arrow.up.left": arrow_down_right_and_arrow_up_left,
     "rectangle.on.rectangle.angled": rectangle_on_rectangle_angled,
     "plus.rectangle.on.rectangle": plus_rectangle_on_rectangle,
     "arrow.clockwise": arrow_clockwise,
