@@ -153,6 +153,11 @@ def main():
             break
         drawn = t
     changed = any(before[i] != final[i] for i in counted)
+    if drawn is not None:
+        # which tiles changed last, to tell what took the time
+        last = [i for i in counted if frames[[t for t, _ in frames].index(drawn) - 1][1][i] != final[i]]
+        print("last", " ".join(f"{x + (i // len(rows)) * TILE},{y + (i % len(rows)) * TILE}" for i in last[:12]),
+              file=sys.stderr)
     print(f"{drawn * 1000:.1f}" if changed and drawn is not None else "none", flush=True)
     print(f"resolution {(frames[-1][0] - frames[1][0]) * 1000 / max(len(frames) - 2, 1):.1f}")
     print(f"tiles {len(counted)} {len(moving)}")

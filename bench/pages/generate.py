@@ -154,6 +154,8 @@ header {{ padding:10px 16px; border-bottom:1px solid #ddd; display:flex; gap:12p
 .user {{ background:var(--accent); color:#fff; margin-right:0; }}
 .bot {{ background:#fff; border:1px solid #e3e3e3; }}
 pre {{ background:#1e1e1e; color:#ddd; padding:8px; border-radius:8px; overflow:auto; }}
+::-webkit-scrollbar {{ width:8px; height:8px; }}
+::-webkit-scrollbar-thumb {{ background:#c8c8d0; border-radius:4px; }}
 footer {{ padding:12px; border-top:1px solid #ddd; display:flex; gap:8px; }}
 textarea {{ flex:1; height:48px; border-radius:10px; border:1px solid #ccc; padding:8px; }}
 .spinner {{ width:14px; height:14px; border:3px solid #ccc; border-top-color:var(--accent);
