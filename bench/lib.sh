@@ -9,11 +9,16 @@ bench_setup() {
   export XDG_RUNTIME_DIR="$BENCH_ROOT/run"; mkdir -p "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
   BENCH_PIDS=()
   trap bench_cleanup EXIT
+  start_display "${BENCH_SCREEN:-1440x1200x24}"
+}
+
+# A private Xvfb of that size (WxHxDEPTH) becomes DISPLAY and BENCH_DISPLAY.
+start_display() {
   local n
   for n in $(seq 160 220); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { BENCH_DISPLAY=":$n"; break; }
   done
-  Xvfb "$BENCH_DISPLAY" -screen 0 ${BENCH_SCREEN:-1440x1200x24} -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$BENCH_DISPLAY" -screen 0 "$1" -nolisten tcp >/dev/null 2>&1 &
   BENCH_PIDS+=($!)
   export DISPLAY=$BENCH_DISPLAY
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${BENCH_DISPLAY#:}" ] && break; sleep 0.05; done
@@ -43,8 +48,8 @@ start_pages() {
   for _ in $(seq 100); do python3 -c "import urllib.request;urllib.request.urlopen('$(page_url 17)')" 2>/dev/null && break; sleep 0.1; done
 }
 
-# The address of chat page N (0-17).
-page_url() { echo "http://127.0.0.$(($1 + 2)):$PAGE_PORT/chat-$1.html"; }
+# The address of chat page N (0-17); with "stream", the page that streams an answer.
+page_url() { echo "http://127.0.0.$(($1 + 2)):$PAGE_PORT/chat-$1.html${2:+?$2}"; }
 
 # write_prefs [key=value ...] : the preference file for the current HOME
 write_prefs() { python3 "$BENCH_DIR/prefs.py" "$XDG_CONFIG_HOME/corvina/preferences.json" "$PAGE_PORT" "$@"; }
@@ -90,6 +95,9 @@ tree_ticks() {
 }
 
 now_ms() { date +%s%3N; }
+
+CHROMIUM_FLAGS=(--no-sandbox --disable-gpu --no-first-run --disable-background-networking
+  --disable-component-update --disable-sync --password-store=basic)
 
 # The main window's X id (waits until it is mapped).
 main_window() { xdotool search --sync --onlyvisible --name '^Corvina$' 2>/dev/null | head -1; }

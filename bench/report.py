@@ -34,7 +34,7 @@ def main():
         ("memory (PSS), 18 services, one pane", v("app_pss_one_pane_mb"), "MB", v("chromium_pss_mb"), "MB"),
         ("memory (PSS) per web process / renderer, one pane", v("app_pss_per_web_process_mb"), "MB",
          v("chromium_pss_per_renderer_mb"), "MB"),
-        ("memory (PSS), 18 services in each of two panes", v("app_pss_split_mb"), "MB", None, None),
+        ("memory (PSS), 18 services, two panes", v("app_pss_split_mb"), "MB", None, None),
         ("processes, one pane / Chromium", v("app_processes"), "", v("chromium_processes"), ""),
         (f"idle CPU time over {v('idle_seconds')} s, 18 services", v("app_idle_cpu_s"), "s", v("chromium_idle_cpu_s"), "s"),
         (f"idle CPU time over {v('idle_seconds')} s, docked and slid in (vs shown)", v("app_idle_cpu_docked_s"), "s",
@@ -45,20 +45,37 @@ def main():
         ("budget on: web processes, 17 asleep", v("budget_web_processes"), "", None, None),
         (f"budget on: idle CPU time over {v('idle_seconds')} s, 17 asleep", v("budget_idle_cpu_s"), "s",
          v("chromium_idle_cpu_s"), "s"),
+        ("memory (PSS), six panes (3×2), 18 services", v("grid_pss_mb"), "MB", v("chromium_grid_pss_mb"), "MB"),
+        ("memory (PSS), six panes vs two panes, 18 services", v("grid_pss_mb"), "MB", v("app_pss_split_mb"), "MB"),
+        ("processes, six panes / six Chromium windows", v("grid_processes"), "", v("chromium_grid_processes"), ""),
+        (f"CPU time over {v('grid_seconds')} s, six panes, pages idle", v("grid_idle_cpu_s"), "s",
+         v("chromium_grid_idle_cpu_s"), "s"),
+        (f"CPU time over {v('grid_seconds')} s, six panes each streaming an answer", v("grid_stream_cpu_s"), "s",
+         v("chromium_grid_stream_cpu_s"), "s"),
+        (f"layout 3×2 → 2×2 (Ctrl+Alt+4): key to drawn, median of {v('grid_repeats')}",
+         v("layout_to_2x2_ms"), "ms", None, None),
+        (f"layout 2×2 → 3×2 (Ctrl+Alt+5): key to drawn, median of {v('grid_repeats')}",
+         v("layout_to_3x2_ms"), "ms", None, None),
+        ("layout: one read of the window takes (resolution)", v("layout_resolution_ms"), "ms", None, None),
+        ("layout: changes not seen on screen", v("layout_not_seen"), "", None, None),
     ]
     table = []
     print(f"\nCorvina benchmark, commit {sys.argv[3]}")
-    print(f"{'measure':<52} {'Corvina':>12} {'Chromium':>12} {'ratio':>7}")
-    print("-" * 86)
+    print(f"{'measure':<60} {'Corvina':>12} {'Chromium':>12} {'ratio':>7}")
+    print("-" * 94)
     for name, ours, unit, theirs, unit2 in rows:
         r = ratio(ours, theirs)
         show = lambda x, u: "n/a" if x is None else f"{x} {u}".strip()
-        print(f"{name:<52} {show(ours, unit):>12} {show(theirs, unit2) if unit2 is not None else '':>12} "
+        print(f"{name:<60} {show(ours, unit):>12} {show(theirs, unit2) if unit2 is not None else '':>12} "
               f"{'' if r is None else r:>7}")
         table.append({"measure": name, "corvina": ours, "chromium": theirs, "unit": unit, "ratio": r})
     print(f"(pages loaded: at start {v('pages_loaded_at_start')}, split {v('split_pages_loaded')}, "
           f"Chromium {v('chromium_pages_loaded')}, budget at start {v('budget_pages_loaded_at_start')} and opened "
           f"{v('budget_pages_opened')}, sleep time {v('sleep_seconds')} s; run took {v('run_seconds')} s)")
+    print(f"(six panes: pages loaded {v('grid_pages_loaded')}, answers streamed {v('grid_streamed_pages')} "
+          f"of at least {v('grid_stream_tokens_min')} tokens; Chromium's six windows: pages loaded "
+          f"{v('chromium_grid_pages_loaded')}, answers streamed {v('chromium_grid_streamed_pages')} of at least "
+          f"{v('chromium_grid_stream_tokens_min')} tokens)")
     with open(sys.argv[2], "w") as f:
         json.dump({"commit": sys.argv[3], "values": values, "table": table}, f, indent=2)
     print(f"written to {sys.argv[2]}")

@@ -76,6 +76,53 @@ APP_JS = r"""
   // tells the page server that this page finished loading (counted by the benchmark)
   const mark = () => { new Image().src = '/loaded-' + document.body.dataset.page; };
   if (document.readyState === 'complete') mark(); else addEventListener('load', mark);
+  if (new URLSearchParams(location.search).has('stream')) streamAnswer();
+
+  // With ?stream the page asks a question at load and the answer comes from the page
+  // server as an event stream; each token has the whole message rendered again from its
+  // markdown, as framework-built chat pages do. The server says how many tokens arrived.
+  async function streamAnswer() {
+    const page = document.body.dataset.page;
+    const question = document.createElement('div');
+    question.className = 'msg user';
+    question.textContent = 'Explain how the answer streams, with an example.';
+    log.appendChild(question);
+    const answer = document.createElement('div');
+    answer.className = 'msg bot';
+    log.appendChild(answer);
+    log.scrollTop = log.scrollHeight;
+    const response = await fetch('/stream?page=' + page);
+    const reader = response.body.getReader();
+    const decoder = new TextDecoder();
+    let pending = '', text = '', count = 0;
+    for (;;) {
+      const { value, done } = await reader.read();
+      if (done) break;
+      pending += decoder.decode(value, { stream: true });
+      let end;
+      while ((end = pending.indexOf('\n\n')) >= 0) {
+        const data = pending.slice(0, end).split('\n').filter(l => l.startsWith('data:'))
+          .map(l => l.slice(5).trim()).join('\n');
+        pending = pending.slice(end + 2);
+        if (!data || data === '[DONE]') continue;
+        text += JSON.parse(data).t;
+        count++;
+        answer.innerHTML = render(text);
+        log.scrollTop = log.scrollHeight;
+      }
+    }
+    new Image().src = '/streamed-' + page + '-' + count;
+  }
+
+  function render(markdown) {
+    const escape = s => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+    const inline = s => escape(s).replace(/\*\*([^*]+)\*\*/g, '<strong>$1</strong>')
+      .replace(/`([^`]+)`/g, '<code>$1</code>');
+    return markdown.split(/```/).map((part, i) => i % 2
+      ? '<pre><code>' + escape(part.replace(/^\n/, '')) + '</code></pre>'
+      : part.split(/\n\n+/).filter(p => p.trim()).map(p => '<p>' + inline(p.trim()) + '</p>').join('')
+    ).join('');
+  }
 })();
 """
 
@@ -107,6 +154,8 @@ header {{ padding:10px 16px; border-bottom:1px solid #ddd; display:flex; gap:12p
 .user {{ background:var(--accent); color:#fff; margin-right:0; }}
 .bot {{ background:#fff; border:1px solid #e3e3e3; }}
 pre {{ background:#1e1e1e; color:#ddd; padding:8px; border-radius:8px; overflow:auto; }}
+::-webkit-scrollbar {{ width:8px; height:8px; }}
+::-webkit-scrollbar-thumb {{ background:#c8c8d0; border-radius:4px; }}
 footer {{ padding:12px; border-top:1px solid #ddd; display:flex; gap:8px; }}
 textarea {{ flex:1; height:48px; border-radius:10px; border:1px solid #ccc; padding:8px; }}
 .spinner {{ width:14px; height:14px; border:3px solid #ccc; border-top-color:var(--accent);
