@@ -16,8 +16,7 @@ import sys
 import time
 import zlib
 
-ALL_PLANES = 0xFFFFFFFF
-Z_PIXMAP = 2
+from xlib import ALL_PLANES, Z_PIXMAP, open_display
 TILE = 48
 PAUSE = 0.01
 
@@ -88,26 +87,7 @@ def main():
     key = sys.argv[5]
     capture = float(sys.argv[6]) if len(sys.argv) > 6 else 3.0
     settle = float(sys.argv[7]) if len(sys.argv) > 7 else 2.0
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    xlib.XFlush.argtypes = [ctypes.c_void_p]
-    xlib.XStringToKeysym.restype = ctypes.c_ulong
-    xlib.XStringToKeysym.argtypes = [ctypes.c_char_p]
-    xlib.XKeysymToKeycode.restype = ctypes.c_ubyte
-    xlib.XKeysymToKeycode.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-    xlib.XGetImage.restype = ctypes.c_void_p
-    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                               ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-    xlib.XGetSubImage.restype = ctypes.c_void_p
-    xlib.XGetSubImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int,
-                                  ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-    xtst.XTestFakeKeyEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    display = xlib.XOpenDisplay(None)
-    root = xlib.XDefaultRootWindow(display)
+    xlib, xtst, display, root = open_display()
 
     # One image per column of tiles, so that each tile is one run of bytes; read through
     # shared memory where the server offers it (a plain read of the whole window takes

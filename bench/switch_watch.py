@@ -8,36 +8,17 @@ blank or half-drawn pane does not count. Prints one line per switch: millisecond
 "none" when the page did not show within 5 s.
 Usage: switch_watch.py X Y W H ROW_X ROW_Y [ROW_Y ...]"""
 import ctypes
-import ctypes.util
 import hashlib
 import sys
 import time
 
-ALL_PLANES = 0xFFFFFFFF
-Z_PIXMAP = 2
+from xlib import ALL_PLANES, Z_PIXMAP, open_display
 
 
 def main():
     x, y, w, h, row_x = (int(a) for a in sys.argv[1:6])
     rows = [int(a) for a in sys.argv[6:]]
-    xlib = ctypes.CDLL(ctypes.util.find_library("X11"))
-    xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
-    xlib.XOpenDisplay.restype = ctypes.c_void_p
-    xlib.XDefaultRootWindow.restype = ctypes.c_ulong
-    xlib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-    xlib.XFlush.argtypes = [ctypes.c_void_p]
-    xlib.XGetImage.restype = ctypes.c_void_p
-    xlib.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                               ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-    xlib.XGetSubImage.restype = ctypes.c_void_p
-    xlib.XGetSubImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int,
-                                  ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-    xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
-                                          ctypes.c_ulong]
-    xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
-    display = xlib.XOpenDisplay(None)
-    root = xlib.XDefaultRootWindow(display)
+    xlib, xtst, display, root = open_display()
     image = xlib.XGetImage(display, root, x, y, w, h, ALL_PLANES, Z_PIXMAP)
     data = ctypes.cast(image + 16, ctypes.POINTER(ctypes.c_void_p)).contents.value
     size = ctypes.c_int.from_address(image + 44).value * h
