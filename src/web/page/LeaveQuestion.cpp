@@ -3,28 +3,13 @@
 #include <memory>
 
 #include "web/page/OwnWorld.hpp"
+#include "web/page/PageScripts.hpp"
 
 namespace corvina::LeaveQuestion {
 
-namespace {
-
-// The same event the engine sends on leaving, sent first by us: a handler that objects
-// cancels it or sets its return value.
-constexpr const char* askToLeave = R"JS(
-(() => {
-    if (!window.usedByTheUser) return false;
-    const leaving = document.createEvent('BeforeUnloadEvent');
-    leaving.initEvent('beforeunload', false, true);
-    dispatchEvent(leaving);
-    return leaving.defaultPrevented || !!leaving.returnValue;
-})()
-)JS";
-
-}  // namespace
-
 void ask(WebKitWebView* view, std::function<void(bool objects)> answer) {
     webkit_web_view_evaluate_javascript(
-        view, askToLeave, -1, ownWorldName, nullptr, nullptr,
+        view, pageScript("leave-question").c_str(), -1, ownWorldName, nullptr, nullptr,
         +[](GObject* source, GAsyncResult* result, gpointer data) {
             std::unique_ptr<std::function<void(bool)>> answer(static_cast<std::function<void(bool)>*>(data));
             JSCValue* value = webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), result, nullptr);
