@@ -48,4 +48,6 @@ TimerHandle GlibMainQueue::every(Milliseconds interval, std::function<void()> wo
     return cancellable(attach(g_timeout_source_new(static_cast<guint>(interval.count())), std::move(work), true));
 }
 
+Milliseconds GlibMainQueue::now() const { return Milliseconds{g_get_monotonic_time() / 1000}; }
+
 }  // namespace corvina

@@ -45,6 +45,8 @@ public:
     virtual TimerHandle after(Milliseconds delay, std::function<void()> work) = 0;
     // Runs `work` every `interval` until the handle is dropped.
     virtual TimerHandle every(Milliseconds interval, std::function<void()> work) = 0;
+    // The time the timers go by, from an arbitrary start; it never goes back.
+    virtual Milliseconds now() const = 0;
 };
 
 // The GLib main loop of the running application.
@@ -53,6 +55,7 @@ public:
     void post(std::function<void()> work) override;
     TimerHandle after(Milliseconds delay, std::function<void()> work) override;
     TimerHandle every(Milliseconds interval, std::function<void()> work) override;
+    Milliseconds now() const override;
 };
 
 }  // namespace corvina

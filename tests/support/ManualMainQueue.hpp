@@ -21,7 +21,7 @@ public:
     // Moves the clock forward, running every timer that falls due, in time order.
     void advance(Milliseconds by);
 
-    Milliseconds now() const { return now_; }
+    Milliseconds now() const override { return now_; }
     std::size_t pendingTimers() const { return timers_.size(); }
 
 private:

@@ -1,7 +1,5 @@
 #include "web/page/ServicePage.hpp"
 
-#include <algorithm>
-
 #include "app/CustomTab.hpp"
 #include "platform/NetworkWatch.hpp"
 #include "web/NetworkSessions.hpp"
@@ -37,6 +35,9 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
             page.answered_.emit(text);
         }),
         owner_.bind([](ServicePage& page) { page.answering_.set(false); }));
+    deliveries_ = std::make_unique<PromptDeliveries>(
+        surroundings_.queue, loading_, [this] { return trouble_.get().has_value(); },
+        [this](const std::string& text, PromptDeliveries::Done done) { deliverPrompt(view(), text, std::move(done)); });
     connectEngine();
     if (resumeAt)
         startLoad(*resumeAt);
@@ -47,9 +48,7 @@ ServicePage::~ServicePage() {
     // Whatever the ending sets off in the engine finds the page gone.
     owner_.release();
     answerWatch_.reset();
-    abandonDeliveries();
-    for (auto& waiting : waitingPrompts_)
-        surroundings_.queue.post([done = std::move(waiting->done)] { done(DeliveryOutcome::couldNotSend); });
+    deliveries_.reset();
     engine_.clear();
     surroundings_.permissions.forget(key_);
     surroundings_.notifications.forget(key_);
@@ -148,7 +147,7 @@ void ServicePage::loadChanged(WebKitLoadEvent event) {
 }
 
 void ServicePage::committed() {
-    abandonDeliveries();
+    deliveries_->documentGone();
     if (answering_.get()) answering_.set(false);
     const auto start = std::exchange(startingAddress_, std::nullopt);
     startTimeout_.reset();
@@ -235,7 +234,7 @@ void ServicePage::setUnreachable(TroubleReason reason, std::string address) {
 // comes back once by itself; after that, and after a crash, the user decides.
 void ServicePage::webProcessTerminated(WebKitWebProcessTerminationReason reason) {
     if (reason == WEBKIT_WEB_PROCESS_TERMINATED_BY_API) return;
-    abandonDeliveries();
+    deliveries_->documentGone();
     if (answering_.get()) answering_.set(false);
     const std::string at = address();
     startingAddress_.reset();
@@ -323,53 +322,8 @@ bool ServicePage::showNotification(WebKitNotification* notification) {
     return true;
 }
 
-// A page still loading is waited for; one that then shows trouble did not load.
 void ServicePage::deliver(const std::string& text, std::function<void(DeliveryOutcome)> done) {
-    if (!loading_.get()) return deliverNow(text, std::move(done));
-    auto waiting = std::make_unique<WaitingPrompt>(WaitingPrompt{text, std::move(done), {}});
-    waiting->timeout = surroundings_.queue.after(loadWait, owner_.bind([prompt = waiting.get()](ServicePage& page) {
-        auto& list = page.waitingPrompts_;
-        const auto it = std::find_if(list.begin(), list.end(), [&](const auto& entry) { return entry.get() == prompt; });
-        if (it == list.end()) return;
-        const auto done = std::move((*it)->done);
-        list.erase(it);
-        done(DeliveryOutcome::pageDidNotLoad);
-    }));
-    waitingPrompts_.push_back(std::move(waiting));
-    if (!loadWatch_.connected()) loadWatch_ = loading_.observe([this] { deliverWaiting(); });
-}
-
-void ServicePage::deliverWaiting() {
-    if (loading_.get()) return;
-    loadWatch_.disconnect();
-    auto waiting = std::move(waitingPrompts_);
-    for (auto& prompt : waiting) deliverNow(prompt->text, std::move(prompt->done));
-}
-
-void ServicePage::deliverNow(const std::string& text, std::function<void(DeliveryOutcome)> done) {
-    if (trouble_.get()) {
-        surroundings_.queue.post([done = std::move(done)] { done(DeliveryOutcome::pageDidNotLoad); });
-        return;
-    }
-    const auto id = ++deliveries_;
-    delivering_.push_back({id, std::move(done), surroundings_.queue.after(deliveryLimit, owner_.bind([id](ServicePage& page) {
-                                                   page.delivered(id, DeliveryOutcome::couldNotSend);
-                                               }))});
-    deliverPrompt(view(), text, owner_.bind([id](ServicePage& page, DeliveryOutcome outcome) { page.delivered(id, outcome); }));
-}
-
-// The first word on a prompt counts: the script's answer, the time limit, or its document going.
-void ServicePage::delivered(std::uint64_t id, DeliveryOutcome outcome) {
-    const auto it = std::find_if(delivering_.begin(), delivering_.end(), [&](const auto& entry) { return entry.id == id; });
-    if (it == delivering_.end()) return;
-    const auto done = std::move(it->done);
-    delivering_.erase(it);
-    done(outcome);
-}
-
-void ServicePage::abandonDeliveries() {
-    for (auto& delivery : std::exchange(delivering_, {}))
-        surroundings_.queue.post([done = std::move(delivery.done)] { done(DeliveryOutcome::couldNotSend); });
+    deliveries_->deliver(text, std::move(done));
 }
 
 // A newer drop replaces the pending hide, so the tip always stays its full time.

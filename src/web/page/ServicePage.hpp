@@ -20,7 +20,7 @@
 #include "web/page/DragSupportingWebView.hpp"
 #include "web/page/PageKey.hpp"
 #include "web/page/PageTrouble.hpp"
-#include "web/page/PromptDelivery.hpp"
+#include "web/page/PromptDeliveries.hpp"
 
 namespace corvina {
 
@@ -56,9 +56,6 @@ class ServicePage {
 public:
     static constexpr Milliseconds startLoadTimeout{60000};
     static constexpr Milliseconds fileDropTipShownFor{3000};
-    static constexpr Milliseconds loadWait{30000};
-    // A page that neither answers nor goes within this time did not take the prompt.
-    static constexpr Milliseconds deliveryLimit{20000};
 
     // Loads `resumeAt` (where the page was when it went to sleep), else the service's
     // `startAddress` unless it is not a web address: then the page shows why.
@@ -114,7 +111,7 @@ public:
     void keepAwake() { sleep_ = Sleep::awake; }
 
     // Puts a prompt into the page's message box and sends it, once the page has loaded
-    // (waiting up to `loadWait`). `done` runs once, on the main queue, also when the page
+    // (waiting up to `PromptDeliveries::loadWait`). `done` runs once, on the main queue, also when the page
     // goes first.
     void deliver(const std::string& text, std::function<void(DeliveryOutcome)> done);
 
@@ -140,11 +137,6 @@ private:
     void setUnreachable(TroubleReason reason, std::string address);
     void flashFileDropTip();
     void connectEngine();
-    void deliverNow(const std::string& text, std::function<void(DeliveryOutcome)> done);
-    void deliverWaiting();
-    void delivered(std::uint64_t id, DeliveryOutcome outcome);
-    // The document the prompts went into is gone: they were not sent.
-    void abandonDeliveries();
 
     // First: the callbacks handed out while the members below are made hold it.
     WeakOwner<ServicePage> owner_{this};
@@ -173,22 +165,7 @@ private:
     bool notifiedRecently_ = false;
     TimerHandle notifiedTimer_;
     std::unique_ptr<AnswerWatch> answerWatch_;
-    // Prompts waiting for the page to load.
-    struct WaitingPrompt {
-        std::string text;
-        std::function<void(DeliveryOutcome)> done;
-        TimerHandle timeout;
-    };
-    std::vector<std::unique_ptr<WaitingPrompt>> waitingPrompts_;
-    // Prompts in the page's document now, by number.
-    struct Delivering {
-        std::uint64_t id;
-        std::function<void(DeliveryOutcome)> done;
-        TimerHandle limit;
-    };
-    std::vector<Delivering> delivering_;
-    std::uint64_t deliveries_ = 0;
-    ScopedConnection loadWatch_;
+    std::unique_ptr<PromptDeliveries> deliveries_;
 };
 
 }  // namespace corvina
