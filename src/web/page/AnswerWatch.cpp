@@ -105,8 +105,8 @@ std::string member(JSCValue* message, const char* name) {
 
 AnswerWatch::AnswerWatch(WebKitWebView* view, MainQueue& queue, std::function<void()> started,
                          std::function<void(std::string)> finished, std::function<void()> stopped)
-    : queue_(queue), manager_(webkit_web_view_get_user_content_manager(view)), started_(std::move(started)),
-      finished_(std::move(finished)), stopped_(std::move(stopped)) {
+    : manager_(webkit_web_view_get_user_content_manager(view)),
+      timing_(queue, std::move(started), std::move(finished), std::move(stopped)) {
     static WebKitUserScript* const script = webkit_user_script_new_for_world(
         watchScript, WEBKIT_USER_CONTENT_INJECT_TOP_FRAME, WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, ownWorldName,
         nullptr, nullptr);
@@ -123,35 +123,7 @@ AnswerWatch::~AnswerWatch() {
 }
 
 void AnswerWatch::received(JSCValue* message) {
-    if (jsc_value_is_object(message)) grew(member(message, "text"));
-}
-
-// Growth in three half-second spans within three seconds is an answer streaming; two
-// seconds without growth end it. One that grows for five minutes is taken for a ticker and
-// not followed until it has been still.
-void AnswerWatch::grew(std::string text) {
-    const auto now = Clock::now();
-    lastText_ = std::move(text);
-    quiet_ = queue_.after(quietAfter, owner_.bind([](AnswerWatch& watch) { watch.stillNow(); }));
-    if (ignored_) return;
-    std::erase_if(growth_, [&](Clock::time_point at) { return now - at >= streamingWindow; });
-    growth_.push_back(now);
-    if (!answering_ && growth_.size() >= streamingSpans) {
-        answering_ = true;
-        startedAt_ = now;
-        started_();
-    } else if (answering_ && now - startedAt_ > longestAnswer) {
-        answering_ = false;
-        ignored_ = true;
-        stopped_();
-    }
-}
-
-void AnswerWatch::stillNow() {
-    growth_.clear();
-    ignored_ = false;
-    if (!std::exchange(answering_, false)) return;
-    finished_(lastText_);
+    if (jsc_value_is_object(message)) timing_.grew(member(message, "text"));
 }
 
 }  // namespace corvina
