@@ -5,6 +5,7 @@
 #include "pane/PopupWindow.hpp"
 #include "platform/DrawingMode.hpp"
 #include "platform/XdgPaths.hpp"
+#include "ui/AnswersFileChooser.hpp"
 #include "ui/DownloadFolderChooser.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
@@ -44,6 +45,9 @@ void CorvinaApplication::on_startup() {
                                if (mainWindow_) mainWindow_->findInPage();
                            },
                            [this] { core_->askSeveral.setOpen(!core_->askSeveral.isOpen().get()); }});
+    MenuCommands::installAnswerActions(*this, core_->roundActions, [this] {
+        if (mainWindow_) saveAllAnswers(*mainWindow_, core_->localization.language(), core_->roundActions);
+    });
     // Titles follow the interface language at once.
     connections_ += core_->localization.currentLanguage().observe([this] { fillMenu(); });
     // Enlarge Pane reads Restore Pane while a pane is enlarged.

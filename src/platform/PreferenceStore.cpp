@@ -10,6 +10,8 @@
 
 #include <glib.h>
 
+#include "platform/AtomicFile.hpp"
+
 namespace corvina {
 
 namespace fs = std::filesystem;
@@ -162,31 +164,13 @@ void PreferenceStore::remove(const std::string& key) {
     if (values_.erase(key) > 0) write();
 }
 
-// Temporary file, fsync, rename: a crash leaves either the old or the new file whole.
 // Failures are absorbed; the values stay in memory for this run.
 void PreferenceStore::write() const {
     if (!writable_) return;
     std::error_code error;
     fs::create_directories(file_.parent_path(), error);
     const std::string text = values_.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-    const std::string temp = file_.string() + ".tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return;
-    const char* data = text.data();
-    size_t left = text.size();
-    bool ok = true;
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written <= 0) {
-            ok = false;
-            break;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), file_.c_str()) != 0) ::unlink(temp.c_str());
+    writeFileAtomically(file_, text, 0600);
 }
 
 }  // namespace corvina

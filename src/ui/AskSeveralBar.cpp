@@ -5,8 +5,9 @@
 #include "app/AskSeveral.hpp"
 #include "app/CustomTabManager.hpp"
 #include "app/LocalizationManager.hpp"
-#include "web/AnswerActivity.hpp"
+#include "app/AskRounds.hpp"
 #include "web/AskSeveralDelivery.hpp"
+#include "web/RoundActions.hpp"
 #include "widgets/Accessibility.hpp"
 #include "widgets/Icons.hpp"
 
@@ -14,16 +15,10 @@ namespace corvina {
 
 namespace {
 
-constexpr LocalizedText sendingText{"Sending…", "傳送中…", "发送中…"};
-constexpr LocalizedText sentText{"Sent", "已送出", "已发送"};
-constexpr LocalizedText noBoxText{"No message box found", "找不到輸入框", "找不到输入框"};
-constexpr LocalizedText notSentText{"Could not send", "無法送出", "无法发送"};
 constexpr LocalizedText sideBySideText{"Side by side", "並排顯示", "并排显示"};
 constexpr LocalizedText sideBySideHint{"Show the services asked (two to six) side by side in the panes",
                                        "在窗格中並排顯示所問的服務（二至六個）", "在窗格中并排显示所问的服务（二至六个）"};
-constexpr LocalizedText notLoadedText{"Page did not load", "頁面未載入", "页面未加载"};
-constexpr LocalizedText answeringText{"Answering", "回答中", "回答中"};
-constexpr LocalizedText answeredText{"Answered", "已回答", "已回答"};
+constexpr LocalizedText starHint{"Mark as one of the best answers", "標為最佳回答之一", "标为最佳回答之一"};
 constexpr LocalizedText answeredCountText{"%1 of %2 answered", "已回答 %1 個，共 %2 個", "已回答 %1 个，共 %2 个"};
 
 std::string counted(const LocalizedText& text, AppLanguage language, std::size_t done, std::size_t all) {
@@ -33,27 +28,18 @@ std::string counted(const LocalizedText& text, AppLanguage language, std::size_t
     return out;
 }
 
-const LocalizedText& statusText(TargetStatus status) {
-    switch (status) {
-        case TargetStatus::sending: return sendingText;
-        case TargetStatus::sent: return sentText;
-        case TargetStatus::noMessageBox: return noBoxText;
-        case TargetStatus::pageDidNotLoad: return notLoadedText;
-        case TargetStatus::couldNotSend: break;
-    }
-    return notSentText;
-}
-
 bool blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
 
 }  // namespace
 
-AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::VERTICAL, 8), context_(context) {
+AskSeveralBar::AskSeveralBar(AppContext& context)
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 8), context_(context), roundActions_(context) {
     add_css_class("ask-several");
 
     targetScroller_.set_policy(Gtk::PolicyType::AUTOMATIC, Gtk::PolicyType::NEVER);
     targetScroller_.set_child(targets_);
     append(targetScroller_);
+    append(roundActions_);
 
     field_.set_wrap_mode(Gtk::WrapMode::WORD_CHAR);
     field_.set_accepts_tab(false);
@@ -107,9 +93,8 @@ AskSeveralBar::AskSeveralBar(AppContext& context) : Gtk::Box(Gtk::Orientation::V
     connections_ += context.customTabManager.customTabs().observe([this] { rebuildToggles(); });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
     connections_ += context.askSeveral.observeChoice([this] { refreshChoice(); });
-    connections_ += context.askSeveralDelivery.statuses().observe([this] { refreshStatuses(); });
+    connections_ += context.askRounds.observe([this] { refreshStatuses(); });
     connections_ += context.askSeveralDelivery.observeFinished([this](bool allSent) { finished(allSent); });
-    connections_ += context.answerActivity.services().observe([this] { refreshStatuses(); });
     closeOnEscape(*this, [this] { context_.askSeveral.setOpen(false); });
     retitle();
 }
@@ -122,7 +107,7 @@ AskSeveralBar::~AskSeveralBar() {
 void AskSeveralBar::focusField() { field_.grab_focus(); }
 
 void AskSeveralBar::rebuildToggles() {
-    for (auto& toggle : toggles_) targets_.remove(toggle->button);
+    for (auto& toggle : toggles_) targets_.remove(toggle->item);
     toggles_.clear();
     for (const auto& tab : context_.appState.visibleTabs()) {
         auto toggle = std::make_unique<Toggle>();
@@ -144,7 +129,18 @@ void AskSeveralBar::rebuildToggles() {
         toggle->toggled = toggle->button.signal_toggled().connect([this, id = tab.id, button = &toggle->button] {
             context_.askSeveral.setChosen(id, button->get_active());
         });
-        targets_.append(toggle->button);
+        toggle->star.add_css_class("flat");
+        toggle->star.add_css_class("ask-several-star");
+        toggle->star.set_valign(Gtk::Align::CENTER);
+        toggle->star.set_tooltip_text(starHint.in(context_.localization.language()));
+        setAccessibleLabel(toggle->star, starHint.in(context_.localization.language()) + ": " +
+                                             tab.displayName(context_.localization.language()));
+        toggle->starred = toggle->star.signal_toggled().connect([this, id = tab.id, star = &toggle->star] {
+            context_.roundActions.setStarred(id, star->get_active());
+        });
+        toggle->item.append(toggle->button);
+        toggle->item.append(toggle->star);
+        targets_.append(toggle->item);
         toggles_.push_back(std::move(toggle));
     }
     refreshChoice();
@@ -160,32 +156,25 @@ void AskSeveralBar::refreshChoice() {
     refreshAskButton();
 }
 
-// A prompt that was sent goes on to its answer: answering, then answered (an answer
-// finished after the prompt went).
+// Each service of the latest ask says where it stands; one that has answered can be starred.
 void AskSeveralBar::refreshStatuses() {
-    const auto& statuses = context_.askSeveralDelivery.statuses().get();
+    const auto* round = context_.askRounds.latest();
     const auto language = context_.localization.language();
-    std::size_t answered = 0;
     for (auto& toggle : toggles_) {
-        const auto it = statuses.find(toggle->id);
-        toggle->status.set_visible(it != statuses.end());
-        std::string text = it == statuses.end() ? "" : statusText(it->second).in(language);
-        if (it != statuses.end() && it->second == TargetStatus::sent) {
-            const auto activity = context_.answerActivity.of(toggle->id);
-            const auto before = answersBefore_.find(toggle->id);
-            if (before != answersBefore_.end() && activity.answersFinished > before->second) {
-                text = answeredText.in(language);
-                ++answered;
-            } else if (activity.answering) {
-                text = answeringText.in(language);
-            }
-        }
+        const auto* entry = round ? round->find(toggle->id) : nullptr;
+        const std::string text = entry ? answerStatusText(entry->status).in(language) : "";
+        toggle->status.set_visible(entry != nullptr);
         toggle->status.set_text(text);
         gtk_accessible_update_property(GTK_ACCESSIBLE(toggle->button.gobj()), GTK_ACCESSIBLE_PROPERTY_DESCRIPTION,
                                        text.c_str(), -1);
+        const bool starrable = entry && entry->finished() && context_.roundActions.round() == round;
+        ScopedBlock quiet(toggle->starred);
+        toggle->star.set_visible(starrable);
+        toggle->star.set_active(starrable && entry->starred);
+        toggle->star.set_icon_name(starrable && entry->starred ? "starred-symbolic" : "non-starred-symbolic");
     }
-    answeredCount_.set_visible(!statuses.empty());
-    answeredCount_.set_text(counted(answeredCountText, language, answered, statuses.size()));
+    answeredCount_.set_visible(round != nullptr);
+    if (round) answeredCount_.set_text(counted(answeredCountText, language, round->finishedCount(), round->services.size()));
     refreshAskButton();
 }
 
@@ -243,8 +232,6 @@ void AskSeveralBar::ask() {
     if (blank(prompt) || targets.empty() || context_.askSeveralDelivery.underWay()) return;
     context_.askSeveral.remember(prompt);
     recalled_ = 0;
-    answersBefore_.clear();
-    for (const auto& tab : targets) answersBefore_[tab.id] = context_.answerActivity.of(tab.id).answersFinished;
     if (const auto ids = context_.askSeveral.panesFor(targets)) context_.appState.showSideBySide(*ids);
     context_.askSeveralDelivery.send(targets, prompt);
 }

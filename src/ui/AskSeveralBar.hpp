@@ -1,5 +1,4 @@
 #pragma once
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "app/AppLanguage.hpp"
 #include "platform/Observable.hpp"
 #include "platform/SignalConnection.hpp"
+#include "ui/RoundActionsRow.hpp"
 #include "web/AppContext.hpp"
 
 namespace corvina {
@@ -36,8 +36,10 @@ public:
     void focusField();
 
 private:
+    // The service's toggle and, once it has answered, its star; the box goes last.
     struct Toggle {
         std::string id;
+        Gtk::Box item{Gtk::Orientation::HORIZONTAL, 0};
         Gtk::ToggleButton button;
         Gtk::Box content{Gtk::Orientation::HORIZONTAL, 6};
         Gtk::Image icon;
@@ -45,6 +47,8 @@ private:
         Gtk::Label name;
         Gtk::Label status;
         ScopedConnection toggled;
+        Gtk::ToggleButton star;
+        ScopedConnection starred;
     };
 
     void rebuildToggles();
@@ -62,6 +66,7 @@ private:
     AppContext& context_;
     Gtk::ScrolledWindow targetScroller_;
     Gtk::Box targets_{Gtk::Orientation::HORIZONTAL, 6};
+    RoundActionsRow roundActions_;
     std::vector<std::unique_ptr<Toggle>> toggles_;
     Gtk::Box inputRow_{Gtk::Orientation::HORIZONTAL, 8};
     Gtk::Overlay fieldLayers_;
@@ -71,8 +76,6 @@ private:
     Gtk::Label answeredCount_;
     Gtk::CheckButton sideBySide_;
     Gtk::Button askButton_;
-    // Each target's answers finished when the latest prompt went.
-    std::map<std::string, unsigned> answersBefore_;
     // The composition of an input method under way: Enter then belongs to it.
     std::string preedit_;
     SignalConnection preeditWatch_;

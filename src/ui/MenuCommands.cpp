@@ -12,6 +12,8 @@
 #include "app/AppState.hpp"
 #include "app/PageZoom.hpp"
 #include "ui/CurrentPage.hpp"
+#include "ui/RoundTexts.hpp"
+#include "web/RoundActions.hpp"
 #include "web/WebViewStore.hpp"
 
 namespace corvina::MenuCommands {
@@ -63,6 +65,8 @@ constexpr LocalizedText layoutEntryTitle{"Layout: %s", "版面配置：%s", "布
 constexpr const char* selectService = "select-service";
 constexpr const char* arrange = "arrange";
 constexpr const char* toggleEnlargedPane = "toggle-enlarged-pane";
+constexpr const char* copyAllAnswers = "copy-all-answers";
+constexpr const char* saveAllAnswers = "save-all-answers";
 
 struct ArrangementCommand {
     PaneArrangement arrangement;
@@ -124,6 +128,8 @@ std::vector<Command> allCommands() {
         {"go-forward", goForwardTitle, Group::page, {{"<Alt>Right"}}},
 
         {"ask-several", askSeveralTitle, Group::window, {{"<Control><Shift>k"}}},
+        {copyAllAnswers, copyAllAnswersTitle, Group::window, {}},
+        {saveAllAnswers, saveAllAnswersTitle, Group::window, {}},
         {"toggle-tab-bar", {"Toggle Tab Bar", "切換標籤欄", "切换标签栏"}, Group::window, {{"<Control><Alt>s"}}},
         {"toggle-detail-panel", {"Toggle Detail Panel", "切換詳情面板", "切换详情面板"}, Group::window,
          {{"<Control><Alt>d"}}},
@@ -229,15 +235,16 @@ void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language, bool paneEn
         const auto& title = command.action != std::string_view(toggleEnlargedPane) ? command.title
                             : paneEnlarged                                        ? restorePaneTitle
                                                                                   : enlargePaneTitle;
-        // The key is shown beside the title; the capture controller below does the handling.
         auto entry = Gio::MenuItem::create(title.in(language), std::string("app.") + command.action);
+        (command.submenu ? submenu : section)->append_item(entry);
+        if (command.keys.empty()) continue;
+        // The key is shown beside the title; the capture controller below does the handling.
         const auto& key = command.keys.front();
         // A layout's entry is a radio item: its target against the action's state.
         if (key.arrangement)
             entry->set_action_and_target(std::string("app.") + command.action,
                                          Glib::Variant<Glib::ustring>::create(arrangementName(*key.arrangement)));
         entry->set_attribute_value("accel", Glib::Variant<Glib::ustring>::create(key.accelerator));
-        (command.submenu ? submenu : section)->append_item(entry);
     }
 }
 
@@ -262,6 +269,7 @@ std::vector<ShownShortcutGroup> shortcutGroups(AppLanguage language) {
     std::vector<ShownShortcutGroup> groups;
     const Command* previous = nullptr;
     for (const auto& command : commands()) {
+        if (command.keys.empty()) continue;
         if (!previous || previous->group != command.group)
             groups.push_back({groupTitles[static_cast<int>(command.group)].in(language), {}});
         previous = &command;
@@ -277,6 +285,23 @@ std::vector<ShownShortcutGroup> shortcutGroups(AppLanguage language) {
         groups.back().shortcuts.push_back({title, keys});
     }
     return groups;
+}
+
+// Enabled while the latest ask has answers.
+void installAnswerActions(Gio::ActionMap& app, RoundActions& actions, std::function<void()> save) {
+    auto copy = Gio::SimpleAction::create(copyAllAnswers);
+    copy->signal_activate().connect([&actions](const Glib::VariantBase&) { actions.copyAll(); });
+    auto saveAll = Gio::SimpleAction::create(saveAllAnswers);
+    saveAll->signal_activate().connect([save = std::move(save)](const Glib::VariantBase&) { save(); });
+    const auto follow = [copy, saveAll, &actions] {
+        copy->set_enabled(actions.round() != nullptr);
+        saveAll->set_enabled(actions.round() != nullptr);
+    };
+    follow();
+    // Ends with the rounds; the actions are kept as long as the rounds can change.
+    actions.observe(follow);
+    app.add_action(copy);
+    app.add_action(saveAll);
 }
 
 }  // namespace corvina::MenuCommands

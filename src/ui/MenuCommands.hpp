@@ -15,6 +15,7 @@ namespace corvina {
 
 class AppState;
 class PageZoom;
+class RoundActions;
 class WebViewStore;
 
 // The commands of the app: their actions, their keys, the app menu and the list the
@@ -50,6 +51,8 @@ void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom
 // Fills `menu` with the commands titled in `language` (called again when it changes, and
 // when a pane is enlarged or restored, which renames that command).
 void fill(const Glib::RefPtr<Gio::Menu>& menu, AppLanguage language, bool paneEnlarged = false);
+// Copy All Answers and Save All Answers…, which `save` asks where to save.
+void installAnswerActions(Gio::ActionMap& app, RoundActions& actions, std::function<void()> save);
 // Key handling that runs before any widget, web pages included, sees the key.
 Glib::RefPtr<Gtk::ShortcutController> captureShortcuts();
 

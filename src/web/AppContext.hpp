@@ -4,6 +4,8 @@ namespace corvina {
 
 class AppState;
 class AskSeveral;
+class AskRounds;
+class RoundActions;
 class AskSeveralDelivery;
 class AnswerActivity;
 class AppSettings;
@@ -31,8 +33,10 @@ struct AppContext {
     DownloadSettings& downloadSettings;
     WebViewStore& webViewStore;
     AskSeveral& askSeveral;
+    AskRounds& askRounds;
     AskSeveralDelivery& askSeveralDelivery;
     AnswerActivity& answerActivity;
+    RoundActions& roundActions;
 };
 
 }  // namespace corvina

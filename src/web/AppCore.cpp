@@ -15,12 +15,14 @@ AppCore::AppCore(AppSurroundings surroundings)
                surroundings.drawing, surroundings.desktop),
       state(preferences, surroundings.loginItem, notifications, customTabs),
       askSeveral(preferences, state, customTabs),
-      askSeveralDelivery(webViews, state),
+      rounds(surroundings.queue),
+      askSeveralDelivery(webViews, rounds),
       answerActivity(webViews, state, settings, localization, surroundings.desktop.notifier,
                      [this](const PageKey& page) { return onScreen(page); }),
+      roundActions(rounds, askSeveral, askSeveralDelivery, state, webViews, localization, surroundings.pasteboard, downloads),
       sleeper(surroundings.queue, state, settings, webViews),
       context{surroundings.queue, notifications, preferences, surroundings.pasteboard, state, settings, localization,
-              clipboard, customTabs, downloads, webViews, askSeveral, askSeveralDelivery, answerActivity} {
+              clipboard, customTabs, downloads, webViews, askSeveral, rounds, askSeveralDelivery, answerActivity, roundActions} {
     // A page the user is looking at needs no desktop notification.
     webViews.setPageInView([this](const PageKey& page) { return onScreen(page); });
 }

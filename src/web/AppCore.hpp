@@ -4,6 +4,7 @@
 
 #include "app/AppSettings.hpp"
 #include "app/AppState.hpp"
+#include "app/AskRounds.hpp"
 #include "app/AskSeveral.hpp"
 #include "app/ClipboardManager.hpp"
 #include "app/CustomTabManager.hpp"
@@ -13,6 +14,7 @@
 #include "web/AnswerActivity.hpp"
 #include "web/AppContext.hpp"
 #include "web/AskSeveralDelivery.hpp"
+#include "web/RoundActions.hpp"
 #include "web/ServiceSleeper.hpp"
 #include "web/WebViewStore.hpp"
 #include "web/downloads/DownloadSettings.hpp"
@@ -64,8 +66,10 @@ public:
     WebViewStore webViews;
     AppState state;
     AskSeveral askSeveral;
+    AskRounds rounds;
     AskSeveralDelivery askSeveralDelivery;
     AnswerActivity answerActivity;
+    RoundActions roundActions;
     ServiceSleeper sleeper;
     AppContext context;
 };

@@ -75,8 +75,10 @@ struct AppObjects {
     WebViewStore& webViews = core.webViews;
     AppState& state = core.state;
     AskSeveral& askSeveral = core.askSeveral;
+    AskRounds& rounds = core.rounds;
     AskSeveralDelivery& askSeveralDelivery = core.askSeveralDelivery;
     AnswerActivity& answerActivity = core.answerActivity;
+    RoundActions& roundActions = core.roundActions;
     AppContext& context = core.context;
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };

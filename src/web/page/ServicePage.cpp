@@ -6,6 +6,7 @@
 #include "web/asks/NewWindows.hpp"
 #include "web/asks/PageNotifications.hpp"
 #include "web/asks/PermissionRequests.hpp"
+#include "web/page/AnswerReader.hpp"
 #include "web/page/LeaveQuestion.hpp"
 #include "web/page/OwnWorld.hpp"
 #include "web/page/ResponsePolicy.hpp"
@@ -37,7 +38,11 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
         owner_.bind([](ServicePage& page) { page.answering_.set(false); }));
     deliveries_ = std::make_unique<PromptDeliveries>(
         surroundings_.queue, loading_, [this] { return trouble_.get().has_value(); },
-        [this](const std::string& text, PromptDeliveries::Done done) { deliverPrompt(view(), text, std::move(done)); });
+        [this](const std::string& text, PromptDeliveries::Done done) {
+            // What the page shows from here on is the answer to this prompt.
+            markAnswerStart(view(), text);
+            deliverPrompt(view(), text, std::move(done));
+        });
     connectEngine();
     if (resumeAt)
         startLoad(*resumeAt);
