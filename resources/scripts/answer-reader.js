@@ -7,7 +7,6 @@ const mark = globalThis.corvinaAnswerMark;
 if (!mark || typeof globalThis.corvinaMarkdown !== 'function') return null;
 const { seen, prompt } = mark;
 
-const parentOf = el => el.parentElement || (el.parentNode instanceof ShadowRoot ? el.parentNode.host : null);
 // The first element of each new subtree, in document order, across open shadow roots.
 const newRoots = [];
 const collect = root => {

@@ -15,7 +15,7 @@ const { Linter } = require('eslint');
 // function (functionBodyWithHelpers) with the names of its arguments. Any other script
 // runs as it is (pageScript), and sees no helpers.
 const withHelpers = ['answer-watch.js', 'user-input.js'];
-const functionBodies = {'prompt-delivery.js': ['text']};
+const functionBodies = {'prompt-delivery.js': ['text'], 'answer-mark.js': ['prompt'], 'answer-reader.js': ['keep']};
 
 const language = {ecmaVersion: 2022, sourceType: 'script'};
 
@@ -67,6 +67,11 @@ export default [
         languageOptions: {globals: helperNames},
         processor: inFunction(`(async function (${parameters.join(', ')}) {`),
     })),
+    // Bundled at build time with the libraries it imports.
+    {
+        files: ['bundle/**/*.js'],
+        languageOptions: {sourceType: 'module'},
+    },
     {
         files: ['eslint.config.mjs'],
         languageOptions: {ecmaVersion: 2022, sourceType: 'module', globals: globals.node},

@@ -33,7 +33,7 @@ void runReader(WebKitWebView* view, Done* done) {
     g_variant_builder_init(&arguments, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&arguments, "{sv}", "keep", g_variant_new_uint64(maxAnswerBytes));
     webkit_web_view_call_async_javascript_function(
-        view, pageScript("answer-reader").c_str(), -1, g_variant_builder_end(&arguments), ownWorldName, nullptr,
+        view, functionBodyWithHelpers("answer-reader").c_str(), -1, g_variant_builder_end(&arguments), ownWorldName, nullptr,
         nullptr,
         +[](GObject* source, GAsyncResult* result, gpointer data) {
             std::unique_ptr<Done> done(static_cast<Done*>(data));
@@ -50,7 +50,7 @@ void markAnswerStart(WebKitWebView* view, const std::string& prompt) {
     GVariantBuilder arguments;
     g_variant_builder_init(&arguments, G_VARIANT_TYPE("a{sv}"));
     g_variant_builder_add(&arguments, "{sv}", "prompt", g_variant_new_string(prompt.c_str()));
-    webkit_web_view_call_async_javascript_function(view, pageScript("answer-mark").c_str(), -1,
+    webkit_web_view_call_async_javascript_function(view, functionBodyWithHelpers("answer-mark").c_str(), -1,
                                                    g_variant_builder_end(&arguments), ownWorldName, nullptr, nullptr,
                                                    nullptr, nullptr);
 }
