@@ -33,7 +33,7 @@ const customStandIn = el => /^(inline|contents)/.test(getComputedStyle(el).displ
 // A detached copy of what an element shows: an open shadow root in place of the light
 // children, its slots filled with what is assigned to them. Elements that were there before
 // the mark are left out (a page may move old turns into a new wrapper).
-const copyOf = node => {
+const copyOf = (node, kind = node.localName) => {
     if (node.nodeType === Node.TEXT_NODE) return inert.createTextNode(node.data);
     if (node.nodeType !== Node.ELEMENT_NODE || seen.has(node) || node.matches(skipped)) return null;
     if (node.localName === 'slot') {
@@ -42,30 +42,33 @@ const copyOf = node => {
         appendCopies(fragment, assigned.length ? assigned : node.childNodes);
         return fragment;
     }
-    const copy = inert.createElement(node.localName.includes('-') ? customStandIn(node) : node.localName);
+    const copy = inert.createElement(kind.includes('-') ? customStandIn(node) : kind);
     for (const { name, value } of node.attributes) {
         if (copiedAttributes.has(name)) copy.setAttribute(name, value);
     }
     appendCopies(copy, (node.shadowRoot || node).childNodes);
     return copy;
 };
+// A root is copied only up to `keep` characters of text: more would be cut anyway.
+let room = keep;
 const appendCopies = (parent, nodes) => {
     for (const child of nodes) {
+        if (room < 0) return;
         const copy = copyOf(child);
         if (copy) parent.append(copy);
+        if (child.nodeType === Node.TEXT_NODE) room -= flat(child.data).length;
     }
 };
 
 const flat = text => text.replace(/\s+/g, '');
 const echo = flat(prompt);
-// The last, outermost element whose whole text is the prompt, looked for only where the
-// text can still hold it.
+// The last, outermost element in `node` whose whole text is the prompt, looked for only where
+// the text can still hold it.
 const lastEcho = node => {
-    const text = flat(node.textContent);
-    if (!echo || !text.includes(echo)) return null;
-    if (text === echo) return node;
     for (let child = node.lastElementChild; child; child = child.previousElementSibling) {
-        const found = lastEcho(child);
+        const text = flat(child.textContent);
+        if (text === echo) return child;
+        const found = text.includes(echo) ? lastEcho(child) : null;
         if (found) return found;
     }
     return null;
@@ -78,20 +81,23 @@ const dropThrough = (copy, found) => {
     found.remove();
 };
 
+const partOfWhole = 'li, dt, dd, tr, td, th, thead, tbody, tfoot, caption';
 let pieces = [];
 for (const root of newRoots) {
     if (root.checkVisibility?.() === false) continue;
-    const copy = copyOf(root);
+    room = keep;
+    // A new item of an old list or table is a block of its own here.
+    const copy = copyOf(root, root.matches(partOfWhole) ? 'div' : root.localName);
     if (!copy) continue;
     const wrapper = inert.createElement('div');
     wrapper.append(copy);
-    const found = lastEcho(wrapper);
+    const found = echo && lastEcho(wrapper);
     if (found) {
         dropThrough(wrapper, found);
         pieces = [];
     }
     const size = flat(wrapper.textContent).length;
-    if (size) pieces.push({ parent: parentOf(root), wrapper, size });
+    if (size) pieces.push({ parent: parentOf(root), wrapper, size, whole: room >= 0 });
 }
 if (!pieces.length) return null;
 
@@ -107,7 +113,7 @@ const chosen = [...groups.values()].reduce((best, group) => group.size > best.si
 
 const answer = inert.createElement('div');
 let budget = keep;
-let trimmed = false;
+let trimmed = chosen.pieces.some(piece => !piece.whole);
 const keepWithin = node => {
     for (const child of [...node.childNodes]) {
         if (budget < 0) {
