@@ -5,7 +5,11 @@
 // two seconds, so its own loading is no answer.
 const bucketMs = 500, stillMs = 2000;
 const elementOf = node => node instanceof Element ? node : node.parentElement;
-let settled = false, lastGrowth = Date.now(), lastBucket = 0;
+let settled = false, lastGrowth = Date.now(), lastBucket = 0, trailing = null, latest = null;
+const tell = grown => {
+    const text = grown && grown.isConnected ? (grown.innerText || grown.textContent || '') : '';
+    postToApp(answerChannel, {grew: true, text: Array.from(text.trim()).slice(0, 100).join('')});
+};
 
 const watched = new WeakSet();
 // Open shadow roots are trees of their own: each is watched as it comes.
@@ -42,16 +46,27 @@ const observer = new MutationObserver(records => {
     if (added <= 0) return;
     const now = Date.now();
     if (!settled) {
-        settled = now - lastGrowth >= stillMs;
+        // A prompt we sent (answer-mark.js) says an answer is coming, however soon after the load.
+        settled = now - lastGrowth >= stillMs || !!globalThis.corvinaAnswerMark;
         lastGrowth = now;
         if (!settled) return;
     }
     lastGrowth = now;
     const bucket = Math.floor(now / bucketMs);
-    if (bucket === lastBucket) return;
+    if (bucket === lastBucket) {
+        // Growth later in a span is told at its end, so an answer shorter than a span is seen.
+        latest = grown;
+        if (!trailing) {
+            trailing = setTimeout(() => {
+                trailing = null;
+                lastBucket = Math.floor(Date.now() / bucketMs);
+                tell(latest);
+            }, bucketMs - now % bucketMs);
+        }
+        return;
+    }
     lastBucket = bucket;
-    const text = grown && grown.isConnected ? (grown.innerText || grown.textContent || '') : '';
-    postToApp(answerChannel, {grew: true, text: Array.from(text.trim()).slice(0, 100).join('')});
+    tell(grown);
 });
 // Watching while the page loads would count, and wrap for scripts, every node the parser
 // adds, for nothing: counting waits for a still page anyway. A load that never ends

@@ -15,6 +15,16 @@ constexpr LocalizedText answeringText{"Answering", "回答中", "回答中"};
 constexpr LocalizedText answeredText{"Answered", "已回答", "已回答"};
 constexpr LocalizedText noAnswerText{"No answer found", "找不到回答", "找不到回答"};
 
+// A page out of sight may pause halfway through an answer (its timers slowed) and go on
+// later: a later, longer reading that starts as the earlier one did is the same answer.
+bool continues(const RoundEntry& e, const std::optional<std::string>& markdown) {
+    if (!markdown) return false;
+    if (!e.answer) return true;
+    const auto& before = *e.answer;
+    const auto shared = before.size() / 2;
+    return markdown->size() > before.size() && markdown->compare(0, shared, before, 0, shared) == 0;
+}
+
 }  // namespace
 
 const LocalizedText& answerStatusText(AnswerStatus status) {
@@ -119,7 +129,7 @@ void AskRounds::answerStarted(std::uint64_t round, const std::string& serviceID)
 void AskRounds::answerFinished(std::uint64_t round, const std::string& serviceID, const std::string& address,
                                std::optional<std::string> markdown, bool cut) {
     auto* e = entry(round, serviceID);
-    if (!e || e->failed() || e->finished()) return;
+    if (!e || e->failed() || (e->finished() && !continues(*e, markdown))) return;
     e->finishedAt = queue_.now();
     if (!e->firstGrowthAt) e->firstGrowthAt = e->finishedAt;
     // The page took the prompt, whatever its delivery had still to say.

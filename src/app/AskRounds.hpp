@@ -75,7 +75,8 @@ public:
     void delivered(std::uint64_t round, const std::string& serviceID, AnswerStatus status);
     // The page started streaming its answer.
     void answerStarted(std::uint64_t round, const std::string& serviceID);
-    // The answer ended: its text as Markdown, or none found on the page.
+    // The answer ended: its text as Markdown, or none found on the page. A page that goes
+    // on with the same answer later (paused while out of sight) ends it again, longer.
     void answerFinished(std::uint64_t round, const std::string& serviceID, const std::string& address,
                         std::optional<std::string> markdown, bool cut);
     void setStarred(std::uint64_t round, const std::string& serviceID, bool starred);

@@ -70,15 +70,12 @@ void AskSeveralDelivery::follow(std::uint64_t round, const PageKey& key) {
 void AskSeveralDelivery::pageAnswered(std::uint64_t round, const PageKey& key) {
     auto* page = store_.existingPage(key);
     if (!page) return;
-    stopFollowing(key);
     const char* uri = webkit_web_view_get_uri(page->view());
     readAnswer(page->view(), owner_.bind([round, id = key.serviceID, address = std::string(uri ? uri : "")](
                                              AskSeveralDelivery& self, PageAnswer answer) {
         self.rounds_.answerFinished(round, id, address, std::move(answer.markdown), answer.cut);
     }));
 }
-
-void AskSeveralDelivery::stopFollowing(const PageKey& key) { following_.erase(key); }
 
 // A page that went (to sleep, or with its service) leaves no watch behind.
 void AskSeveralDelivery::pagesChanged() {

@@ -39,10 +39,9 @@ private:
     using Asked = std::pair<std::uint64_t, std::string>;
 
     void reported(std::uint64_t round, const std::string& id, DeliveryOutcome outcome);
-    // Follows the page's next answer for the round; a newer ask of the same page replaces it.
+    // Follows the page's answers for the round until a newer ask of the same page.
     void follow(std::uint64_t round, const PageKey& page);
     void pageAnswered(std::uint64_t round, const PageKey& page);
-    void stopFollowing(const PageKey& page);
     void pagesChanged();
 
     WebViewStore& store_;

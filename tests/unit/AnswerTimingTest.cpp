@@ -76,4 +76,16 @@ TEST_F(AnswerTimingTest, APageGrowingForFiveMinutesIsATickerUntilItHasBeenStill)
     EXPECT_EQ(events, (std::vector<std::string>{"started", "stopped", "started", "finished: next"}));
 }
 
+TEST_F(AnswerTimingTest, AfterAPromptEvenAShortAnswerCountsOnceAndOnlyTheNextOne) {
+    timing.expectAnswer();
+    timing.grew("Yes.");
+    EXPECT_EQ(events, std::vector<std::string>{"started"});
+    queue.advance(AnswerTiming::quietAfter);
+    EXPECT_EQ(events, (std::vector<std::string>{"started", "finished: Yes."}));
+    // Without a new prompt a one-off change is no answer again.
+    timing.grew("an edit");
+    queue.advance(AnswerTiming::quietAfter);
+    EXPECT_EQ(events.size(), 2u);
+}
+
 }  // namespace

@@ -66,9 +66,16 @@ TEST_F(AskRoundsTest, ReportsInAnyOrderLeaveEachServiceWhereItReallyIs) {
     EXPECT_TRUE(r.delivering());
     EXPECT_EQ(r.finishedCount(), 2u);
     EXPECT_TRUE(r.hasAnswers());
-    // A second end of the same answer changes nothing.
+    // Another end that is not the same answer going on changes nothing.
     rounds.answerFinished(round, "a", "https://a.test/other", "again", false);
+    rounds.answerFinished(round, "a", "https://a.test/other", std::nullopt, false);
     EXPECT_EQ(*rounds.latest()->find("a")->answer, "**yes**");
+    // The same answer, paused halfway and gone on: the longer reading wins; none found
+    // becomes found.
+    rounds.answerFinished(round, "a", "https://a.test/c/1", "**yes** and more", false);
+    EXPECT_EQ(*rounds.latest()->find("a")->answer, "**yes** and more");
+    rounds.answerFinished(round, "c", "https://c.test/", "late text", false);
+    EXPECT_EQ(rounds.latest()->find("c")->status, AnswerStatus::answered);
 }
 
 TEST_F(AskRoundsTest, OnlyFinishedAnswersCanBeStarred) {

@@ -15,8 +15,9 @@ void AnswerTiming::grew(std::string text) {
     if (ignored_) return;
     std::erase_if(growth_, [&](Milliseconds at) { return now - at >= streamingWindow; });
     growth_.push_back(now);
-    if (!answering_ && growth_.size() >= streamingSpans) {
+    if (!answering_ && (growth_.size() >= streamingSpans || expecting_)) {
         answering_ = true;
+        expecting_ = false;
         startedAt_ = now;
         started_();
     } else if (answering_ && now - startedAt_ > longestAnswer) {

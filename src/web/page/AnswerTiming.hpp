@@ -11,7 +11,7 @@ namespace corvina {
 
 // Tells from a page's reports of growth when it starts streaming an answer and when it has
 // finished: growth in three half-second spans within three seconds is an answer streaming;
-// two seconds without growth end it. One that grows for five minutes is taken for a ticker
+// two seconds without growth end it; after a prompt, any growth starts the answer. One that grows for five minutes is taken for a ticker
 // and not followed until it has been still. Goes by the main queue's clock.
 class AnswerTiming {
 public:
@@ -25,6 +25,8 @@ public:
 
     // The page grew; `text` is the start of what grew.
     void grew(std::string text);
+    // A prompt was just sent: the page's next growth is its answer, however short.
+    void expectAnswer() { expecting_ = true; }
 
 private:
     void stillNow();
@@ -38,6 +40,7 @@ private:
     std::vector<Milliseconds> growth_;
     bool answering_ = false;
     bool ignored_ = false;
+    bool expecting_ = false;
     Milliseconds startedAt_{0};
     std::string lastText_;
     TimerHandle quiet_;

@@ -23,6 +23,9 @@ public:
     AnswerWatch(const AnswerWatch&) = delete;
     AnswerWatch& operator=(const AnswerWatch&) = delete;
 
+    // A prompt was just sent into the page.
+    void expectAnswer() { timing_.expectAnswer(); }
+
 private:
     void received(JSCValue* message);
 

@@ -328,7 +328,13 @@ bool ServicePage::showNotification(WebKitNotification* notification) {
 }
 
 void ServicePage::deliver(const std::string& text, std::function<void(DeliveryOutcome)> done) {
-    deliveries_->deliver(text, std::move(done));
+    // The page shows the prompt once it is sent: what grows after is the answer. `done`
+    // runs whether or not the page is still there.
+    auto expect = owner_.bind([](ServicePage& page) { page.answerWatch_->expectAnswer(); });
+    deliveries_->deliver(text, [expect = std::move(expect), done = std::move(done)](DeliveryOutcome outcome) {
+        if (outcome == DeliveryOutcome::sent) expect();
+        done(outcome);
+    });
 }
 
 // A newer drop replaces the pending hide, so the tip always stays its full time.
