@@ -1,5 +1,6 @@
 #include "app/RoundMarkdown.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -73,6 +74,29 @@ std::string duration(Milliseconds took, AppLanguage language) {
            secondsText.in(language, std::to_string(seconds % 60));
 }
 
+// An answer's own headings one level under its service's: `#` becomes `###`, never past
+// `######`; lines in fenced code blocks stay as they are.
+std::string underServiceHeading(const std::string& answer) {
+    std::string out;
+    std::string fence;
+    for (const auto& line : lines(answer)) {
+        const auto text = trimmed(line);
+        if (fence.empty() && (text.starts_with("```") || text.starts_with("~~~"))) {
+            fence = text.substr(0, 3);
+        } else if (!fence.empty() && text.starts_with(fence)) {
+            fence.clear();
+        } else if (fence.empty() && line.starts_with("#")) {
+            const auto level = line.find_first_not_of('#');
+            if (level != std::string::npos && level <= 6 && line[level] == ' ') {
+                out += std::string(std::min<std::size_t>(level + 2, 6), '#') + line.substr(level) + "\n";
+                continue;
+            }
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
 std::string letter(std::size_t index) { return std::string(1, static_cast<char>('A' + index % 26)); }
 
 }  // namespace
@@ -103,7 +127,7 @@ std::string roundMarkdown(const AskRound& round, const ServiceNames& names, AppL
             out += "\n\n";
         }
         if (entry.answer) {
-            out += trimmed(*entry.answer) + "\n";
+            out += underServiceHeading(trimmed(*entry.answer));
             if (entry.answerCut) out += "\n*" + std::string(cutNote.in(language)) + "*\n";
         } else {
             out += "*" + answerStatusText(entry.status).in(language) + "*\n";

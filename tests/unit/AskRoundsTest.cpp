@@ -97,7 +97,8 @@ TEST_F(AskRoundsTest, TheExportSaysWhatEachServiceGaveInTheRoundsOrder) {
     rounds.delivered(round, "two", AnswerStatus::couldNotSend);  // late: already sent
     rounds.answerStarted(round, "three");
     queue.advance(Milliseconds{65400});
-    rounds.answerFinished(round, "one", "https://one.test/c/9", "## Title\n\n- item", true);
+    rounds.answerFinished(round, "one", "https://one.test/c/9",
+                          "## Title\n\n- item\n\n```md\n# kept in code\n```\n\n##### Deep\n\n#not a heading", true);
     rounds.answerFinished(round, "two", "https://two.test/", std::nullopt, false);
     const auto text = roundMarkdown(*rounds.latest(), names, AppLanguage::en);
 
@@ -107,7 +108,10 @@ TEST_F(AskRoundsTest, TheExportSaysWhatEachServiceGaveInTheRoundsOrder) {
     const auto one = text.find("## Name of one"), two = text.find("## Name of two"),
                three = text.find("## Name of three"), four = text.find("## Name of four");
     ASSERT_TRUE(one < two && two < three && three < four) << text;
-    EXPECT_NE(text.find("*Took 1 min 5 s* · <https://one.test/c/9>\n\n## Title\n\n- item\n"), std::string::npos) << text;
+    // The answer's own headings sit under its service's.
+    EXPECT_NE(text.find("*Took 1 min 5 s* · <https://one.test/c/9>\n\n#### Title\n\n- item\n\n```md\n# kept in code\n```\n\n"
+                        "###### Deep\n\n#not a heading\n"),
+              std::string::npos) << text;
     EXPECT_NE(text.find("cut here"), std::string::npos);
     EXPECT_NE(text.find("*No answer found*", two), std::string::npos);
     EXPECT_NE(text.find("*Answering*", three), std::string::npos);
