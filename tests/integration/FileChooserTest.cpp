@@ -1,6 +1,7 @@
 #include "integration/WebFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
+#include "ui/AnswersFileChooser.hpp"
 #include "ui/DownloadFolderChooser.hpp"
 
 using namespace corvina;
@@ -43,6 +44,41 @@ TEST_F(FileChooserTest, TheFolderChooserIsTitledInTheInterfaceLanguage) {
     EXPECT_TRUE(gtk_file_chooser_get_create_folders(GTK_FILE_CHOOSER(chooser)));
     EXPECT_TRUE(gtk_native_dialog_get_modal(GTK_NATIVE_DIALOG(chooser)));
     g_object_unref(chooser);
+}
+
+// The chooser offers the download folder and a name made of the prompt; cancelling writes
+// nothing. (Writing is RoundActions::saveAll, tested with the real pages.)
+TEST_F(FileChooserTest, SaveAllAnswersOffersTheDownloadFolderAndThePromptsName) {
+    std::filesystem::create_directories(downloadsFolder);
+    auto* parent = Glib::wrap(show(store.page(tab("svc", "/none")).view()));
+    const auto id = tab("svc", "/none").id;
+    const auto round = rounds.begin("Compare: quick sort / merge sort?", {id});
+    rounds.delivered(round, id, AnswerStatus::sent);
+    rounds.answerFinished(round, id, "http://127.0.0.1/c/1", "Merge sort is *stable*.", false);
+
+    std::optional<bool> written;
+    saveAllAnswers(*parent, AppLanguage::zhTW, roundActions, [&](bool ok) { written = ok; });
+    GtkFileChooser* chooser = nullptr;
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    EXPECT_EQ(gtk_file_chooser_get_action(chooser), GTK_FILE_CHOOSER_ACTION_SAVE);
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(chooser)), "儲存全部回答");
+    char* name = gtk_file_chooser_get_current_name(chooser);
+    EXPECT_EQ(std::string(name).rfind("Compare quick sort merge sort ", 0), 0u) << name;
+    EXPECT_TRUE(std::string(name).ends_with(".md")) << name;
+    g_free(name);
+    const auto folderShown = [&] {
+        GFile* folder = gtk_file_chooser_get_current_folder(chooser);
+        char* path = folder ? g_file_get_path(folder) : nullptr;
+        const std::string shown = path ? path : "";
+        g_free(path);
+        if (folder) g_object_unref(folder);
+        return shown;
+    };
+    EXPECT_TRUE(eventually([&] { return folderShown() == downloadsFolder.string(); })) << folderShown();
+    gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+    EXPECT_TRUE(eventually([] { return openChooser() == nullptr; }));
+    EXPECT_FALSE(written.has_value());
+    EXPECT_TRUE(std::filesystem::is_empty(downloadsFolder));
 }
 
 }  // namespace
