@@ -1,6 +1,4 @@
-#include <fstream>
-#include <sstream>
-
+#include "integration/AnswerSources.hpp"
 #include "integration/EditorFixtures.hpp"
 #include "integration/WebFixture.hpp"
 #include "web/page/AnswerReader.hpp"
@@ -11,31 +9,6 @@ using namespace corvina::testing;
 using namespace std::chrono_literals;
 
 namespace {
-
-// The Markdown an answer of the fixture page was rendered from.
-std::string answerSource(const std::string& name) {
-    std::ifstream file(std::string(CORVINA_EDITOR_FIXTURES) + "/answers/" + name + ".md", std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Runs of white space as one space, none at the ends: the lines and indentation a
-// converter chooses are not what is compared.
-std::string spaced(const std::string& text) {
-    std::string out;
-    bool space = false;
-    for (const char c : text) {
-        if (c == ' ' || c == '\n' || c == '\t' || c == '\r') {
-            space = !out.empty();
-            continue;
-        }
-        if (space) out += ' ';
-        space = false;
-        out += c;
-    }
-    return out;
-}
 
 constexpr const char* prompt = "Please show me what you can write";
 

@@ -1,6 +1,4 @@
-#include <fstream>
-#include <sstream>
-
+#include "integration/AnswerSources.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/EditorFixtures.hpp"
 #include "integration/StateFixture.hpp"
@@ -15,29 +13,6 @@ using namespace corvina::testing;
 using namespace std::chrono_literals;
 
 namespace {
-
-std::string answerSource(const std::string& name) {
-    std::ifstream file(std::string(CORVINA_EDITOR_FIXTURES) + "/answers/" + name + ".md", std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Runs of white space as one space: the converter's line breaks are not what is compared.
-std::string spaced(const std::string& text) {
-    std::string out;
-    bool space = false;
-    for (const char c : text) {
-        if (c == ' ' || c == '\n' || c == '\t' || c == '\r') {
-            space = !out.empty();
-            continue;
-        }
-        if (space) out += ' ';
-        space = false;
-        out += c;
-    }
-    return out;
-}
 
 std::size_t occurrences(const std::string& haystack, const std::string& needle) {
     std::size_t count = 0;
