@@ -127,7 +127,15 @@ void AppState::showService(const std::string& id, std::optional<std::size_t> cop
         else
             selectTab(id);
     }
+    bringWindowOut();
+}
+
+void AppState::bringWindowOut() {
     if (auto* control = windowControl_.get()) control->bringOut();
+}
+
+void AppState::putWindowAway() {
+    if (auto* control = windowControl_.get()) control->putAway();
 }
 
 bool AppState::isPaneInView(Pane pane) const {

@@ -99,6 +99,9 @@ public:
     static double minimumWidthFor(int columns);
     void dockWindow(DockSide side);
     void undockWindow();
+    // A docked window comes out from its edge, or goes back in; nothing when not docked.
+    void bringWindowOut();
+    void putWindowAway();
 
     // The main window, once it is set up; null until then. Reached only while it lives.
     void setWindowControl(MainWindowControl* control) {

@@ -18,6 +18,8 @@ public:
     virtual void widenForSplit(double minWidth, std::function<void()> done) = 0;
     // Brings a docked window out from its edge; nothing for a window that is not docked.
     virtual void bringOut() = 0;
+    // Slides a docked window back in to its edge; nothing for a window that is not docked.
+    virtual void putAway() = 0;
 
     // Reaches this control while it lives: whoever keeps one never calls a control that went.
     using Handle = WeakOwner<MainWindowControl>::Handle;

@@ -17,6 +17,7 @@ public:
     bool undock() override;
     void widenForSplit(double minWidth, std::function<void()> done) override;
     void bringOut() override;
+    void putAway() override { dockManager_.putAway(); }
     void zoom() { maximizer_.toggle(); }
 
     const WindowDockManager& dockManager() const { return dockManager_; }

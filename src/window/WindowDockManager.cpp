@@ -82,6 +82,11 @@ void WindowDockManager::bringOut() {
     slideOut();
 }
 
+void WindowDockManager::putAway() {
+    heldOut_ = false;
+    slideIn();
+}
+
 void WindowDockManager::slideIn() {
     if (dockSide_ == DockSide::none || !isSlidOut_ || !hiddenFrame()) return;
     isSlidOut_ = false;

@@ -35,6 +35,8 @@ public:
     // Slides a docked window out for something the user asked for elsewhere (a notification
     // clicked): it stays out until the pointer has been over it and left it.
     void bringOut();
+    // Slides a docked window in at once, for something the user asked for elsewhere.
+    void putAway();
 
     DockSide dockSide() const { return dockSide_; }
     bool isSlidOut() const { return isSlidOut_; }

@@ -32,6 +32,10 @@ void WindowSetup::bringOut() {
     if (isAttached()) controls_->bringOut();
 }
 
+void WindowSetup::putAway() {
+    if (isAttached()) controls_->putAway();
+}
+
 void WindowSetup::widenForSplit(double minWidth, std::function<void()> done) {
     if (!isAttached()) return done();
     controls_->widenForSplit(minWidth, std::move(done));

@@ -32,6 +32,7 @@ public:
     bool undock() override;
     void widenForSplit(double minWidth, std::function<void()> done) override;
     void bringOut() override;
+    void putAway() override;
 
 private:
     MainQueue& queue_;

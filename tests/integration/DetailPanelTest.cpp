@@ -55,6 +55,7 @@ public:
     bool undock() override { return ++undocks, true; }
     void widenForSplit(double, std::function<void()> done) override { ++widenings, done(); }
     void bringOut() override {}
+    void putAway() override {}
 
     std::vector<DockSide> docks;
     int undocks = 0, widenings = 0;
