@@ -7,6 +7,7 @@
 #include "app/LocalizationManager.hpp"
 #include "app/AskRounds.hpp"
 #include "web/AskSeveralDelivery.hpp"
+#include "web/AskTogether.hpp"
 #include "web/RoundActions.hpp"
 #include "widgets/Accessibility.hpp"
 #include "widgets/Icons.hpp"
@@ -227,13 +228,7 @@ bool AskSeveralBar::recall(int step) {
 }
 
 void AskSeveralBar::ask() {
-    const std::string prompt = text();
-    const auto targets = context_.askSeveral.targets();
-    if (blank(prompt) || targets.empty() || context_.askSeveralDelivery.underWay()) return;
-    context_.askSeveral.remember(prompt);
-    recalled_ = 0;
-    if (const auto ids = context_.askSeveral.panesFor(targets)) context_.appState.showSideBySide(*ids);
-    context_.askSeveralDelivery.send(targets, prompt);
+    if (askTogether(context_, context_.askSeveral.targets(), text())) recalled_ = 0;
 }
 
 // A prompt that reached every target is done; otherwise it stays for another try.
