@@ -1,15 +1,20 @@
 #include "CorvinaApplication.hpp"
 
+#include <algorithm>
+
 #include <adwaita.h>
 
+#include "app/CommandLine.hpp"
 #include "pane/PopupWindow.hpp"
 #include "platform/DrawingMode.hpp"
+#include "platform/StandardInput.hpp"
 #include "platform/XdgPaths.hpp"
 #include "ui/AnswersFileChooser.hpp"
 #include "ui/DownloadFolderChooser.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
 #include "ui/SettingsWindow.hpp"
+#include "ui/WindowPresenter.hpp"
 #include "web/asks/PageNotifications.hpp"
 #include "widgets/Styles.hpp"
 #include "window/WindowSetup.hpp"
@@ -20,7 +25,7 @@ Glib::RefPtr<CorvinaApplication> CorvinaApplication::create() {
     return Glib::make_refptr_for_instance(new CorvinaApplication());
 }
 
-CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::DEFAULT_FLAGS) {
+CorvinaApplication::CorvinaApplication() : Gtk::Application(CORVINA_APP_ID, Gio::Application::Flags::HANDLES_COMMAND_LINE) {
     // Notification servers name the sender by this, not by the program's file name.
     g_set_application_name("Corvina");
 }
@@ -66,6 +71,19 @@ void CorvinaApplication::on_startup() {
 
     connections_ += core_->settings.appearance().observe([this] { applyAppearance(); });
     applyAppearance();
+
+    commands_ = std::make_unique<CommandRunner>(
+        core_->context,
+        CommandRunner::Window{.present =
+                                  [this] {
+                                      on_activate();
+                                      windowPresenter_->present();
+                                  },
+                              .isActive = [this] { return windowPresenter_ && windowPresenter_->isActive(); },
+                              .hide =
+                                  [this] {
+                                      if (windowPresenter_) windowPresenter_->hide();
+                                  }});
 }
 
 void CorvinaApplication::createState() {
@@ -106,8 +124,37 @@ void CorvinaApplication::on_activate() {
         connections_ += mainWindow_->property_is_active().signal_changed().connect([this] { core_->answerActivity.screenChanged(); });
         add_window(*mainWindow_);
         applyAppearance();
+        windowPresenter_ = std::make_unique<WindowPresenter>(*mainWindow_, core_->state);
     }
     mainWindow_->present();
+}
+
+int CorvinaApplication::on_command_line(const Glib::RefPtr<Gio::ApplicationCommandLine>& commandLine) {
+    int count = 0;
+    char** argv = commandLine->get_arguments(count);
+    const std::vector<std::string> arguments(argv + std::min(count, 1), argv + count);
+    g_strfreev(argv);
+    const auto outcome = commands_->run(arguments);
+    if (!outcome.output.empty()) commandLine->print(outcome.output);
+    if (!outcome.errors.empty()) commandLine->printerr(outcome.errors);
+    commandLine->set_exit_status(outcome.status);
+    return outcome.status;
+}
+
+// Standard input belongs to the process the user started, which may not be the running app.
+bool CorvinaApplication::local_command_line_vfunc(char**& arguments, int& exitStatus) {
+    const int count = static_cast<int>(g_strv_length(arguments));
+    const std::vector<std::string> given(arguments + std::min(count, 1), arguments + count);
+    const auto parse = parseCommandLine(given);
+    if (const auto* request = std::get_if<CommandRequest>(&parse); request && request->promptFromInput) {
+        const auto rewritten = withPrompt(given, readStandardInput());
+        char** replaced = g_new0(char*, rewritten.size() + 2);
+        replaced[0] = g_strdup(arguments[0]);
+        for (std::size_t i = 0; i < rewritten.size(); ++i) replaced[i + 1] = g_strdup(rewritten[i].c_str());
+        g_strfreev(arguments);
+        arguments = replaced;
+    }
+    return Gtk::Application::local_command_line_vfunc(arguments, exitStatus);
 }
 
 void CorvinaApplication::prepareWindow() {

@@ -12,15 +12,18 @@
 #include "platform/UriLauncher.hpp"
 #include "ui/ShortcutsWindow.hpp"
 #include "web/AppCore.hpp"
+#include "web/CommandRunner.hpp"
 
 namespace corvina {
 
 class MainWindow;
 class SettingsWindow;
 class WindowSetup;
+class WindowPresenter;
 
 // The application: one per process, one main window, state objects created once per run.
-// A second launch presents the running window (when a session bus is there to tell).
+// A second launch hands its command line to the running app (when a session bus is there to
+// tell) and ends with the running app's answer.
 class CorvinaApplication : public Gtk::Application {
 public:
     static Glib::RefPtr<CorvinaApplication> create();
@@ -30,6 +33,8 @@ protected:
     CorvinaApplication();
     void on_startup() override;
     void on_activate() override;
+    int on_command_line(const Glib::RefPtr<Gio::ApplicationCommandLine>& commandLine) override;
+    bool local_command_line_vfunc(char**& arguments, int& exitStatus) override;
 
 private:
     void createState();
@@ -52,6 +57,8 @@ private:
     bool menuSaysRestore_ = false;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<WindowSetup> windowSetup_;
+    std::unique_ptr<WindowPresenter> windowPresenter_;
+    std::unique_ptr<CommandRunner> commands_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     ShortcutsWindow shortcutsWindow_;
     Connections connections_;

@@ -1,7 +1,7 @@
 #include "CorvinaApplication.hpp"
 #include "platform/FrameMemory.hpp"
 
-int main() {
+int main(int argc, char* argv[]) {
     corvina::keepFrameBuffersForReuse();
-    return corvina::CorvinaApplication::create()->run();
+    return corvina::CorvinaApplication::create()->run(argc, argv);
 }
