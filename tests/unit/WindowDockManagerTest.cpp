@@ -90,6 +90,35 @@ TEST_F(WindowDockManagerTest, PointerAtTheEdgeSlidesTheWindowOutAndLeavingItSlid
     EXPECT_EQ(told(), (std::vector<std::string>{"in", "out", "in", "out"}));
 }
 
+// Brought out for a request from elsewhere, the window stays out while the pointer is away
+// from it; put away, it slides in at once and the pointer brings it out again as before. An
+// undocked window is neither moved out nor in.
+TEST_F(WindowDockManagerTest, BroughtOutItStaysOutUntilPutAwayThenThePointerWorksAsBefore) {
+    manager.putAway();
+    manager.bringOut();
+    EXPECT_TRUE(window.moves.empty());
+    dockAndSettle(DockSide::left);
+    pointerFor({900, 400}, 150ms);
+
+    manager.bringOut();
+    EXPECT_EQ(window.lastMove(), slide({0, 162.5, 800, 600}));
+    queue.advance(400ms);
+    pointerFor({900, 400}, 1s);
+    EXPECT_TRUE(manager.isSlidOut()) << "held out though the pointer is elsewhere";
+
+    manager.putAway();
+    EXPECT_FALSE(manager.isSlidOut());
+    EXPECT_EQ(window.lastMove(), slide(hiddenLeft));
+    queue.advance(400ms);
+    EXPECT_EQ(told(), (std::vector<std::string>{"docked", "in", "out", "in"}));
+    // At the edge above the window, so the pointer never passes over it.
+    pointerFor({0, 100}, 150ms);
+    EXPECT_TRUE(manager.isSlidOut());
+    queue.advance(400ms);
+    pointerFor({900, 400}, 150ms);
+    EXPECT_FALSE(manager.isSlidOut()) << "no longer held out";
+}
+
 // A desktop that leaves the window where it was (a window manager that ignores moves) gets
 // the window manager's time to place it, then dock mode ends as if it never began: the edge
 // is given back, nothing polls, and the app hears it cannot place its window. A window
