@@ -81,9 +81,9 @@ std::vector<std::string> splitIDs(const std::string& list) {
     return ids;
 }
 
-std::string joined(const std::vector<std::string>& parts) {
+std::string joined(const std::vector<std::string>& pieces) {
     std::string text;
-    for (const auto& part : parts) text += (text.empty() ? "" : ", ") + part;
+    for (const auto& piece : pieces) text += (text.empty() ? "" : ", ") + piece;
     return text;
 }
 
