@@ -1,5 +1,6 @@
 # Six panes (3 × 2) showing six of the 18 services: memory, CPU with the pages idle and
-# while all six stream an answer, and how soon a change of layout is drawn; then the same
+# while all six stream an answer, and how soon a change of layout is drawn, then the six
+# streaming again with the window docked and slid in; then the same
 # six pages in six Chromium windows tiled 3 × 2 over the same area.  Sourced by bench/run.
 
 GRID_PAGES=(0 3 6 9 12 15)
@@ -18,10 +19,6 @@ grid_ids() {
   echo "[$ids]"
 }
 grid_list() { local IFS=,; echo "${GRID_PAGES[*]}"; }
-cpu_over() {  # cpu_over PID SECONDS : CPU seconds of the tree over that time
-  local c0 c1; c0=$(tree_ticks "$1"); sleep "$2"; c1=$(tree_ticks "$1")
-  python3 -c "print(round(($c1-$c0)/$(getconf CLK_TCK),2))"
-}
 shot() { [ -n "${BENCH_SHOTS:-}" ] && mkdir -p "$BENCH_SHOTS" && import -window root "$BENCH_SHOTS/$1.png"; }
 
 # grid_measure NAME PID : memory, processes and CPU idle, then all six pages stream an
@@ -42,6 +39,7 @@ grid_measure() {
   six_done() { [ "$(streamed | wc -l)" -ge ${#GRID_PAGES[@]} ]; }
   wait_for 20 six_done || echo "  not every page finished its answer" >&2
   put "${name}_streamed_pages" "$(streamed | wc -l)"
+  put "${name}_pages_busy_s" "$(answers_busy_s "$mark" "$GRID_SECONDS" $((GRID_SECONDS + 4)))"
   put "${name}_stream_tokens_min" "$(streamed | sort -n | head -1)"
 }
 
@@ -110,6 +108,17 @@ put layout_to_3x2_ms "$(median "${to_six[@]}")"
 put layout_not_seen "$layout_missed"
 put layout_resolution_ms "$(awk '/^resolution/ { s += $2; n++ } END { if (n) printf "%.1f", s / n }' "$BENCH_ROOT/layouts" 2>/dev/null)"
 put grid_repeats "$GRID_REPEATS"
+# Docked at the left edge and slid in, nothing of the six is on screen while they stream
+# their next answers.
+toolbar $DOCK_LEFT; sleep 1; xdotool mousemove $((GRID_W / 2)) $((GRID_H / 2)); sleep 2
+shot grid-docked
+mark=$(wc -l <"$PAGE_LOG")
+curl -s "http://127.0.0.2:$PAGE_PORT/stream-go?seconds=$((GRID_SECONDS + 4))"
+sleep 2
+put grid_docked_stream_cpu_s "$(cpu_over "$APP_PID" "$GRID_SECONDS")"
+docked_done() { [ "$(tail -n +"$((mark + 1))" "$PAGE_LOG" | grep -cE '"GET /streamed-')" -ge ${#GRID_PAGES[@]} ]; }
+wait_for 20 docked_done || echo "  docked: not every page finished its answer" >&2
+put grid_docked_pages_busy_s "$(answers_busy_s "$mark" "$GRID_SECONDS" $((GRID_SECONDS + 4)))"
 kill_tree "$APP_PID"
 
 echo "== 9. Chromium, the same six pages in six windows tiled 3 × 2" >&2

@@ -94,6 +94,18 @@ tree_ticks() {
   echo "$total"
 }
 
+# Seconds the pages' own handling of the answers finished since log line MARK took, their
+# share of MEASURED seconds out of STREAMED: answers_busy_s MARK MEASURED STREAMED
+answers_busy_s() {
+  tail -n +"$(($1 + 1))" "$PAGE_LOG" | grep -oE '"GET /streamed-[0-9]+-[0-9]+\?busy=[0-9]+' |
+    sed 's/.*=//' | awk -v measured="$2" -v streamed="$3" '{ s += $1 } END { printf "%.2f", s / 1000 * measured / streamed }'
+}
+
+cpu_over() {  # cpu_over PID SECONDS : CPU seconds of the tree over that time
+  local c0 c1; c0=$(tree_ticks "$1"); sleep "$2"; c1=$(tree_ticks "$1")
+  python3 -c "print(round(($c1-$c0)/$(getconf CLK_TCK),2))"
+}
+
 now_ms() { date +%s%3N; }
 
 CHROMIUM_FLAGS=(--no-sandbox --disable-gpu --no-first-run --disable-background-networking

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes a Corvina preference file that hides every built-in service and adds the 18
 local chat pages as custom tags, each page on its own loopback address (see
-pages/serve.py).  --stream=N,N,... gives those pages the address that streams an answer.
-Usage: prefs.py OUT.json PORT [--stream=N,...] [key=value ...]"""
+pages/serve.py).  --stream=N,N,... gives those pages the address that streams an answer,
+--only=N,... keeps only those pages, --quiet makes the pages still until an answer streams.
+Usage: prefs.py OUT.json PORT [--stream=N,...] [--only=N,...] [--quiet] [key=value ...]"""
 import base64
 import json
 import sys
@@ -19,12 +20,24 @@ TEXT_KEYS = {"paneLayout", "paneTabIDs"}
 def main():
     out, port = sys.argv[1], sys.argv[2]
     args = sys.argv[3:]
-    streaming = set()
-    while args and args[0].startswith("--stream="):
-        streaming |= {int(n) for n in args.pop(0).split("=", 1)[1].split(",") if n}
+    streaming, only, quiet = set(), None, False
+    while args and args[0].startswith("--"):
+        option, _, value = args.pop(0).partition("=")
+        pages = {int(n) for n in value.split(",") if n}
+        if option == "--stream":
+            streaming |= pages
+        elif option == "--only":
+            only = pages
+        elif option == "--quiet":
+            quiet = True
+
+    def query(i):
+        words = (["stream"] if i in streaming else []) + (["quiet"] if quiet else [])
+        return "?" + "&".join(words) if words else ""
+
     tags = [{"id": f"custom_BENCH{i:02d}", "name": name,
-             "url": f"http://127.0.0.{i + 2}:{port}/chat-{i}.html" + ("?stream" if i in streaming else ""),
-             "attributes": 1, "createdAt": float(i)} for i, name in enumerate(NAMES)]
+             "url": f"http://127.0.0.{i + 2}:{port}/chat-{i}.html" + query(i),
+             "attributes": 1, "createdAt": float(i)} for i, name in enumerate(NAMES) if only is None or i in only]
     prefs = {"hiddenAITabIDs": json.dumps(BUILT_IN, separators=(",", ":")),
              "customTabs": {"base64": base64.b64encode(
                  json.dumps(tags, separators=(",", ":"), ensure_ascii=False).encode()).decode()}}

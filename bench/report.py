@@ -52,6 +52,21 @@ def main():
          v("chromium_grid_idle_cpu_s"), "s"),
         (f"CPU time over {v('grid_seconds')} s, six panes each streaming an answer", v("grid_stream_cpu_s"), "s",
          v("chromium_grid_stream_cpu_s"), "s"),
+        (f"CPU time over {v('grid_seconds')} s, six streaming, docked and slid in (vs shown)",
+         v("grid_docked_stream_cpu_s"), "s", v("grid_stream_cpu_s"), "s"),
+        (f"  the same, docked, vs the six pages' own handling of the tokens", v("grid_docked_stream_cpu_s"), "s",
+         v("grid_docked_pages_busy_s"), "s"),
+        (f"CPU time over {v('stream_seconds')} s, one chat page streaming an answer", v("stream_one_stream_cpu_s"), "s",
+         v("chromium_stream_stream_cpu_s"), "s"),
+        (f"CPU time over {v('stream_seconds')} s, one quiet chat page", v("stream_one_quiet_cpu_s"), "s",
+         v("chromium_stream_quiet_cpu_s"), "s"),
+        (f"CPU time over {v('stream_seconds')} s, one page streaming, answer watch off", v("stream_unwatched_stream_cpu_s"),
+         "s", v("chromium_stream_stream_cpu_s"), "s"),
+        ("  the same, watch on vs off", v("stream_one_stream_cpu_s"), "s", v("stream_unwatched_stream_cpu_s"), "s"),
+        ("memory (PSS) per web process / renderer, one page, watch on", v("stream_one_pss_per_web_process_mb"), "MB",
+         v("chromium_stream_pss_per_renderer_mb"), "MB"),
+        ("memory (PSS) per web process, one page, watch on vs off", v("stream_one_pss_per_web_process_mb"), "MB",
+         v("stream_unwatched_pss_per_web_process_mb"), "MB"),
         (f"layout 3×2 → 2×2 (Ctrl+Alt+4): key to drawn, median of {v('grid_repeats')}",
          v("layout_to_2x2_ms"), "ms", None, None),
         (f"layout 2×2 → 3×2 (Ctrl+Alt+5): key to drawn, median of {v('grid_repeats')}",
@@ -76,6 +91,8 @@ def main():
           f"of at least {v('grid_stream_tokens_min')} tokens; Chromium's six windows: pages loaded "
           f"{v('chromium_grid_pages_loaded')}, answers streamed {v('chromium_grid_streamed_pages')} of at least "
           f"{v('chromium_grid_stream_tokens_min')} tokens)")
+    print(f"(one page: tokens streamed {v('stream_one_stream_tokens')}, watch off {v('stream_unwatched_stream_tokens')}, "
+          f"Chromium {v('chromium_stream_stream_tokens')})")
     with open(sys.argv[2], "w") as f:
         json.dump({"commit": sys.argv[3], "values": values, "table": table}, f, indent=2)
     print(f"written to {sys.argv[2]}")

@@ -39,23 +39,30 @@ APP_JS = r"""
 (function(){
   const log = document.getElementById('log');
   const status = document.getElementById('status');
-  let tick = 0;
-  // a clock and a typing indicator, like a chat page's timers
-  setInterval(() => { status.textContent = new Date().toLocaleTimeString(); }, 1000);
-  setInterval(() => {
-    tick++;
-    document.getElementById('typing').style.opacity = (tick % 2) ? '1' : '0.3';
-  }, 500);
-  // a reply streams in word by word every few seconds, then stops growing
-  let streamed = 0;
-  const words = 'streaming reply arrives token by token while the page stays responsive'.split(' ');
-  const bubble = document.createElement('div');
-  bubble.className = 'msg bot';
-  log.appendChild(bubble);
-  const stream = setInterval(() => {
-    bubble.textContent += words[streamed % words.length] + ' ';
-    if (++streamed > 60) clearInterval(stream);
-  }, 200);
+  const search = new URLSearchParams(location.search);
+  // ?quiet: nothing moves (no clock, indicator, animation or reply of its own) until an
+  // answer streams
+  if (search.has('quiet')) document.body.classList.add('quiet');
+  else liven();
+  function liven() {
+    let tick = 0;
+    // a clock and a typing indicator, like a chat page's timers
+    setInterval(() => { status.textContent = new Date().toLocaleTimeString(); }, 1000);
+    setInterval(() => {
+      tick++;
+      document.getElementById('typing').style.opacity = (tick % 2) ? '1' : '0.3';
+    }, 500);
+    // a reply streams in word by word every few seconds, then stops growing
+    let streamed = 0;
+    const words = 'streaming reply arrives token by token while the page stays responsive'.split(' ');
+    const bubble = document.createElement('div');
+    bubble.className = 'msg bot';
+    log.appendChild(bubble);
+    const stream = setInterval(() => {
+      bubble.textContent += words[streamed % words.length] + ' ';
+      if (++streamed > 60) clearInterval(stream);
+    }, 200);
+  }
   log.scrollTop = log.scrollHeight;
   document.title = document.title + ' ready';
   // the message box sends with its button or Enter, as chat pages do; the page server
@@ -76,11 +83,16 @@ APP_JS = r"""
   // tells the page server that this page finished loading (counted by the benchmark)
   const mark = () => { new Image().src = '/loaded-' + document.body.dataset.page; };
   if (document.readyState === 'complete') mark(); else addEventListener('load', mark);
-  if (new URLSearchParams(location.search).has('stream')) streamAnswer();
+  if (search.has('stream')) streamAnswers();
 
   // With ?stream the page asks a question at load and the answer comes from the page
   // server as an event stream; each token has the whole message rendered again from its
-  // markdown, as framework-built chat pages do. The server says how many tokens arrived.
+  // markdown, as framework-built chat pages do. The page tells the server how many tokens
+  // arrived.
+  // Each answer done, the next question waits for the server's next start.
+  async function streamAnswers() {
+    for (;;) await streamAnswer();
+  }
   async function streamAnswer() {
     const page = document.body.dataset.page;
     const question = document.createElement('div');
@@ -94,10 +106,11 @@ APP_JS = r"""
     const response = await fetch('/stream?page=' + page);
     const reader = response.body.getReader();
     const decoder = new TextDecoder();
-    let pending = '', text = '', count = 0;
+    let pending = '', text = '', count = 0, busy = 0;
     for (;;) {
       const { value, done } = await reader.read();
       if (done) break;
+      const began = performance.now();
       pending += decoder.decode(value, { stream: true });
       let end;
       while ((end = pending.indexOf('\n\n')) >= 0) {
@@ -110,8 +123,11 @@ APP_JS = r"""
         answer.innerHTML = render(text);
         log.scrollTop = log.scrollHeight;
       }
+      busy += performance.now() - began;
     }
-    new Image().src = '/streamed-' + page + '-' + count;
+    // with the milliseconds the page's own handling of the tokens took (its script, and the
+    // layout its scrolling asks for)
+    new Image().src = '/streamed-' + page + '-' + count + '?busy=' + Math.round(busy);
   }
 
   function render(markdown) {
@@ -163,6 +179,7 @@ textarea {{ flex:1; height:48px; border-radius:10px; border:1px solid #ccc; padd
 .pulse {{ width:10px; height:10px; border-radius:50%; background:var(--accent); animation: pulse 1.6s ease-in-out infinite; }}
 @keyframes spin {{ to {{ transform: rotate(360deg); }} }}
 @keyframes pulse {{ 50% {{ transform: scale(1.6); opacity:.4; }} }}
+.quiet .spinner, .quiet .pulse, .quiet .msg {{ animation: none; }}
 @keyframes fadein {{ from {{ opacity:0; transform: translateY(6px); }} }}
 </style></head>
 <body data-page="{index}">

@@ -1,6 +1,7 @@
 #include "web/page/ServicePage.hpp"
 
 #include "app/CustomTab.hpp"
+#include "platform/BenchmarkSwitch.hpp"
 #include "platform/NetworkWatch.hpp"
 #include "web/NetworkSessions.hpp"
 #include "web/asks/NewWindows.hpp"
@@ -29,7 +30,7 @@ ServicePage::ServicePage(PageKey key, PageSurroundings& surroundings, const std:
     zoomWatch_ = surroundings_.zoom.levels().observe([this] { applyZoom(); });
     keepDesktopLayoutWatch_ = surroundings_.keepDesktopLayout.observe([this] { applyZoom(); });
     watchUserInput(view());
-    answerWatch_ = std::make_unique<AnswerWatch>(
+    if (!benchmarkTurnsOff("answer-watch")) answerWatch_ = std::make_unique<AnswerWatch>(
         view(), surroundings_.queue, owner_.bind([](ServicePage& page) { page.answering_.set(true); }),
         owner_.bind([](ServicePage& page, std::string text) {
             page.answering_.set(false);
@@ -330,7 +331,9 @@ bool ServicePage::showNotification(WebKitNotification* notification) {
 void ServicePage::deliver(const std::string& text, std::function<void(DeliveryOutcome)> done) {
     // The page shows the prompt once it is sent: what grows after is the answer. `done`
     // runs whether or not the page is still there.
-    auto expect = owner_.bind([](ServicePage& page) { page.answerWatch_->expectAnswer(); });
+    auto expect = owner_.bind([](ServicePage& page) {
+        if (page.answerWatch_) page.answerWatch_->expectAnswer();
+    });
     deliveries_->deliver(text, [expect = std::move(expect), done = std::move(done)](DeliveryOutcome outcome) {
         if (outcome == DeliveryOutcome::sent) expect();
         done(outcome);
