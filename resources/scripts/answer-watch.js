@@ -13,17 +13,30 @@ const tell = grown => {
 
 const watched = new WeakSet();
 // Open shadow roots are trees of their own: each is watched as it comes.
+const watchShadow = el => {
+    if (!el.shadowRoot || watched.has(el.shadowRoot)) return;
+    watched.add(el.shadowRoot);
+    observer.observe(el.shadowRoot, options);
+    for (const inner of el.shadowRoot.children) watchShadows(inner);
+};
 const watchShadows = node => {
     if (!(node instanceof Element)) return;
-    for (const el of [node, ...node.querySelectorAll('*')])
-        if (el.shadowRoot && !watched.has(el.shadowRoot)) {
-            watched.add(el.shadowRoot);
-            observer.observe(el.shadowRoot, options);
-            for (const inner of el.shadowRoot.children) watchShadows(inner);
-        }
+    watchShadow(node);
+    for (const el of node.querySelectorAll('*')) watchShadow(el);
 };
 const options = {childList: true, subtree: true, characterData: true, characterDataOldValue: true};
 const observer = new MutationObserver(records => {
+    if (trailing && Math.floor(Date.now() / bucketMs) === lastBucket) {
+        // This span's growth is already due to be told: later changes in it can only move
+        // where its text is read from. Counting them again would cost every token the page
+        // renders, and pages render the whole answer anew for each.
+        for (const record of records) {
+            for (const node of record.addedNodes) watchShadows(node);
+            const target = elementOf(record.target);
+            if (target && !editableOf(target)) latest = target;
+        }
+        return;
+    }
     let added = 0, grown = null;
     for (const record of records) {
         for (const node of record.addedNodes) watchShadows(node);
