@@ -61,6 +61,7 @@ AITabBarView::AITabBarView(AppContext& context)
     connections_ += store_.sleepingTabIDs().observe(refresh);
     connections_ += context.answerActivity.services().observe(refresh);
     connections_ += state.panes().observe(refresh);
+    connections_ += state.isWindowOutOfSight().observe(refresh);
     connections_ += state.showSidebar().observe(refresh);
     connections_ += state.sidebarPosition().observe(refresh);
     connections_ += context.localization.currentLanguage().observe([this] {
@@ -197,7 +198,8 @@ void AITabBarView::refreshRows() {
         row->showActivity(activity, state.showSidebar().get(), context_.localization.language());
         answering = answering || activity.answering;
     }
-    answeringPulse_.run(answering);
+    // Out of sight, a beat would have the whole window drawn for no one.
+    answeringPulse_.run(answering && !state.isWindowOutOfSight().get());
 }
 
 void AITabBarView::refreshHeader() {

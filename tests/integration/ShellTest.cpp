@@ -97,7 +97,8 @@ TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollo
 }
 
 // A service answering out of sight is marked on its row; the mark pulses in steps while any
-// service answers, and the pulse stops with the last answer instead of running on.
+// service answers and the window is in sight, and the pulse stops with the last answer
+// instead of running on.
 TEST_F(ShellTest, AnAnswerStreamedOutOfSightIsMarkedOnItsRowAndThePulseEndsWithIt) {
     // The watch counts growth only once the page has been still for two seconds since it
     // began watching (before the page's own script ran): the page keeps that still first.
@@ -106,7 +107,7 @@ TEST_F(ShellTest, AnAnswerStreamedOutOfSightIsMarkedOnItsRowAndThePulseEndsWithI
                  "function start() { setTimeout(stream, Math.max(0, parsed + 2100 - Date.now())); }"
                  "function stream() { let i = 0; const began = Date.now();"
                  " const next = () => { text.textContent += 'word' + (i++) + ' ';"
-                 " if (Date.now() - began < 3000) setTimeout(next, 60); }; next(); }</script>",
+                 " if (Date.now() - began < 6000) setTimeout(next, 60); }; next(); }</script>",
                  "text/html");
     customTabs.add(CustomTab{tagID("stream"), "stream", server.url("/stream"), {}, 0});
     state.selectTab(tagID("one"));
@@ -122,25 +123,35 @@ TEST_F(ShellTest, AnAnswerStreamedOutOfSightIsMarkedOnItsRowAndThePulseEndsWithI
     auto& bar = widgetWithClass(content, "tab-bar");
     ASSERT_TRUE(eventually([&] { return marked("stream"); }, std::chrono::seconds(15)));
     EXPECT_FALSE(marked("two"));
-    bool faint = false, full = false;
-    EXPECT_TRUE(eventually([&] {
-        (bar.has_css_class(StepPulse::faintClass) ? faint : full) = true;
-        return faint && full;
-    })) << "the mark pulses";
-
-    ASSERT_TRUE(eventually([&] { return !marked("stream"); }, std::chrono::seconds(15)));
-    EXPECT_FALSE(bar.has_css_class(StepPulse::faintClass)) << "no answer runs, the pulse is over";
+    const auto pulses = [&] {
+        bool faint = false, full = false;
+        return eventually([&] {
+            (bar.has_css_class(StepPulse::faintClass) ? faint : full) = true;
+            return faint && full;
+        });
+    };
+    EXPECT_TRUE(pulses()) << "the mark pulses";
     // A beat still running is due within a step and was set before a timer of ours on the
     // same main loop, due later: it would come first, and turn the marks faint.
-    bool turnedFaint = false;
-    SignalConnection classes(
-        bar.gobj(), "notify::css-classes",
-        +[](GtkWidget* widget, GParamSpec*, bool* faint) { *faint = *faint || gtk_widget_has_css_class(widget, StepPulse::faintClass); },
-        &turnedFaint);
-    bool stepsPassed = false;
-    TimerHandle later = queue.after(StepPulse::step * 2, [&] { stepsPassed = true; });
-    ASSERT_TRUE(eventually([&] { return stepsPassed; }));
-    EXPECT_FALSE(turnedFaint) << "no answer runs, the pulse is over";
+    const auto staysFull = [&] {
+        bool turnedFaint = false;
+        SignalConnection classes(
+            bar.gobj(), "notify::css-classes",
+            +[](GtkWidget* widget, GParamSpec*, bool* faint) { *faint = *faint || gtk_widget_has_css_class(widget, StepPulse::faintClass); },
+            &turnedFaint);
+        bool stepsPassed = false;
+        TimerHandle later = queue.after(StepPulse::step * 2, [&] { stepsPassed = true; });
+        return eventually([&] { return stepsPassed; }) && !turnedFaint && !bar.has_css_class(StepPulse::faintClass);
+    };
+
+    state.setWindowMinimized(true);
+    EXPECT_TRUE(staysFull()) << "out of sight, the marks do not pulse";
+    EXPECT_TRUE(marked("stream")) << "the answer still runs";
+    state.setWindowMinimized(false);
+    EXPECT_TRUE(pulses()) << "back in sight, the mark pulses again";
+
+    ASSERT_TRUE(eventually([&] { return !marked("stream"); }, std::chrono::seconds(15)));
+    EXPECT_TRUE(staysFull()) << "no answer runs, the pulse is over";
 }
 
 // Each click reaches the X server as a user's would.
