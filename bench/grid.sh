@@ -28,6 +28,7 @@ grid_measure() {
   put "${name}_streams_open" $(( $(count_gets '/stream\?page=[0-9]+') - streams_before ))
   put "${name}_processes" "$(tree_pids "$pid" | wc -l)"
   put "${name}_pss_mb" $(( $(tree_pss_kb "$pid") / 1024 ))
+  put "${name}_pss_per_page_process_mb" "$(mean_pss_mb "$pid" '^WebKitWebProces|--type=renderer')"
   # idle once the short reply every page streams by itself after loading (12 s) is done
   sleep 10
   put "${name}_idle_cpu_s" "$(cpu_over "$pid" "$GRID_SECONDS")"

@@ -47,6 +47,8 @@ def main():
          v("chromium_idle_cpu_s"), "s"),
         ("memory (PSS), six panes (3×2), 18 services", v("grid_pss_mb"), "MB", v("chromium_grid_pss_mb"), "MB"),
         ("memory (PSS), six panes vs two panes, 18 services", v("grid_pss_mb"), "MB", v("app_pss_split_mb"), "MB"),
+        ("memory (PSS) per web process / renderer, six panes", v("grid_pss_per_page_process_mb"), "MB",
+         v("chromium_grid_pss_per_page_process_mb"), "MB"),
         ("processes, six panes / six Chromium windows", v("grid_processes"), "", v("chromium_grid_processes"), ""),
         (f"CPU time over {v('grid_seconds')} s, six panes, pages idle", v("grid_idle_cpu_s"), "s",
          v("chromium_grid_idle_cpu_s"), "s"),
