@@ -52,4 +52,12 @@ TEST(PromptBlanks, ListsEachBlankOnceWithItsKind) {
     EXPECT_EQ(blanksOf("{{date:today}}").front().kind, Kind::text);
 }
 
+TEST(PromptBlanks, BuiltInsOfferTheNewestCopyFirstAndTheDayInFull) {
+    EXPECT_EQ(clipboardChoices({"oldest", "middle", "newest"}), (std::vector<std::string>{"newest", "middle", "oldest"}));
+    EXPECT_TRUE(clipboardChoices({}).empty());
+    using namespace std::chrono;
+    EXPECT_EQ(dateValue(year(2026) / March / 7), "2026-03-07");
+    EXPECT_EQ(dateValue(year(999) / December / 31), "0999-12-31");
+}
+
 }  // namespace
