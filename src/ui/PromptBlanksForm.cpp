@@ -1,6 +1,7 @@
 #include "ui/PromptBlanksForm.hpp"
 
 #include <map>
+#include <utility>
 
 #include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/stringlist.h>
@@ -62,6 +63,9 @@ PromptBlanksForm::PromptBlanksForm(AppContext& context, Filled filled, std::func
         },
         false);
     add_controller(keys);
+    connections_ += signal_map().connect([this] {
+        if (std::exchange(focusWhenMapped_, false)) focusFirstRow();
+    });
     connections_ += context.localization.currentLanguage().observe([this] { retitle(); });
     retitle();
     set_visible(false);
@@ -85,6 +89,12 @@ void PromptBlanksForm::ask(const Prompt& prompt) {
     }
     title_.set_text(prompt.title);
     set_visible(true);
+    focusWhenMapped_ = !get_mapped();
+    if (!focusWhenMapped_) focusFirstRow();
+}
+
+void PromptBlanksForm::focusFirstRow() {
+    if (rows_.empty()) return;
     rows_.front()->usesChoices ? rows_.front()->choices.grab_focus() : rows_.front()->entry.grab_focus();
 }
 
@@ -121,6 +131,7 @@ void PromptBlanksForm::close() {
         grid_.remove(row->usesChoices ? static_cast<Gtk::Widget&>(row->choices) : row->entry);
     }
     rows_.clear();
+    focusWhenMapped_ = false;
     set_visible(false);
 }
 

@@ -49,6 +49,7 @@ private:
     };
 
     void addRow(const PromptBlank& blank);
+    void focusFirstRow();
     void retitle();
 
     AppContext& context_;
@@ -61,6 +62,8 @@ private:
     Gtk::Box buttons_{Gtk::Orientation::HORIZONTAL, 6};
     Gtk::Button cancel_;
     Gtk::Button fill_;
+    // A form asked for before the composer is on screen takes the keyboard once it is.
+    bool focusWhenMapped_ = false;
     Connections connections_;
 };
 

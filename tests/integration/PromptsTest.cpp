@@ -6,6 +6,7 @@
 #include "integration/StateFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
+#include "app/AppState.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
 
@@ -14,8 +15,8 @@ using namespace corvina::testing;
 
 namespace {
 
-// The prompt library in the main window: the composer's `/` list and blanks form, driven
-// by real keys.
+// The prompt library in the main window, its panel and the composer's `/` list and blanks
+// form, driven by real keys.
 class PromptsTest : public StateFixture {
 protected:
     PromptsTest() {
@@ -149,6 +150,83 @@ TEST_F(PromptsTest, BlanksFormFillsFromKeysAndTheClipboardHistory) {
     EXPECT_TRUE(eventually([&] { return !formShown() && gtk_widget_has_focus(field()); }));
     EXPECT_EQ(fieldText(), "");
     EXPECT_TRUE(askSeveral.isOpen().get());
+}
+
+// The panel: opened by its shortcut, searched, and a prompt added, used and deleted from it.
+TEST_F(PromptsTest, PanelSearchesAddsUsesAndDeletesWithTheTagsConfirmCard) {
+    auto& panel = window.promptsPanel();
+    press("ctrl+shift+p");
+    ASSERT_TRUE(eventually([&] {
+        return state.showDetailPanel().get() && state.detailPanelType().get() == DetailPanelType::prompts &&
+               shownOnScreen(panel.searchEntry());
+    }));
+    const auto titles = [&] {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < panel.rowCount(); ++i) out.push_back(panel.row(i).shownTitle());
+        return out;
+    };
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Greeting", "Review code", "Translate"}));
+
+    // A file from outside with a bad header is listed with the reason, and offers nothing to do.
+    writeFile(prompts.folder() / "broken.md", "no header here");
+    ASSERT_TRUE(eventually([&] { return panel.rowCount() == 4; }));
+    const auto listed = titles();
+    const auto broken = std::find(listed.begin(), listed.end(), "broken.md") - listed.begin();
+    ASSERT_LT(broken, 4);
+    EXPECT_EQ(panel.row(broken).shownDetail(), "No valid title header");
+    EXPECT_FALSE(panel.row(broken).deleteButton().get_visible());
+    EXPECT_FALSE(panel.row(broken).useButton().get_visible());
+
+    panel.searchEntry().grab_focus();
+    type("bugs");
+    ASSERT_TRUE(eventually([&] { return titles() == std::vector<std::string>{"Review code"}; }));
+
+    // Add, with the keyboard from the Add button to Save.
+    panel.addButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return panel.isEditorOpen() && focusIn(GTK_WIDGET(panel.editor().titleEntry().gobj())); }));
+    EXPECT_FALSE(panel.editor().saveButton().get_sensitive()) << "no title yet";
+    type("Bug hunt");
+    ASSERT_TRUE(eventually([&] { return panel.editor().titleEntry().get_text() == "Bug hunt"; }));
+    panel.editor().textView().grab_focus();
+    type("Find bugs in {{file}}");
+    ASSERT_TRUE(eventually([&] { return panel.editor().textView().get_buffer()->get_text() == "Find bugs in {{file}}"; }));
+    panel.editor().saveButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return !panel.isEditorOpen(); }));
+    ASSERT_TRUE(eventually([&] { return titles() == std::vector<std::string>{"Bug hunt", "Review code"}; }));
+    EXPECT_EQ(prompts.find("Bug hunt.md")->prompt.text, "Find bugs in {{file}}");
+
+    // Use: the composer opens with the blanks form for the prompt.
+    panel.row(0).useButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return askSeveral.isOpen().get() && formShown(); }));
+    ASSERT_TRUE(eventually([&] { return focusIn(widgetsOfType(widgetWithClass(window, "prompt-blanks"), GTK_TYPE_ENTRY).at(0)); }));
+    type("main.cpp");
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return fieldText() == "Find bugs in main.cpp"; })) << fieldText();
+
+    // Delete asks first; Cancel keeps the file, Confirm removes it.
+    state.setShowDetailPanel(true);
+    ASSERT_TRUE(eventually([&] { return shownOnScreen(panel.row(0)); }));
+    panel.row(0).deleteButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return panel.isDeleteCardOpen(); }));
+    EXPECT_EQ(panel.deleteCard().title(), "Delete Prompt");
+    press("Escape");
+    ASSERT_TRUE(eventually([&] { return !panel.isDeleteCardOpen(); }));
+    EXPECT_TRUE(std::filesystem::exists(prompts.folder() / "Bug hunt.md"));
+    panel.row(0).deleteButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return panel.isDeleteCardOpen(); }));
+    panel.deleteCard().confirmButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return titles() == std::vector<std::string>{"Review code"}; }));
+    EXPECT_FALSE(std::filesystem::exists(prompts.folder() / "Bug hunt.md"));
+    EXPECT_TRUE(std::filesystem::exists(prompts.folder() / "broken.md"));
+
+    localization.setCurrentLanguage(AppLanguage::zhCN);
+    EXPECT_EQ(panel.searchEntry().property_placeholder_text().get_value(), "搜索提示词");
 }
 
 }  // namespace
