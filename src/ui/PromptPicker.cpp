@@ -52,13 +52,30 @@ void PromptPicker::showMatches(const std::string& query) {
         if (shown_.size() == maxRows) break;
         shown_.push_back(entry->prompt);
     }
-    while (auto* row = list_.get_row_at_index(0)) list_.remove(*row);
-    for (const auto& prompt : shown_) {
+    matchRowCount(shown_.size());
+    for (std::size_t i = 0; i < shown_.size(); ++i) {
+        rows_[i].title->set_text(shown_[i].title);
+        rows_[i].text->set_text(firstLine(shown_[i].text));
+        setAccessibleLabel(*rows_[i].row, shown_[i].title);
+    }
+    if (!rows_.empty()) list_.select_row(*rows_.front().row);
+    scroller_.get_vadjustment()->set_value(0);
+    scroller_.set_visible(!shown_.empty());
+    none_.set_visible(shown_.empty());
+    set_visible(true);
+}
+
+void PromptPicker::matchRowCount(std::size_t count) {
+    while (rows_.size() > count) {
+        list_.remove(*rows_.back().row);
+        rows_.pop_back();
+    }
+    while (rows_.size() < count) {
         auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 2);
-        auto* title = Gtk::make_managed<Gtk::Label>(prompt.title);
+        auto* title = Gtk::make_managed<Gtk::Label>();
         title->set_halign(Gtk::Align::START);
         title->add_css_class("heading");
-        auto* text = Gtk::make_managed<Gtk::Label>(firstLine(prompt.text));
+        auto* text = Gtk::make_managed<Gtk::Label>();
         text->set_halign(Gtk::Align::START);
         text->set_ellipsize(Pango::EllipsizeMode::END);
         text->add_css_class("dim-label");
@@ -66,22 +83,18 @@ void PromptPicker::showMatches(const std::string& query) {
         box->append(*text);
         auto* row = Gtk::make_managed<Gtk::ListBoxRow>();
         row->set_child(*box);
-        setAccessibleLabel(*row, prompt.title);
         list_.append(*row);
+        rows_.push_back({row, title, text});
     }
-    if (auto* first = list_.get_row_at_index(0)) list_.select_row(*first);
-    scroller_.set_visible(!shown_.empty());
-    none_.set_visible(shown_.empty());
-    set_visible(true);
 }
 
 void PromptPicker::close() {
     set_visible(false);
     shown_.clear();
-    while (auto* row = list_.get_row_at_index(0)) list_.remove(*row);
 }
 
 void PromptPicker::move(int step) {
+    if (shown_.empty()) return;
     const auto* selected = list_.get_selected_row();
     const int at = selected ? selected->get_index() + step : 0;
     if (auto* row = list_.get_row_at_index(std::clamp(at, 0, static_cast<int>(shown_.size()) - 1))) {

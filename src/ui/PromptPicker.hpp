@@ -21,8 +21,8 @@ class PromptPicker : public Gtk::Box {
 public:
     static constexpr LocalizedText listName{"Prompts", "提示詞", "提示词"};
     static constexpr LocalizedText noneText{"No prompt matches", "沒有相符的提示詞", "没有相符的提示词"};
-    // More rows than anyone reads; the rest appear as the query narrows.
-    static constexpr std::size_t maxRows = 50;
+    // More than the list shows at once; the rest appear as the query narrows.
+    static constexpr std::size_t maxRows = 20;
 
     PromptPicker(AppContext& context, std::function<void(const Prompt&)> picked);
 
@@ -36,12 +36,22 @@ public:
     std::size_t rowCount() const { return shown_.size(); }
 
 private:
+    // One row of the list; rows are kept and take whichever prompt is at their place, so
+    // a keystroke only changes texts.
+    struct Row {
+        Gtk::ListBoxRow* row;
+        Gtk::Label* title;
+        Gtk::Label* text;
+    };
+    void matchRowCount(std::size_t count);
+
     AppContext& context_;
     std::function<void(const Prompt&)> picked_;
     Gtk::ScrolledWindow scroller_;
     Gtk::ListBox list_;
     Gtk::Label none_;
     std::vector<Prompt> shown_;
+    std::vector<Row> rows_;
     Connections connections_;
 };
 
