@@ -16,12 +16,12 @@ std::string trimmed(const std::string& s) {
 }
 
 std::vector<std::string> split(const std::string& s, char separator) {
-    std::vector<std::string> parts;
+    std::vector<std::string> pieces;
     std::size_t start = 0;
     for (std::size_t at; (at = s.find(separator, start)) != std::string::npos; start = at + 1)
-        parts.push_back(trimmed(s.substr(start, at - start)));
-    parts.push_back(trimmed(s.substr(start)));
-    return parts;
+        pieces.push_back(trimmed(s.substr(start, at - start)));
+    pieces.push_back(trimmed(s.substr(start)));
+    return pieces;
 }
 
 // The blank written between the braces, or none when it only looks like one.
