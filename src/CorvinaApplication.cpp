@@ -94,7 +94,7 @@ void CorvinaApplication::createState() {
         queue_, XdgPaths::preferencesFile(), *pasteboard_, *loginItem_, *desktopDefaults_, XdgPaths::downloadsDir(),
         WebViewStore::Folders{XdgPaths::webDataDir(), XdgPaths::webCacheDir()}, chooseDrawingMode(),
         WebViewStore::Desktop{uriLauncher_, desktopNotifier_, *networkWatch_, PopupWindow::maker()},
-        [this] { return mainWindow_ && mainWindow_->is_active(); }});
+        [this] { return mainWindow_ && mainWindow_->is_active(); }, XdgPaths::promptsDir()});
 }
 
 void CorvinaApplication::fillMenu() {

@@ -19,7 +19,7 @@ namespace corvina {
 class CustomTabManager;
 
 enum class SidebarPosition { left, right };
-enum class DetailPanelType { settings, clipboard, customTags };
+enum class DetailPanelType { settings, clipboard, customTags, prompts };
 
 // The state of the main window: tab bar, detail panel, the panes and what they show,
 // docking, hidden services and starting at login.

@@ -69,6 +69,15 @@ void AskSeveral::setChosen(const std::string& id, bool chosen) {
     choiceChanged_.emit();
 }
 
+void AskSeveral::setTargets(const std::vector<std::string>& ids) {
+    std::set<std::string> chosen;
+    for (const auto& id : ids)
+        if (exists(id)) chosen.insert(id);
+    preferences_.setRaw(targetsKey, nlohmann::json(std::vector<std::string>(chosen.begin(), chosen.end())));
+    stored_ = std::move(chosen);
+    choiceChanged_.emit();
+}
+
 void AskSeveral::remember(const std::string& prompt) {
     if (prompt.find_first_not_of(" \t\r\n") == std::string::npos) return;
     if (!history_.empty() && history_.front() == prompt) return;

@@ -39,6 +39,8 @@ public:
     // Stores the whole choice as it now stands, so a service the user did not touch keeps
     // what the user saw; ids of services that no longer exist are left out.
     void setChosen(const std::string& id, bool chosen);
+    // Makes these services, of those that exist, the whole choice.
+    void setTargets(const std::vector<std::string>& ids);
     // The choice may have changed: stored, or the panes' services while none is stored.
     sigc::connection observeChoice(sigc::slot<void()> slot) const { return choiceChanged_.connect(std::move(slot)); }
 

@@ -11,8 +11,9 @@ constexpr LocalizedText confirmText{"Confirm", "確認", "确认"};
 
 }  // namespace
 
-CustomTagsDeleteCard::CustomTagsDeleteCard(std::function<void()> onConfirm, std::function<void()> onCancel)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 16) {
+CustomTagsDeleteCard::CustomTagsDeleteCard(std::function<void()> onConfirm, std::function<void()> onCancel,
+                                           LocalizedText title, LocalizedText message)
+    : Gtk::Box(Gtk::Orientation::VERTICAL, 16), titleText_(title), messageText_(message) {
     add_css_class("tags-delete-card");
     showSymbol(warning_, "exclamationmark.triangle.fill", 24);
     warning_.add_css_class("tags-warning");
@@ -36,8 +37,8 @@ CustomTagsDeleteCard::CustomTagsDeleteCard(std::function<void()> onConfirm, std:
 }
 
 void CustomTagsDeleteCard::retitle(AppLanguage language) {
-    title_.set_text(titleText.in(language));
-    message_.set_text(messageText.in(language));
+    title_.set_text(titleText_.in(language));
+    message_.set_text(messageText_.in(language));
     cancel_.set_label(CustomTagsForm::cancelText.in(language));
     confirm_.set_label(confirmText.in(language));
 }

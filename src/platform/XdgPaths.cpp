@@ -16,6 +16,8 @@ fs::path XdgPaths::webDataDir() { return fs::path(g_get_user_data_dir()) / "corv
 
 fs::path XdgPaths::webCacheDir() { return fs::path(g_get_user_cache_dir()) / "corvina" / "web"; }
 
+fs::path XdgPaths::promptsDir() { return fs::path(g_get_user_data_dir()) / "corvina" / "prompts"; }
+
 fs::path XdgPaths::downloadsDir() {
     const char* dir = g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD);
     return dir ? fs::path(dir) : homeDir() / "Downloads";

@@ -10,6 +10,7 @@ struct XdgPaths {
     static std::filesystem::path autostartDir();  // $XDG_CONFIG_HOME/autostart
     static std::filesystem::path webDataDir();    // $XDG_DATA_HOME/corvina/web
     static std::filesystem::path webCacheDir();   // $XDG_CACHE_HOME/corvina/web
+    static std::filesystem::path promptsDir();    // $XDG_DATA_HOME/corvina/prompts
     static std::filesystem::path downloadsDir();  // the user's Downloads folder
     static std::filesystem::path homeDir();
 };

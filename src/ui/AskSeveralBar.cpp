@@ -6,6 +6,8 @@
 #include "app/CustomTabManager.hpp"
 #include "app/LocalizationManager.hpp"
 #include "app/AskRounds.hpp"
+#include "ui/PromptBlanksForm.hpp"
+#include "ui/PromptPicker.hpp"
 #include "web/AskSeveralDelivery.hpp"
 #include "web/AskTogether.hpp"
 #include "web/RoundActions.hpp"
@@ -74,6 +76,12 @@ AskSeveralBar::AskSeveralBar(AppContext& context)
     askButton_.signal_clicked().connect([this] { ask(); });
     inputRow_.append(askButton_);
     append(inputRow_);
+    picker_ = std::make_unique<PromptPicker>(context, [this](const Prompt& prompt) { usePrompt(prompt); });
+    append(*picker_);
+    blanksForm_ = std::make_unique<PromptBlanksForm>(
+        context, [this](const std::string& text, const std::vector<std::string>& services) { filled(text, services); },
+        [this] { focusField(); });
+    append(*blanksForm_);
 
     // Before the field's own handling, so Enter asks instead of starting a line.
     auto keys = Gtk::EventControllerKey::create();
@@ -87,6 +95,7 @@ AskSeveralBar::AskSeveralBar(AppContext& context)
     connections_ += field_.get_buffer()->signal_changed().connect([this] {
         placeholder_.set_visible(field_.get_buffer()->size() == 0);
         refreshAskButton();
+        refreshPicker();
     });
 
     auto& state = context.appState;
@@ -198,6 +207,7 @@ bool AskSeveralBar::keyPressed(guint key, Gdk::ModifierType state) {
     const bool shift = (state & Gdk::ModifierType::SHIFT_MASK) == Gdk::ModifierType::SHIFT_MASK;
     const bool plain = (state & (Gdk::ModifierType::CONTROL_MASK | Gdk::ModifierType::ALT_MASK)) == Gdk::ModifierType{};
     if (!preedit_.empty() || !plain) return false;
+    if (picker_->isOpen()) return pickerKey(key);
     if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter) && !shift) {
         ask();
         return true;
@@ -225,6 +235,40 @@ bool AskSeveralBar::recall(int step) {
     recalled_ = next;
     showText(*prompt);
     return true;
+}
+
+// The list follows what is typed after the `/`; removing the `/` closes it.
+void AskSeveralBar::refreshPicker() {
+    const std::string typed = text();
+    const bool opens = wasEmpty_ && typed == "/";
+    wasEmpty_ = typed.empty();
+    if (!picker_->isOpen() && !opens) return;
+    if (typed.starts_with('/')) picker_->showMatches(typed.substr(1));
+    else picker_->close();
+}
+
+bool AskSeveralBar::pickerKey(guint key) {
+    switch (key) {
+        case GDK_KEY_Up: picker_->move(-1); return true;
+        case GDK_KEY_Down: picker_->move(1); return true;
+        case GDK_KEY_Return:
+        case GDK_KEY_KP_Enter: picker_->pickSelected(); return true;
+        case GDK_KEY_Escape: picker_->close(); return true;
+        default: return false;
+    }
+}
+
+void AskSeveralBar::usePrompt(const Prompt& prompt) {
+    picker_->close();
+    showText("");
+    blanksForm_->ask(prompt);
+}
+
+// The filled prompt waits in the field to be read over and asked.
+void AskSeveralBar::filled(const std::string& text, const std::vector<std::string>& services) {
+    showText(text);
+    if (!services.empty()) context_.askSeveral.setTargets(services);
+    focusField();
 }
 
 void AskSeveralBar::ask() {

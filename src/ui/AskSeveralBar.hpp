@@ -21,6 +21,10 @@
 
 namespace corvina {
 
+class PromptPicker;
+class PromptBlanksForm;
+struct Prompt;
+
 // The Ask Several composer: a prompt field, one toggle per visible service saying whether
 // it receives the prompt (with how its delivery goes), and the Ask button. Enter asks,
 // Shift+Enter starts a new line, Up and Down in an empty field recall earlier prompts.
@@ -34,6 +38,9 @@ public:
 
     // Puts the keyboard in the prompt field.
     void focusField();
+    // Puts a prompt of the library into the field, once its blanks are filled; its
+    // services, if it names any, become the chosen ones.
+    void usePrompt(const Prompt& prompt);
 
 private:
     // The service's toggle and, once it has answered, its star; the box goes last.
@@ -62,6 +69,9 @@ private:
     std::string text() const;
     void showText(const std::string& text);
     bool recall(int step);
+    void refreshPicker();
+    bool pickerKey(guint key);
+    void filled(const std::string& text, const std::vector<std::string>& services);
 
     AppContext& context_;
     Gtk::ScrolledWindow targetScroller_;
@@ -81,6 +91,13 @@ private:
     SignalConnection preeditWatch_;
     // How many steps back the shown prompt is in the history; 0: the user's own text.
     std::size_t recalled_ = 0;
+    // The library's prompts offered after a `/` typed into the empty field.
+    std::unique_ptr<PromptPicker> picker_;
+    // The blanks of the prompt being used.
+    std::unique_ptr<PromptBlanksForm> blanksForm_;
+    // Whether the field was empty before its latest change: only a `/` typed into an
+    // empty field opens the prompts.
+    bool wasEmpty_ = true;
     Connections connections_;
 };
 

@@ -15,6 +15,7 @@ const LocalizedText splitViewText{"Split View", "分屏", "分屏"};
 const LocalizedText exitSplitViewText{"Exit Split View", "退出分屏", "退出分屏"};
 const LocalizedText expandPanelText{"Expand Panel", "展開面板", "展开面板"};
 const LocalizedText customTagsText{"Custom Tags", "自訂標籤", "自定义标签"};
+const LocalizedText promptsText{"Prompts", "提示詞", "提示词"};
 const LocalizedText dockRightText{"Dock Right", "靠右吸附", "靠右吸附"};
 const LocalizedText cannotDockText{"Docking is not available: this desktop does not let apps place their windows",
                                    "無法吸附：此桌面不允許應用程式擺放自己的視窗",
@@ -46,12 +47,13 @@ CollapsedDetailToolbar::CollapsedDetailToolbar(AppContext& context)
       split_(context.queue),
       settings_(context.queue),
       customTags_(context.queue),
+      prompts_(context.queue),
       dockRight_(context.queue) {
     add_css_class("collapsed-toolbar");
     set_size_request(width, -1);
     set_valign(Gtk::Align::CENTER);
     set_halign(Gtk::Align::CENTER);
-    for (ToolbarButton* button : {&dock_, &clipboard_, &split_, &settings_, &customTags_, &dockRight_}) append(*button);
+    for (ToolbarButton* button : {&dock_, &clipboard_, &split_, &settings_, &customTags_, &prompts_, &dockRight_}) append(*button);
     dock_.add_css_class("dock-button");
     dockRight_.add_css_class("dock-button");
     connectActions();
@@ -79,6 +81,7 @@ void CollapsedDetailToolbar::connectActions() {
     clipboard_.signal_clicked().connect([this] { openPanel(DetailPanelType::clipboard); });
     settings_.signal_clicked().connect([this] { openPanel(DetailPanelType::settings); });
     customTags_.signal_clicked().connect([this] { openPanel(DetailPanelType::customTags); });
+    prompts_.signal_clicked().connect([this] { openPanel(DetailPanelType::prompts); });
 }
 
 void CollapsedDetailToolbar::openPanel(DetailPanelType kind) {
@@ -99,6 +102,7 @@ void CollapsedDetailToolbar::refresh() {
                 l10n.text(split ? exitSplitViewText : splitViewText));
     settings_.show("gearshape", l10n.text(expandPanelText));
     customTags_.show("plus.circle", l10n.text(customTagsText));
+    prompts_.show("text.bubble", l10n.text(promptsText));
     dockRight_.show("chevron.right", l10n.text(canDock ? dockRightText : cannotDockText));
     dockRight_.set_visible(!docked);
     // The pointer never reaches an insensitive button's own bubble: the toolkit's tooltip,

@@ -45,6 +45,7 @@ private:
     ToolbarButton split_;
     ToolbarButton settings_;
     ToolbarButton customTags_;
+    ToolbarButton prompts_;
     ToolbarButton dockRight_;
     Connections connections_;
 };

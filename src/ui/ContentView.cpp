@@ -10,7 +10,7 @@ namespace corvina {
 namespace {
 
 constexpr SpringCurve detailColumnSpring{0.35, 1.0};
-constexpr const char* panelNames[] = {"settings", "clipboard", "customTags"};
+constexpr const char* panelNames[] = {"settings", "clipboard", "customTags", "prompts"};
 
 double tabBarWidthFor(const AppState& state) {
     return state.showSidebar().get() ? AppState::sidebarWidth : AppState::sidebarCollapsedWidth;
@@ -55,7 +55,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
     detailColumn_.set_child(toolbar_);
     for (auto [widget, name] : {std::pair<Gtk::Widget*, const char*>{&detail.settings, panelNames[0]},
                                 {&detail.clipboard, panelNames[1]},
-                                {&detail.customTags, panelNames[2]}})
+                                {&detail.customTags, panelNames[2]}, {&detail.prompts, panelNames[3]}})
         panels_.add(*widget, name);
     panels_.set_halign(Gtk::Align::END);
     panels_.set_hhomogeneous(true);

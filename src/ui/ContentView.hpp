@@ -22,6 +22,7 @@ struct DetailViews {
     Gtk::Widget& settings;
     Gtk::Widget& clipboard;
     Gtk::Widget& customTags;
+    Gtk::Widget& prompts;
 };
 
 // The main layout: the grid of panes, the tab bar on one side and
@@ -33,6 +34,8 @@ public:
     static constexpr double detailClosedWidth = 44;
 
     ContentView(AppContext& context, DetailViews detail);
+    // The composer, for prompts put into it from elsewhere.
+    AskSeveralBar& askSeveralBar() { return askSeveralBar_; }
     ~ContentView() override;
 
     // Where things stand now (after animations settle), for tests.

@@ -1,14 +1,17 @@
 #include "ui/MainWindow.hpp"
 
 #include "app/AppState.hpp"
+#include "app/AskSeveral.hpp"
+#include "app/LocalizationManager.hpp"
 #include "ui/MenuCommands.hpp"
+#include "ui/PromptFileChoosers.hpp"
 
 namespace corvina {
 
 MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMenu)
     : context_(context), topStrip_(context, appMenu), toolbar_(context), settingsPanel_(context),
-      clipboardPanel_(context), customTagsPanel_(context),
-      contentView_(context, DetailViews{toolbar_, settingsPanel_, clipboardPanel_, customTagsPanel_}) {
+      clipboardPanel_(context), customTagsPanel_(context), promptsPanel_(context),
+      contentView_(context, DetailViews{toolbar_, settingsPanel_, clipboardPanel_, customTagsPanel_, promptsPanel_}) {
     set_title("Corvina");
     set_icon_name(CORVINA_APP_ID);
     add_css_class("corvina-main");
@@ -23,11 +26,27 @@ MainWindow::MainWindow(AppContext& context, const Glib::RefPtr<Gio::Menu>& appMe
     content_.append(contentView_);
     set_child(layers_);
     add_controller(MenuCommands::captureShortcuts());
+    connectPromptsPanel();
     signal_realize().connect([this] { watchMinimized(); });
     signal_unrealize().connect([this] { unwatchMinimized(); });
 }
 
 MainWindow::~MainWindow() { unwatchMinimized(); }
+
+// "Use" puts a prompt into the composer, opened for it; files are chosen in dialogs of this window.
+void MainWindow::connectPromptsPanel() {
+    promptsPanel_.setHooks({
+        [this](const Prompt& prompt) {
+            context_.askSeveral.setOpen(true);
+            contentView_.askSeveralBar().usePrompt(prompt);
+        },
+        [this] { importPromptFiles(*this, context_.localization.language(), context_.prompts); },
+        [this] { importPromptFolder(*this, context_.localization.language(), context_.prompts); },
+        [this](const std::vector<std::string>& names) {
+            exportPrompts(*this, context_.localization.language(), context_.prompts, names);
+        },
+    });
+}
 
 void MainWindow::findInPage() {
     contentView_.panes().activeFrame().container().findBar().open();

@@ -6,6 +6,7 @@
 #include "web/AppContext.hpp"
 #include "panels/ClipboardPanelView.hpp"
 #include "panels/CustomTagsPanelView.hpp"
+#include "panels/PromptsPanelView.hpp"
 #include "platform/Observable.hpp"
 #include "platform/SignalConnection.hpp"
 #include "ui/CollapsedDetailToolbar.hpp"
@@ -29,10 +30,12 @@ public:
     TopStrip& topStrip() { return topStrip_; }
     ContentView& contentView() { return contentView_; }
     CustomTagsPanelView& customTagsPanel() { return customTagsPanel_; }
+    PromptsPanelView& promptsPanel() { return promptsPanel_; }
     // Opens the find bar of the pane the next selection goes to.
     void findInPage();
 
 private:
+    void connectPromptsPanel();
     void watchMinimized();
     void unwatchMinimized();
 
@@ -47,6 +50,7 @@ private:
     DetailPanelView settingsPanel_;
     ClipboardPanelView clipboardPanel_;
     CustomTagsPanelView customTagsPanel_;
+    PromptsPanelView promptsPanel_;
     ContentView contentView_;
 };
 

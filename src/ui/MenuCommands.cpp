@@ -137,6 +137,8 @@ std::vector<Command> allCommands() {
          {{"<Control><Shift>c"}}},
         {"toggle-custom-tags", {"Show or Hide Custom Tags", "顯示或隱藏自訂標籤", "显示或隐藏自定义标签"},
          Group::window, {{"<Control><Shift>t"}}},
+        {"toggle-prompts", {"Show or Hide Prompts", "顯示或隱藏提示詞", "显示或隐藏提示词"}, Group::window,
+         {{"<Control><Shift>p"}}},
 
         {"shortcuts", shortcutsTitle, Group::application, {{"<Control>question"}}},
         {"settings", {"Settings…", "設定…", "设置…"}, Group::application, {{"<Control>comma"}}},
@@ -212,6 +214,7 @@ void install(Gio::ActionMap& app, AppState& state, WebViewStore& store, PageZoom
     app.add_action("toggle-detail-panel", [&state] { state.toggleDetailPanel(); });
     app.add_action("toggle-clipboard", [&state] { state.toggleDetailPanel(DetailPanelType::clipboard); });
     app.add_action("toggle-custom-tags", [&state] { state.toggleDetailPanel(DetailPanelType::customTags); });
+    app.add_action("toggle-prompts", [&state] { state.toggleDetailPanel(DetailPanelType::prompts); });
     app.add_action("shortcuts", hooks.openShortcuts);
     app.add_action("settings", hooks.openSettings);
 }

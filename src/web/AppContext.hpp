@@ -17,6 +17,7 @@ class MainQueue;
 class NotificationCenter;
 class Pasteboard;
 class PreferenceStore;
+class PromptLibrary;
 class WebViewStore;
 
 // The objects that live for the whole run, handed to every view.
@@ -37,6 +38,7 @@ struct AppContext {
     AskSeveralDelivery& askSeveralDelivery;
     AnswerActivity& answerActivity;
     RoundActions& roundActions;
+    PromptLibrary& prompts;
 };
 
 }  // namespace corvina

@@ -21,10 +21,13 @@ AppCore::AppCore(AppSurroundings surroundings)
                      [this](const PageKey& page) { return onScreen(page); }),
       roundActions(rounds, askSeveral, askSeveralDelivery, state, webViews, localization, surroundings.pasteboard, downloads),
       sleeper(surroundings.queue, state, settings, webViews),
+      prompts(surroundings.promptsFolder),
       context{surroundings.queue, notifications, preferences, surroundings.pasteboard, state, settings, localization,
-              clipboard, customTabs, downloads, webViews, askSeveral, rounds, askSeveralDelivery, answerActivity, roundActions} {
+              clipboard, customTabs, downloads, webViews, askSeveral, rounds, askSeveralDelivery, answerActivity, roundActions,
+              prompts} {
     // A page the user is looking at needs no desktop notification.
     webViews.setPageInView([this](const PageKey& page) { return onScreen(page); });
+    prompts.open(localization.language());
 }
 
 bool AppCore::onScreen(const PageKey& page) const {

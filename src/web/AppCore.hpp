@@ -9,6 +9,7 @@
 #include "app/ClipboardManager.hpp"
 #include "app/CustomTabManager.hpp"
 #include "app/LocalizationManager.hpp"
+#include "app/PromptLibrary.hpp"
 #include "platform/NotificationCenter.hpp"
 #include "platform/PreferenceStore.hpp"
 #include "web/AnswerActivity.hpp"
@@ -39,6 +40,8 @@ struct AppSurroundings {
     WebViewStore::Desktop desktop;
     // Whether the main window is the active window.
     std::function<bool()> windowActive;
+    // The prompt library's folder.
+    std::filesystem::path promptsFolder;
 };
 
 // Every object that lives for the whole run, wired to each other once, for the app and its
@@ -71,6 +74,7 @@ public:
     AnswerActivity answerActivity;
     RoundActions roundActions;
     ServiceSleeper sleeper;
+    PromptLibrary prompts;
     AppContext context;
 };
 

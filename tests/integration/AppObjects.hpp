@@ -64,7 +64,7 @@ struct AppObjects {
     AppCore core{AppSurroundings{queue, dir / "preferences.json", pasteboard, login, desktop, dir / "Downloads", engine,
                                  displayDrawingMode(),
                                  WebViewStore::Desktop{launcher, notifier, network, PopupWindow::maker()},
-                                 [this] { return windowActive; }}};
+                                 [this] { return windowActive; }, dir / "prompts"}};
     NotificationCenter& notifications = core.notifications;
     PreferenceStore& preferences = core.preferences;
     LocalizationManager& localization = core.localization;
@@ -79,6 +79,7 @@ struct AppObjects {
     AskSeveralDelivery& askSeveralDelivery = core.askSeveralDelivery;
     AnswerActivity& answerActivity = core.answerActivity;
     RoundActions& roundActions = core.roundActions;
+    PromptLibrary& prompts = core.prompts;
     AppContext& context = core.context;
     std::vector<std::unique_ptr<Gtk::Window>> windows;
 };

@@ -11,7 +11,8 @@ using namespace corvina::testing;
 namespace {
 
 using Texts = std::vector<std::string>;
-const Texts undockedTooltips{"Dock Left", "Clipboard", "Split View", "Expand Panel", "Custom Tags", "Dock Right"};
+const Texts undockedTooltips{"Dock Left", "Clipboard", "Split View", "Expand Panel", "Custom Tags", "Prompts",
+                             "Dock Right"};
 
 // Whether the desktop now names this application as the one that opens folders.
 bool handlesFolders(const std::string& desktopID) {
@@ -23,7 +24,7 @@ bool handlesFolders(const std::string& desktopID) {
 
 // The panel's cards and the toolbar's buttons, in their order on screen.
 enum class Card { language, ai, appearance, downloadPath, clearCache, launchAtLogin, memory };
-enum class Tool { dock, clipboard, split, settings, customTags, dockRight };
+enum class Tool { dock, clipboard, split, settings, customTags, prompts, dockRight };
 
 Gtk::Widget& cardOf(Gtk::Widget& panel, Card card) {
     return widgetWithClass(panel, "detail-card", static_cast<std::size_t>(card));
@@ -152,7 +153,7 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheir
     EXPECT_EQ(state.dockSide().get(), DockSide::none) << "not before the window got there";
     notifications.post(windowDidDockNotification);
     ASSERT_TRUE(eventually([&] { return state.dockSide().get() == DockSide::left; }));
-    EXPECT_EQ(shownTooltipsOf(toolbar), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags"}));
+    EXPECT_EQ(shownTooltipsOf(toolbar), (Texts{"Exit Dock", "Clipboard", "Split View", "Expand Panel", "Custom Tags", "Prompts"}));
     click(toolOf(toolbar, Tool::dock));
     EXPECT_EQ(windowControl.undocks, 1);
     EXPECT_EQ(shownTooltipsOf(toolbar), undockedTooltips);
@@ -190,6 +191,7 @@ TEST_F(DetailPanelTest, TheLanguageOptionRenamesItAllTheCardsWriteAndFollowTheir
 
     for (auto [button, kind] : {std::pair{&toolOf(toolbar, Tool::clipboard), DetailPanelType::clipboard},
                                 {&toolOf(toolbar, Tool::customTags), DetailPanelType::customTags},
+                                {&toolOf(toolbar, Tool::prompts), DetailPanelType::prompts},
                                 {&toolOf(toolbar, Tool::settings), DetailPanelType::settings}}) {
         state.setShowDetailPanel(false);
         click(*button);

@@ -73,8 +73,8 @@ protected:
     }
 
     std::vector<std::string> ids;
-    Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel;
-    ContentView content{context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel}};
+    Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel, promptsPanel;
+    ContentView content{context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel, promptsPanel}};
 };
 
 // Every arrangement shows each pane's service; changing arrangements, enlarging and

@@ -120,7 +120,8 @@ TEST_F(SettingsWindowTest, TheChosenFolderShowsInThePathTextAndTheSystemClipboar
         DisplayPasteboard systemClipboard(Gdk::Display::get_default());
         AppContext withSystemClipboard{queue,     notifications, preferences, systemClipboard, state,
                                        settings,  localization,  clipboard,   customTabs,      downloads,
-                                       webViews,  askSeveral,    rounds,      askSeveralDelivery, answerActivity, roundActions};
+                                       webViews,  askSeveral,    rounds,      askSeveralDelivery, answerActivity, roundActions,
+                                       prompts};
         SettingsWindow ownWindow(withSystemClipboard);
         // Our own write is counted and readable at once, so it is never taken for a new copy.
         const auto before = systemClipboard.changeCount();

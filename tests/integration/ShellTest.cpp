@@ -48,8 +48,8 @@ protected:
         return 0;
     }
 
-    Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel;
-    ContentView content{context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel}};
+    Gtk::Box toolbar, settingsPanel, clipboardPanel, tagsPanel, promptsPanel;
+    ContentView content{context, DetailViews{toolbar, settingsPanel, clipboardPanel, tagsPanel, promptsPanel}};
 };
 
 TEST_F(ShellTest, TheTabBarListsVisibleServicesThenTheTagsMarksBothPanesAndFollowsTheLanguage) {

@@ -44,7 +44,7 @@ INTERFACE_SYMBOLS = [
     "arrow.down.circle.fill", "arrow.up.doc", "checkmark", "tag",
     "plus.circle.fill", "pencil", "exclamationmark.triangle.fill", "ask.several",
     "rectangle.split.2x2", "arrow.up.left.and.arrow.down.right",
-    "arrow.down.right.and.arrow.up.left",
+    "arrow.down.right.and.arrow.up.left", "text.bubble",
 ]
 
 LETTER_SYMBOLS = [c + ".circle.fill" for c in "abcdefghijklmnopqrstuvwxyz"] + ["number.circle.fill"]
