@@ -2,10 +2,13 @@
 
 namespace corvina {
 
-void WindowPresenter::present() {
+void WindowPresenter::present(std::uint32_t time) {
     state_.bringWindowOut();
     window_.unminimize();
-    window_.present();
+    if (time != 0)
+        window_.present(time);
+    else
+        window_.present();
 }
 
 bool WindowPresenter::isActive() const { return window_.is_active() && !state_.isWindowOutOfSight().get(); }
