@@ -48,13 +48,13 @@ std::string describe(const GlobalKeyStatus& status, const std::string& key, AppL
 // What the key can reach of the desktop; the entry finds them, tests make private ones.
 struct GlobalKeyDesktop {
     // Null unless this is an X11 session.
-    std::function<std::unique_ptr<X11KeyGrab>(X11KeyGrab::Pressed)> x11;
+    std::function<std::unique_ptr<X11KeyGrab>(X11KeyGrab::Pressed)> x11 = {};
     // The session bus; null without one.
     GDBusConnection* bus = nullptr;
     // Null unless this is GNOME with its keyboard settings installed.
-    std::unique_ptr<GnomeShortcuts> gnome;
+    std::unique_ptr<GnomeShortcuts> gnome = {};
     // What a desktop shortcut runs to show and hide the window: "corvina --toggle".
-    std::string command;
+    std::string command = {};
 };
 
 // The key that shows and hides the window from anywhere, bound by the first way the
