@@ -155,7 +155,7 @@ TEST_F(GlobalKeyProcessTest, OnX11ADockedWindowSlidInComesOutWithTheKeyboardAndG
     ASSERT_TRUE(eventually(slidIn, std::chrono::seconds(15))) << left();
     commandOutput("xdotool key ctrl+alt+space");
     EXPECT_TRUE(eventually([&] { return left() >= 0 && active(); })) << left();
-    EXPECT_TRUE(typedIntoTheComposer("from the edge", 1));
+    EXPECT_TRUE(typedIntoTheComposer("from the edge", 1)) << testing::PrintToString(pages.received("area"));
     commandOutput("xdotool key ctrl+alt+space");
     EXPECT_TRUE(eventually(slidIn)) << "the active docked window slides back in";
     EXPECT_FALSE(minimised());
@@ -174,7 +174,7 @@ TEST_F(GlobalKeyProcessTest, WithoutX11TheDesktopPortalBindsTheKeyAndItsActivati
     EXPECT_TRUE(eventually([&] { return minimised(); }));
     portal.call("Press", "toggle");
     EXPECT_TRUE(eventually([&] { return !minimised() && active(); }));
-    EXPECT_TRUE(typedIntoTheComposer("after the portal key", 1));
+    EXPECT_TRUE(typedIntoTheComposer("after the portal key", 1)) << testing::PrintToString(pages.received("area"));
 }
 
 }  // namespace
