@@ -79,7 +79,13 @@ void CorvinaApplication::on_startup() {
                                       on_activate();
                                       windowPresenter_->present(time);
                                   },
-                              .isActive = [this] { return windowPresenter_ && windowPresenter_->isActive(); },
+                              // The app learns that a docked window slid in only once the desktop
+                              // confirms it; a key pressed before then must still bring it out.
+                              .isActive =
+                                  [this] {
+                                      return windowPresenter_ && windowPresenter_->isActive() &&
+                                             !(windowSetup_ && windowSetup_->isSlidIn());
+                                  },
                               .hide =
                                   [this] {
                                       if (windowPresenter_) windowPresenter_->hide();
