@@ -75,15 +75,38 @@ void CorvinaApplication::on_startup() {
     commands_ = std::make_unique<CommandRunner>(
         core_->context,
         CommandRunner::Window{.present =
-                                  [this] {
+                                  [this](std::uint32_t time) {
                                       on_activate();
-                                      windowPresenter_->present();
+                                      windowPresenter_->present(time);
                                   },
-                              .isActive = [this] { return windowPresenter_ && windowPresenter_->isActive(); },
+                              // The app learns that a docked window slid in only once the desktop
+                              // confirms it; a key pressed before then must still bring it out.
+                              .isActive =
+                                  [this] {
+                                      return windowPresenter_ && windowPresenter_->isActive() &&
+                                             !(windowSetup_ && windowSetup_->isSlidIn());
+                                  },
                               .hide =
                                   [this] {
                                       if (windowPresenter_) windowPresenter_->hide();
                                   }});
+    listenForGlobalKey();
+}
+
+void CorvinaApplication::listenForGlobalKey() {
+    GdkDisplay* display = Gdk::Display::get_default()->gobj();
+    GlobalKeyDesktop desktop{
+        .x11 = [display](X11KeyGrab::Pressed pressed) { return X11KeyGrab::forSession(display, std::move(pressed)); },
+        .bus = g_application_get_dbus_connection(G_APPLICATION(gobj())),
+        .gnome = GnomeShortcuts::onGnome() ? GnomeShortcuts::open() : nullptr,
+        .command = commandRunningThis("--toggle")};
+    globalKey_ = std::make_unique<GlobalKey>(core_->settings, core_->localization, std::move(desktop),
+                                             [this](std::uint32_t time, const std::string& activationToken) {
+                                                 // The desktop's token lets the window take the keyboard.
+                                                 if (!activationToken.empty() && mainWindow_)
+                                                     mainWindow_->set_startup_id(activationToken);
+                                                 commands_->toggle(time);
+                                             });
 }
 
 void CorvinaApplication::createState() {
@@ -178,7 +201,7 @@ void CorvinaApplication::showNotifiedService(const std::string& id) {
 
 void CorvinaApplication::openSettings() {
     if (!settingsWindow_) {
-        settingsWindow_ = std::make_unique<SettingsWindow>(core_->context);
+        settingsWindow_ = std::make_unique<SettingsWindow>(core_->context, globalKey_.get());
         add_window(*settingsWindow_);
         applyAppearance();
     }

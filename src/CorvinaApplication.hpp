@@ -13,6 +13,7 @@
 #include "ui/ShortcutsWindow.hpp"
 #include "web/AppCore.hpp"
 #include "web/CommandRunner.hpp"
+#include "web/GlobalKey.hpp"
 
 namespace corvina {
 
@@ -43,6 +44,7 @@ private:
     void openSettings();
     void prepareWindow();
     void showNotifiedService(const std::string& id);
+    void listenForGlobalKey();
 
     GlibMainQueue queue_;
     std::unique_ptr<DesktopDefaults> desktopDefaults_;
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<WindowSetup> windowSetup_;
     std::unique_ptr<WindowPresenter> windowPresenter_;
     std::unique_ptr<CommandRunner> commands_;
+    std::unique_ptr<GlobalKey> globalKey_;
     std::unique_ptr<SettingsWindow> settingsWindow_;
     ShortcutsWindow shortcutsWindow_;
     Connections connections_;

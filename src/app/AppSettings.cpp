@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "platform/Shortcut.hpp"
+
 namespace corvina {
 
 std::string rawValue(AppAppearance appearance) { return appearance == AppAppearance::dark ? "dark" : "light"; }
@@ -46,6 +48,16 @@ NewWindowTarget storedNewWindowTarget(const PreferenceStore& preferences) {
 }
 
 constexpr const char* proxyKey = "proxy";
+constexpr const char* globalKeyKey = "globalKey";
+
+// Text that is not a key with modifiers (edited by hand) reads as the default.
+std::string storedGlobalKey(const PreferenceStore& preferences) {
+    const auto stored = preferences.stringValue(globalKeyKey);
+    if (!stored) return defaultGlobalKey;
+    if (stored->empty()) return "";
+    const auto shortcut = Shortcut::parse(*stored);
+    return shortcut ? shortcut->accelerator() : defaultGlobalKey;
+}
 
 constexpr const char* sleepKey = "sleepUnusedServicesAfterSeconds";
 
@@ -75,7 +87,7 @@ AppSettings::AppSettings(PreferenceStore& preferences, const DesktopDefaults& de
       sleepAfter_(storedSleepTime(preferences)), newWindowTarget_(storedNewWindowTarget(preferences)),
       notifyWhenAnswered_(preferences.boolValue(notifyWhenAnsweredKey).value_or(true)),
       keepDesktopLayout_(preferences.boolValue(keepDesktopLayoutKey).value_or(true)),
-      proxy_(decodeProxySetting(preferences.rawValue(proxyKey).value_or(nullptr))), pageZoom_(preferences) {
+      globalKey_(storedGlobalKey(preferences)), proxy_(decodeProxySetting(preferences.rawValue(proxyKey).value_or(nullptr))), pageZoom_(preferences) {
     if (const auto stored = preferences.stringValue(appearanceKey)) {
         appearance_.set(*stored == "dark" ? AppAppearance::dark : AppAppearance::light);
         return;
@@ -99,6 +111,11 @@ void AppSettings::setNotifyWhenAnswered(bool on) {
 void AppSettings::setKeepDesktopLayoutInNarrowPanes(bool on) {
     keepDesktopLayout_.set(on);
     preferences_.setBool(keepDesktopLayoutKey, on);
+}
+
+void AppSettings::setGlobalKey(const std::string& accelerator) {
+    globalKey_.set(accelerator);
+    preferences_.setString(globalKeyKey, accelerator);
 }
 
 void AppSettings::setProxy(ProxySetting setting) {

@@ -42,6 +42,8 @@ std::chrono::seconds nearestSleepChoice(std::chrono::seconds after);
 // And each service's page zoom, and where new windows open (nowhere unless the user says).
 // And how the shared network session reaches the web (the desktop's proxy unless the user
 // says otherwise); tags with a sign-in of their own keep their own choice.
+inline constexpr const char* defaultGlobalKey = "<Control><Alt>space";
+
 class AppSettings {
 public:
     AppSettings(PreferenceStore& preferences, const DesktopDefaults& desktop);
@@ -65,6 +67,10 @@ public:
     // A page in a narrow pane is zoomed out to keep its desktop layout; on unless turned off.
     const Published<bool>& keepDesktopLayoutInNarrowPanes() const { return keepDesktopLayout_; }
     void setKeepDesktopLayoutInNarrowPanes(bool on);
+    // The key that shows and hides the window from anywhere on the desktop, as an accelerator
+    // ("<Control><Alt>space"); empty when the user cleared it.
+    const Published<std::string>& globalKey() const { return globalKey_; }
+    void setGlobalKey(const std::string& accelerator);
     const Published<ProxySetting>& proxy() const { return proxy_; }
     void setProxy(ProxySetting setting);
 
@@ -80,6 +86,7 @@ private:
     Published<NewWindowTarget> newWindowTarget_;
     Published<bool> notifyWhenAnswered_;
     Published<bool> keepDesktopLayout_;
+    Published<std::string> globalKey_;
     Published<ProxySetting> proxy_;
     PageZoom pageZoom_;
 };

@@ -47,4 +47,17 @@ fs::path runningExecutable() {
     return error ? fs::path("corvina") : path;
 }
 
+std::string commandRunningThis(const std::string& arguments) {
+    const fs::path self = runningExecutable();
+    gchar* found = g_find_program_in_path(self.filename().c_str());
+    std::error_code error;
+    const bool byName = found && fs::equivalent(found, self, error);
+    g_free(found);
+    if (byName) return self.filename().string() + " " + arguments;
+    gchar* quoted = g_shell_quote(self.c_str());
+    std::string command = std::string(quoted) + " " + arguments;
+    g_free(quoted);
+    return command;
+}
+
 }  // namespace corvina

@@ -30,5 +30,8 @@ private:
 
 // The path of this process's own binary.
 std::filesystem::path runningExecutable();
+// A shell command that runs this binary with `arguments`: by its name where the search path
+// finds it as that ("corvina --toggle"), else by its full path.
+std::string commandRunningThis(const std::string& arguments);
 
 }  // namespace corvina

@@ -42,11 +42,12 @@ Gtk::Button* textButton() {
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(AppContext& context)
+SettingsWindow::SettingsWindow(AppContext& context, GlobalKey* globalKey)
     : context_(context),
       copyTooltip_(copyButton_, context.queue),
       openTooltip_(openButton_, context.queue),
-      stack_(ADW_VIEW_STACK(adw_view_stack_new())), network_(context) {
+      stack_(ADW_VIEW_STACK(adw_view_stack_new())), network_(context),
+      globalKey_(globalKey ? std::make_unique<GlobalKeySettings>(context, *globalKey) : nullptr) {
     set_default_size(width, height);
     set_resizable(false);
     set_hide_on_close(true);
@@ -98,7 +99,10 @@ void SettingsWindow::buildGeneralPage() {
     adw_preferences_group_set_title(ADW_PREFERENCES_GROUP(group), layoutTitle);
     groups_[0] = ADW_PREFERENCES_GROUP(group);
     std::tie(keepLayoutRow_, keepLayoutSwitch_) = addSwitchRow(groups_[0], keepDesktopLayoutSetting(context_.appSettings));
-    pages_[0] = addPage(group, pageNames[0], "gear-symbolic");
+    // The key first: it is what a new user looks for.
+    pages_[0] = addPage(globalKey_ ? globalKey_->group() : group, pageNames[0], "gear-symbolic");
+    if (globalKey_)
+        adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])), groups_[0]);
     adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),
                              ADW_PREFERENCES_GROUP(buildMemoryGroup()));
     adw_preferences_page_add(ADW_PREFERENCES_PAGE(adw_view_stack_page_get_child(pages_[0])),

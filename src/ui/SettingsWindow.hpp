@@ -13,6 +13,7 @@
 #include "web/AppContext.hpp"
 #include "app/AppSettings.hpp"
 #include "platform/Observable.hpp"
+#include "ui/GlobalKeySettings.hpp"
 #include "ui/NetworkSettingsPage.hpp"
 #include "ui/SettingBindings.hpp"
 #include "widgets/DelayedTooltip.hpp"
@@ -27,7 +28,10 @@ public:
     static constexpr int width = 450;
     static constexpr int height = 320;
 
-    explicit SettingsWindow(AppContext& context);
+    // Without `globalKey` the window has no row for it.
+    explicit SettingsWindow(AppContext& context, GlobalKey* globalKey = nullptr);
+
+    GlobalKeySettings* globalKeySettings() { return globalKey_.get(); }
 
 private:
     static size_t index(AppAppearance appearance) { return static_cast<size_t>(appearance); }
@@ -75,6 +79,7 @@ private:
     Gtk::Button* chooseButton_ = nullptr;
     Gtk::Button* resetButton_ = nullptr;
     NetworkSettingsPage network_;
+    std::unique_ptr<GlobalKeySettings> globalKey_;
     AdwViewStackPage* networkStackPage_ = nullptr;
     Connections connections_;
     std::vector<std::unique_ptr<SettingBinding>> bindings_;

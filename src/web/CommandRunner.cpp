@@ -29,7 +29,7 @@ CommandOutcome CommandRunner::run(const std::vector<std::string>& arguments) {
         case CommandRequest::Action::ask: return ask(request.prompt, request.to);
         case CommandRequest::Action::show: return show(request.service);
         case CommandRequest::Action::toggle: toggle(); break;
-        case CommandRequest::Action::activate: window_.present(); break;
+        case CommandRequest::Action::activate: window_.present(0); break;
     }
     return {};
 }
@@ -46,7 +46,7 @@ CommandOutcome CommandRunner::ask(const std::string& prompt, const std::optional
     if (targets.empty()) return refused(context_.localization.text(noneChosen), CommandOutcome::notNow);
     // Opening the composer, even an open one, puts the keyboard in it.
     context_.askSeveral.setOpen(true);
-    window_.present();
+    window_.present(0);
     if (!askTogether(context_, targets, prompt))
         return refused(context_.localization.text(underWay), CommandOutcome::notNow);
     CommandOutcome outcome;
@@ -59,15 +59,15 @@ CommandOutcome CommandRunner::show(const std::string& id) {
     if (const auto* error = std::get_if<CommandLineError>(&chosen))
         return refused(error->message(context_.localization.language()), CommandOutcome::wrongArguments);
     context_.appState.showService(id);
-    window_.present();
+    window_.present(0);
     return {};
 }
 
-void CommandRunner::toggle() {
+void CommandRunner::toggle(std::uint32_t time) {
     if (window_.isActive()) return window_.hide();
     // Opening the composer, even an open one, puts the keyboard in it.
     context_.askSeveral.setOpen(true);
-    window_.present();
+    window_.present(time);
 }
 
 CommandOutcome CommandRunner::refused(const std::string& message, int status) const {

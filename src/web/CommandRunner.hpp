@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,8 +26,9 @@ class CommandRunner {
 public:
     // What the runner asks of the main window, which is made when there is none yet.
     struct Window {
-        // Restored, slid out when docked and raised.
-        std::function<void()> present;
+        // Restored, slid out when docked and raised; `time` is the X server time of the
+        // user's key press that asked for it, 0 when there is none.
+        std::function<void(std::uint32_t time)> present;
         // In front of the user with the keyboard.
         std::function<bool()> isActive;
         // Slid in when docked, otherwise minimised.
@@ -36,11 +38,13 @@ public:
     CommandRunner(AppContext& context, Window window);
 
     CommandOutcome run(const std::vector<std::string>& arguments);
+    // Hides the window when it is the active one, else brings it with the keyboard in Ask
+    // Several. `time` as for `present`.
+    void toggle(std::uint32_t time = 0);
 
 private:
     CommandOutcome ask(const std::string& prompt, const std::optional<std::vector<std::string>>& to);
     CommandOutcome show(const std::string& id);
-    void toggle();
     CommandOutcome refused(const std::string& message, int status) const;
 
     AppContext& context_;

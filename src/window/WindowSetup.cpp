@@ -20,6 +20,12 @@ void WindowSetup::attach(Gtk::Window& window) {
 
 bool WindowSetup::isAttached() const { return controls_ && desktopWindow_->window(); }
 
+bool WindowSetup::isSlidIn() const {
+    if (!controls_) return false;
+    const auto& dock = controls_->dockManager();
+    return dock.dockSide() != DockSide::none && !dock.isSlidOut();
+}
+
 void WindowSetup::zoom() {
     if (isAttached()) controls_->zoom();
 }

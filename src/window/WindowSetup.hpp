@@ -25,6 +25,8 @@ public:
     // run each time the window maps.
     void attach(Gtk::Window& window);
     bool isAttached() const;
+    // Docked and slid in or sliding in, already before the desktop confirms where it went.
+    bool isSlidIn() const;
 
     // The zoom button's action.
     void zoom();
