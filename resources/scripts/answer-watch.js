@@ -24,6 +24,17 @@ const watchShadows = node => {
     watchShadow(node);
     for (const el of node.querySelectorAll('*')) watchShadow(el);
 };
+// Where nodes were added while a span's growth was already due: searched for shadow roots
+// once, when the span is told, not on every token.
+const unsearched = new Set();
+const searchAdded = () => {
+    for (const parent of unsearched) {
+        if (!parent.isConnected) continue;
+        if (parent instanceof Element) watchShadows(parent);
+        else for (const child of parent.children) watchShadows(child);
+    }
+    unsearched.clear();
+};
 const options = {childList: true, subtree: true, characterData: true, characterDataOldValue: true};
 const observer = new MutationObserver(records => {
     if (trailing && Math.floor(Date.now() / bucketMs) === lastBucket) {
@@ -31,12 +42,13 @@ const observer = new MutationObserver(records => {
         // where its text is read from. Counting them again would cost every token the page
         // renders, and pages render the whole answer anew for each.
         for (const record of records) {
-            for (const node of record.addedNodes) watchShadows(node);
+            if (record.addedNodes.length) unsearched.add(record.target);
             const target = elementOf(record.target);
             if (target && !editableOf(target)) latest = target;
         }
         return;
     }
+    searchAdded();
     let added = 0, grown = null;
     for (const record of records) {
         for (const node of record.addedNodes) watchShadows(node);
@@ -73,6 +85,7 @@ const observer = new MutationObserver(records => {
             trailing = setTimeout(() => {
                 trailing = null;
                 lastBucket = Math.floor(Date.now() / bucketMs);
+                searchAdded();
                 tell(latest);
             }, bucketMs - now % bucketMs);
         }
