@@ -147,7 +147,7 @@ TEST_F(GlobalKeyProcessTest, OnX11ADockedWindowSlidInComesOutWithTheKeyboardAndG
     const int width = std::stoi(size.substr(at + 10));
     const int height = std::stoi(size.substr(size.find('x', at) + 1));
     commandOutput("xdotool mousemove --window " + window + " " + std::to_string(width - 27) + " " +
-                  std::to_string((height + 42) / 2 - 146) + " click 1");
+                  std::to_string((height + 42) / 2 - 176) + " click 1");
     // Docked with the pointer away from its edge, the window slides in.
     commandOutput("xdotool mousemove 1435 890");
     // All but its 4-pixel grip off the screen.
