@@ -8,23 +8,12 @@
 #include "integration/EditorFixtures.hpp"
 #include "integration/LocalServer.hpp"
 #include "integration/Openbox.hpp"
+#include "integration/SendingChatPage.hpp"
 #include "support/Fakes.hpp"
 
 using namespace corvina::testing;
 
 namespace {
-
-// A chat page: a text box and a send button that posts what the box held. A click anywhere
-// puts the keyboard in the box, as chat pages do.
-constexpr const char* chatPage = R"HTML(<title>chat</title>
-<div style="position:fixed;bottom:10px;left:10px;right:10px;display:flex">
-<textarea id=box style="flex:1"></textarea><button id=send>Send</button></div>
-<script>send.addEventListener('click', () => {
-    fetch('/received/' + location.pathname.slice(1), {method: 'POST', body: box.value,
-          headers: {'Content-Type': 'text/plain;charset=utf-8'}});
-    box.value = '';
-});
-addEventListener('mousedown', () => setTimeout(() => box.focus()));</script>)HTML";
 
 struct Invocation {
     int status = -1;
@@ -45,7 +34,7 @@ protected:
         for (const auto& tab : corvina::builtInTabs()) hidden.push_back(tab.id);
         nlohmann::json tags = nlohmann::json::array();
         for (const char* name : {"area", "other"}) {
-            server.serve(std::string("/") + name, chatPage, "text/html");
+            server.serve(std::string("/") + name, sendingChatPage, "text/html");
             tags.push_back({{"id", std::string("custom_") + name},
                             {"name", name},
                             {"url", server.url(std::string("/") + name)},

@@ -10,21 +10,12 @@
 #include "integration/EditorFixtures.hpp"
 #include "integration/LocalServer.hpp"
 #include "integration/Openbox.hpp"
+#include "integration/SendingChatPage.hpp"
 #include "support/Fakes.hpp"
 
 using namespace corvina::testing;
 
 namespace {
-
-// A chat page whose send button posts what its box held.
-constexpr const char* chatPage = R"HTML(<title>chat</title>
-<div style="position:fixed;bottom:10px;left:10px;right:10px;display:flex">
-<textarea id=box style="flex:1"></textarea><button id=send>Send</button></div>
-<script>send.addEventListener('click', () => {
-    fetch('/received/area', {method: 'POST', body: box.value, headers: {'Content-Type': 'text/plain;charset=utf-8'}});
-    box.value = '';
-});
-addEventListener('load', () => fetch('/received/loaded', {method: 'POST', body: 'yes'}));</script>)HTML";
 
 // A GlobalShortcuts portal of python-dbusmock on the test's session bus, for as long as it lives.
 class ShortcutsPortalMock {
@@ -69,7 +60,7 @@ protected:
         g_unsetenv("XDG_CURRENT_DESKTOP");
         g_setenv("XDG_SESSION_TYPE", "x11", true);
         std::filesystem::remove_all(configDir);
-        server.serve("/area", chatPage, "text/html");
+        server.serve("/area", sendingChatPage, "text/html");
     }
     void TearDown() override { g_setenv("XDG_SESSION_TYPE", "x11", true); }
 
