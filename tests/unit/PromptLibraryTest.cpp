@@ -23,6 +23,8 @@ bool waitFor(const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
+        // Nothing pending yet: a short pause between looks, not a busy spin, while the
+        // folder's change is on its way.
         if (!g_main_context_iteration(nullptr, FALSE)) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
