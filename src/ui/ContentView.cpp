@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <gtkmm/window.h>
+
 #include "app/AskSeveral.hpp"
 #include "widgets/Accessibility.hpp"
 
@@ -37,6 +39,7 @@ ContentView::ContentView(AppContext& context, DetailViews detail)
 
     paneArea_.append(grid_);
     askSeveralRevealer_.set_transition_type(Gtk::RevealerTransitionType::SLIDE_UP);
+    revealDuration_ = askSeveralRevealer_.get_transition_duration();
     askSeveralRevealer_.set_child(askSeveralBar_);
     paneArea_.append(askSeveralRevealer_);
     announceOnlyWhileRevealed(askSeveralRevealer_);
@@ -146,6 +149,11 @@ void ContentView::applyDetailWidth(double width) {
 // Opened, the composer has the keyboard; closed, the active pane's page gets it back.
 void ContentView::refreshAskSeveral() {
     const bool open = context_.askSeveral.isOpen().get();
+    // Summoned into a window that is not in front, the composer is there at once: a sliding
+    // one takes no keys until its first frame, and the first keys typed as the window comes up
+    // would be lost.
+    const auto* window = dynamic_cast<const Gtk::Window*>(get_root());
+    askSeveralRevealer_.set_transition_duration(window && window->is_active() ? revealDuration_ : 0);
     askSeveralRevealer_.set_reveal_child(open);
     if (open) return askSeveralBar_.focusField();
     if (auto* view = grid_.activeFrame().container().shownWebView()) gtk_widget_grab_focus(GTK_WIDGET(view));

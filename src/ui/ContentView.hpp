@@ -58,6 +58,7 @@ private:
     // The panes, and the Ask Several composer across the bottom of them.
     Gtk::Box paneArea_{Gtk::Orientation::VERTICAL, 6};
     Gtk::Revealer askSeveralRevealer_;
+    unsigned revealDuration_ = 0;
     AskSeveralBar askSeveralBar_;
     PaneGrid grid_;
     Gtk::Box tabBarColumn_;
