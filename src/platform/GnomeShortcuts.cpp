@@ -68,6 +68,8 @@ GnomeShortcuts::GnomeShortcuts(GSettingsSchemaSource* schemas, GSettingsBackend*
       keys_(settingsOf(schemas_, backend_, keysSchema, nullptr)) {}
 
 GnomeShortcuts::~GnomeShortcuts() {
+    g_signal_handlers_disconnect_by_data(keys_, this);
+    if (watchedEntry_) g_object_unref(watchedEntry_);
     g_object_unref(keys_);
     if (backend_) g_object_unref(backend_);
     g_settings_schema_source_unref(schemas_);
@@ -125,6 +127,31 @@ void GnomeShortcuts::remove(const std::string& command) {
         setListed(keys_, paths);
     }
     g_settings_sync();
+}
+
+void GnomeShortcuts::watch(const std::string& command, std::function<void()> changed) {
+    watchedCommand_ = command;
+    changed_ = std::move(changed);
+    g_signal_connect(keys_, "changed::custom-keybindings", G_CALLBACK(+[](GSettings*, char*, GnomeShortcuts* self) {
+        self->watchEntry();
+        self->changed_();
+    }), this);
+    // Settings tell only of changes to keys read since a handler was connected.
+    listed(keys_);
+    watchEntry();
+}
+
+// The entry that runs the command may move, appear or go with each change of the list.
+void GnomeShortcuts::watchEntry() {
+    if (watchedEntry_) g_object_unref(watchedEntry_);
+    watchedEntry_ = nullptr;
+    const auto entry = find(watchedCommand_);
+    if (!entry) return;
+    watchedEntry_ = entryAt(entry->path);
+    g_signal_connect(watchedEntry_, "changed", G_CALLBACK(+[](GSettings*, char*, GnomeShortcuts* self) {
+        self->changed_();
+    }), this);
+    for (const char* key : {"command", "binding"}) g_free(g_settings_get_string(watchedEntry_, key));
 }
 
 }  // namespace corvina

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,14 +35,22 @@ public:
     void add(const std::string& name, const std::string& command, const std::string& binding);
     // Takes every listed shortcut that runs `command` away.
     void remove(const std::string& command);
+    // Calls `changed` when the list, or the shortcut that runs `command`, changes, by
+    // whoever: GNOME's own settings too.
+    void watch(const std::string& command, std::function<void()> changed);
 
 private:
+    void watchEntry();
+
     GSettings* entryAt(const std::string& path) const;
     std::string freePath() const;
 
     GSettingsSchemaSource* schemas_;
     GSettingsBackend* backend_;
     GSettings* keys_;
+    std::string watchedCommand_;
+    std::function<void()> changed_;
+    GSettings* watchedEntry_ = nullptr;
 };
 
 }  // namespace corvina

@@ -70,6 +70,8 @@ GlobalKey::GlobalKey(AppSettings& settings, LocalizationManager& localization, G
                 .changed = owner_.bind([](GlobalKey& self, ShortcutsPortal::State) { self.apply(); }),
                 .activated = owner_.bind([](GlobalKey& self, const std::string& token) { self.pressed_(0, token); })});
     }
+    if (desktop_.gnome)
+        desktop_.gnome->watch(desktop_.command, owner_.bind([](GlobalKey& self) { self.apply(); }));
     keyChanged_ = settings_.globalKey().observe([this] {
         if (portal_) {
             const auto shortcut = Shortcut::parse(settings_.globalKey().get());

@@ -181,6 +181,35 @@ TEST_F(GlobalKeySettingsTest, OnGnomeWithoutThePortalItsShortcutIsAddedAndRemove
     EXPECT_EQ(presses, 0);
 }
 
+TEST_F(GlobalKeySettingsTest, OnGnomeWhatTheUserChangesInGnomesOwnSettingsWhileItRunsIsShownThere) {
+    GnomeSettings gnome;
+    ASSERT_TRUE(gnome.ready()) << "GNOME's media keys schema is not installed";
+    auto& key = start({.gnome = gnome.shortcuts(), .command = toggleCommand});
+    row().addButton().activate();
+    ASSERT_TRUE(eventually([&] { return key.status().get().state == GlobalKeyStatus::State::working; }));
+
+    // GNOME's own tool, another process, rebinds the shortcut and then deletes it.
+    const std::string ours = "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding:" + std::string(entryPath) + "custom0/";
+    gnome.gsettings("set " + ours + " binding '<Super>j'");
+    EXPECT_TRUE(eventually([&] {
+        return row().statusText() == "GNOME's keyboard shortcuts have it as Super+J: add it again for Ctrl+Alt+Space";
+    })) << row().statusText();
+    EXPECT_TRUE(row().addButton().get_visible());
+    gnome.gsettings("set org.gnome.settings-daemon.plugins.media-keys custom-keybindings \"@as []\"");
+    EXPECT_TRUE(eventually([&] { return key.status().get().state == GlobalKeyStatus::State::notAdded; }));
+    EXPECT_EQ(row().statusText(), "GNOME lets no app take a key: add it to GNOME's keyboard shortcuts");
+    EXPECT_FALSE(row().removeButton().get_visible());
+
+    // Listed again by hand, it is found again, and its binding followed.
+    gnome.gsettings("set org.gnome.settings-daemon.plugins.media-keys custom-keybindings \"['" + std::string(entryPath) +
+                    "custom0/']\"");
+    EXPECT_TRUE(eventually([&] { return key.status().get().state == GlobalKeyStatus::State::working; }));
+    gnome.gsettings("set " + ours + " binding '<Control><Alt>space'");
+    EXPECT_TRUE(eventually([&] { return row().statusText() == "In GNOME's keyboard shortcuts"; })) << row().statusText();
+    EXPECT_TRUE(row().removeButton().get_visible());
+    EXPECT_EQ(presses, 0);
+}
+
 TEST_F(GlobalKeySettingsTest, AKeyAnotherProgramHoldsIsNamedAndAnotherOnePressedInTheFieldWorksWithAnyLocks) {
     OtherClient other;
     ASSERT_TRUE(other.open());
