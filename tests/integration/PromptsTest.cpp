@@ -188,7 +188,8 @@ TEST_F(PromptsTest, PanelSearchesAddsUsesAndDeletesWithTheTagsConfirmCard) {
     EXPECT_FALSE(panel.editor().saveButton().get_sensitive()) << "no title yet";
     type("Bug hunt");
     ASSERT_TRUE(eventually([&] { return panel.editor().titleEntry().get_text() == "Bug hunt"; }));
-    panel.editor().textView().grab_focus();
+    press("Tab");
+    ASSERT_TRUE(eventually([&] { return focusIn(GTK_WIDGET(panel.editor().textView().gobj())); })) << "Tab from the title";
     type("Find bugs in {{file}}");
     ASSERT_TRUE(eventually([&] { return panel.editor().textView().get_buffer()->get_text() == "Find bugs in {{file}}"; }));
     panel.editor().saveButton().grab_focus();
