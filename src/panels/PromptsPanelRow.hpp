@@ -28,6 +28,7 @@ public:
     void showEntry(const PromptEntry& entry, bool marked, AppLanguage language);
     std::string shownTitle() const { return title_.get_text(); }
     std::string shownDetail() const { return detail_.get_text(); }
+    Gtk::CheckButton& markButton() { return mark_; }
     SidePanelIconButton& useButton() { return use_; }
     SidePanelIconButton& editButton() { return edit_; }
     SidePanelIconButton& deleteButton() { return delete_; }

@@ -54,6 +54,8 @@ public:
     PromptsPanelRow& row(std::size_t position) { return *rows_.at(position); }
     Gtk::SearchEntry& searchEntry() { return search_; }
     SidePanelIconButton& addButton() { return add_; }
+    SidePanelIconButton& importFilesButton() { return importFiles_; }
+    SidePanelIconButton& importFolderButton() { return importFolder_; }
     SidePanelIconButton& exportButton() { return export_; }
     bool isEditorOpen() const { return editing_.has_value(); }
     PromptEditor& editor() { return editor_; }

@@ -4,6 +4,7 @@
 #include <giomm/simpleactiongroup.h>
 
 #include "integration/StateFixture.hpp"
+#include "support/Fakes.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "app/AppState.hpp"
@@ -243,6 +244,79 @@ TEST_F(PromptsTest, PanelSearchesAddsUsesAndDeletesWithTheTagsConfirmCard) {
 
     localization.setCurrentLanguage(AppLanguage::zhCN);
     EXPECT_EQ(panel.searchEntry().property_placeholder_text().get_value(), "搜索提示词");
+}
+
+// Import and Export go through their file choosers: what is chosen there is what is read or written.
+TEST_F(PromptsTest, ImportAndExportReadAndWriteWhatIsChosenInTheirFileChoosers) {
+    auto& panel = window.promptsPanel();
+    press("ctrl+shift+p");
+    ASSERT_TRUE(eventually([&] { return shownOnScreen(panel.searchEntry()); }));
+    TempDir outside;
+    writeFile(outside / "standup.md", "---\ntitle: Standup notes\n---\nSummarise {{clipboard}}\n");
+    std::filesystem::create_directories(outside / "shared");
+    writeFile(outside / "shared" / "a.md", "---\ntitle: 周报\n---\n本周：{{done}}\n");
+    writeFile(outside / "shared" / "b.md", "---\ntitle: Plan\n---\nPlan {{what}}\n");
+    const auto titles = [&] {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < panel.rowCount(); ++i) out.push_back(panel.row(i).shownTitle());
+        return out;
+    };
+    // Answers the open chooser with `chosen`, or cancels it.
+    const auto answer = [&](GtkFileChooser* chooser, const std::optional<std::filesystem::path>& chosen) {
+        if (!chosen) {
+            gtk_dialog_response(GTK_DIALOG(chooser), GTK_RESPONSE_CANCEL);
+        } else {
+            GFile* file = g_file_new_for_path(chosen->c_str());
+            EXPECT_TRUE(gtk_file_chooser_set_file(chooser, file, nullptr)) << *chosen;
+            // The chooser shows the selection once it has read the folder.
+            EXPECT_TRUE(eventually([&] {
+                GFile* selected = gtk_file_chooser_get_file(chooser);
+                const bool shown = selected && g_file_equal(selected, file);
+                if (selected) g_object_unref(selected);
+                return shown;
+            })) << *chosen;
+            g_object_unref(file);
+            // Its accept button, as a user presses it.
+            g_signal_emit_by_name(gtk_dialog_get_widget_for_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT), "clicked");
+        }
+        EXPECT_TRUE(eventually([] { return openChooser() == nullptr; }));
+    };
+    GtkFileChooser* chooser = nullptr;
+
+    click(panel.importFilesButton());
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(chooser)), "Import Prompts");
+    EXPECT_EQ(gtk_file_chooser_get_action(chooser), GTK_FILE_CHOOSER_ACTION_OPEN);
+    EXPECT_TRUE(gtk_file_chooser_get_select_multiple(chooser));
+    answer(chooser, outside / "standup.md");
+    ASSERT_TRUE(eventually([&] {
+        return titles() == std::vector<std::string>{"Greeting", "Review code", "Standup notes", "Translate"};
+    })) << ::testing::PrintToString(titles());
+
+    click(panel.importFolderButton());
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    EXPECT_EQ(gtk_file_chooser_get_action(chooser), GTK_FILE_CHOOSER_ACTION_SELECT_FOLDER);
+    answer(chooser, std::nullopt);
+    EXPECT_EQ(titles().size(), 4u) << "cancelled, nothing read";
+    click(panel.importFolderButton());
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    answer(chooser, outside / "shared");
+    ASSERT_TRUE(eventually([&] { return titles().size() == 6; })) << ::testing::PrintToString(titles());
+    EXPECT_EQ(prompts.find("周报.md")->prompt.text, "本周：{{done}}");
+
+    // Only the marked prompts are written, as the library keeps them.
+    TempDir target;
+    const auto shown = titles();
+    const auto marked = std::find(shown.begin(), shown.end(), "Translate") - shown.begin();
+    ASSERT_LT(marked, 6);
+    panel.row(marked).markButton().set_active(true);
+    click(panel.exportButton());
+    ASSERT_TRUE(eventually([&] { return (chooser = openChooser()) != nullptr; }));
+    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(chooser)), "Export Prompts to a Folder");
+    answer(chooser, target.path());
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(target / "Translate.md"); }));
+    EXPECT_EQ(readFile(target / "Translate.md"), readFile(prompts.folder() / "Translate.md"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(target.path()), std::filesystem::directory_iterator()), 1);
 }
 
 }  // namespace
