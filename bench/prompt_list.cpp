@@ -1,7 +1,9 @@
 // Keystroke to list updated in the composer's prompt list, with 1,000 prompts in the
 // library: real key presses from the X server (xdotool), timed from the key's arrival in
 // the window to the end of the first frame painted after the field changed.
-// Prints prompt_list_keystroke_median_ms=… and prompt_list_keystroke_worst_ms=…
+// Prints prompt_list_keystroke_median_ms=… and prompt_list_keystroke_worst_ms=…; then, with
+// the same library, one file saved from outside to the list updated (median of 20), and a
+// folder of 1,000 prompts imported: prompt_outside_edit_ms=… and prompt_import_1000_ms=…
 #include <adwaita.h>
 #include <gtkmm/eventcontrollerkey.h>
 #include <gtkmm/init.h>
@@ -142,5 +144,31 @@ int main() {
     std::printf("prompt_list_keystroke_median_ms=%.1f\n", samples[samples.size() / 2]);
     std::printf("prompt_list_keystroke_worst_ms=%.1f\n", samples.back());
     std::printf("prompt_list_samples=%zu\n", samples.size());
+
+    std::vector<double> edits;
+    for (int i = 0; i < 20; ++i) {
+        const std::string text = "Edited from outside, time " + std::to_string(i);
+        const auto start = Clock::now();
+        writeFileAtomically(dir / "prompts" / "Prompt 500 plan.md",
+                            formatPromptFile({"Prompt 500 plan", text, {}}), 0644);
+        if (!runUntil([&] { return core.prompts.find("Prompt 500 plan.md")->prompt.text == text; },
+                      std::chrono::seconds(10))) {
+            std::fprintf(stderr, "prompt_list: the edit from outside was not picked up\n");
+            return 1;
+        }
+        edits.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    std::sort(edits.begin(), edits.end());
+    std::printf("prompt_outside_edit_ms=%.1f\n", edits[edits.size() / 2]);
+
+    writeLibrary(dir / "to import");
+    const auto start = Clock::now();
+    const auto imported = core.prompts.importFrom({dir / "to import"});
+    const double importMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    if (imported != promptCount || core.prompts.entries().get().size() != 2 * promptCount) {
+        std::fprintf(stderr, "prompt_list: imported %zu\n", imported);
+        return 1;
+    }
+    std::printf("prompt_import_1000_ms=%.0f\n", importMs);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include <glib.h>
 
@@ -24,7 +25,7 @@ std::string folded(const std::string& text) {
 }
 
 PromptEntry entryFrom(const FolderFile& file) {
-    PromptEntry entry{file.name, {}, std::nullopt, {}};
+    PromptEntry entry{file.name, {}, std::nullopt, {}, {}};
     if (file.read == FolderFile::Read::unreadable) entry.problem = PromptProblem::unreadable;
     else if (file.read == FolderFile::Read::tooLarge) entry.problem = PromptProblem::tooLarge;
     else {
@@ -33,7 +34,15 @@ PromptEntry entryFrom(const FolderFile& file) {
         else entry.problem = std::get<PromptProblem>(parsed);
     }
     entry.folded = folded(entry.prompt.title) + "\n" + folded(entry.prompt.text);
+    const auto& shownAs = entry.problem ? entry.fileName : entry.prompt.title;
+    char* key = g_utf8_collate_key(shownAs.c_str(), static_cast<gssize>(shownAs.size()));
+    entry.sortKey = key;
+    g_free(key);
     return entry;
+}
+
+bool inOrder(const PromptEntry& a, const PromptEntry& b) {
+    return std::tie(a.sortKey, a.fileName) < std::tie(b.sortKey, b.fileName);
 }
 
 // A Markdown file without a header comes in whole, titled by its name.
@@ -58,19 +67,30 @@ PromptLibrary::PromptLibrary(fs::path folder) : folder_(std::move(folder)) {}
 void PromptLibrary::open(AppLanguage language) {
     std::error_code error;
     if (!fs::exists(folder_, error) && makeFolder(folder_))
-        for (const auto& prompt : starterPrompts(language)) add(prompt);
-    monitor_ = std::make_unique<FolderMonitor>(folder_, [this] { reload(); });
+        for (const auto& prompt : starterPrompts(language)) write(prompt);
+    monitor_ = std::make_unique<FolderMonitor>(folder_, [this](const FolderChanges& changes) {
+        changes.all ? reload() : refresh(changes.names);
+    });
     reload();
 }
 
 void PromptLibrary::reload() {
     std::vector<PromptEntry> entries;
     for (const auto& file : readFolder(folder_, suffix, maxPromptFileBytes)) entries.push_back(entryFrom(file));
-    std::stable_sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-        const auto& left = a.problem ? a.fileName : a.prompt.title;
-        const auto& right = b.problem ? b.fileName : b.prompt.title;
-        return g_utf8_collate(left.c_str(), right.c_str()) < 0;
-    });
+    std::sort(entries.begin(), entries.end(), inOrder);
+    entries_.set(std::move(entries));
+}
+
+void PromptLibrary::refresh(const std::set<std::string>& fileNames) {
+    auto entries = entries_.get();
+    std::erase_if(entries, [&](const PromptEntry& entry) { return fileNames.contains(entry.fileName); });
+    for (const auto& name : fileNames) {
+        const auto file = readFolderFile(folder_, name, suffix, maxPromptFileBytes);
+        if (!file) continue;
+        auto entry = entryFrom(*file);
+        const auto at = std::upper_bound(entries.begin(), entries.end(), entry, inOrder);
+        entries.insert(at, std::move(entry));
+    }
     entries_.set(std::move(entries));
 }
 
@@ -93,29 +113,36 @@ bool PromptLibrary::usable(const std::string& fileName) const {
     return entry && !entry->problem;
 }
 
-std::optional<std::string> PromptLibrary::add(const Prompt& prompt) {
+std::optional<std::string> PromptLibrary::write(const Prompt& prompt) {
     if (!makeFolder(folder_)) return std::nullopt;
     const auto name = promptFileName(prompt.title, [this](const std::string& candidate) {
         std::error_code error;
         return fs::exists(folder_ / candidate, error);
     });
     if (!writePrompt(folder_ / name, prompt)) return std::nullopt;
-    reload();
+    return name;
+}
+
+std::optional<std::string> PromptLibrary::add(const Prompt& prompt) {
+    const auto name = write(prompt);
+    if (name) refresh({*name});
     return name;
 }
 
 bool PromptLibrary::update(const std::string& fileName, const Prompt& prompt) {
     if (!usable(fileName) || !writePrompt(folder_ / fileName, prompt)) return false;
-    reload();
+    refresh({fileName});
     return true;
 }
 
 bool PromptLibrary::remove(const std::string& fileName) {
     if (!usable(fileName) || !removeFile(folder_ / fileName)) return false;
-    reload();
+    refresh({fileName});
     return true;
 }
 
+// Every file is written first and the list refreshed once: a folder of a thousand prompts
+// is not a thousand refreshes.
 std::size_t PromptLibrary::importFrom(const std::vector<fs::path>& paths) {
     std::vector<FolderFile> files;
     for (const auto& path : paths) {
@@ -127,10 +154,12 @@ std::size_t PromptLibrary::importFrom(const std::vector<fs::path>& paths) {
             files.push_back(readTextFile(path, maxPromptFileBytes));
         }
     }
-    std::size_t added = 0;
+    std::set<std::string> added;
     for (const auto& file : files)
-        if (const auto prompt = importable(file); prompt && add(*prompt)) ++added;
-    return added;
+        if (const auto prompt = importable(file))
+            if (const auto name = write(*prompt)) added.insert(*name);
+    if (!added.empty()) refresh(added);
+    return added.size();
 }
 
 std::size_t PromptLibrary::exportTo(const std::vector<std::string>& fileNames, const fs::path& folder) const {

@@ -2,6 +2,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,12 @@ struct PromptEntry {
     std::optional<PromptProblem> problem;
     // Title and text case-folded, for searching as the user types.
     std::string folded;
+    // Where it goes in title order (by its name when it cannot be used).
+    std::string sortKey;
 };
 
-// The prompts in their folder, one Markdown file each, read again whenever the folder
-// changes. A file that cannot be used is listed and never rewritten or removed.
+// The prompts in their folder, one Markdown file each; a file changed, also from outside, is
+// read again. A file that cannot be used is listed and never rewritten or removed.
 class PromptLibrary {
 public:
     explicit PromptLibrary(std::filesystem::path folder);
@@ -30,7 +33,6 @@ public:
     // Reads the folder and watches it; a folder that does not exist yet is made with the
     // starter prompts, in `language`.
     void open(AppLanguage language);
-    void reload();
 
     const std::filesystem::path& folder() const { return folder_; }
     // In title order.
@@ -49,6 +51,11 @@ public:
     std::size_t exportTo(const std::vector<std::string>& fileNames, const std::filesystem::path& folder) const;
 
 private:
+    void reload();
+    // Reads these files again: changed, added or gone.
+    void refresh(const std::set<std::string>& fileNames);
+    // The new file's name, if it was written; the list is not refreshed.
+    std::optional<std::string> write(const Prompt& prompt);
     bool usable(const std::string& fileName) const;
 
     std::filesystem::path folder_;

@@ -162,6 +162,23 @@ TEST_F(PromptLibraryTest, PicksUpChangesMadeOutsideWhileRunning) {
     fs::remove(folder / "outside.md");
     ASSERT_TRUE(waitFor([&] { return library.entries().get().empty(); }));
     EXPECT_GE(changes, 3);
+
+    // Renamed, saved the way editors save (a hidden file renamed over the old one), moved in
+    // and moved out: each in its place in title order, and nothing left of the old names.
+    library.add({"Beta", "b", {}});
+    library.add({"Delta", "d", {}});
+    fs::rename(folder / "Beta.md", folder / "renamed.md");
+    ASSERT_TRUE(waitFor([&] { return !library.find("Beta.md") && library.find("renamed.md"); }));
+    EXPECT_EQ(titles(), (std::vector<std::string>{"Beta", "Delta"}));
+    writeFile(folder / ".renamed.md.swp", "---\ntitle: Echo\n---\nsaved");
+    fs::rename(folder / ".renamed.md.swp", folder / "renamed.md");
+    ASSERT_TRUE(waitFor([&] { return titles() == std::vector<std::string>{"Delta", "Echo"}; }));
+    writeFile(dir / "elsewhere.md", "---\ntitle: Alpha\n---\nfrom elsewhere");
+    fs::rename(dir / "elsewhere.md", folder / "elsewhere.md");
+    ASSERT_TRUE(waitFor([&] { return titles() == std::vector<std::string>{"Alpha", "Delta", "Echo"}; }));
+    fs::rename(folder / "Delta.md", dir / "Delta.md");
+    ASSERT_TRUE(waitFor([&] { return titles() == std::vector<std::string>{"Alpha", "Echo"}; }));
+    EXPECT_EQ(library.entries().get().size(), 2u);
 }
 
 TEST_F(PromptLibraryTest, ListsFilesItCannotUseAndLeavesThemByteForByte) {
