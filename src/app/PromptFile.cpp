@@ -1,6 +1,7 @@
 #include "app/PromptFile.hpp"
 
 #include <optional>
+#include <string_view>
 
 #include <glib.h>
 #include <yaml-cpp/yaml.h>
@@ -94,10 +95,13 @@ std::string formatPromptFile(const Prompt& prompt) {
 }
 
 std::string promptFileName(const std::string& title, const std::function<bool(const std::string&)>& taken) {
+    // No path separators, nor what other systems' disks refuse (a USB stick, a synced
+    // folder): a library copied or exported there keeps every file.
+    constexpr std::string_view refused = "/\\:*?\"<>|";
     std::string name;
     for (const char c : title) {
         const auto u = static_cast<unsigned char>(c);
-        name += (c == '/' || c == '\\' || u < 0x20 || u == 0x7F) ? '-' : c;
+        name += (refused.find(c) != std::string_view::npos || u < 0x20 || u == 0x7F) ? '-' : c;
     }
     // No hidden files, no `.` or `..`, no space at either end.
     const auto first = name.find_first_not_of(". \t");

@@ -15,6 +15,9 @@ CustomTagsDeleteCard::CustomTagsDeleteCard(std::function<void()> onConfirm, std:
                                            LocalizedText title, LocalizedText message)
     : Gtk::Box(Gtk::Orientation::VERTICAL, 16), titleText_(title), messageText_(message) {
     add_css_class("tags-delete-card");
+    // Wide enough that a Chinese question, whose characters are twice as wide as the
+    // label's estimate, is not broken every few characters.
+    set_size_request(220, -1);
     showSymbol(warning_, "exclamationmark.triangle.fill", 24);
     warning_.add_css_class("tags-warning");
     title_.add_css_class("tags-card-title");

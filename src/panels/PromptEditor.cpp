@@ -30,10 +30,16 @@ PromptEditor::PromptEditor(AppContext& context, std::function<void(const Prompt&
     servicesLabel_.set_xalign(0);
     servicesLabel_.add_css_class("dim-label");
     append(servicesLabel_);
-    append(services_);
+    // A list of every service is taller than the window: it scrolls, Save stays in reach.
+    servicesScroller_.set_child(services_);
+    servicesScroller_.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+    servicesScroller_.set_propagate_natural_height(true);
+    servicesScroller_.set_min_content_height(60);
+    servicesScroller_.set_vexpand(true);
+    append(servicesScroller_);
     buttons_.set_homogeneous(true);
     cancel_.add_css_class("tags-cancel");
-    save_.add_css_class("tags-confirm");
+    save_.add_css_class("tags-save");
     connections_ += cancel_.signal_clicked().connect(std::move(onCancel));
     connections_ += save_.signal_clicked().connect([this, onSave = std::move(onSave)] { onSave(edited()); });
     connections_ += title_.signal_changed().connect([this] {

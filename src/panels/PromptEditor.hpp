@@ -48,6 +48,7 @@ private:
     Gtk::ScrolledWindow textScroller_;
     Gtk::TextView text_;
     Gtk::Label servicesLabel_;
+    Gtk::ScrolledWindow servicesScroller_;
     Gtk::Box services_{Gtk::Orientation::VERTICAL, 2};
     std::vector<std::pair<std::string, std::unique_ptr<Gtk::CheckButton>>> serviceChecks_;
     Gtk::Box buttons_{Gtk::Orientation::HORIZONTAL, 12};

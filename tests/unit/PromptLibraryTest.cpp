@@ -91,6 +91,8 @@ TEST(PromptFile, NamesFilesSafelyFromTitles) {
         {"..", "prompt.md"},
         {"   ", "prompt.md"},
         {"a/b\\c\td", "a-b-c-d.md"},
+        {"方案/比较: ../A 与 B?", "方案-比较- ..-A 与 B-.md"},
+        {"<draft> \"quoted\" *|*", "-draft- -quoted- ---.md"},
         {"翻譯成英文", "翻譯成英文.md"},
         {"Notes", "Notes 3.md"},
         {"trailing dots...", "trailing dots.md"},
