@@ -7,6 +7,7 @@
 #include "support/Fakes.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
+#include "app/AITab.hpp"
 #include "app/AppState.hpp"
 #include "ui/MainWindow.hpp"
 #include "ui/MenuCommands.hpp"
@@ -213,6 +214,27 @@ TEST_F(PromptsTest, PanelSearchesAddsUsesAndDeletesWithTheTagsConfirmCard) {
     ASSERT_TRUE(eventually([&] { return !panel.isEditorOpen(); }));
     ASSERT_TRUE(eventually([&] { return titles() == std::vector<std::string>{"Bug hunt", "Review code"}; }));
     EXPECT_EQ(prompts.find("Bug hunt.md")->prompt.text, "Find bugs in {{file}}");
+
+    // With every built-in service shown the list of services is taller than the window:
+    // it scrolls, and Save stays on screen.
+    state.setHiddenAITabIDs({});
+    panel.row(0).editButton().grab_focus();
+    press("Return");
+    ASSERT_TRUE(eventually([&] { return panel.isEditorOpen(); }));
+    ASSERT_GT(state.visibleTabs().size(), 20u);
+    ASSERT_TRUE(eventually([&] {
+        graphene_rect_t bounds;
+        return shownOnScreen(panel.editor().saveButton()) &&
+               gtk_widget_compute_bounds(GTK_WIDGET(panel.editor().saveButton().gobj()), GTK_WIDGET(window.gobj()), &bounds) &&
+               bounds.origin.y + bounds.size.height <= window.get_height();
+    }));
+    press("Escape");
+    ASSERT_TRUE(eventually([&] { return !panel.isEditorOpen(); }));
+    state.setHiddenAITabIDs([] {
+        std::set<std::string> all;
+        for (const auto& tab : builtInTabs()) all.insert(tab.id);
+        return all;
+    }());
 
     // Use: the composer opens with the blanks form for the prompt.
     panel.row(0).useButton().grab_focus();
