@@ -1,12 +1,10 @@
 #include "integration/EditorFixtures.hpp"
 #include <giomm/menu.h>
-#include <giomm/simpleactiongroup.h>
 
 #include "integration/StateFixture.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "integration/X11Window.hpp"
 #include "ui/MainWindow.hpp"
-#include "ui/MenuCommands.hpp"
 #include "integration/WebFixture.hpp"
 #include "web/AskSeveralDelivery.hpp"
 
@@ -274,12 +272,7 @@ namespace {
 class AskSeveralComposerTest : public AskSeveralTest {
 protected:
     AskSeveralComposerTest() {
-        MenuCommands::install(*actions, state, store(), settings.pageZoom(),
-                              {[] {}, [] {}, [] {}, [this] { askSeveral.setOpen(!askSeveral.isOpen().get()); }});
-        window.insert_action_group("app", actions);
-        window.set_default_size(1300, 820);
-        window.present();
-        EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+        presentWithCommands(window, {[] {}, [] {}, [] {}, [this] { askSeveral.setOpen(!askSeveral.isOpen().get()); }});
     }
     void press(const std::string& keys) { pressKeys(GTK_WINDOW(window.gobj()), keys); }
     GtkWidget* field() {
@@ -304,7 +297,6 @@ protected:
         return "(no toggle)";
     }
 
-    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
     MainWindow window{context, Gio::Menu::create()};
 };
 

@@ -1,5 +1,4 @@
 #include <giomm/menu.h>
-#include <giomm/simpleactiongroup.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
@@ -34,12 +33,8 @@ protected:
         });
         hits["typing"] = 0;
         customTabs.add(CustomTab{tagID("typing"), "typing", server.url("/typing"), {}, 0});
-        MenuCommands::install(*actions, state, store(), settings.pageZoom(),
-                              {[] {}, [this] { ++shortcutsOpened; }, [this] { window.findInPage(); }, [] {}});
-        window.insert_action_group("app", actions);
-        window.set_default_size(1400, 860);
-        window.present();
-        EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+        presentWithCommands(window, {[] {}, [this] { ++shortcutsOpened; }, [this] { window.findInPage(); }, [] {}}, 1400,
+                            860);
     }
     WebKitWebView* page(const std::string& name) { return existingView(tagID(name)); }
     // The typing page shown in the active pane with its area holding the keyboard focus.
@@ -56,7 +51,6 @@ protected:
     }
     int keysSeenByPage() { return std::stoi(evaluateScript(page("typing"), "keys")); }
 
-    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
     MainWindow window{context, Gio::Menu::create()};
     int shortcutsOpened = 0;
 };

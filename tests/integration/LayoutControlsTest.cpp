@@ -1,5 +1,4 @@
 #include <giomm/menu.h>
-#include <giomm/simpleactiongroup.h>
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 #include <gtkmm/menubutton.h>
@@ -10,7 +9,6 @@
 #include "integration/StateFixture.hpp"
 #include "integration/X11Window.hpp"
 #include "ui/MainWindow.hpp"
-#include "ui/MenuCommands.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -23,11 +21,7 @@ class LayoutControlsTest : public StateFixture {
 protected:
     LayoutControlsTest() {
         localization.setCurrentLanguage(AppLanguage::en);
-        MenuCommands::install(*actions, state, store(), settings.pageZoom(), {[] {}, [] {}, [] {}, [] {}});
-        window.insert_action_group("app", actions);
-        window.set_default_size(1400, 860);
-        window.present();
-        EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+        presentWithCommands(window, {[] {}, [] {}, [] {}, [] {}}, 1400, 860);
     }
 
     // Returns once the window has dealt with the keys.
@@ -80,7 +74,6 @@ protected:
                                                       GTK_ACCESSIBLE_TRISTATE_TRUE));
     }
 
-    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
     MainWindow window{context, Gio::Menu::create()};
 };
 
@@ -126,9 +119,9 @@ TEST_F(LayoutControlsTest, KeysChooseTheLayoutMoveTheActivePaneWrappingAndEnlarg
         EXPECT_EQ(panes.paneCount(), shapeOf(expected).panes()) << keys;
         // The app menu marks its layout entries by this state.
         Glib::ustring marked;
-        actions->get_action_state("arrange", marked);
+        commands->get_action_state("arrange", marked);
         EXPECT_EQ(marked.raw(), arrangementName(expected)) << keys;
-        EXPECT_EQ(actions->get_action_enabled("toggle-enlarged-pane"), expected != PaneArrangement::single) << keys;
+        EXPECT_EQ(commands->get_action_enabled("toggle-enlarged-pane"), expected != PaneArrangement::single) << keys;
     }
     // Two rows: up and down wrap within the one column.
     state.panes().setActive(0);

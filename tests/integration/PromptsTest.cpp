@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include <giomm/menu.h>
-#include <giomm/simpleactiongroup.h>
 
 #include "integration/StateFixture.hpp"
 #include "support/Fakes.hpp"
@@ -10,7 +9,6 @@
 #include "app/AITab.hpp"
 #include "app/AppState.hpp"
 #include "ui/MainWindow.hpp"
-#include "ui/MenuCommands.hpp"
 
 using namespace corvina;
 using namespace corvina::testing;
@@ -29,12 +27,7 @@ protected:
         prompts.add({"Translate", "Translate into {{lang:French|German}} for {{who}}; thanks, {{who}}. {{clipboard}}",
                      {tagID("two"), tagID("three")}});
         prompts.add({"Greeting", "Hello \\{{not a blank}}", {}});
-        MenuCommands::install(*actions, state, store(), settings.pageZoom(),
-                              {[] {}, [] {}, [] {}, [this] { askSeveral.setOpen(!askSeveral.isOpen().get()); }});
-        window.insert_action_group("app", actions);
-        window.set_default_size(1300, 820);
-        window.present();
-        EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+        presentWithCommands(window, {[] {}, [] {}, [] {}, [this] { askSeveral.setOpen(!askSeveral.isOpen().get()); }});
     }
     void press(const std::string& keys) { EXPECT_TRUE(pressKeysAndWait(GTK_WINDOW(window.gobj()), keys)) << keys; }
     void type(const std::string& text) { typeText(GTK_WINDOW(window.gobj()), text); }
@@ -71,7 +64,6 @@ protected:
         ASSERT_TRUE(eventually([&] { return fieldText().empty(); }));
     }
 
-    Glib::RefPtr<Gio::SimpleActionGroup> actions = Gio::SimpleActionGroup::create();
     MainWindow window{context, Gio::Menu::create()};
 };
 

@@ -25,4 +25,12 @@ bool StateFixture::spins(Gtk::Widget& pane) {
     return shownOnScreen(*Glib::wrap(widgetsOfType(pane, GTK_TYPE_SPINNER).at(0)));
 }
 
+void StateFixture::presentWithCommands(Gtk::Window& window, MenuCommands::WindowHooks hooks, int width, int height) {
+    MenuCommands::install(*commands, state, store(), settings.pageZoom(), std::move(hooks));
+    window.insert_action_group("app", commands);
+    window.set_default_size(width, height);
+    window.present();
+    EXPECT_TRUE(eventually([&] { return window.get_width() > 0; }));
+}
+
 }  // namespace corvina::testing

@@ -5,12 +5,15 @@
 #include <map>
 #include <optional>
 
+#include <giomm/simpleactiongroup.h>
+
 #include "integration/AppObjects.hpp"
 #include "integration/AppProcess.hpp"
 #include "integration/LocalServer.hpp"
 #include "integration/WidgetChecks.hpp"
 #include "pane/PagePlacement.hpp"
 #include "pane/WebBrowserContainerView.hpp"
+#include "ui/MenuCommands.hpp"
 
 namespace corvina::testing {
 
@@ -32,6 +35,9 @@ protected:
         return *panes.back();
     }
     static std::string tagID(const std::string& name) { return "custom_" + name; }
+    // The window with the commands installed into `commands` as the application installs
+    // them, shown, once it has its size.
+    void presentWithCommands(Gtk::Window& window, MenuCommands::WindowHooks hooks, int width = 1300, int height = 820);
 
     // The pane at `place` in a window, the first one first.
     static Gtk::Widget& paneOf(Gtk::Widget& window, std::size_t place) {
@@ -52,6 +58,7 @@ protected:
         return widgetWithClass<Gtk::Button>(widgetWithClass(pane, "page-trouble"), "suggested-action");
     }
 
+    Glib::RefPtr<Gio::SimpleActionGroup> commands = Gio::SimpleActionGroup::create();
     std::map<std::string, std::atomic<int>> hits;  // outlives the server that counts into it
     LocalServer server;
     // Before the panes, so that the panes go first.
